@@ -1,0 +1,42 @@
+# Front door of the build: each target installs what is missing first.
+BUILD   ?= build
+BUILD32 ?= build32
+JOBS    ?= $(shell nproc)
+CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps build build32 test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_ARGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake
+
+$(BUILD32)/build.ninja: | deps
+	cmake -S . -B $(BUILD32) $(CMAKE_ARGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Compile and link every DLL and executable for 32-bit Windows; nothing runs.
+build32: deps $(BUILD32)/build.ninja
+	cmake --build $(BUILD32) -j $(JOBS)
+
+# ctest starts and stops the Xvfb/Wine session itself; the stop after it is a safety net for
+# an interrupted run, and leaves ctest's summary as the last lines printed.
+test: build
+	@status=0; ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) || status=$$?; \
+	scripts/wine-session stop $(BUILD); exit $$status
+
+bench: build
+	@scripts/wine-session start $(BUILD); status=0; \
+	for exe in $$(cat $(BUILD)/bench-list.txt); do \
+	  $(BUILD)/wine-run $(BUILD)/bin/$$exe || status=$$?; \
+	done; \
+	scripts/wine-session stop $(BUILD); exit $$status
+
+clean:
+	@[ ! -d $(BUILD) ] || scripts/wine-session stop $(BUILD)
+	rm -rf $(BUILD) $(BUILD32)
