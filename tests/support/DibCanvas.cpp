@@ -1,0 +1,136 @@
+// DibCanvas: a DIB section in a memory DC with pixel access for tests.
+#include "DibCanvas.h"
+
+#include <cstdio>
+
+namespace {
+
+uint32_t ToPixel(COLORREF color)
+{
+    return (uint32_t)GetRValue(color) << 16 | (uint32_t)GetGValue(color) << 8 | GetBValue(color);
+}
+
+COLORREF ToColor(uint32_t pixel)
+{
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+} // namespace
+
+DibCanvas::DibCanvas(int width, int height, COLORREF fill)
+    : m_width(width > 0 ? width : 1), m_height(height > 0 ? height : 1), m_hBitmap(NULL),
+      m_hOldBitmap(NULL), m_hOldPen(NULL), m_hOldBrush(NULL), m_hOldFont(NULL), m_pBits(NULL)
+{
+    BITMAPINFO bmi;
+    ::ZeroMemory(&bmi, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = m_width;
+    bmi.bmiHeader.biHeight = -m_height;  // top-down: row 0 is the top
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    m_hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    m_pBits = static_cast<uint32_t*>(pBits);
+    HDC hdc = ::CreateCompatibleDC(NULL);
+    if (hdc && m_hBitmap) {
+        m_hOldBitmap = ::SelectObject(hdc, m_hBitmap);
+        m_hOldPen = ::GetCurrentObject(hdc, OBJ_PEN);
+        m_hOldBrush = ::GetCurrentObject(hdc, OBJ_BRUSH);
+        m_hOldFont = ::GetCurrentObject(hdc, OBJ_FONT);
+    }
+    m_dc.Attach(hdc);
+    Fill(fill);
+}
+
+DibCanvas::~DibCanvas()
+{
+    HDC hdc = m_dc.Detach();
+    if (hdc) {
+        // Deselect whatever the test left selected, so the test's objects can be deleted.
+        if (m_hOldBitmap) {
+            ::SelectObject(hdc, m_hOldPen);
+            ::SelectObject(hdc, m_hOldBrush);
+            ::SelectObject(hdc, m_hOldFont);
+            ::SelectObject(hdc, m_hOldBitmap);
+        }
+        ::DeleteDC(hdc);
+    }
+    if (m_hBitmap)
+        ::DeleteObject(m_hBitmap);
+}
+
+COLORREF DibCanvas::Pixel(int x, int y) const
+{
+    if (!m_pBits || x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return CLR_INVALID;
+    ::GdiFlush();
+    return ToColor(m_pBits[(size_t)y * m_width + x] & 0xFFFFFF);
+}
+
+void DibCanvas::Fill(COLORREF color)
+{
+    if (!m_pBits)
+        return;
+    ::GdiFlush();
+    uint32_t pixel = ToPixel(color);
+    for (size_t i = 0, n = (size_t)m_width * m_height; i < n; ++i)
+        m_pBits[i] = pixel;
+}
+
+int DibCanvas::CountPixels(COLORREF color, const RECT& rc) const
+{
+    if (!m_pBits)
+        return 0;
+    ::GdiFlush();
+    int left = rc.left < 0 ? 0 : rc.left, top = rc.top < 0 ? 0 : rc.top;
+    int right = rc.right > m_width ? m_width : rc.right;
+    int bottom = rc.bottom > m_height ? m_height : rc.bottom;
+    uint32_t pixel = ToPixel(color);
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if ((m_pBits[(size_t)y * m_width + x] & 0xFFFFFF) == pixel)
+                ++count;
+    return count;
+}
+
+int DibCanvas::CountPixels(COLORREF color) const
+{
+    RECT all = { 0, 0, m_width, m_height };
+    return CountPixels(color, all);
+}
+
+const uint32_t* DibCanvas::Bits() const
+{
+    ::GdiFlush();
+    return m_pBits;
+}
+
+bool DibCanvas::SaveBmp(const char* path) const
+{
+    if (!m_pBits || !path)
+        return false;
+    ::GdiFlush();
+    DWORD imageSize = (DWORD)m_width * m_height * 4;
+    BITMAPFILEHEADER file;
+    ::ZeroMemory(&file, sizeof(file));
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + imageSize;
+    BITMAPINFOHEADER info;
+    ::ZeroMemory(&info, sizeof(info));
+    info.biSize = sizeof(info);
+    info.biWidth = m_width;
+    info.biHeight = -m_height;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = imageSize;
+    FILE* f = std::fopen(path, "wb");
+    if (!f)
+        return false;
+    bool ok = std::fwrite(&file, sizeof(file), 1, f) == 1 && std::fwrite(&info, sizeof(info), 1, f) == 1 &&
+              std::fwrite(m_pBits, imageSize, 1, f) == 1;
+    return std::fclose(f) == 0 && ok;
+}
