@@ -6,3 +6,6 @@
 #if __has_include("afxwnd_.h")
 #include "afxwnd_.h"
 #endif
+#if __has_include("afxdocvw_.h")
+#include "afxdocvw_.h"
+#endif
