@@ -1,0 +1,65 @@
+// Where the layer finds resources: the application's current resource module, then the
+// extension modules that joined it.
+#include <afxwin.h>
+
+HINSTANCE AfxSearchExtensionModules(HINSTANCE (*pfn)(HINSTANCE hResource, const void* pContext),
+                                    const void* pContext);
+
+namespace {
+
+struct ResourceQuery
+{
+    LPCTSTR lpszName;
+    LPCTSTR lpszType;
+};
+
+HINSTANCE HoldsResource(HINSTANCE hModule, const void* pContext)
+{
+    const ResourceQuery* pQuery = static_cast<const ResourceQuery*>(pContext);
+    return ::FindResource(hModule, pQuery->lpszName, pQuery->lpszType) != NULL ? hModule : NULL;
+}
+
+// A string table block holds sixteen ids; the block may exist without this id's string.
+HINSTANCE HoldsString(HINSTANCE hModule, const void* pContext)
+{
+    UINT nID = *static_cast<const UINT*>(pContext);
+    TCHAR sz[2];
+    return ::LoadString(hModule, nID, sz, 2) > 0 ? hModule : NULL;
+}
+
+}  // namespace
+
+HINSTANCE AFXAPI AfxGetResourceHandle()
+{
+    AFX_MODULE_STATE* pState = AfxGetModuleState();
+    return pState->m_hCurrentResourceHandle != NULL ? pState->m_hCurrentResourceHandle
+                                                    : ::GetModuleHandle(NULL);
+}
+
+void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource)
+{
+    // NULL goes back to the application's own module.
+    AFX_MODULE_STATE* pState = AfxGetModuleState();
+    pState->m_hCurrentResourceHandle = hInstResource != NULL ? hInstResource : pState->m_hCurrentInstanceHandle;
+}
+
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
+{
+    HINSTANCE hCurrent = AfxGetResourceHandle();
+    if (lpszName == NULL || lpszType == NULL)
+        return hCurrent;
+    ResourceQuery query = { lpszName, lpszType };
+    if (HoldsResource(hCurrent, &query))
+        return hCurrent;
+    HINSTANCE hFound = AfxSearchExtensionModules(&HoldsResource, &query);
+    return hFound != NULL ? hFound : hCurrent;
+}
+
+HINSTANCE AFXAPI AfxFindStringResourceHandle(UINT nID)
+{
+    HINSTANCE hCurrent = AfxGetResourceHandle();
+    if (HoldsString(hCurrent, &nID))
+        return hCurrent;
+    HINSTANCE hFound = AfxSearchExtensionModules(&HoldsString, &nID);
+    return hFound != NULL ? hFound : hCurrent;
+}
