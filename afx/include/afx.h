@@ -5,6 +5,8 @@
 
 #include <stdarg.h>
 #include <stddef.h>
+#include <stdlib.h>
+#include <string.h>
 
 class CObject;
 class CArchive;
@@ -524,7 +526,8 @@ class AFX_API CArchive {
   void Close();
   void Abort();
 
-  // Text lines ending in "\r\n"; ReadString drops the line end and gives FALSE at the end.
+  // Text: WriteString writes the characters as they are (no terminator, no line end added);
+  // ReadString reads one line, drops its "\r\n" or "\n", and gives FALSE/NULL at the end.
   void WriteString(LPCTSTR lpsz);
   BOOL ReadString(CString& rString);
   LPTSTR ReadString(LPTSTR lpsz, UINT nMax);
