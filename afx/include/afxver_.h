@@ -23,7 +23,14 @@
 #endif
 #define AFX_CLASS_EXPORT __declspec(dllexport)
 #define AFX_CLASS_IMPORT __declspec(dllimport)
+// Classes of an extension DLL: exported while building it (_AFXEXT defined), imported by users.
+#ifdef _AFXEXT
+#define AFX_EXT_CLASS AFX_CLASS_EXPORT
+#define AFX_EXT_API __declspec(dllexport)
+#else
 #define AFX_EXT_CLASS AFX_CLASS_IMPORT
+#define AFX_EXT_API __declspec(dllimport)
+#endif
 
 #ifndef AFXAPI
 #define AFXAPI __stdcall

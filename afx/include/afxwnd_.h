@@ -565,6 +565,10 @@ AFX_API BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass);
 #define AFX_IDI_STD_MDIFRAME 0xE100
 AFX_API BOOL AFXAPI AfxDeferRegisterClass(LONG fToRegister);
 
+// Temporary window wrappers (CWnd::FromHandle of a window no object owns) alive on this
+// thread; AfxUnlockTempMaps deletes them.
+AFX_API int AFXAPI AfxGetTempWndCount();
+
 // Creation hook: attaches pWnd to the next window this thread creates (see CWnd::CreateEx).
 AFX_API void AFXAPI AfxHookWindowCreate(CWnd* pWnd);
 AFX_API BOOL AFXAPI AfxUnhookWindowCreate();

@@ -304,6 +304,12 @@ CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
     return pMap != NULL ? pMap->LookupPermanent(hWnd) : NULL;
 }
 
+int AFXAPI AfxGetTempWndCount()
+{
+    CWndMap* pMap = WndMap(FALSE);
+    return pMap != NULL ? (int)pMap->GetTemporaryCount() : 0;
+}
+
 void PASCAL CWnd::DeleteTempMap()
 {
     if (CWndMap* pMap = WndMap(FALSE))
