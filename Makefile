@@ -4,7 +4,7 @@ BUILD32 ?= build32
 JOBS    ?= $(shell nproc)
 CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build build32 test bench clean
+.PHONY: all deps build build32 test bench demo clean
 
 all: build
 
@@ -29,6 +29,11 @@ build32: deps $(BUILD32)/build.ninja
 test: build
 	@status=0; ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) || status=$$?; \
 	scripts/wine-session stop $(BUILD); exit $$status
+
+# The hello example: a screenshot in $(BUILD)/demo.png when headless (no usable display, or
+# HEADLESS=1), the live window with HEADLESS=0.
+demo: build
+	@HEADLESS=$(HEADLESS) scripts/demo $(BUILD)
 
 bench: build
 	@scripts/wine-session start $(BUILD); status=0; \

@@ -13,8 +13,8 @@
 #endif
 #ifndef FWS_ADDTOTITLE
 #define FWS_ADDTOTITLE 0x00008000L
-#define FWS_PREFIXTITLE 0x00040000L
-#define FWS_SNAPTOBARS 0x00080000L
+#define FWS_PREFIXTITLE 0x00004000L
+#define FWS_SNAPTOBARS 0x00002000L
 #endif
 #ifndef AFX_WS_DEFAULT_VIEW
 #define AFX_WS_DEFAULT_VIEW (WS_CHILD | WS_VISIBLE | WS_BORDER)
@@ -138,10 +138,13 @@ class AFX_API CFrameWnd : public CWnd {
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnSetFocus(CWnd* pOldWnd);
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  // Idle time: the title (and, for MDI frames, the menu) catch up with the active document.
+  afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
   CView* m_pViewActive;
   BOOL m_bInRecalcLayout;
+  CString m_strTitleShown;  // the caption last set, so an unchanged one is not set again
   friend class CView;
 };
 
@@ -189,6 +192,7 @@ class AFX_API CMDIFrameWnd : public CFrameWnd {
 
   afx_msg BOOL OnMDIWindowCmd(UINT nID);
   afx_msg void OnWindowNew();
+  afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
   friend class CMDIChildWnd;

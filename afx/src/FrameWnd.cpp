@@ -11,6 +11,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_SIZE()
   ON_WM_SETFOCUS()
   ON_WM_ERASEBKGND()
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -286,10 +287,16 @@ void CFrameWnd::UpdateFrameTitleForDocument(LPCTSTR lpszDocName) {
     if (!strText.IsEmpty()) strText += _T(" - ");
     strText += lpszDocName;
   }
-  // Setting the same text would only flicker the caption.
-  CString strOld;
-  GetWindowText(strOld);
-  if (strOld != strText) SetWindowText(strText);
+  // Setting the same text would only flicker the caption. (The caption itself may carry more:
+  // an MDI frame shows its maximised child's title after ours.)
+  if (strText == m_strTitleShown && ::GetWindowTextLength(m_hWnd) > 0) return;
+  m_strTitleShown = strText;
+  SetWindowText(strText);
+}
+
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
+  OnUpdateFrameTitle(TRUE);
+  return 0;
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {

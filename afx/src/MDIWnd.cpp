@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
   ON_COMMAND_EX(ID_WINDOW_TILE_HORZ, OnMDIWindowCmd)
   ON_COMMAND_EX(ID_WINDOW_TILE_VERT, OnMDIWindowCmd)
   ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 CMDIFrameWnd::CMDIFrameWnd() : m_hWndMDIClient(NULL) {}
@@ -189,6 +190,13 @@ BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT nID) {
     case ID_WINDOW_TILE_VERT: MDITile(MDITILE_VERTICAL); return TRUE;
     default: return FALSE;
   }
+}
+
+LRESULT CMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
+  // Maximising or restoring a child changes what the caption should say.
+  OnUpdateFrameMenu(NULL);
+  OnUpdateFrameTitle(TRUE);
+  return 0;
 }
 
 void CMDIFrameWnd::OnWindowNew() {
