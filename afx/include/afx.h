@@ -136,7 +136,9 @@ struct AFX_CLASSINIT {
       #class_name, (int)sizeof(class class_name), (wSchema), (pfnNew),                 \
       &class_name::_GetBaseClass, NULL, NULL};                                         \
   static AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));                  \
-  CRuntimeClass* PASCAL class_name::GetThisClass() { return RUNTIME_CLASS(class_name); } \
+  [[maybe_unused]] CRuntimeClass* PASCAL class_name::GetThisClass() {                   \
+    return RUNTIME_CLASS(class_name);                                                  \
+  }                                                                                    \
   CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
