@@ -6,47 +6,73 @@
 
 namespace {
 
-// A thread's maps, deleted (with their temporary wrappers) when the thread ends.
+// A thread's maps. They live in fiber-local storage, whose callback deletes them (and their
+// temporary wrappers) when the thread ends: a thread_local object with a destructor would do
+// the same, but in a DLL built by MinGW it hangs the process exit once a second thread has used
+// it.
 struct ThreadHandleMaps
 {
     CHandleMapBase* maps[afxMapSlotCount] = {};
-    ~ThreadHandleMaps();
 };
 
-// Plain flags and counters: no construction order to worry about.
+// Plain flags and counters: no construction or destruction to worry about.
 thread_local bool t_bMapsGone = false;
 thread_local LONG t_nTempMapLock = 0;
 
-ThreadHandleMaps& CurrentMaps()
+void WINAPI DeleteThreadHandleMaps(void* pData)
 {
-    thread_local ThreadHandleMaps t_maps;
-    return t_maps;
-}
-
-ThreadHandleMaps::~ThreadHandleMaps()
-{
+    ThreadHandleMaps* pMaps = static_cast<ThreadHandleMaps*>(pData);
+    if (pMaps == NULL)
+        return;
+    // Wrappers deleted from here may look for their map: they must find none.
     t_bMapsGone = true;
-    for (CHandleMapBase*& pMap : maps) {
+    for (CHandleMapBase*& pMap : pMaps->maps) {
         delete pMap;
         pMap = NULL;
     }
+    delete pMaps;
+}
+
+DWORD MapsIndex()
+{
+    static const DWORD index = ::FlsAlloc(&DeleteThreadHandleMaps);
+    return index;
+}
+
+// This thread's maps, made on first use; NULL when out of memory or once the thread is ending.
+ThreadHandleMaps* CurrentMaps()
+{
+    DWORD index = MapsIndex();
+    if (t_bMapsGone || index == FLS_OUT_OF_INDEXES)
+        return NULL;
+    ThreadHandleMaps* pMaps = static_cast<ThreadHandleMaps*>(::FlsGetValue(index));
+    if (pMaps == NULL) {
+        pMaps = new (std::nothrow) ThreadHandleMaps;
+        if (pMaps == NULL || !::FlsSetValue(index, pMaps)) {
+            delete pMaps;
+            return NULL;
+        }
+    }
+    return pMaps;
 }
 
 } // namespace
 
 CHandleMapBase* AfxGetThreadHandleMap(int nSlot, CHandleMapBase* (*pfnNew)())
 {
-    if (nSlot < 0 || nSlot >= afxMapSlotCount || t_bMapsGone)
+    if (nSlot < 0 || nSlot >= afxMapSlotCount)
         return NULL;
-    ThreadHandleMaps& state = CurrentMaps();
-    if (state.maps[nSlot] == NULL && pfnNew != NULL) {
+    ThreadHandleMaps* pMaps = CurrentMaps();
+    if (pMaps == NULL)
+        return NULL;
+    if (pMaps->maps[nSlot] == NULL && pfnNew != NULL) {
         try {
-            state.maps[nSlot] = pfnNew();
+            pMaps->maps[nSlot] = pfnNew();
         } catch (...) {
             return NULL;
         }
     }
-    return state.maps[nSlot];
+    return pMaps->maps[nSlot];
 }
 
 void AFXAPI AfxLockTempMaps()
@@ -58,11 +84,11 @@ BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
 {
     if (t_nTempMapLock > 0)
         --t_nTempMapLock;
-    if (t_nTempMapLock == 0 && bDeleteTemps && !t_bMapsGone) {
-        ThreadHandleMaps& state = CurrentMaps();
-        for (CHandleMapBase* pMap : state.maps)
-            if (pMap)
-                pMap->DeleteTemp();
+    if (t_nTempMapLock == 0 && bDeleteTemps) {
+        if (ThreadHandleMaps* pMaps = CurrentMaps())
+            for (CHandleMapBase* pMap : pMaps->maps)
+                if (pMap)
+                    pMap->DeleteTemp();
     }
     return t_nTempMapLock != 0;
 }
