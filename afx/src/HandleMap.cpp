@@ -24,11 +24,12 @@ void WINAPI DeleteThreadHandleMaps(void* pData)
     ThreadHandleMaps* pMaps = static_cast<ThreadHandleMaps*>(pData);
     if (pMaps == NULL)
         return;
-    // Wrappers deleted from here may look for their map: they must find none.
+    // Wrappers deleted from here may look for their map: they find none, and none is made.
     t_bMapsGone = true;
     for (CHandleMapBase*& pMap : pMaps->maps) {
-        delete pMap;
+        CHandleMapBase* pDying = pMap;
         pMap = NULL;
+        delete pDying;
     }
     delete pMaps;
 }
@@ -39,19 +40,20 @@ DWORD MapsIndex()
     return index;
 }
 
-// This thread's maps, made on first use; NULL when out of memory or once the thread is ending.
-ThreadHandleMaps* CurrentMaps()
+// This thread's maps, made on first use when bCreate; NULL when there are none, when out of
+// memory, or once the thread is ending.
+ThreadHandleMaps* CurrentMaps(bool bCreate)
 {
     DWORD index = MapsIndex();
-    if (t_bMapsGone || index == FLS_OUT_OF_INDEXES)
+    if (index == FLS_OUT_OF_INDEXES)
         return NULL;
     ThreadHandleMaps* pMaps = static_cast<ThreadHandleMaps*>(::FlsGetValue(index));
-    if (pMaps == NULL) {
-        pMaps = new (std::nothrow) ThreadHandleMaps;
-        if (pMaps == NULL || !::FlsSetValue(index, pMaps)) {
-            delete pMaps;
-            return NULL;
-        }
+    if (pMaps != NULL || !bCreate || t_bMapsGone)
+        return pMaps;
+    pMaps = new (std::nothrow) ThreadHandleMaps;
+    if (pMaps == NULL || !::FlsSetValue(index, pMaps)) {
+        delete pMaps;
+        return NULL;
     }
     return pMaps;
 }
@@ -62,10 +64,10 @@ CHandleMapBase* AfxGetThreadHandleMap(int nSlot, CHandleMapBase* (*pfnNew)())
 {
     if (nSlot < 0 || nSlot >= afxMapSlotCount)
         return NULL;
-    ThreadHandleMaps* pMaps = CurrentMaps();
+    ThreadHandleMaps* pMaps = CurrentMaps(pfnNew != NULL);
     if (pMaps == NULL)
         return NULL;
-    if (pMaps->maps[nSlot] == NULL && pfnNew != NULL) {
+    if (pMaps->maps[nSlot] == NULL && pfnNew != NULL && !t_bMapsGone) {
         try {
             pMaps->maps[nSlot] = pfnNew();
         } catch (...) {
@@ -85,7 +87,7 @@ BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
     if (t_nTempMapLock > 0)
         --t_nTempMapLock;
     if (t_nTempMapLock == 0 && bDeleteTemps) {
-        if (ThreadHandleMaps* pMaps = CurrentMaps())
+        if (ThreadHandleMaps* pMaps = CurrentMaps(false))
             for (CHandleMapBase* pMap : pMaps->maps)
                 if (pMap)
                     pMap->DeleteTemp();

@@ -1,0 +1,163 @@
+// Draws 100,000 rectangles through CDC with a CPen and CBrush selected, and the same through raw
+// GDI calls, into the same kind of DIB section, and prints the times and the ratio CDC/raw
+// (goal: at most 1.05). A second pair selects the pen and brush around every rectangle, which
+// exercises the temporary wrappers SelectObject hands back. Reports only; always exits 0.
+#include <afxwin.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+const int kRectangles = 100000;
+const int kRepetitions = 7;
+const int kSize = 512;
+
+struct Canvas
+{
+    HBITMAP bitmap = NULL;
+    void* bits = NULL;
+
+    Canvas()
+    {
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = kSize;
+        bmi.bmiHeader.biHeight = -kSize;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        bitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
+    }
+    ~Canvas() { ::DeleteObject(bitmap); }
+};
+
+std::vector<RECT> MakeRectangles()
+{
+    std::vector<RECT> rects(kRectangles);
+    unsigned seed = 12345;
+    auto next = [&seed](int range) { seed = seed * 1103515245u + 12345u; return (int)((seed >> 8) % (unsigned)range); };
+    for (RECT& r : rects) {
+        r.left = next(kSize - 64);
+        r.top = next(kSize - 64);
+        r.right = r.left + 2 + next(62);
+        r.bottom = r.top + 2 + next(62);
+    }
+    return rects;
+}
+
+double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
+{
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+}
+
+double DrawRaw(const std::vector<RECT>& rects, Canvas& canvas, bool selectEach)
+{
+    HDC hdc = ::CreateCompatibleDC(NULL);
+    HGDIOBJ oldBitmap = ::SelectObject(hdc, canvas.bitmap);
+    HPEN pen = ::CreatePen(PS_SOLID, 1, RGB(200, 0, 0));
+    HBRUSH brush = ::CreateSolidBrush(RGB(0, 0, 200));
+    LARGE_INTEGER start, end;
+    ::QueryPerformanceCounter(&start);
+    if (selectEach) {
+        for (const RECT& r : rects) {
+            HGDIOBJ oldPen = ::SelectObject(hdc, pen);
+            HGDIOBJ oldBrush = ::SelectObject(hdc, brush);
+            ::Rectangle(hdc, r.left, r.top, r.right, r.bottom);
+            ::SelectObject(hdc, oldPen);
+            ::SelectObject(hdc, oldBrush);
+        }
+    } else {
+        HGDIOBJ oldPen = ::SelectObject(hdc, pen);
+        HGDIOBJ oldBrush = ::SelectObject(hdc, brush);
+        for (const RECT& r : rects)
+            ::Rectangle(hdc, r.left, r.top, r.right, r.bottom);
+        ::SelectObject(hdc, oldPen);
+        ::SelectObject(hdc, oldBrush);
+    }
+    ::GdiFlush();
+    ::QueryPerformanceCounter(&end);
+    ::DeleteObject(pen);
+    ::DeleteObject(brush);
+    ::SelectObject(hdc, oldBitmap);
+    ::DeleteDC(hdc);
+    return Seconds(start, end);
+}
+
+double DrawThroughCDC(const std::vector<RECT>& rects, Canvas& canvas, bool selectEach)
+{
+    CDC dc;
+    dc.CreateCompatibleDC(NULL);
+    CBitmap* oldBitmap = dc.SelectObject(CBitmap::FromHandle(canvas.bitmap));
+    CPen pen(PS_SOLID, 1, RGB(200, 0, 0));
+    CBrush brush(RGB(0, 0, 200));
+    LARGE_INTEGER start, end;
+    ::QueryPerformanceCounter(&start);
+    if (selectEach) {
+        for (const RECT& r : rects) {
+            CPen* oldPen = dc.SelectObject(&pen);
+            CBrush* oldBrush = dc.SelectObject(&brush);
+            dc.Rectangle(&r);
+            dc.SelectObject(oldPen);
+            dc.SelectObject(oldBrush);
+        }
+    } else {
+        CPen* oldPen = dc.SelectObject(&pen);
+        CBrush* oldBrush = dc.SelectObject(&brush);
+        for (const RECT& r : rects)
+            dc.Rectangle(&r);
+        dc.SelectObject(oldPen);
+        dc.SelectObject(oldBrush);
+    }
+    ::GdiFlush();
+    ::QueryPerformanceCounter(&end);
+    dc.SelectObject(oldBitmap);
+    AfxUnlockTempMaps();
+    return Seconds(start, end);
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void Run(const char* name, bool selectEach, const std::vector<RECT>& rects)
+{
+    Canvas rawCanvas, cdcCanvas;
+    std::vector<double> raw, cdc;
+    // Interleaved, alternating which goes first, so drift affects both alike.
+    for (int i = 0; i < kRepetitions; ++i) {
+        if (i % 2) {
+            raw.push_back(DrawRaw(rects, rawCanvas, selectEach));
+            cdc.push_back(DrawThroughCDC(rects, cdcCanvas, selectEach));
+        } else {
+            cdc.push_back(DrawThroughCDC(rects, cdcCanvas, selectEach));
+            raw.push_back(DrawRaw(rects, rawCanvas, selectEach));
+        }
+    }
+    bool same = std::equal((const DWORD*)rawCanvas.bits, (const DWORD*)rawCanvas.bits + kSize * kSize,
+                           (const DWORD*)cdcCanvas.bits);
+    double rawMedian = Median(raw), cdcMedian = Median(cdc);
+    double rawBest = *std::min_element(raw.begin(), raw.end());
+    double cdcBest = *std::min_element(cdc.begin(), cdc.end());
+    std::printf("%s: %d rectangles, %d runs\n", name, kRectangles, kRepetitions);
+    std::printf("  raw GDI  median %8.2f ms  best %8.2f ms\n", rawMedian * 1e3, rawBest * 1e3);
+    std::printf("  CDC      median %8.2f ms  best %8.2f ms\n", cdcMedian * 1e3, cdcBest * 1e3);
+    std::printf("  ratio CDC/raw  median %.3f  best %.3f  (goal <= 1.05)  %s; pictures %s\n",
+                cdcMedian / rawMedian, cdcBest / rawBest, cdcMedian / rawMedian <= 1.05 ? "met" : "NOT met",
+                same ? "identical" : "DIFFER");
+}
+
+} // namespace
+
+int main()
+{
+    std::vector<RECT> rects = MakeRectangles();
+    Run("rectangles, pen and brush selected once", false, rects);
+    Run("rectangles, pen and brush selected around each", true, rects);
+    return 0;
+}
