@@ -1,6 +1,11 @@
 // Module entry of mirdalux.dll: joins the library to the application's chain of extension modules.
 #include <afxdllx.h>
 
+// The library's runtime classes (CGraphicView, CGraphicDoc, ...) register from static
+// constructors, which run before DLL_PROCESS_ATTACH reaches this function. The class layer files
+// each class under the module whose image holds it, never under the application, so nothing has
+// to be set aside beforehand: AfxInitExtensionModule claims exactly this module's classes for its
+// record, and from then on they are found through the application's chain of extension modules.
 static AFX_EXTENSION_MODULE extensionModule = { FALSE, NULL, NULL, NULL };
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD reason, LPVOID)

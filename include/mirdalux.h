@@ -1,0 +1,155 @@
+/* The host's header of mirdalux.dll: the exported functions, the host callback table and the
+ * constants a host passes to them. Usable from C and from C++.
+ *
+ * A C++ host built on the class library includes <afxwin.h> first and passes its own CWnd,
+ * CDC, CString and CUIntArray objects. A C host sees those classes as opaque structures (a
+ * CString as its single character pointer) and can only hand on pointers it was given.
+ *
+ * Every export removes no arguments from the stack (__cdecl) and does nothing for a null view.
+ * All are exported under their plain names except Grafic_Dll_NewView, which has C++ linkage and
+ * is exported under the name the compiler gives `long Grafic_Dll_NewView(unsigned long)`. */
+#ifndef MIRDALUX_H
+#define MIRDALUX_H
+
+#include <windows.h>
+#include <stddef.h>
+
+#define GRAFAPI __cdecl
+
+#ifdef __cplusplus
+class CWnd;
+class CDC;
+class CString;
+class CUIntArray;
+class CGraphicView;
+#define GRAF_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
+#else
+typedef struct CWnd CWnd;
+typedef struct CDC CDC;
+/* The class library's string object: one pointer to its characters. */
+typedef struct CString { const char* m_pchData; } CString;
+typedef struct CUIntArray CUIntArray;
+typedef struct CGraphicView CGraphicView;
+#define GRAF_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
+#endif
+
+/* Blocks exchanged with the picture and icon callbacks. */
+struct PictDrawRequest;
+struct ResourceRequest;
+
+/* The host callback table. Grafic_Dll_Start returns its address; the host stores its functions
+ * in it and may change them at any time. A null slot is skipped. Slots 1, 2, 7 and 8 use the
+ * CALLBACK convention (the callee removes its arguments), slots 3 to 6 __cdecl. On 32-bit
+ * Windows it is eight 32-bit slots at offsets 0, 4, ..., 28; on 64-bit Windows the slots are
+ * pointer-sized. */
+typedef struct GraficCallbacks
+{
+    /* A click on an active region: the view's window and the region identifier. */
+    void (CALLBACK* OnActiveClick)(HWND hwndView, int regionId);
+    /* A click on a click region: the click point in document coordinates and the key-state
+     * flags of the button message. */
+    void (CALLBACK* OnRegionClick)(HWND hwndView, int regionId, POINT* pPoint, UINT nFlags);
+    /* Draws a picture: the library never renders bitmap pixels itself. */
+    void (__cdecl* DrawPicture)(struct PictDrawRequest* pRequest);
+    /* Supplies an icon or picture image on request. */
+    void (__cdecl* RequestResource)(struct ResourceRequest* pRequest);
+    /* The device-independent bitmap (a movable global memory block) of a picture in a state,
+     * or 0. */
+    HGLOBAL (__cdecl* GetPictureState)(int pictNumber, int stateCode, LONG* pScratch);
+    void (__cdecl* FreePictureState)(int pictNumber, int stateCode);
+    /* The view's current picture changed: the view's output value and name, the new image and
+     * its transparent index. */
+    void (CALLBACK* OnCurPictUpdate)(LONG_PTR outputId, const CString* pOutputName, HGLOBAL hDib,
+                                     int transparentIndex);
+    /* The view's current picture has a new rectangle (a copy the host may keep). */
+    void (CALLBACK* OnCurPictResize)(LONG_PTR outputId, const CString* pOutputName, RECT* pRect);
+} GraficCallbacks;
+
+#if defined(_WIN64)
+GRAF_STATIC_ASSERT(sizeof(GraficCallbacks) == 8 * sizeof(void*), "callback table: eight pointers");
+#else
+GRAF_STATIC_ASSERT(sizeof(GraficCallbacks) == 32, "callback table: eight 32-bit slots");
+GRAF_STATIC_ASSERT(offsetof(GraficCallbacks, OnActiveClick) == 0, "slot 1 at offset 0");
+GRAF_STATIC_ASSERT(offsetof(GraficCallbacks, OnRegionClick) == 4, "slot 2 at offset 4");
+GRAF_STATIC_ASSERT(offsetof(GraficCallbacks, DrawPicture) == 8, "slot 3 at offset 8");
+GRAF_STATIC_ASSERT(offsetof(GraficCallbacks, RequestResource) == 12, "slot 4 at offset 12");
+GRAF_STATIC_ASSERT(offsetof(GraficCallbacks, GetPictureState) == 16, "slot 5 at offset 16");
+GRAF_STATIC_ASSERT(offsetof(GraficCallbacks, FreePictureState) == 20, "slot 6 at offset 20");
+GRAF_STATIC_ASSERT(offsetof(GraficCallbacks, OnCurPictUpdate) == 24, "slot 7 at offset 24");
+GRAF_STATIC_ASSERT(offsetof(GraficCallbacks, OnCurPictResize) == 28, "slot 8 at offset 28");
+#endif
+
+/* Option numbers of Grafic_Dll_Set_Options. */
+#define GRAF_OPTION_ALL 0               /* all three options at once */
+#define GRAF_OPTION_HIGHLIGHT_ACTIVE 1  /* active regions blink while the pointer rests on them */
+#define GRAF_OPTION_CLICK_ON_RELEASE 2  /* region clicks on button release, else on double click */
+#define GRAF_OPTION_ICON_SELECTION 3    /* a selected icon shows in the highlight colours */
+
+/* Verb words of the drawing blocks (only the first letter counts, FILL and FRAME by the
+ * second) and pattern words (first letter). With ACTIVE and CLICK the pattern word holds the
+ * region identifier as a decimal number. */
+#define GRAF_VERB_FRAME "FRAME"
+#define GRAF_VERB_PAINT "PAINT"
+#define GRAF_VERB_ERASE "ERASE"
+#define GRAF_VERB_INVERT "INVERT"
+#define GRAF_VERB_FILL "FILL"
+#define GRAF_VERB_ACTIVE "ACTIVE"
+#define GRAF_VERB_CLICK "CLICK"
+#define GRAF_PATTERN_WHITE "WHITE"
+#define GRAF_PATTERN_LTGRAY "LTGRAY"
+#define GRAF_PATTERN_GRAY "GRAY"
+#define GRAF_PATTERN_DKGRAY "DKGRAY"
+#define GRAF_PATTERN_BLACK "BLACK"
+
+/* The timer identifier each view uses for its hover highlight. */
+#define GRAF_HOVER_TIMER_ID 1996
+
+/* Resources the library looks up in the host: the hand cursor shown over hit regions and the
+ * document template's resource identifier (menu and document strings). */
+#define GRAF_HAND_CURSOR_NAME "H256"
+#define GRAF_TEMPLATE_RESOURCE_ID 4
+
+/* The export name of Grafic_Dll_NewView, for a host that looks it up with GetProcAddress. */
+#define GRAF_NEWVIEW_EXPORT_NAME "_Z18Grafic_Dll_NewViewm"
+
+#ifdef __cplusplus
+/* A new graphic view object, without window or document, as an address (0 when memory is
+ * exhausted). The argument is not read. Returns a pointer-sized value: on 32-bit Windows a
+ * long, and the name does not depend on the result type. */
+LONG_PTR GRAFAPI Grafic_Dll_NewView(unsigned long unused);
+
+extern "C" {
+#endif
+
+/* Library lifecycle. */
+GraficCallbacks* GRAFAPI Grafic_Dll_Start(void);
+void GRAFAPI Grafic_Dll_End(void);
+void GRAFAPI Grafic_Dll_Reset(void);
+
+/* Views. Grafic_Dll_NewDoc creates the view's child window inside pParent at *pRect (parent
+ * client coordinates) with a new document, and shows it; bNoBkFill keeps painting from
+ * filling the background. */
+void GRAFAPI Grafic_Dll_NewDoc(CWnd* pParent, CGraphicView* pView, const RECT* pRect, UINT nID,
+                               BOOL bNoBkFill);
+void GRAFAPI Grafic_Dll_SetOutput(CGraphicView* pView, LONG_PTR outputId,
+                                  const CString* pOutputName);
+void GRAFAPI Grafic_Dll_SetScrollable(CGraphicView* pView, BOOL bScrollable);
+void GRAFAPI Grafic_Dll_SetViewBkColor(CGraphicView* pView, COLORREF color, BOOL bRedraw);
+
+/* Display list. Element numbers are 1-based and skip active and click region shapes. */
+int GRAFAPI Grafic_Dll_GetNbElement(CGraphicView* pView);
+void GRAFAPI Grafic_Dll_RepaintView(CGraphicView* pView, CDC* pDC);
+void GRAFAPI Grafic_Dll_Del_All_Elt(CGraphicView* pView);
+void GRAFAPI Grafic_Dll_Del_Last_Elt(CGraphicView* pView, BOOL bPartial);
+/* Rewrites the host's array: every entry is 1 less afterwards. */
+void GRAFAPI Grafic_Dll_Del_Listed_Elt(CGraphicView* pView, CUIntArray* pNumbers, BOOL bPartial);
+void GRAFAPI Grafic_Dll_Del_All_Activ_Rgn(CGraphicView* pView);
+void GRAFAPI Grafic_Dll_Del_All_Click_Rgn(CGraphicView* pView);
+void GRAFAPI Grafic_Dll_Del_Listed_Activ_Rgn(CGraphicView* pView, const CUIntArray* pIds);
+void GRAFAPI Grafic_Dll_Del_Listed_Click_Rgn(CGraphicView* pView, const CUIntArray* pIds);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* MIRDALUX_H */

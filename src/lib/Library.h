@@ -1,0 +1,24 @@
+// The library block (the document template and the host callback table) and the hand cursor:
+// the library-wide state that Grafic_Dll_Start creates and Grafic_Dll_End releases.
+#pragma once
+#include <afxwin.h>
+
+#include <mirdalux.h>
+
+// One per process, zero-filled when created by the first Grafic_Dll_Start. The callback table is
+// the last member; Grafic_Dll_Start returns its address.
+struct GraficLibrary
+{
+    CMultiDocTemplate* pTemplate;   // registered by the latest Grafic_Dll_Start; owned by the app
+    GraficCallbacks callbacks;
+};
+
+// The block, or NULL before Grafic_Dll_Start and after Grafic_Dll_End.
+AFX_EXT_API GraficLibrary* AFXAPI GetGraficLibrary();
+// The host's callback table, or NULL while the library is not started. Read it each time a
+// callback is due: the host may change its slots at any time.
+AFX_EXT_API GraficCallbacks* AFXAPI GetGraficCallbacks();
+
+// The host's cursor "H256", loaded on first call from the current resource handle; NULL (and
+// tried again next time) when the host has none. Destroyed by Grafic_Dll_End.
+AFX_EXT_API HCURSOR AFXAPI GetHandCursor();

@@ -1,0 +1,108 @@
+// CGraphicView: the scrolling window that owns a display list of graphic elements and the
+// drawing state the next element will carry; appends, deletes, paints, and keeps the scroll
+// range following the elements.
+#pragma once
+#include <afxwin.h>
+
+#include "elements/GraphicElement.h"
+#include "state/GraphicState.h"
+#include "view/GraphicElementList.h"
+
+class CPictureElement;
+
+// The hover timer of every view.
+const UINT_PTR GRAPHIC_VIEW_TIMER_ID = 1996;
+
+class AFX_EXT_CLASS CGraphicView : public CScrollView
+{
+    DECLARE_DYNCREATE(CGraphicView)
+
+public:
+    CGraphicView();
+    // Deletes every element of both lists.
+    virtual ~CGraphicView();
+
+    virtual void OnInitialUpdate();
+    // Background (unless m_bNoBkFill), then every element but state elements, in list order.
+    virtual void OnDraw(CDC* pDC);
+
+    // Appending. AddElement ignores a null element; otherwise the element takes the view's
+    // option bits, the pen follows its end point, it joins the display list, is drawn at once
+    // when bDrawNow, and widens the scroll range. State elements move neither pen nor range.
+    void AddElement(CGraphicElement* e, BOOL bDrawNow);
+    void DrawElementNow(CGraphicElement* e);
+    void FollowPen(CGraphicElement* e);
+    void SetPenLocation(POINT pt);
+    // Index of a state-table record equal to m_state (interned now); -1 when none can be made.
+    int InternState();
+    // Appends a state element without drawing it.
+    void AppendStateElement();
+
+    // With e, widens the range by e's right and bottom edges; with NULL, recomputes it from
+    // the whole display list. No range at all while m_bScrollable is FALSE.
+    void UpdateScrollSizes(CGraphicElement* e);
+
+    // Painting.
+    void FillBackground(CDC* pDC, const RECT* r);
+    void DrawElements(CDC* pDC, const RECT* pClip);
+    // Fills the client area with the background colour and draws every element on the host's
+    // context as the host prepared it.
+    void RepaintView(CDC* pDC);
+    // Invalidates and erases the whole window and repaints it at once.
+    void FullRepaint();
+
+    // Deletion. Elements leave the display list for the discarded list and live until the view
+    // dies. Element numbers (0-based here) count every entry that is not a region shape.
+    void PurgeDiscarded();
+    void DeleteAllElements();
+    void DeleteListedElements(const CUIntArray* pNumbers, BOOL bPartial);
+    void DeleteLastElement(BOOL bPartial);
+    void DeleteAllActivRgns();
+    void DeleteAllClickRgns();
+    void DeleteListedActivRgns(const CUIntArray* pIds);
+    void DeleteListedClickRgns(const CUIntArray* pIds);
+    // An element whose verb is VERB_ACTIVE or VERB_CLICK and which is a rectangle, rounded
+    // rectangle, oval, polygon or arc: the host's hit areas, never counted or deleted as
+    // elements.
+    static BOOL IsRegionShape(CGraphicElement* e);
+
+    // A device context of the view's window whose origin follows the scroll position, so that
+    // document coordinates draw where painting shows them; NULL without a window. Release it
+    // with ReleaseDC right after use.
+    CDC* GetScrolledDC();
+    // Client to document coordinates: adds the scroll positions.
+    void ClientToDoc(POINT& pt);
+
+    // Fields, in this order.
+    POINT m_penLocation;
+    CGraphicElementList m_displayList;
+    CGraphicElementList m_discardedList;
+    CGraphicState m_state;
+    CGraphicElement* m_pPressedElement;
+    CGraphicElement* m_pHoverElement;
+    BOOL m_bCapture;
+    UINT m_defaultOptions;
+    COLORREF m_viewBkColor;
+    BOOL m_bTimerOn;
+    int m_blinkCount;
+    BOOL m_blinkPhase;
+    CPictureElement* m_pCurPict;
+    BOOL m_bScrollable;
+    LONG_PTR m_outputId;
+    CString m_outputName;
+    BOOL m_bNoBkFill;
+
+protected:
+    // The background is painted by OnDraw: erasing would only flicker.
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    // Stops the hover timer, gives up the capture and forgets the pressed and hovered elements.
+    afx_msg void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Marks (or, for icons and pictures, strips) the elements carrying a region of this verb:
+    // all of them when bAll, else those whose identifier is in pIds.
+    void DeleteRegions(int regionVerb, BOOL bAll, const CUIntArray* pIds);
+    // Invalidates a document rectangle (shifted to client coordinates) and repaints it now.
+    void RepaintDocRect(const CRect& rc);
+};
