@@ -147,7 +147,7 @@ void GRAFAPI Grafic_Dll_NewDoc(CWnd* pParent, CGraphicView* pView, const RECT* p
     pView->m_bNoBkFill = bNoBkFill;
     pView->OnInitialUpdate();
     pView->ShowWindow(SW_SHOW);
-    pView->EnableScrollBarCtrl(SB_VERT, TRUE);
+    pView->ShowVerticalBar();
 }
 
 void GRAFAPI Grafic_Dll_SetOutput(CGraphicView* pView, LONG_PTR outputId,

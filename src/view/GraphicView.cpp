@@ -241,6 +241,16 @@ void CGraphicView::FullRepaint()
         RedrawWindow(NULL, NULL, kFullRepaintFlags);
 }
 
+void CGraphicView::ShowVerticalBar()
+{
+    if (m_hWnd == NULL)
+        return;
+    BOOL bInsideUpdate = m_bInsideUpdate;
+    m_bInsideUpdate = TRUE;
+    EnableScrollBarCtrl(SB_VERT, TRUE);
+    m_bInsideUpdate = bInsideUpdate;
+}
+
 void CGraphicView::RepaintDocRect(const CRect& rc)
 {
     if (m_hWnd == NULL)

@@ -50,6 +50,9 @@ public:
     void RepaintView(CDC* pDC);
     // Invalidates and erases the whole window and repaints it at once.
     void FullRepaint();
+    // Shows the vertical scroll bar of a new view. The bar stays until the scroll sizes are
+    // next set: the size change it causes does not recompute them.
+    void ShowVerticalBar();
 
     // Deletion. Elements leave the display list for the discarded list and live until the view
     // dies. Element numbers (0-based here) count every entry that is not a region shape.
