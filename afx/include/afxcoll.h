@@ -12,286 +12,119 @@ struct CPlex;
 // the objects they point to. A bad index asserts in debug builds and does nothing in release:
 // GetAt gives a zero value and ElementAt a scratch element.
 
-class AFX_API CByteArray : public CObject {
+namespace afx_detail {
+
+// The growable array behind every array class. TArray is the array class itself (the type that
+// Append, Copy and InsertAt take), TYPE the stored element and ARG_TYPE how an element is passed
+// in and read back; GetData's const form returns CONST_DATA (the pointer arrays give
+// "const void**" and "const CObject**"). afx.dll instantiates and exports it for the array
+// classes below only.
+template <class TArray, class TYPE, class ARG_TYPE, class CONST_DATA = const TYPE*>
+class AFX_API CArrayImpl : public CObject {
+ public:
+  INT_PTR GetSize() const { return m_nSize; }
+  INT_PTR GetCount() const { return m_nSize; }
+  BOOL IsEmpty() const { return m_nSize == 0; }
+  INT_PTR GetUpperBound() const { return m_nSize - 1; }
+  void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1);
+  void FreeExtra();
+  void RemoveAll() { SetSize(0, -1); }
+
+  ARG_TYPE GetAt(INT_PTR nIndex) const;
+  void SetAt(INT_PTR nIndex, ARG_TYPE newElement);
+  TYPE& ElementAt(INT_PTR nIndex);
+  CONST_DATA GetData() const { return (CONST_DATA)m_pData; }
+  TYPE* GetData() { return m_pData; }
+
+  void SetAtGrow(INT_PTR nIndex, ARG_TYPE newElement);
+  INT_PTR Add(ARG_TYPE newElement);
+  INT_PTR Append(const TArray& src);
+  void Copy(const TArray& src);
+
+  ARG_TYPE operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
+  TYPE& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
+
+  void InsertAt(INT_PTR nIndex, ARG_TYPE newElement, INT_PTR nCount = 1);
+  void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1);
+  void InsertAt(INT_PTR nStartIndex, const TArray* pNewArray);
+
+  virtual void AssertValid() const;
+
+ protected:
+  CArrayImpl();
+  ~CArrayImpl();
+
+  TYPE* m_pData;
+  INT_PTR m_nSize;
+  INT_PTR m_nMaxSize;
+  INT_PTR m_nGrowBy;
+
+ private:
+  // Opens nCount default elements at nIndex, growing the array when nIndex is past the end.
+  BOOL OpenGap(INT_PTR nIndex, INT_PTR nCount);
+};
+
+}  // namespace afx_detail
+
+class AFX_API CByteArray : public afx_detail::CArrayImpl<CByteArray, BYTE, BYTE> {
   DECLARE_SERIAL(CByteArray)
  public:
   CByteArray();
   virtual ~CByteArray();
-
-  INT_PTR GetSize() const { return m_nSize; }
-  INT_PTR GetCount() const { return m_nSize; }
-  BOOL IsEmpty() const { return m_nSize == 0; }
-  INT_PTR GetUpperBound() const { return m_nSize - 1; }
-  void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1);
-  void FreeExtra();
-  void RemoveAll() { SetSize(0, -1); }
-
-  BYTE GetAt(INT_PTR nIndex) const;
-  void SetAt(INT_PTR nIndex, BYTE newElement);
-  BYTE& ElementAt(INT_PTR nIndex);
-  const BYTE* GetData() const { return (const BYTE*)m_pData; }
-  BYTE* GetData() { return m_pData; }
-
-  void SetAtGrow(INT_PTR nIndex, BYTE newElement);
-  INT_PTR Add(BYTE newElement);
-  INT_PTR Append(const CByteArray& src);
-  void Copy(const CByteArray& src);
-
-  BYTE operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
-  BYTE& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
-
-  void InsertAt(INT_PTR nIndex, BYTE newElement, INT_PTR nCount = 1);
-  void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1);
-  void InsertAt(INT_PTR nStartIndex, const CByteArray* pNewArray);
-
   virtual void Serialize(CArchive& ar);
-  virtual void AssertValid() const;
-
- protected:
-  BYTE* m_pData;
-  INT_PTR m_nSize;
-  INT_PTR m_nMaxSize;
-  INT_PTR m_nGrowBy;
 };
 
-class AFX_API CWordArray : public CObject {
+class AFX_API CWordArray : public afx_detail::CArrayImpl<CWordArray, WORD, WORD> {
   DECLARE_SERIAL(CWordArray)
  public:
   CWordArray();
   virtual ~CWordArray();
-
-  INT_PTR GetSize() const { return m_nSize; }
-  INT_PTR GetCount() const { return m_nSize; }
-  BOOL IsEmpty() const { return m_nSize == 0; }
-  INT_PTR GetUpperBound() const { return m_nSize - 1; }
-  void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1);
-  void FreeExtra();
-  void RemoveAll() { SetSize(0, -1); }
-
-  WORD GetAt(INT_PTR nIndex) const;
-  void SetAt(INT_PTR nIndex, WORD newElement);
-  WORD& ElementAt(INT_PTR nIndex);
-  const WORD* GetData() const { return (const WORD*)m_pData; }
-  WORD* GetData() { return m_pData; }
-
-  void SetAtGrow(INT_PTR nIndex, WORD newElement);
-  INT_PTR Add(WORD newElement);
-  INT_PTR Append(const CWordArray& src);
-  void Copy(const CWordArray& src);
-
-  WORD operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
-  WORD& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
-
-  void InsertAt(INT_PTR nIndex, WORD newElement, INT_PTR nCount = 1);
-  void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1);
-  void InsertAt(INT_PTR nStartIndex, const CWordArray* pNewArray);
-
   virtual void Serialize(CArchive& ar);
-  virtual void AssertValid() const;
-
- protected:
-  WORD* m_pData;
-  INT_PTR m_nSize;
-  INT_PTR m_nMaxSize;
-  INT_PTR m_nGrowBy;
 };
 
-class AFX_API CDWordArray : public CObject {
+class AFX_API CDWordArray : public afx_detail::CArrayImpl<CDWordArray, DWORD, DWORD> {
   DECLARE_SERIAL(CDWordArray)
  public:
   CDWordArray();
   virtual ~CDWordArray();
-
-  INT_PTR GetSize() const { return m_nSize; }
-  INT_PTR GetCount() const { return m_nSize; }
-  BOOL IsEmpty() const { return m_nSize == 0; }
-  INT_PTR GetUpperBound() const { return m_nSize - 1; }
-  void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1);
-  void FreeExtra();
-  void RemoveAll() { SetSize(0, -1); }
-
-  DWORD GetAt(INT_PTR nIndex) const;
-  void SetAt(INT_PTR nIndex, DWORD newElement);
-  DWORD& ElementAt(INT_PTR nIndex);
-  const DWORD* GetData() const { return (const DWORD*)m_pData; }
-  DWORD* GetData() { return m_pData; }
-
-  void SetAtGrow(INT_PTR nIndex, DWORD newElement);
-  INT_PTR Add(DWORD newElement);
-  INT_PTR Append(const CDWordArray& src);
-  void Copy(const CDWordArray& src);
-
-  DWORD operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
-  DWORD& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
-
-  void InsertAt(INT_PTR nIndex, DWORD newElement, INT_PTR nCount = 1);
-  void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1);
-  void InsertAt(INT_PTR nStartIndex, const CDWordArray* pNewArray);
-
   virtual void Serialize(CArchive& ar);
-  virtual void AssertValid() const;
-
- protected:
-  DWORD* m_pData;
-  INT_PTR m_nSize;
-  INT_PTR m_nMaxSize;
-  INT_PTR m_nGrowBy;
 };
 
-class AFX_API CUIntArray : public CObject {
+class AFX_API CUIntArray : public afx_detail::CArrayImpl<CUIntArray, UINT, UINT> {
   DECLARE_DYNAMIC(CUIntArray)
  public:
   CUIntArray();
   virtual ~CUIntArray();
-
-  INT_PTR GetSize() const { return m_nSize; }
-  INT_PTR GetCount() const { return m_nSize; }
-  BOOL IsEmpty() const { return m_nSize == 0; }
-  INT_PTR GetUpperBound() const { return m_nSize - 1; }
-  void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1);
-  void FreeExtra();
-  void RemoveAll() { SetSize(0, -1); }
-
-  UINT GetAt(INT_PTR nIndex) const;
-  void SetAt(INT_PTR nIndex, UINT newElement);
-  UINT& ElementAt(INT_PTR nIndex);
-  const UINT* GetData() const { return (const UINT*)m_pData; }
-  UINT* GetData() { return m_pData; }
-
-  void SetAtGrow(INT_PTR nIndex, UINT newElement);
-  INT_PTR Add(UINT newElement);
-  INT_PTR Append(const CUIntArray& src);
-  void Copy(const CUIntArray& src);
-
-  UINT operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
-  UINT& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
-
-  void InsertAt(INT_PTR nIndex, UINT newElement, INT_PTR nCount = 1);
-  void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1);
-  void InsertAt(INT_PTR nStartIndex, const CUIntArray* pNewArray);
-  virtual void AssertValid() const;
-
- protected:
-  UINT* m_pData;
-  INT_PTR m_nSize;
-  INT_PTR m_nMaxSize;
-  INT_PTR m_nGrowBy;
 };
 
-class AFX_API CPtrArray : public CObject {
+class AFX_API CPtrArray
+    : public afx_detail::CArrayImpl<CPtrArray, void*, void*, const void**> {
   DECLARE_DYNAMIC(CPtrArray)
  public:
   CPtrArray();
   virtual ~CPtrArray();
-
-  INT_PTR GetSize() const { return m_nSize; }
-  INT_PTR GetCount() const { return m_nSize; }
-  BOOL IsEmpty() const { return m_nSize == 0; }
-  INT_PTR GetUpperBound() const { return m_nSize - 1; }
-  void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1);
-  void FreeExtra();
-  void RemoveAll() { SetSize(0, -1); }
-
-  void* GetAt(INT_PTR nIndex) const;
-  void SetAt(INT_PTR nIndex, void* newElement);
-  void*& ElementAt(INT_PTR nIndex);
-  const void** GetData() const { return (const void**)m_pData; }
-  void** GetData() { return m_pData; }
-
-  void SetAtGrow(INT_PTR nIndex, void* newElement);
-  INT_PTR Add(void* newElement);
-  INT_PTR Append(const CPtrArray& src);
-  void Copy(const CPtrArray& src);
-
-  void* operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
-  void*& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
-
-  void InsertAt(INT_PTR nIndex, void* newElement, INT_PTR nCount = 1);
-  void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1);
-  void InsertAt(INT_PTR nStartIndex, const CPtrArray* pNewArray);
-  virtual void AssertValid() const;
-
- protected:
-  void** m_pData;
-  INT_PTR m_nSize;
-  INT_PTR m_nMaxSize;
-  INT_PTR m_nGrowBy;
 };
 
-class AFX_API CObArray : public CObject {
+class AFX_API CObArray
+    : public afx_detail::CArrayImpl<CObArray, CObject*, CObject*, const CObject**> {
   DECLARE_SERIAL(CObArray)
  public:
   CObArray();
   virtual ~CObArray();
-
-  INT_PTR GetSize() const { return m_nSize; }
-  INT_PTR GetCount() const { return m_nSize; }
-  BOOL IsEmpty() const { return m_nSize == 0; }
-  INT_PTR GetUpperBound() const { return m_nSize - 1; }
-  void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1);
-  void FreeExtra();
-  void RemoveAll() { SetSize(0, -1); }
-
-  CObject* GetAt(INT_PTR nIndex) const;
-  void SetAt(INT_PTR nIndex, CObject* newElement);
-  CObject*& ElementAt(INT_PTR nIndex);
-  const CObject** GetData() const { return (const CObject**)m_pData; }
-  CObject** GetData() { return m_pData; }
-
-  void SetAtGrow(INT_PTR nIndex, CObject* newElement);
-  INT_PTR Add(CObject* newElement);
-  INT_PTR Append(const CObArray& src);
-  void Copy(const CObArray& src);
-
-  CObject* operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
-  CObject*& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
-
-  void InsertAt(INT_PTR nIndex, CObject* newElement, INT_PTR nCount = 1);
-  void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1);
-  void InsertAt(INT_PTR nStartIndex, const CObArray* pNewArray);
-
   virtual void Serialize(CArchive& ar);
-  virtual void AssertValid() const;
-
- protected:
-  CObject** m_pData;
-  INT_PTR m_nSize;
-  INT_PTR m_nMaxSize;
-  INT_PTR m_nGrowBy;
 };
 
-class AFX_API CStringArray : public CObject {
+class AFX_API CStringArray
+    : public afx_detail::CArrayImpl<CStringArray, CString, const CString&> {
   DECLARE_SERIAL(CStringArray)
  public:
   CStringArray();
   virtual ~CStringArray();
 
-  INT_PTR GetSize() const { return m_nSize; }
-  INT_PTR GetCount() const { return m_nSize; }
-  BOOL IsEmpty() const { return m_nSize == 0; }
-  INT_PTR GetUpperBound() const { return m_nSize - 1; }
-  void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1);
-  void FreeExtra();
-  void RemoveAll() { SetSize(0, -1); }
-
-  const CString& GetAt(INT_PTR nIndex) const;
-  void SetAt(INT_PTR nIndex, const CString& newElement);
-  CString& ElementAt(INT_PTR nIndex);
-  const CString* GetData() const { return (const CString*)m_pData; }
-  CString* GetData() { return m_pData; }
-
-  void SetAtGrow(INT_PTR nIndex, const CString& newElement);
-  INT_PTR Add(const CString& newElement);
-  INT_PTR Append(const CStringArray& src);
-  void Copy(const CStringArray& src);
-
-  const CString& operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
-  CString& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
-
-  void InsertAt(INT_PTR nIndex, const CString& newElement, INT_PTR nCount = 1);
-  void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1);
-  void InsertAt(INT_PTR nStartIndex, const CStringArray* pNewArray);
-
+  using CArrayImpl::SetAt;
+  using CArrayImpl::SetAtGrow;
+  using CArrayImpl::Add;
+  using CArrayImpl::InsertAt;
   void SetAt(INT_PTR nIndex, LPCTSTR newElement) { SetAt(nIndex, CString(newElement)); }
   void SetAtGrow(INT_PTR nIndex, LPCTSTR newElement) { SetAtGrow(nIndex, CString(newElement)); }
   INT_PTR Add(LPCTSTR newElement) { return Add(CString(newElement)); }
@@ -300,13 +133,6 @@ class AFX_API CStringArray : public CObject {
   }
 
   virtual void Serialize(CArchive& ar);
-  virtual void AssertValid() const;
-
- protected:
-  CString* m_pData;
-  INT_PTR m_nSize;
-  INT_PTR m_nMaxSize;
-  INT_PTR m_nGrowBy;
 };
 
 /////////////////////////////////////////////////////////////////////////////
