@@ -139,163 +139,101 @@ class AFX_API CStringArray
 // Lists: POSITION is a node; InsertBefore/InsertAfter with a NULL position add at the head or
 // the tail. Nodes are allocated in blocks of nBlockSize. CObList does not own its objects.
 
-class AFX_API CPtrList : public CObject {
-  DECLARE_DYNAMIC(CPtrList)
+namespace afx_detail {
+
+// The doubly linked list behind every list class. TList is the list class itself (the type that
+// AddHead and AddTail of a whole list take), TYPE the stored element, ARG_TYPE how an element is
+// passed in and read back and FIND_ARG what Find compares with. afx.dll instantiates and
+// exports it for the list classes below only.
+template <class TList, class TYPE, class ARG_TYPE, class FIND_ARG>
+class AFX_API CListImpl : public CObject {
  protected:
   struct CNode {
     CNode* pNext;
     CNode* pPrev;
-    void* data;
+    TYPE data;
   };
 
+ public:
+  INT_PTR GetCount() const { return m_nCount; }
+  INT_PTR GetSize() const { return m_nCount; }
+  BOOL IsEmpty() const { return m_nCount == 0; }
+
+  TYPE& GetHead();
+  ARG_TYPE GetHead() const;
+  TYPE& GetTail();
+  ARG_TYPE GetTail() const;
+  TYPE RemoveHead();
+  TYPE RemoveTail();
+  POSITION AddHead(ARG_TYPE newElement);
+  POSITION AddTail(ARG_TYPE newElement);
+  void AddHead(const TList* pNewList);
+  void AddTail(const TList* pNewList);
+  void RemoveAll();
+
+  POSITION GetHeadPosition() const { return (POSITION)m_pNodeHead; }
+  POSITION GetTailPosition() const { return (POSITION)m_pNodeTail; }
+  TYPE& GetNext(POSITION& rPosition);
+  ARG_TYPE GetNext(POSITION& rPosition) const;
+  TYPE& GetPrev(POSITION& rPosition);
+  ARG_TYPE GetPrev(POSITION& rPosition) const;
+  TYPE& GetAt(POSITION position);
+  ARG_TYPE GetAt(POSITION position) const;
+  void SetAt(POSITION pos, ARG_TYPE newElement);
+  void RemoveAt(POSITION position);
+  POSITION InsertBefore(POSITION position, ARG_TYPE newElement);
+  POSITION InsertAfter(POSITION position, ARG_TYPE newElement);
+
+  POSITION Find(FIND_ARG searchValue, POSITION startAfter = NULL) const;
+  POSITION FindIndex(INT_PTR nIndex) const;
+  virtual void AssertValid() const;
+
+ protected:
+  explicit CListImpl(INT_PTR nBlockSize);
+  ~CListImpl();
+
+  CNode* m_pNodeHead;
+  CNode* m_pNodeTail;
+  INT_PTR m_nCount;
+  CNode* m_pNodeFree;
+  CPlex* m_pBlocks;
+  INT_PTR m_nBlockSize;
+
+ private:
+  CNode* NewNode(CNode* pPrev, CNode* pNext, ARG_TYPE value);
+  void FreeNode(CNode* pNode);
+};
+
+}  // namespace afx_detail
+
+class AFX_API CPtrList : public afx_detail::CListImpl<CPtrList, void*, void*, void*> {
+  DECLARE_DYNAMIC(CPtrList)
  public:
   explicit CPtrList(INT_PTR nBlockSize = 10);
   virtual ~CPtrList();
-
-  INT_PTR GetCount() const { return m_nCount; }
-  INT_PTR GetSize() const { return m_nCount; }
-  BOOL IsEmpty() const { return m_nCount == 0; }
-
-  void*& GetHead();
-  void* GetHead() const;
-  void*& GetTail();
-  void* GetTail() const;
-  void* RemoveHead();
-  void* RemoveTail();
-  POSITION AddHead(void* newElement);
-  POSITION AddTail(void* newElement);
-  void AddHead(const CPtrList* pNewList);
-  void AddTail(const CPtrList* pNewList);
-  void RemoveAll();
-
-  POSITION GetHeadPosition() const { return (POSITION)m_pNodeHead; }
-  POSITION GetTailPosition() const { return (POSITION)m_pNodeTail; }
-  void*& GetNext(POSITION& rPosition);
-  void* GetNext(POSITION& rPosition) const;
-  void*& GetPrev(POSITION& rPosition);
-  void* GetPrev(POSITION& rPosition) const;
-  void*& GetAt(POSITION position);
-  void* GetAt(POSITION position) const;
-  void SetAt(POSITION pos, void* newElement);
-  void RemoveAt(POSITION position);
-  POSITION InsertBefore(POSITION position, void* newElement);
-  POSITION InsertAfter(POSITION position, void* newElement);
-
-  POSITION Find(void* searchValue, POSITION startAfter = NULL) const;
-  POSITION FindIndex(INT_PTR nIndex) const;
-  virtual void AssertValid() const;
-
- protected:
-  CNode* m_pNodeHead;
-  CNode* m_pNodeTail;
-  INT_PTR m_nCount;
-  CNode* m_pNodeFree;
-  CPlex* m_pBlocks;
-  INT_PTR m_nBlockSize;
 };
 
-class AFX_API CObList : public CObject {
+class AFX_API CObList : public afx_detail::CListImpl<CObList, CObject*, CObject*, CObject*> {
   DECLARE_SERIAL(CObList)
- protected:
-  struct CNode {
-    CNode* pNext;
-    CNode* pPrev;
-    CObject* data;
-  };
-
  public:
   explicit CObList(INT_PTR nBlockSize = 10);
   virtual ~CObList();
-
-  INT_PTR GetCount() const { return m_nCount; }
-  INT_PTR GetSize() const { return m_nCount; }
-  BOOL IsEmpty() const { return m_nCount == 0; }
-
-  CObject*& GetHead();
-  CObject* GetHead() const;
-  CObject*& GetTail();
-  CObject* GetTail() const;
-  CObject* RemoveHead();
-  CObject* RemoveTail();
-  POSITION AddHead(CObject* newElement);
-  POSITION AddTail(CObject* newElement);
-  void AddHead(const CObList* pNewList);
-  void AddTail(const CObList* pNewList);
-  void RemoveAll();
-
-  POSITION GetHeadPosition() const { return (POSITION)m_pNodeHead; }
-  POSITION GetTailPosition() const { return (POSITION)m_pNodeTail; }
-  CObject*& GetNext(POSITION& rPosition);
-  CObject* GetNext(POSITION& rPosition) const;
-  CObject*& GetPrev(POSITION& rPosition);
-  CObject* GetPrev(POSITION& rPosition) const;
-  CObject*& GetAt(POSITION position);
-  CObject* GetAt(POSITION position) const;
-  void SetAt(POSITION pos, CObject* newElement);
-  void RemoveAt(POSITION position);
-  POSITION InsertBefore(POSITION position, CObject* newElement);
-  POSITION InsertAfter(POSITION position, CObject* newElement);
-
-  POSITION Find(CObject* searchValue, POSITION startAfter = NULL) const;
-  POSITION FindIndex(INT_PTR nIndex) const;
-
   virtual void Serialize(CArchive& ar);
-  virtual void AssertValid() const;
-
- protected:
-  CNode* m_pNodeHead;
-  CNode* m_pNodeTail;
-  INT_PTR m_nCount;
-  CNode* m_pNodeFree;
-  CPlex* m_pBlocks;
-  INT_PTR m_nBlockSize;
 };
 
-class AFX_API CStringList : public CObject {
+// Find compares string contents here, where the other lists compare pointers.
+class AFX_API CStringList
+    : public afx_detail::CListImpl<CStringList, CString, const CString&, LPCTSTR> {
   DECLARE_SERIAL(CStringList)
- protected:
-  struct CNode {
-    CNode* pNext;
-    CNode* pPrev;
-    CString data;
-  };
-
  public:
   explicit CStringList(INT_PTR nBlockSize = 10);
   virtual ~CStringList();
 
-  INT_PTR GetCount() const { return m_nCount; }
-  INT_PTR GetSize() const { return m_nCount; }
-  BOOL IsEmpty() const { return m_nCount == 0; }
-
-  CString& GetHead();
-  const CString& GetHead() const;
-  CString& GetTail();
-  const CString& GetTail() const;
-  CString RemoveHead();
-  CString RemoveTail();
-  POSITION AddHead(const CString& newElement);
-  POSITION AddTail(const CString& newElement);
-  void AddHead(const CStringList* pNewList);
-  void AddTail(const CStringList* pNewList);
-  void RemoveAll();
-
-  POSITION GetHeadPosition() const { return (POSITION)m_pNodeHead; }
-  POSITION GetTailPosition() const { return (POSITION)m_pNodeTail; }
-  CString& GetNext(POSITION& rPosition);
-  const CString& GetNext(POSITION& rPosition) const;
-  CString& GetPrev(POSITION& rPosition);
-  const CString& GetPrev(POSITION& rPosition) const;
-  CString& GetAt(POSITION position);
-  const CString& GetAt(POSITION position) const;
-  void SetAt(POSITION pos, const CString& newElement);
-  void RemoveAt(POSITION position);
-  POSITION InsertBefore(POSITION position, const CString& newElement);
-  POSITION InsertAfter(POSITION position, const CString& newElement);
-
-  POSITION Find(LPCTSTR searchValue, POSITION startAfter = NULL) const;
-  POSITION FindIndex(INT_PTR nIndex) const;
-
+  using CListImpl::AddHead;
+  using CListImpl::AddTail;
+  using CListImpl::SetAt;
+  using CListImpl::InsertBefore;
+  using CListImpl::InsertAfter;
   POSITION AddHead(LPCTSTR newElement) { return AddHead(CString(newElement)); }
   POSITION AddTail(LPCTSTR newElement) { return AddTail(CString(newElement)); }
   void SetAt(POSITION pos, LPCTSTR newElement) { SetAt(pos, CString(newElement)); }
@@ -307,15 +245,6 @@ class AFX_API CStringList : public CObject {
   }
 
   virtual void Serialize(CArchive& ar);
-  virtual void AssertValid() const;
-
- protected:
-  CNode* m_pNodeHead;
-  CNode* m_pNodeTail;
-  INT_PTR m_nCount;
-  CNode* m_pNodeFree;
-  CPlex* m_pBlocks;
-  INT_PTR m_nBlockSize;
 };
 
 /////////////////////////////////////////////////////////////////////////////
