@@ -24,15 +24,28 @@ UINT MixHash(UINT hash, UINT value)
 } // namespace
 
 // Indices of the table's non-null entries grouped by hash key, each group in ascending order,
-// so the first equal member of a group is the first equal entry of the table. The index also
-// notes the array storage and size it describes, to notice edits that bypassed the table.
+// so the first equal member of a group is the first equal entry of the table. Beside the groups,
+// one slot per array entry remembers the pointer and key it was indexed with: taking an entry
+// out never reads its record, which the caller may already have deleted, and the array storage
+// and size noted here reveal edits that bypassed the table.
 class CStateIndex
 {
 public:
+    struct Slot {
+        const CObject* rec;
+        UINT key;
+    };
     std::unordered_map<UINT, std::vector<INT_PTR>> groups;
+    std::vector<Slot> slots;
     CObject** coveredData = NULL;
-    INT_PTR coveredSize = 0;
     bool valid = true;
+
+    void Invalidate()
+    {
+        groups.clear();
+        slots.clear();
+        valid = false;
+    }
 };
 
 /////////////////////////////////////////////////////////////////////////////
@@ -110,40 +123,61 @@ CGraphicStateTable::~CGraphicStateTable()
 
 void CGraphicStateTable::IndexEntry(INT_PTR nIndex) const
 {
-    const CGraphicState* rec = static_cast<const CGraphicState*>(m_pData[nIndex]);
-    if (rec == NULL || m_pIndex == NULL || !m_pIndex->valid)
+    if (m_pIndex == NULL || !m_pIndex->valid)
         return;
+    const CGraphicState* rec = static_cast<const CGraphicState*>(m_pData[nIndex]);
     try {
-        std::vector<INT_PTR>& group = m_pIndex->groups[rec->HashKey()];
+        if ((INT_PTR)m_pIndex->slots.size() <= nIndex)
+            m_pIndex->slots.resize((size_t)nIndex + 1, CStateIndex::Slot{NULL, 0});
+        if (rec == NULL) {
+            m_pIndex->slots[nIndex] = CStateIndex::Slot{NULL, 0};
+            return;
+        }
+        const UINT key = rec->HashKey();
+        std::vector<INT_PTR>& group = m_pIndex->groups[key];
         std::vector<INT_PTR>::iterator pos = group.end();
         while (pos != group.begin() && *(pos - 1) > nIndex)
             --pos;
         group.insert(pos, nIndex);
+        m_pIndex->slots[nIndex] = CStateIndex::Slot{rec, key};
     } catch (...) {
         // Out of memory: searches fall back to the linear search until a rebuild succeeds.
-        m_pIndex->groups.clear();
-        m_pIndex->valid = false;
+        m_pIndex->Invalidate();
     }
 }
 
 void CGraphicStateTable::UnindexEntry(INT_PTR nIndex) const
 {
-    const CGraphicState* rec = static_cast<const CGraphicState*>(m_pData[nIndex]);
-    if (rec == NULL || m_pIndex == NULL || !m_pIndex->valid)
+    if (m_pIndex == NULL || !m_pIndex->valid || nIndex >= (INT_PTR)m_pIndex->slots.size())
         return;
-    std::unordered_map<UINT, std::vector<INT_PTR>>::iterator it =
-        m_pIndex->groups.find(rec->HashKey());
-    if (it == m_pIndex->groups.end())
+    CStateIndex::Slot& slot = m_pIndex->slots[nIndex];
+    if (slot.rec == NULL)
         return;
-    std::vector<INT_PTR>& group = it->second;
-    for (std::vector<INT_PTR>::iterator pos = group.begin(); pos != group.end(); ++pos) {
-        if (*pos == nIndex) {
-            group.erase(pos);
-            break;
+    std::unordered_map<UINT, std::vector<INT_PTR>>::iterator it = m_pIndex->groups.find(slot.key);
+    if (it != m_pIndex->groups.end()) {
+        std::vector<INT_PTR>& group = it->second;
+        for (std::vector<INT_PTR>::iterator pos = group.begin(); pos != group.end(); ++pos) {
+            if (*pos == nIndex) {
+                group.erase(pos);
+                break;
+            }
         }
+        if (group.empty())
+            m_pIndex->groups.erase(it);
     }
-    if (group.empty())
-        m_pIndex->groups.erase(it);
+    slot = CStateIndex::Slot{NULL, 0};
+}
+
+void CGraphicStateTable::SyncCoverage() const
+{
+    if (m_pIndex == NULL || !m_pIndex->valid)
+        return;
+    try {
+        m_pIndex->slots.resize((size_t)m_nSize, CStateIndex::Slot{NULL, 0});
+        m_pIndex->coveredData = m_pData;
+    } catch (...) {
+        m_pIndex->Invalidate();
+    }
 }
 
 void CGraphicStateTable::RebuildIndex() const
@@ -151,18 +185,19 @@ void CGraphicStateTable::RebuildIndex() const
     if (m_pIndex == NULL)
         return;
     m_pIndex->groups.clear();
+    m_pIndex->slots.clear();
     m_pIndex->valid = true;
+    SyncCoverage();
     for (INT_PTR i = 0; i < m_nSize && m_pIndex->valid; ++i)
         IndexEntry(i);
-    m_pIndex->coveredData = m_pData;
-    m_pIndex->coveredSize = m_nSize;
 }
 
 void CGraphicStateTable::CheckIndex() const
 {
     if (m_pIndex == NULL)
         return;
-    if (!m_pIndex->valid || m_pIndex->coveredData != m_pData || m_pIndex->coveredSize != m_nSize)
+    if (!m_pIndex->valid || m_pIndex->coveredData != m_pData ||
+        (INT_PTR)m_pIndex->slots.size() != m_nSize)
         RebuildIndex();
 }
 
@@ -179,18 +214,29 @@ INT_PTR CGraphicStateTable::FindLinear(const CGraphicState& state) const
 INT_PTR CGraphicStateTable::Find(const CGraphicState& state) const
 {
     CheckIndex();
-    if (m_pIndex == NULL || !m_pIndex->valid)
-        return FindLinear(state);
-    std::unordered_map<UINT, std::vector<INT_PTR>>::const_iterator it =
-        m_pIndex->groups.find(state.HashKey());
-    if (it == m_pIndex->groups.end())
-        return -1;
-    for (INT_PTR i : it->second) {
-        const CGraphicState* entry = static_cast<const CGraphicState*>(m_pData[i]);
-        if (entry != NULL && entry->IsEqual(state))
-            return i;
+    const UINT key = state.HashKey();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (m_pIndex == NULL || !m_pIndex->valid)
+            return FindLinear(state);
+        std::unordered_map<UINT, std::vector<INT_PTR>>::const_iterator it = m_pIndex->groups.find(key);
+        if (it == m_pIndex->groups.end())
+            return -1;
+        bool stale = false;
+        for (INT_PTR i : it->second) {
+            const CGraphicState* entry = static_cast<const CGraphicState*>(m_pData[i]);
+            if (entry != m_pIndex->slots[i].rec) {
+                // The entry was replaced behind the table's back.
+                stale = true;
+                break;
+            }
+            if (entry->IsEqual(state))
+                return i;
+        }
+        if (!stale)
+            return -1;
+        RebuildIndex();
     }
-    return -1;
+    return FindLinear(state);
 }
 
 BOOL CGraphicStateTable::HoldsPointer(const CGraphicState* rec, INT_PTR nExcept) const
@@ -234,11 +280,8 @@ int CGraphicStateTable::AddUnique(CGraphicState* rec)
         delete rec;
         return -1;
     }
-    if (m_pIndex != NULL) {
-        IndexEntry(nIndex);
-        m_pIndex->coveredData = m_pData;
-        m_pIndex->coveredSize = m_nSize;
-    }
+    SyncCoverage();
+    IndexEntry(nIndex);
     return (int)nIndex;
 }
 
@@ -258,8 +301,7 @@ void CGraphicStateTable::DeleteAll()
         m_pData[i] = NULL;
     }
     CObArray::SetSize(0, -1);
-    if (m_pIndex != NULL)
-        RebuildIndex();
+    RebuildIndex();
 }
 
 const CGraphicState* CGraphicStateTable::GetAt(INT_PTR nIndex) const
@@ -273,11 +315,11 @@ const CGraphicState* CGraphicStateTable::GetAt(INT_PTR nIndex) const
 
 void CGraphicStateTable::SetAt(INT_PTR nIndex, CGraphicState* newElement)
 {
+    CheckIndex();
     if (nIndex < 0 || nIndex >= m_nSize || (newElement != NULL && HoldsPointer(newElement, nIndex))) {
         ASSERT(FALSE);
         return;
     }
-    CheckIndex();
     UnindexEntry(nIndex);
     m_pData[nIndex] = newElement;
     IndexEntry(nIndex);
@@ -285,6 +327,7 @@ void CGraphicStateTable::SetAt(INT_PTR nIndex, CGraphicState* newElement)
 
 void CGraphicStateTable::SetAtGrow(INT_PTR nIndex, CGraphicState* newElement)
 {
+    CheckIndex();
     if (nIndex < 0 || (newElement != NULL && HoldsPointer(newElement, nIndex))) {
         ASSERT(FALSE);
         return;
@@ -294,11 +337,8 @@ void CGraphicStateTable::SetAtGrow(INT_PTR nIndex, CGraphicState* newElement)
         return;
     }
     CObArray::SetAtGrow(nIndex, newElement);
-    if (m_pIndex != NULL) {
-        IndexEntry(nIndex);
-        m_pIndex->coveredData = m_pData;
-        m_pIndex->coveredSize = m_nSize;
-    }
+    SyncCoverage();
+    IndexEntry(nIndex);
 }
 
 INT_PTR CGraphicStateTable::Add(CGraphicState* newElement)
@@ -345,10 +385,7 @@ void CGraphicStateTable::SetSize(INT_PTR nNewSize, INT_PTR nGrowBy)
     for (INT_PTR i = nNewSize; i < m_nSize; ++i)
         UnindexEntry(i);
     CObArray::SetSize(nNewSize, nGrowBy);
-    if (m_pIndex != NULL) {
-        m_pIndex->coveredData = m_pData;
-        m_pIndex->coveredSize = m_nSize;
-    }
+    SyncCoverage();
 }
 
 /////////////////////////////////////////////////////////////////////////////

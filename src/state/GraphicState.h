@@ -79,8 +79,9 @@ class CStateIndex;
 // AddUnique, Find and Remove constant time on average while returning exactly what a linear
 // search from index 0 would. Every edit the class offers keeps that index right; the array
 // members that hand out writable slots (ElementAt, GetData, the writable operator[]) are closed.
-// Edits made through a CObArray reference bypass the index: a change of size or storage is
-// noticed and repaired on the next search, an in-place swap of entries is not.
+// Edits made through a CObArray reference bypass the index: a change of size or storage, or a
+// replaced entry that a search meets, is noticed and the index rebuilt; a replaced entry that
+// no search meets (a record swapped in where no equal one was indexed) is not.
 class AFX_EXT_CLASS CGraphicStateTable : public CObArray
 {
 public:
@@ -127,6 +128,7 @@ private:
     BOOL HoldsPointer(const CGraphicState* rec, INT_PTR nExcept) const;
     void IndexEntry(INT_PTR nIndex) const;
     void UnindexEntry(INT_PTR nIndex) const;
+    void SyncCoverage() const;
     void RebuildIndex() const;
     void CheckIndex() const;
 
