@@ -4,6 +4,7 @@
 #pragma once
 #include <afxwin.h>
 
+#include "state/DcSettings.h"
 #include "state/GraphicState.h"
 
 // Live elements in the process. The destructor that brings it to 0 destroys the state table.
@@ -53,6 +54,14 @@ public:
     BOOL HitTest(const POINT* pt) const;
     // Moves the edges of r inward so that a pen of the state's width stays inside it.
     void InsetForPen(CRect& r) const;
+    // Selects (select TRUE) the parts (SEL_*) of the pen, brush, raster operation and font
+    // realised from the element's state record, verb and pattern, keeping what it built in
+    // created and what it replaced in saved; with select FALSE and the same records, puts
+    // everything back and deletes what was built. Nothing when no state record is found.
+    // Draw code pairs the two calls through CDcSelection.
+    void SelectState(CDC* pDC, int parts, DcSettings& created, DcSettings& saved, BOOL select);
+    // The brush of the element's verb and pattern with the record's colours, or NULL.
+    CBrush* CreateStateBrush(CDC* pDC, const CGraphicState& rec);
 
     int stateIndex;
     int verb;

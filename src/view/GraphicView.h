@@ -38,6 +38,20 @@ public:
     // Appends a state element without drawing it.
     void AppendStateElement();
 
+    // Drawing-state changes made by the setters.
+    // With STYLE_PLAIN in set, the style becomes set; otherwise the bits of set are added.
+    void MergeTextStyle(int set);
+    // Sets (on) or clears the option bits of the listed option numbers (0 means all three); an
+    // empty list sets all three bits or none.
+    void SetOptionBits(BOOL on, const CUIntArray& list);
+    // Face "Arial", 12 points, STYLE_PLAIN, no size chosen.
+    void ResetTextState();
+    // Stores the face for a host's face name (see MapFaceName).
+    void SetTextFont(const CString& name);
+    // The face stored for a host's face name: "Arial" for an empty name, GENEVA or MONACO;
+    // "COURIER" for CALFIXEDSYS; otherwise the name upper-cased. Compares after upper-casing.
+    static CString MapFaceName(const CString& name);
+
     // With e, widens the range by e's right and bottom edges; with NULL, recomputes it from
     // the whole display list. No range at all while m_bScrollable is FALSE.
     void UpdateScrollSizes(CGraphicElement* e);
