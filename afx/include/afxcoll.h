@@ -251,176 +251,88 @@ class AFX_API CStringList
 // Hash maps with chained buckets (17 unless InitHashTable says otherwise). Iterate with
 //   POSITION pos = map.GetStartPosition(); while (pos != NULL) map.GetNextAssoc(pos, k, v);
 
-class AFX_API CMapWordToPtr : public CObject {
-  DECLARE_DYNAMIC(CMapWordToPtr)
+namespace afx_detail {
+
+// The chained hash map behind every map class: KEY is the stored key, ARG_KEY how a key is
+// passed in, VALUE the stored value. afx.dll instantiates and exports it for the map classes
+// below only.
+template <class KEY, class ARG_KEY, class VALUE>
+class AFX_API CMapImpl : public CObject {
  protected:
   struct CAssoc {
     CAssoc* pNext;
     UINT nHashValue;  // the full hash of key
-    WORD key;
-    void* value;
+    KEY key;
+    VALUE value;
   };
 
+ public:
+  INT_PTR GetCount() const { return m_nCount; }
+  INT_PTR GetSize() const { return m_nCount; }
+  BOOL IsEmpty() const { return m_nCount == 0; }
+
+  BOOL Lookup(ARG_KEY key, VALUE& rValue) const;
+  // Adds key with a zero value when it is missing.
+  VALUE& operator[](ARG_KEY key);
+  void SetAt(ARG_KEY key, VALUE newValue) { (*this)[key] = newValue; }
+  BOOL RemoveKey(ARG_KEY key);
+  void RemoveAll();
+
+  POSITION GetStartPosition() const { return m_nCount == 0 ? NULL : BEFORE_START_POSITION; }
+  void GetNextAssoc(POSITION& rNextPosition, KEY& rKey, VALUE& rValue) const;
+
+  UINT GetHashTableSize() const { return m_nHashTableSize; }
+  // Sets the number of buckets (best a prime); only while the map is empty.
+  void InitHashTable(UINT hashSize, BOOL bAllocNow = TRUE);
+  UINT HashKey(ARG_KEY key) const;
+  virtual void AssertValid() const;
+
+ protected:
+  explicit CMapImpl(INT_PTR nBlockSize);
+  ~CMapImpl();
+
+  CAssoc** m_pHashTable;
+  UINT m_nHashTableSize;
+  INT_PTR m_nCount;
+  CAssoc* m_pFreeList;
+  CPlex* m_pBlocks;
+  INT_PTR m_nBlockSize;
+
+ private:
+  CAssoc* FindAssoc(ARG_KEY key, UINT nHash) const;
+  // The association after pAssoc (or the first one, for NULL), in bucket order.
+  CAssoc* NextAssoc(const CAssoc* pAssoc) const;
+  void AllocHashTable(UINT nHashSize);
+  void FreeAssoc(CAssoc* pAssoc);
+};
+
+}  // namespace afx_detail
+
+class AFX_API CMapWordToPtr : public afx_detail::CMapImpl<WORD, WORD, void*> {
+  DECLARE_DYNAMIC(CMapWordToPtr)
  public:
   explicit CMapWordToPtr(INT_PTR nBlockSize = 10);
   virtual ~CMapWordToPtr();
-
-  INT_PTR GetCount() const { return m_nCount; }
-  INT_PTR GetSize() const { return m_nCount; }
-  BOOL IsEmpty() const { return m_nCount == 0; }
-
-  BOOL Lookup(WORD key, void*& rValue) const;
-  // Adds key with a zero value when it is missing.
-  void*& operator[](WORD key);
-  void SetAt(WORD key, void* newValue) { (*this)[key] = newValue; }
-  BOOL RemoveKey(WORD key);
-  void RemoveAll();
-
-  POSITION GetStartPosition() const { return m_nCount == 0 ? NULL : BEFORE_START_POSITION; }
-  void GetNextAssoc(POSITION& rNextPosition, WORD& rKey, void*& rValue) const;
-
-  UINT GetHashTableSize() const { return m_nHashTableSize; }
-  // Sets the number of buckets (best a prime); only while the map is empty.
-  void InitHashTable(UINT hashSize, BOOL bAllocNow = TRUE);
-  UINT HashKey(WORD key) const;
-  virtual void AssertValid() const;
-
- protected:
-  CAssoc** m_pHashTable;
-  UINT m_nHashTableSize;
-  INT_PTR m_nCount;
-  CAssoc* m_pFreeList;
-  CPlex* m_pBlocks;
-  INT_PTR m_nBlockSize;
 };
 
-class AFX_API CMapPtrToPtr : public CObject {
+class AFX_API CMapPtrToPtr : public afx_detail::CMapImpl<void*, void*, void*> {
   DECLARE_DYNAMIC(CMapPtrToPtr)
- protected:
-  struct CAssoc {
-    CAssoc* pNext;
-    UINT nHashValue;  // the full hash of key
-    void* key;
-    void* value;
-  };
-
  public:
   explicit CMapPtrToPtr(INT_PTR nBlockSize = 10);
   virtual ~CMapPtrToPtr();
-
-  INT_PTR GetCount() const { return m_nCount; }
-  INT_PTR GetSize() const { return m_nCount; }
-  BOOL IsEmpty() const { return m_nCount == 0; }
-
-  BOOL Lookup(void* key, void*& rValue) const;
-  // Adds key with a zero value when it is missing.
-  void*& operator[](void* key);
-  void SetAt(void* key, void* newValue) { (*this)[key] = newValue; }
-  BOOL RemoveKey(void* key);
-  void RemoveAll();
-
-  POSITION GetStartPosition() const { return m_nCount == 0 ? NULL : BEFORE_START_POSITION; }
-  void GetNextAssoc(POSITION& rNextPosition, void*& rKey, void*& rValue) const;
-
-  UINT GetHashTableSize() const { return m_nHashTableSize; }
-  // Sets the number of buckets (best a prime); only while the map is empty.
-  void InitHashTable(UINT hashSize, BOOL bAllocNow = TRUE);
-  UINT HashKey(void* key) const;
-  virtual void AssertValid() const;
-
- protected:
-  CAssoc** m_pHashTable;
-  UINT m_nHashTableSize;
-  INT_PTR m_nCount;
-  CAssoc* m_pFreeList;
-  CPlex* m_pBlocks;
-  INT_PTR m_nBlockSize;
 };
 
-class AFX_API CMapStringToPtr : public CObject {
+class AFX_API CMapStringToPtr : public afx_detail::CMapImpl<CString, LPCTSTR, void*> {
   DECLARE_DYNAMIC(CMapStringToPtr)
- protected:
-  struct CAssoc {
-    CAssoc* pNext;
-    UINT nHashValue;  // the full hash of key
-    CString key;
-    void* value;
-  };
-
  public:
   explicit CMapStringToPtr(INT_PTR nBlockSize = 10);
   virtual ~CMapStringToPtr();
-
-  INT_PTR GetCount() const { return m_nCount; }
-  INT_PTR GetSize() const { return m_nCount; }
-  BOOL IsEmpty() const { return m_nCount == 0; }
-
-  BOOL Lookup(LPCTSTR key, void*& rValue) const;
-  // Adds key with a zero value when it is missing.
-  void*& operator[](LPCTSTR key);
-  void SetAt(LPCTSTR key, void* newValue) { (*this)[key] = newValue; }
-  BOOL RemoveKey(LPCTSTR key);
-  void RemoveAll();
-
-  POSITION GetStartPosition() const { return m_nCount == 0 ? NULL : BEFORE_START_POSITION; }
-  void GetNextAssoc(POSITION& rNextPosition, CString& rKey, void*& rValue) const;
-
-  UINT GetHashTableSize() const { return m_nHashTableSize; }
-  // Sets the number of buckets (best a prime); only while the map is empty.
-  void InitHashTable(UINT hashSize, BOOL bAllocNow = TRUE);
-  UINT HashKey(LPCTSTR key) const;
-  virtual void AssertValid() const;
-
- protected:
-  CAssoc** m_pHashTable;
-  UINT m_nHashTableSize;
-  INT_PTR m_nCount;
-  CAssoc* m_pFreeList;
-  CPlex* m_pBlocks;
-  INT_PTR m_nBlockSize;
 };
 
-class AFX_API CMapStringToOb : public CObject {
+class AFX_API CMapStringToOb : public afx_detail::CMapImpl<CString, LPCTSTR, CObject*> {
   DECLARE_SERIAL(CMapStringToOb)
- protected:
-  struct CAssoc {
-    CAssoc* pNext;
-    UINT nHashValue;  // the full hash of key
-    CString key;
-    CObject* value;
-  };
-
  public:
   explicit CMapStringToOb(INT_PTR nBlockSize = 10);
   virtual ~CMapStringToOb();
-
-  INT_PTR GetCount() const { return m_nCount; }
-  INT_PTR GetSize() const { return m_nCount; }
-  BOOL IsEmpty() const { return m_nCount == 0; }
-
-  BOOL Lookup(LPCTSTR key, CObject*& rValue) const;
-  // Adds key with a zero value when it is missing.
-  CObject*& operator[](LPCTSTR key);
-  void SetAt(LPCTSTR key, CObject* newValue) { (*this)[key] = newValue; }
-  BOOL RemoveKey(LPCTSTR key);
-  void RemoveAll();
-
-  POSITION GetStartPosition() const { return m_nCount == 0 ? NULL : BEFORE_START_POSITION; }
-  void GetNextAssoc(POSITION& rNextPosition, CString& rKey, CObject*& rValue) const;
-
-  UINT GetHashTableSize() const { return m_nHashTableSize; }
-  // Sets the number of buckets (best a prime); only while the map is empty.
-  void InitHashTable(UINT hashSize, BOOL bAllocNow = TRUE);
-  UINT HashKey(LPCTSTR key) const;
-
   virtual void Serialize(CArchive& ar);
-  virtual void AssertValid() const;
-
- protected:
-  CAssoc** m_pHashTable;
-  UINT m_nHashTableSize;
-  INT_PTR m_nCount;
-  CAssoc* m_pFreeList;
-  CPlex* m_pBlocks;
-  INT_PTR m_nBlockSize;
 };

@@ -6,10 +6,9 @@
 
 #include "Plex.h"
 
-using afx_detail::NewElement;
+namespace afx_detail {
 
 namespace {
-
 inline UINT HashOf(WORD key) { return key; }
 inline UINT HashOf(void* key) { return (UINT)((UINT_PTR)key >> 4); }
 inline UINT HashOf(LPCTSTR key) {
@@ -24,196 +23,186 @@ inline UINT HashOf(LPCTSTR key) {
 inline bool KeyEquals(WORD a, WORD b) { return a == b; }
 inline bool KeyEquals(void* a, void* b) { return a == b; }
 inline bool KeyEquals(const CString& a, LPCTSTR b) { return strcmp(a, b != NULL ? b : "") == 0; }
-
-// The members every map class has, seen through references.
-template <class Assoc, class KeyArg, class Value>
-class MapCore {
- public:
-  MapCore(Assoc**& pHashTable, UINT& nHashTableSize, INT_PTR& nCount, Assoc*& pFreeList,
-          CPlex*& pBlocks, INT_PTR nBlockSize)
-      : m_pHashTable(pHashTable), m_nHashTableSize(nHashTableSize), m_nCount(nCount),
-        m_pFreeList(pFreeList), m_pBlocks(pBlocks), m_nBlockSize(nBlockSize) {}
-
-  Assoc* Find(KeyArg key, UINT nHash) const {
-    if (m_pHashTable == NULL)
-      return NULL;
-    for (Assoc* p = m_pHashTable[nHash % m_nHashTableSize]; p != NULL; p = p->pNext) {
-      if (p->nHashValue == nHash && KeyEquals(p->key, key))
-        return p;
-    }
-    return NULL;
-  }
-
-  Value& Get(KeyArg key) {
-    UINT nHash = HashOf(key);
-    if (Assoc* p = Find(key, nHash))
-      return p->value;
-    if (m_pHashTable == NULL)
-      AllocTable(m_nHashTableSize);
-    Assoc* pAssoc = NewElement(m_pFreeList, m_pBlocks, m_nBlockSize);
-    new (&pAssoc->key) decltype(pAssoc->key)(key);
-    pAssoc->value = Value();
-    pAssoc->nHashValue = nHash;
-    UINT nBucket = nHash % m_nHashTableSize;
-    pAssoc->pNext = m_pHashTable[nBucket];
-    m_pHashTable[nBucket] = pAssoc;
-    ++m_nCount;
-    return pAssoc->value;
-  }
-
-  bool Remove(KeyArg key) {
-    if (m_pHashTable == NULL)
-      return false;
-    UINT nHash = HashOf(key);
-    for (Assoc** pp = &m_pHashTable[nHash % m_nHashTableSize]; *pp != NULL; pp = &(*pp)->pNext) {
-      Assoc* p = *pp;
-      if (p->nHashValue == nHash && KeyEquals(p->key, key)) {
-        *pp = p->pNext;
-        FreeAssoc(p);
-        return true;
-      }
-    }
-    return false;
-  }
-
-  void RemoveAll() {
-    if (m_pHashTable != NULL) {
-      typedef decltype(((Assoc*)NULL)->key) Key;
-      for (UINT i = 0; i < m_nHashTableSize; ++i) {
-        for (Assoc* p = m_pHashTable[i]; p != NULL; p = p->pNext)
-          p->key.~Key();
-      }
-      free(m_pHashTable);
-    }
-    m_pHashTable = NULL;
-    m_nCount = 0;
-    m_pFreeList = NULL;
-    if (m_pBlocks != NULL)
-      m_pBlocks->FreeDataChain();
-    m_pBlocks = NULL;
-  }
-
-  void InitHashTable(UINT nHashSize, BOOL bAllocNow) {
-    if (m_nCount != 0 || nHashSize == 0) {
-      ASSERT(m_nCount == 0 && nHashSize != 0);
-      return;
-    }
-    free(m_pHashTable);
-    m_pHashTable = NULL;
-    m_nHashTableSize = nHashSize;
-    if (bAllocNow)
-      AllocTable(nHashSize);
-  }
-
-  // The association after pAssoc (or the first one, before the start), in bucket order.
-  Assoc* Next(Assoc* pAssoc) const {
-    if (m_pHashTable == NULL)
-      return NULL;
-    UINT nBucket = 0;
-    if (pAssoc != NULL) {
-      if (pAssoc->pNext != NULL)
-        return pAssoc->pNext;
-      nBucket = pAssoc->nHashValue % m_nHashTableSize + 1;
-    }
-    for (; nBucket < m_nHashTableSize; ++nBucket) {
-      if (m_pHashTable[nBucket] != NULL)
-        return m_pHashTable[nBucket];
-    }
-    return NULL;
-  }
-
- private:
-  void AllocTable(UINT nHashSize) {
-    if ((size_t)nHashSize > ((size_t)-1) / 2 / sizeof(Assoc*))
-      AfxThrowMemoryException();
-    m_pHashTable = (Assoc**)calloc(nHashSize, sizeof(Assoc*));
-    if (m_pHashTable == NULL)
-      AfxThrowMemoryException();
-    m_nHashTableSize = nHashSize;
-  }
-
-  void FreeAssoc(Assoc* pAssoc) {
-    typedef decltype(pAssoc->key) Key;
-    pAssoc->key.~Key();
-    pAssoc->pNext = m_pFreeList;
-    m_pFreeList = pAssoc;
-    // The last association gone: give every block back.
-    if (--m_nCount == 0)
-      RemoveAll();
-  }
-
-  Assoc**& m_pHashTable;
-  UINT& m_nHashTableSize;
-  INT_PTR& m_nCount;
-  Assoc*& m_pFreeList;
-  CPlex*& m_pBlocks;
-  INT_PTR m_nBlockSize;
-};
-
 }  // namespace
 
-#define AFX_MAP_CORE(KEY_ARG, VALUE)                                                         \
-  MapCore<CAssoc, KEY_ARG, VALUE>(m_pHashTable, m_nHashTableSize, m_nCount, m_pFreeList,    \
-                                  m_pBlocks, m_nBlockSize)
-#define AFX_CONST_MAP_CORE(CLASS, KEY_ARG, VALUE)                                            \
-  MapCore<CAssoc, KEY_ARG, VALUE>(const_cast<CLASS*>(this)->m_pHashTable,                   \
-                                  const_cast<CLASS*>(this)->m_nHashTableSize,               \
-                                  const_cast<CLASS*>(this)->m_nCount,                       \
-                                  const_cast<CLASS*>(this)->m_pFreeList,                    \
-                                  const_cast<CLASS*>(this)->m_pBlocks, m_nBlockSize)
+template <class KEY, class ARG_KEY, class VALUE>
+CMapImpl<KEY, ARG_KEY, VALUE>::CMapImpl(INT_PTR nBlockSize)
+    : m_pHashTable(NULL), m_nHashTableSize(17), m_nCount(0), m_pFreeList(NULL),
+      m_pBlocks(NULL), m_nBlockSize(nBlockSize > 0 ? nBlockSize : 10) {}
 
-// Every map's members.
-#define AFX_IMPLEMENT_MAP(CLASS, KEY_ARG, KEY_RET, VALUE)                                    \
-  CLASS::CLASS(INT_PTR nBlockSize)                                                          \
-      : m_pHashTable(NULL), m_nHashTableSize(17), m_nCount(0), m_pFreeList(NULL),           \
-        m_pBlocks(NULL), m_nBlockSize(nBlockSize > 0 ? nBlockSize : 10) {}                  \
-  CLASS::~CLASS() { RemoveAll(); }                                                          \
-  void CLASS::RemoveAll() { AFX_MAP_CORE(KEY_ARG, VALUE).RemoveAll(); }                     \
-  BOOL CLASS::Lookup(KEY_ARG key, VALUE& rValue) const {                                    \
-    CAssoc* pAssoc = AFX_CONST_MAP_CORE(CLASS, KEY_ARG, VALUE).Find(key, HashKey(key));      \
-    if (pAssoc == NULL)                                                                     \
-      return FALSE;                                                                         \
-    rValue = pAssoc->value;                                                                 \
-    return TRUE;                                                                            \
-  }                                                                                         \
-  VALUE& CLASS::operator[](KEY_ARG key) { return AFX_MAP_CORE(KEY_ARG, VALUE).Get(key); }   \
-  BOOL CLASS::RemoveKey(KEY_ARG key) { return AFX_MAP_CORE(KEY_ARG, VALUE).Remove(key); }   \
-  void CLASS::GetNextAssoc(POSITION& rNextPosition, KEY_RET& rKey, VALUE& rValue) const {   \
-    MapCore<CAssoc, KEY_ARG, VALUE> core = AFX_CONST_MAP_CORE(CLASS, KEY_ARG, VALUE);        \
-    CAssoc* pAssoc = (CAssoc*)rNextPosition;                                                \
-    if (pAssoc == NULL) {                                                                   \
-      ASSERT(FALSE);                                                                        \
-      return;                                                                               \
-    }                                                                                       \
-    if (pAssoc == (CAssoc*)BEFORE_START_POSITION) {                                         \
-      pAssoc = core.Next(NULL);                                                             \
-      if (pAssoc == NULL) {                                                                 \
-        rNextPosition = NULL;                                                               \
-        return;                                                                             \
-      }                                                                                     \
-    }                                                                                       \
-    rNextPosition = (POSITION)core.Next(pAssoc);                                            \
-    rKey = pAssoc->key;                                                                     \
-    rValue = pAssoc->value;                                                                 \
-  }                                                                                         \
-  void CLASS::InitHashTable(UINT hashSize, BOOL bAllocNow) {                                \
-    AFX_MAP_CORE(KEY_ARG, VALUE).InitHashTable(hashSize, bAllocNow);                        \
-  }                                                                                         \
-  UINT CLASS::HashKey(KEY_ARG key) const { return HashOf(key); }                            \
-  void CLASS::AssertValid() const {                                                         \
-    CObject::AssertValid();                                                                 \
-    ASSERT(m_nHashTableSize > 0);                                                           \
-    ASSERT(m_nCount == 0 || m_pHashTable != NULL);                                          \
+template <class KEY, class ARG_KEY, class VALUE>
+CMapImpl<KEY, ARG_KEY, VALUE>::~CMapImpl() {
+  RemoveAll();
+}
+
+template <class KEY, class ARG_KEY, class VALUE>
+auto CMapImpl<KEY, ARG_KEY, VALUE>::FindAssoc(ARG_KEY key, UINT nHash) const -> CAssoc* {
+  if (m_pHashTable == NULL)
+    return NULL;
+  for (CAssoc* p = m_pHashTable[nHash % m_nHashTableSize]; p != NULL; p = p->pNext) {
+    if (p->nHashValue == nHash && KeyEquals(p->key, key))
+      return p;
   }
+  return NULL;
+}
 
-AFX_IMPLEMENT_MAP(CMapWordToPtr, WORD, WORD, void*)
-AFX_IMPLEMENT_MAP(CMapPtrToPtr, void*, void*, void*)
-AFX_IMPLEMENT_MAP(CMapStringToPtr, LPCTSTR, CString, void*)
-AFX_IMPLEMENT_MAP(CMapStringToOb, LPCTSTR, CString, CObject*)
+template <class KEY, class ARG_KEY, class VALUE>
+BOOL CMapImpl<KEY, ARG_KEY, VALUE>::Lookup(ARG_KEY key, VALUE& rValue) const {
+  CAssoc* pAssoc = FindAssoc(key, HashKey(key));
+  if (pAssoc == NULL)
+    return FALSE;
+  rValue = pAssoc->value;
+  return TRUE;
+}
 
-#undef AFX_IMPLEMENT_MAP
-#undef AFX_CONST_MAP_CORE
-#undef AFX_MAP_CORE
+template <class KEY, class ARG_KEY, class VALUE>
+VALUE& CMapImpl<KEY, ARG_KEY, VALUE>::operator[](ARG_KEY key) {
+  UINT nHash = HashOf(key);
+  if (CAssoc* p = FindAssoc(key, nHash))
+    return p->value;
+  if (m_pHashTable == NULL)
+    AllocHashTable(m_nHashTableSize);
+  CAssoc* pAssoc = NewElement(m_pFreeList, m_pBlocks, m_nBlockSize);
+  new (&pAssoc->key) KEY(key);
+  pAssoc->value = VALUE();
+  pAssoc->nHashValue = nHash;
+  UINT nBucket = nHash % m_nHashTableSize;
+  pAssoc->pNext = m_pHashTable[nBucket];
+  m_pHashTable[nBucket] = pAssoc;
+  ++m_nCount;
+  return pAssoc->value;
+}
+
+template <class KEY, class ARG_KEY, class VALUE>
+BOOL CMapImpl<KEY, ARG_KEY, VALUE>::RemoveKey(ARG_KEY key) {
+  if (m_pHashTable == NULL)
+    return FALSE;
+  UINT nHash = HashOf(key);
+  for (CAssoc** pp = &m_pHashTable[nHash % m_nHashTableSize]; *pp != NULL; pp = &(*pp)->pNext) {
+    CAssoc* p = *pp;
+    if (p->nHashValue == nHash && KeyEquals(p->key, key)) {
+      *pp = p->pNext;
+      FreeAssoc(p);
+      return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+template <class KEY, class ARG_KEY, class VALUE>
+void CMapImpl<KEY, ARG_KEY, VALUE>::RemoveAll() {
+  if (m_pHashTable != NULL) {
+    for (UINT i = 0; i < m_nHashTableSize; ++i) {
+      for (CAssoc* p = m_pHashTable[i]; p != NULL; p = p->pNext)
+        p->key.~KEY();
+    }
+    free(m_pHashTable);
+  }
+  m_pHashTable = NULL;
+  m_nCount = 0;
+  m_pFreeList = NULL;
+  if (m_pBlocks != NULL)
+    m_pBlocks->FreeDataChain();
+  m_pBlocks = NULL;
+}
+
+template <class KEY, class ARG_KEY, class VALUE>
+auto CMapImpl<KEY, ARG_KEY, VALUE>::NextAssoc(const CAssoc* pAssoc) const -> CAssoc* {
+  if (m_pHashTable == NULL)
+    return NULL;
+  UINT nBucket = 0;
+  if (pAssoc != NULL) {
+    if (pAssoc->pNext != NULL)
+      return pAssoc->pNext;
+    nBucket = pAssoc->nHashValue % m_nHashTableSize + 1;
+  }
+  for (; nBucket < m_nHashTableSize; ++nBucket) {
+    if (m_pHashTable[nBucket] != NULL)
+      return m_pHashTable[nBucket];
+  }
+  return NULL;
+}
+
+// A NULL position asserts in debug builds and does nothing in release.
+template <class KEY, class ARG_KEY, class VALUE>
+void CMapImpl<KEY, ARG_KEY, VALUE>::GetNextAssoc(POSITION& rNextPosition, KEY& rKey, VALUE& rValue) const {
+  CAssoc* pAssoc = (CAssoc*)rNextPosition;
+  if (pAssoc == NULL) {
+    ASSERT(FALSE);
+    return;
+  }
+  if (pAssoc == (CAssoc*)BEFORE_START_POSITION) {
+    pAssoc = NextAssoc(NULL);
+    if (pAssoc == NULL) {
+      rNextPosition = NULL;
+      return;
+    }
+  }
+  rNextPosition = (POSITION)NextAssoc(pAssoc);
+  rKey = pAssoc->key;
+  rValue = pAssoc->value;
+}
+
+template <class KEY, class ARG_KEY, class VALUE>
+void CMapImpl<KEY, ARG_KEY, VALUE>::InitHashTable(UINT hashSize, BOOL bAllocNow) {
+  if (m_nCount != 0 || hashSize == 0) {
+    ASSERT(m_nCount == 0 && hashSize != 0);
+    return;
+  }
+  free(m_pHashTable);
+  m_pHashTable = NULL;
+  m_nHashTableSize = hashSize;
+  if (bAllocNow)
+    AllocHashTable(hashSize);
+}
+
+template <class KEY, class ARG_KEY, class VALUE>
+UINT CMapImpl<KEY, ARG_KEY, VALUE>::HashKey(ARG_KEY key) const {
+  return HashOf(key);
+}
+
+template <class KEY, class ARG_KEY, class VALUE>
+void CMapImpl<KEY, ARG_KEY, VALUE>::AllocHashTable(UINT nHashSize) {
+  if ((size_t)nHashSize > ((size_t)-1) / 2 / sizeof(CAssoc*))
+    AfxThrowMemoryException();
+  m_pHashTable = (CAssoc**)calloc(nHashSize, sizeof(CAssoc*));
+  if (m_pHashTable == NULL)
+    AfxThrowMemoryException();
+  m_nHashTableSize = nHashSize;
+}
+
+template <class KEY, class ARG_KEY, class VALUE>
+void CMapImpl<KEY, ARG_KEY, VALUE>::FreeAssoc(CAssoc* pAssoc) {
+  pAssoc->key.~KEY();
+  pAssoc->pNext = m_pFreeList;
+  m_pFreeList = pAssoc;
+  // The last association gone: give every block back.
+  if (--m_nCount == 0)
+    RemoveAll();
+}
+
+template <class KEY, class ARG_KEY, class VALUE>
+void CMapImpl<KEY, ARG_KEY, VALUE>::AssertValid() const {
+  CObject::AssertValid();
+  ASSERT(m_nHashTableSize > 0);
+  ASSERT(m_nCount == 0 || m_pHashTable != NULL);
+}
+
+template class CMapImpl<WORD, WORD, void*>;
+template class CMapImpl<void*, void*, void*>;
+template class CMapImpl<CString, LPCTSTR, void*>;
+template class CMapImpl<CString, LPCTSTR, CObject*>;
+
+}  // namespace afx_detail
+
+CMapWordToPtr::CMapWordToPtr(INT_PTR nBlockSize) : CMapImpl(nBlockSize) {}
+CMapWordToPtr::~CMapWordToPtr() {}
+CMapPtrToPtr::CMapPtrToPtr(INT_PTR nBlockSize) : CMapImpl(nBlockSize) {}
+CMapPtrToPtr::~CMapPtrToPtr() {}
+CMapStringToPtr::CMapStringToPtr(INT_PTR nBlockSize) : CMapImpl(nBlockSize) {}
+CMapStringToPtr::~CMapStringToPtr() {}
+CMapStringToOb::CMapStringToOb(INT_PTR nBlockSize) : CMapImpl(nBlockSize) {}
+CMapStringToOb::~CMapStringToOb() {}
 
 IMPLEMENT_DYNAMIC(CMapWordToPtr, CObject)
 IMPLEMENT_DYNAMIC(CMapPtrToPtr, CObject)
