@@ -8,6 +8,27 @@ IMPLEMENT_DYNCREATE(CDC, CObject)
 
 namespace {
 
+// Calls apply with the output handle, when it is a separate one, and then with the attribute
+// handle, so a setting holds for drawing and for the queries alike.
+template <class Apply>
+void ApplyToBoth(const CDC* pDC, Apply apply)
+{
+    if (pDC->m_hDC != pDC->m_hAttribDC && pDC->m_hDC != NULL)
+        apply(pDC->m_hDC);
+    if (pDC->m_hAttribDC != NULL)
+        apply(pDC->m_hAttribDC);
+}
+
+// The same for a setter: the answer is the attribute handle's (the output handle's when there is
+// no attribute handle), or none when the DC has no handle at all.
+template <class Result, class Apply>
+Result ApplyToBoth(const CDC* pDC, Result none, Apply apply)
+{
+    Result result = none;
+    ApplyToBoth(pDC, [&](HDC hDC) { result = apply(hDC); });
+    return result;
+}
+
 CDC* NewTempDC(HDC hDC)
 {
     CDC* pDC = new CDC;
@@ -170,21 +191,13 @@ BOOL CDC::DeleteDC()
 
 int CDC::SaveDC()
 {
-    int nRet = 0;
-    if (m_hAttribDC != m_hDC && m_hDC != NULL)
-        nRet = ::SaveDC(m_hDC);
-    if (m_hAttribDC != NULL)
-        nRet = ::SaveDC(m_hAttribDC);
-    return nRet;
+    return ApplyToBoth<int>(this, 0, [=](HDC hDC) { return ::SaveDC(hDC); });
 }
 
 BOOL CDC::RestoreDC(int nSavedDC)
 {
     BOOL bRet = TRUE;
-    if (m_hAttribDC != m_hDC && m_hDC != NULL)
-        bRet = ::RestoreDC(m_hDC, nSavedDC);
-    if (m_hAttribDC != NULL)
-        bRet = ::RestoreDC(m_hAttribDC, nSavedDC) && bRet;
+    ApplyToBoth(this, [&](HDC hDC) { bRet = ::RestoreDC(hDC, nSavedDC) && bRet; });
     return bRet;
 }
 
@@ -196,11 +209,8 @@ CGdiObject* CDC::SelectGdiObject(CGdiObject* pObject)
     HGDIOBJ hObject = pObject->GetSafeHandle();
     if (hObject == NULL)
         return NULL;
-    HGDIOBJ hOld = NULL;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        hOld = ::SelectObject(m_hDC, hObject);
-    if (m_hAttribDC != NULL)
-        hOld = ::SelectObject(m_hAttribDC, hObject);
+    HGDIOBJ hOld =
+        ApplyToBoth<HGDIOBJ>(this, NULL, [=](HDC hDC) { return ::SelectObject(hDC, hObject); });
     // Selecting a region answers with its type, not a handle.
     if (hOld == HGDI_ERROR || ::GetObjectType(hObject) == OBJ_REGION)
         return NULL;
@@ -217,11 +227,8 @@ CGdiObject* CDC::SelectStockObject(int nIndex)
     HGDIOBJ hObject = ::GetStockObject(nIndex);
     if (hObject == NULL)
         return NULL;
-    HGDIOBJ hOld = NULL;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        hOld = ::SelectObject(m_hDC, hObject);
-    if (m_hAttribDC != NULL)
-        hOld = ::SelectObject(m_hAttribDC, hObject);
+    HGDIOBJ hOld =
+        ApplyToBoth<HGDIOBJ>(this, NULL, [=](HDC hDC) { return ::SelectObject(hDC, hObject); });
     return hOld == HGDI_ERROR ? NULL : CGdiObject::FromHandle(hOld);
 }
 
@@ -239,12 +246,7 @@ CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground)
 int CDC::SelectClipRgn(CRgn* pRgn)
 {
     HRGN hRgn = (HRGN)pRgn->GetSafeHandle();
-    int nRet = ERROR;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        nRet = ::SelectClipRgn(m_hDC, hRgn);
-    if (m_hAttribDC != NULL)
-        nRet = ::SelectClipRgn(m_hAttribDC, hRgn);
-    return nRet;
+    return ApplyToBoth<int>(this, ERROR, [=](HDC hDC) { return ::SelectClipRgn(hDC, hRgn); });
 }
 
 int CDC::SelectClipRgn(CRgn* pRgn, int nMode)
@@ -253,42 +255,24 @@ int CDC::SelectClipRgn(CRgn* pRgn, int nMode)
     // Only RGN_COPY may go without a region (it removes the clipping).
     if (hRgn == NULL && nMode != RGN_COPY)
         return ERROR;
-    int nRet = ERROR;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        nRet = ::ExtSelectClipRgn(m_hDC, hRgn, nMode);
-    if (m_hAttribDC != NULL)
-        nRet = ::ExtSelectClipRgn(m_hAttribDC, hRgn, nMode);
-    return nRet;
+    return ApplyToBoth<int>(this, ERROR, [=](HDC hDC) { return ::ExtSelectClipRgn(hDC, hRgn, nMode); });
 }
 
 int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2)
 {
-    int nRet = ERROR;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        nRet = ::ExcludeClipRect(m_hDC, x1, y1, x2, y2);
-    if (m_hAttribDC != NULL)
-        nRet = ::ExcludeClipRect(m_hAttribDC, x1, y1, x2, y2);
-    return nRet;
+    return ApplyToBoth<int>(this, ERROR,
+                            [=](HDC hDC) { return ::ExcludeClipRect(hDC, x1, y1, x2, y2); });
 }
 
 int CDC::IntersectClipRect(int x1, int y1, int x2, int y2)
 {
-    int nRet = ERROR;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        nRet = ::IntersectClipRect(m_hDC, x1, y1, x2, y2);
-    if (m_hAttribDC != NULL)
-        nRet = ::IntersectClipRect(m_hAttribDC, x1, y1, x2, y2);
-    return nRet;
+    return ApplyToBoth<int>(this, ERROR,
+                            [=](HDC hDC) { return ::IntersectClipRect(hDC, x1, y1, x2, y2); });
 }
 
 int CDC::OffsetClipRgn(int x, int y)
 {
-    int nRet = ERROR;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        nRet = ::OffsetClipRgn(m_hDC, x, y);
-    if (m_hAttribDC != NULL)
-        nRet = ::OffsetClipRgn(m_hAttribDC, x, y);
-    return nRet;
+    return ApplyToBoth<int>(this, ERROR, [=](HDC hDC) { return ::OffsetClipRgn(hDC, x, y); });
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -296,91 +280,62 @@ int CDC::OffsetClipRgn(int x, int y)
 
 int CDC::SetMapMode(int nMapMode)
 {
-    int nRet = 0;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        nRet = ::SetMapMode(m_hDC, nMapMode);
-    if (m_hAttribDC != NULL)
-        nRet = ::SetMapMode(m_hAttribDC, nMapMode);
-    return nRet;
+    return ApplyToBoth<int>(this, 0, [=](HDC hDC) { return ::SetMapMode(hDC, nMapMode); });
 }
 
 CPoint CDC::SetViewportOrg(int x, int y)
 {
     POINT pt = { 0, 0 };
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        ::SetViewportOrgEx(m_hDC, x, y, &pt);
-    if (m_hAttribDC != NULL)
-        ::SetViewportOrgEx(m_hAttribDC, x, y, &pt);
+    ApplyToBoth(this, [&](HDC hDC) { ::SetViewportOrgEx(hDC, x, y, &pt); });
     return pt;
 }
 
 CPoint CDC::OffsetViewportOrg(int nWidth, int nHeight)
 {
     POINT pt = { 0, 0 };
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        ::OffsetViewportOrgEx(m_hDC, nWidth, nHeight, &pt);
-    if (m_hAttribDC != NULL)
-        ::OffsetViewportOrgEx(m_hAttribDC, nWidth, nHeight, &pt);
+    ApplyToBoth(this, [&](HDC hDC) { ::OffsetViewportOrgEx(hDC, nWidth, nHeight, &pt); });
     return pt;
 }
 
 CSize CDC::SetViewportExt(int cx, int cy)
 {
     SIZE size = { 0, 0 };
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        ::SetViewportExtEx(m_hDC, cx, cy, &size);
-    if (m_hAttribDC != NULL)
-        ::SetViewportExtEx(m_hAttribDC, cx, cy, &size);
+    ApplyToBoth(this, [&](HDC hDC) { ::SetViewportExtEx(hDC, cx, cy, &size); });
     return size;
 }
 
 CSize CDC::ScaleViewportExt(int xNum, int xDenom, int yNum, int yDenom)
 {
     SIZE size = { 0, 0 };
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        ::ScaleViewportExtEx(m_hDC, xNum, xDenom, yNum, yDenom, &size);
-    if (m_hAttribDC != NULL)
-        ::ScaleViewportExtEx(m_hAttribDC, xNum, xDenom, yNum, yDenom, &size);
+    ApplyToBoth(this, [&](HDC hDC) { ::ScaleViewportExtEx(hDC, xNum, xDenom, yNum, yDenom, &size); });
     return size;
 }
 
 CPoint CDC::SetWindowOrg(int x, int y)
 {
     POINT pt = { 0, 0 };
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        ::SetWindowOrgEx(m_hDC, x, y, &pt);
-    if (m_hAttribDC != NULL)
-        ::SetWindowOrgEx(m_hAttribDC, x, y, &pt);
+    ApplyToBoth(this, [&](HDC hDC) { ::SetWindowOrgEx(hDC, x, y, &pt); });
     return pt;
 }
 
 CPoint CDC::OffsetWindowOrg(int nWidth, int nHeight)
 {
     POINT pt = { 0, 0 };
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        ::OffsetWindowOrgEx(m_hDC, nWidth, nHeight, &pt);
-    if (m_hAttribDC != NULL)
-        ::OffsetWindowOrgEx(m_hAttribDC, nWidth, nHeight, &pt);
+    ApplyToBoth(this, [&](HDC hDC) { ::OffsetWindowOrgEx(hDC, nWidth, nHeight, &pt); });
     return pt;
 }
 
 CSize CDC::SetWindowExt(int cx, int cy)
 {
     SIZE size = { 0, 0 };
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        ::SetWindowExtEx(m_hDC, cx, cy, &size);
-    if (m_hAttribDC != NULL)
-        ::SetWindowExtEx(m_hAttribDC, cx, cy, &size);
+    ApplyToBoth(this, [&](HDC hDC) { ::SetWindowExtEx(hDC, cx, cy, &size); });
     return size;
 }
 
 CSize CDC::ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom)
 {
     SIZE size = { 0, 0 };
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        ::ScaleWindowExtEx(m_hDC, xNum, xDenom, yNum, yDenom, &size);
-    if (m_hAttribDC != NULL)
-        ::ScaleWindowExtEx(m_hAttribDC, xNum, xDenom, yNum, yDenom, &size);
+    ApplyToBoth(this, [&](HDC hDC) { ::ScaleWindowExtEx(hDC, xNum, xDenom, yNum, yDenom, &size); });
     return size;
 }
 
@@ -413,82 +368,45 @@ void CDC::LPtoDP(LPSIZE lpSize) const
 
 COLORREF CDC::SetBkColor(COLORREF crColor)
 {
-    COLORREF crOld = CLR_INVALID;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        crOld = ::SetBkColor(m_hDC, crColor);
-    if (m_hAttribDC != NULL)
-        crOld = ::SetBkColor(m_hAttribDC, crColor);
-    return crOld;
+    return ApplyToBoth<COLORREF>(this, CLR_INVALID,
+                                 [=](HDC hDC) { return ::SetBkColor(hDC, crColor); });
 }
 
 int CDC::SetBkMode(int nBkMode)
 {
-    int nOld = 0;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        nOld = ::SetBkMode(m_hDC, nBkMode);
-    if (m_hAttribDC != NULL)
-        nOld = ::SetBkMode(m_hAttribDC, nBkMode);
-    return nOld;
+    return ApplyToBoth<int>(this, 0, [=](HDC hDC) { return ::SetBkMode(hDC, nBkMode); });
 }
 
 COLORREF CDC::SetTextColor(COLORREF crColor)
 {
-    COLORREF crOld = CLR_INVALID;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        crOld = ::SetTextColor(m_hDC, crColor);
-    if (m_hAttribDC != NULL)
-        crOld = ::SetTextColor(m_hAttribDC, crColor);
-    return crOld;
+    return ApplyToBoth<COLORREF>(this, CLR_INVALID,
+                                 [=](HDC hDC) { return ::SetTextColor(hDC, crColor); });
 }
 
 int CDC::SetROP2(int nDrawMode)
 {
-    int nOld = 0;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        nOld = ::SetROP2(m_hDC, nDrawMode);
-    if (m_hAttribDC != NULL)
-        nOld = ::SetROP2(m_hAttribDC, nDrawMode);
-    return nOld;
+    return ApplyToBoth<int>(this, 0, [=](HDC hDC) { return ::SetROP2(hDC, nDrawMode); });
 }
 
 int CDC::SetPolyFillMode(int nPolyFillMode)
 {
-    int nOld = 0;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        nOld = ::SetPolyFillMode(m_hDC, nPolyFillMode);
-    if (m_hAttribDC != NULL)
-        nOld = ::SetPolyFillMode(m_hAttribDC, nPolyFillMode);
-    return nOld;
+    return ApplyToBoth<int>(this, 0, [=](HDC hDC) { return ::SetPolyFillMode(hDC, nPolyFillMode); });
 }
 
 UINT CDC::SetTextAlign(UINT nFlags)
 {
-    UINT nOld = GDI_ERROR;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        nOld = ::SetTextAlign(m_hDC, nFlags);
-    if (m_hAttribDC != NULL)
-        nOld = ::SetTextAlign(m_hAttribDC, nFlags);
-    return nOld;
+    return ApplyToBoth<UINT>(this, GDI_ERROR, [=](HDC hDC) { return ::SetTextAlign(hDC, nFlags); });
 }
 
 int CDC::SetTextCharacterExtra(int nCharExtra)
 {
-    int nOld = 0x80000000;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        nOld = ::SetTextCharacterExtra(m_hDC, nCharExtra);
-    if (m_hAttribDC != NULL)
-        nOld = ::SetTextCharacterExtra(m_hAttribDC, nCharExtra);
-    return nOld;
+    return ApplyToBoth<int>(this, 0x80000000,
+                            [=](HDC hDC) { return ::SetTextCharacterExtra(hDC, nCharExtra); });
 }
 
 int CDC::SetStretchBltMode(int nStretchMode)
 {
-    int nOld = 0;
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        nOld = ::SetStretchBltMode(m_hDC, nStretchMode);
-    if (m_hAttribDC != NULL)
-        nOld = ::SetStretchBltMode(m_hAttribDC, nStretchMode);
-    return nOld;
+    return ApplyToBoth<int>(this, 0, [=](HDC hDC) { return ::SetStretchBltMode(hDC, nStretchMode); });
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -497,10 +415,7 @@ int CDC::SetStretchBltMode(int nStretchMode)
 CPoint CDC::MoveTo(int x, int y)
 {
     POINT pt = { 0, 0 };
-    if (m_hDC != m_hAttribDC && m_hDC != NULL)
-        ::MoveToEx(m_hDC, x, y, &pt);
-    if (m_hAttribDC != NULL)
-        ::MoveToEx(m_hAttribDC, x, y, &pt);
+    ApplyToBoth(this, [&](HDC hDC) { ::MoveToEx(hDC, x, y, &pt); });
     return pt;
 }
 
