@@ -21,6 +21,7 @@ class CWnd;
 class CDC;
 class CString;
 class CUIntArray;
+class CStringArray;
 class CGraphicView;
 #define GRAF_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
 #else
@@ -29,6 +30,7 @@ typedef struct CDC CDC;
 /* The class library's string object: one pointer to its characters. */
 typedef struct CString { const char* m_pchData; } CString;
 typedef struct CUIntArray CUIntArray;
+typedef struct CStringArray CStringArray;
 typedef struct CGraphicView CGraphicView;
 #define GRAF_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
 #endif
@@ -101,6 +103,48 @@ GRAF_STATIC_ASSERT(offsetof(GraficCallbacks, OnCurPictResize) == 28, "slot 8 at 
 #define GRAF_PATTERN_DKGRAY "DKGRAY"
 #define GRAF_PATTERN_BLACK "BLACK"
 
+/* Codes of the drawing state, as the library stores them in each element: the verb decoded from
+ * a verb word, the pattern decoded from a pattern word, the text style bits of
+ * Grafic_Dll_Set_Text_Style and the option bits of Grafic_Dll_Set_Options. */
+#ifndef GRAF_STATE_CODES_DEFINED
+#define GRAF_STATE_CODES_DEFINED
+enum {
+    VERB_NONE = -2,     /* kinds that take no verb (lines, text): solid pen, transparent background */
+    VERB_EMPTY = -1,    /* the verb word was empty: no pen, no brush */
+    VERB_FRAME = 1,     /* outline with the pen, no fill */
+    VERB_PAINT = 2,     /* fill with the foreground colour and outline */
+    VERB_ERASE = 3,     /* fill with the background colour, no pen */
+    VERB_INVERT = 4,    /* invert, no pen, no brush */
+    VERB_FILL = 5,      /* fill with the pattern, no pen */
+    VERB_ACTIVE = 6,    /* hover-highlighted hit region; the pattern word is its identifier */
+    VERB_CLICK = 7      /* plain hit region; the pattern word is its identifier */
+};
+enum {
+    PAT_EMPTY = -1,     /* empty pattern word */
+    PAT_OTHER = 0,      /* a first letter not listed: no fill */
+    PAT_WHITE = 1,      /* W: the background colour */
+    PAT_LTGRAY = 2,     /* L: one pixel in four in the foreground colour, the rest white */
+    PAT_GRAY = 3,       /* G: checkerboard of foreground and white */
+    PAT_DKGRAY = 4,     /* D: three pixels in four in the foreground colour */
+    PAT_BLACK = 5       /* B: the foreground colour */
+};
+enum {
+    STYLE_BOLD = 1,         /* B: weight 700 */
+    STYLE_SHADOW = 2,       /* S: weight 900 */
+    STYLE_OUTLINE = 4,      /* O: weight 900 */
+    STYLE_CONDENSE = 8,     /* C: average character width - 2 */
+    STYLE_ITALIC = 16,      /* I */
+    STYLE_UNDERLINE = 32,   /* U */
+    STYLE_EXTEND = 64,      /* E: average character width + 2 */
+    STYLE_PLAIN = 128       /* P: a word list holding it replaces the style instead of adding */
+};
+enum {
+    OPT_HIGHLIGHT_ACTIVE = 1,   /* option number 1 */
+    OPT_CLICK_ON_RELEASE = 2,   /* option number 2 */
+    OPT_ICON_SELECTION = 4      /* option number 3 */
+};
+#endif
+
 /* The timer identifier each view uses for its hover highlight. */
 #define GRAF_HOVER_TIMER_ID 1996
 
@@ -147,6 +191,33 @@ void GRAFAPI Grafic_Dll_Del_All_Activ_Rgn(CGraphicView* pView);
 void GRAFAPI Grafic_Dll_Del_All_Click_Rgn(CGraphicView* pView);
 void GRAFAPI Grafic_Dll_Del_Listed_Activ_Rgn(CGraphicView* pView, const CUIntArray* pIds);
 void GRAFAPI Grafic_Dll_Del_Listed_Click_Rgn(CGraphicView* pView, const CUIntArray* pIds);
+
+/* Drawing state. Each setter but Grafic_Dll_Set_Options appends a state element, which counts
+ * in the element numbers. A null pointer argument makes a setter do nothing. */
+void GRAFAPI Grafic_Dll_Set_Pen_Normal(CGraphicView* pView);
+void GRAFAPI Grafic_Dll_Set_Pen_Size(CGraphicView* pView, const int* pSize);
+void GRAFAPI Grafic_Dll_Set_Pen_Location(CGraphicView* pView, const POINT* pPoint);
+void GRAFAPI Grafic_Dll_Offset_Pen_Location(CGraphicView* pView, const POINT* pOffset);
+void GRAFAPI Grafic_Dll_Set_Fognd_Color(CGraphicView* pView, COLORREF color);
+void GRAFAPI Grafic_Dll_Set_Bkgnd_Color(CGraphicView* pView, COLORREF color);
+/* Face "Arial", 12 points, plain. */
+void GRAFAPI Grafic_Dll_Set_Text_Normal(CGraphicView* pView);
+/* Stores the name upper-cased; an empty name, GENEVA and MONACO give "Arial", CALFIXEDSYS gives
+ * COURIER (drawn as COURIER NEW with tighter spacing). The host's string is not changed. */
+void GRAFAPI Grafic_Dll_Set_Text_Font(CGraphicView* pView, const CString* pFace);
+/* Points; 0 means 12. */
+void GRAFAPI Grafic_Dll_Set_Text_Size(CGraphicView* pView, int points);
+/* Style words by their first letter (B S O C I U E P); without P the bits are added. */
+void GRAFAPI Grafic_Dll_Set_Text_Style(CGraphicView* pView, const CStringArray* pWords);
+/* Sets (on) or clears the listed option numbers (GRAF_OPTION_*) for elements appended later;
+ * an empty list sets all or none. Appends no element. */
+void GRAFAPI Grafic_Dll_Set_Options(CGraphicView* pView, BOOL on, const CUIntArray* pOptions);
+/* Four names of one function: each only appends a state element and reads nothing after the
+ * view, so any further arguments are accepted and ignored. */
+void GRAFAPI Grafic_Dll_Set_Pattern(CGraphicView* pView, ...);
+void GRAFAPI Grafic_Dll_Set_Bkg_Pattern(CGraphicView* pView, ...);
+void GRAFAPI Grafic_Dll_Set_Pen_Mode(CGraphicView* pView, ...);
+void GRAFAPI Grafic_Dll_Set_Text_Mode(CGraphicView* pView, ...);
 
 #ifdef __cplusplus
 }

@@ -4,48 +4,9 @@
 #include <afxwin.h>
 #include <afxcoll.h>
 
-// Drawing verbs: how a shape is drawn, or which kind of hit region it becomes.
-enum {
-    VERB_NONE = -2,     // kinds that take no verb (lines, text): solid pen, transparent background
-    VERB_EMPTY = -1,    // the host's verb string was empty: no pen, no brush
-    VERB_FRAME = 1,
-    VERB_PAINT = 2,
-    VERB_ERASE = 3,
-    VERB_INVERT = 4,
-    VERB_FILL = 5,
-    VERB_ACTIVE = 6,    // hover-highlighted hit region; the element's pattern is its identifier
-    VERB_CLICK = 7      // plain hit region; the element's pattern is its identifier
-};
-
-// Fill patterns of VERB_FILL, from the first letter of the host's pattern word.
-enum {
-    PAT_EMPTY = -1,
-    PAT_OTHER = 0,
-    PAT_WHITE = 1,
-    PAT_LTGRAY = 2,
-    PAT_GRAY = 3,
-    PAT_DKGRAY = 4,
-    PAT_BLACK = 5
-};
-
-// Text style bits of CGraphicState::m_textStyle.
-enum {
-    STYLE_BOLD = 1,
-    STYLE_SHADOW = 2,
-    STYLE_OUTLINE = 4,
-    STYLE_CONDENSE = 8,
-    STYLE_ITALIC = 16,
-    STYLE_UNDERLINE = 32,
-    STYLE_EXTEND = 64,
-    STYLE_PLAIN = 128   // a set holding it replaces the style instead of adding to it
-};
-
-// Option bits: a view's defaults, copied into every element it appends.
-enum {
-    OPT_HIGHLIGHT_ACTIVE = 1,
-    OPT_CLICK_ON_RELEASE = 2,
-    OPT_ICON_SELECTION = 4
-};
+// The verb, pattern, text style and option codes (VERB_*, PAT_*, STYLE_*, OPT_*) are the host's
+// too: they live in the host header.
+#include <mirdalux.h>
 
 // One drawing state. The view keeps its current one; the table keeps interned copies.
 // Constructing one creates the state table when none exists.
