@@ -46,14 +46,9 @@ void DeleteTempDC(CDC* pDC)
 
 typedef CHandleMap<HDC, CDC> CDCHandleMap;
 
-CHandleMapBase* NewDCHandleMap()
-{
-    return new CDCHandleMap(&NewTempDC, &DeleteTempDC);
-}
-
 CDCHandleMap* DCMap(BOOL bCreate)
 {
-    return static_cast<CDCHandleMap*>(AfxGetThreadHandleMap(afxMapHDC, bCreate ? &NewDCHandleMap : NULL));
+    return AfxThreadHandleMap<CDCHandleMap, afxMapHDC, &NewTempDC, &DeleteTempDC>(bCreate);
 }
 
 } // namespace

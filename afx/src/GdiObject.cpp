@@ -40,14 +40,9 @@ void DeleteTempGdiObject(CGdiObject* p)
 
 typedef CHandleMap<HGDIOBJ, CGdiObject> CGdiHandleMap;
 
-CHandleMapBase* NewGdiHandleMap()
-{
-    return new CGdiHandleMap(&NewTempGdiObject, &DeleteTempGdiObject);
-}
-
 CGdiHandleMap* GdiMap(BOOL bCreate)
 {
-    return static_cast<CGdiHandleMap*>(AfxGetThreadHandleMap(afxMapHGDIOBJ, bCreate ? &NewGdiHandleMap : NULL));
+    return AfxThreadHandleMap<CGdiHandleMap, afxMapHGDIOBJ, &NewTempGdiObject, &DeleteTempGdiObject>(bCreate);
 }
 
 } // namespace

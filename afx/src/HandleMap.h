@@ -129,3 +129,34 @@ private:
     std::unordered_map<THandle, TObject*> m_permanent;
     std::unordered_map<THandle, TObject*> m_temporary;
 };
+
+// This thread's map of kind TMap (a CHandleMap) in nSlot. When there is none yet and bCreate is
+// TRUE, it is made with pfnNewTemp and pfnDeleteTemp as its temporary-wrapper functions.
+template <class TMap, int nSlot, typename TMap::PFN_NEW_TEMP pfnNewTemp,
+          typename TMap::PFN_DELETE_TEMP pfnDeleteTemp>
+TMap* AfxThreadHandleMap(BOOL bCreate)
+{
+    struct CMaker
+    {
+        static CHandleMapBase* New() { return new TMap(pfnNewTemp, pfnDeleteTemp); }
+    };
+    return static_cast<TMap*>(AfxGetThreadHandleMap(nSlot, bCreate ? &CMaker::New : NULL));
+}
+
+// Temporary wrappers whose handle is one member: a new TObject with the member set, which is
+// cleared again before deletion so the handle, not ours to destroy, survives.
+template <class THandle, class TObject, THandle TObject::*pmHandle>
+struct CTempWrapper
+{
+    static TObject* New(THandle h)
+    {
+        TObject* pObject = new TObject;
+        pObject->*pmHandle = h;
+        return pObject;
+    }
+    static void Delete(TObject* pObject)
+    {
+        pObject->*pmHandle = NULL;
+        delete pObject;
+    }
+};

@@ -6,25 +6,11 @@
 namespace {
 
 typedef CHandleMap<HMENU, CMenu> CMenuMap;
-
-CMenu* NewTempMenu(HMENU hMenu)
-{
-    CMenu* pMenu = new CMenu;
-    pMenu->m_hMenu = hMenu;
-    return pMenu;
-}
-
-void DeleteTempMenu(CMenu* pMenu)
-{
-    pMenu->m_hMenu = NULL;  // the menu is not ours to destroy
-    delete pMenu;
-}
-
-CHandleMapBase* NewMenuMap() { return new CMenuMap(&NewTempMenu, &DeleteTempMenu); }
+typedef CTempWrapper<HMENU, CMenu, &CMenu::m_hMenu> CTempMenu;
 
 CMenuMap* MenuMap(BOOL bCreate)
 {
-    return static_cast<CMenuMap*>(AfxGetThreadHandleMap(afxMapHMENU, bCreate ? &NewMenuMap : NULL));
+    return AfxThreadHandleMap<CMenuMap, afxMapHMENU, &CTempMenu::New, &CTempMenu::Delete>(bCreate);
 }
 
 }  // namespace

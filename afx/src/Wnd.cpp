@@ -14,25 +14,11 @@ namespace {
 thread_local AFX_THREAD_STATE t_threadState;
 
 typedef CHandleMap<HWND, CWnd> CWndMap;
-
-CWnd* NewTempWnd(HWND hWnd)
-{
-    CWnd* pWnd = new CWnd;
-    pWnd->m_hWnd = hWnd;
-    return pWnd;
-}
-
-void DeleteTempWnd(CWnd* pWnd)
-{
-    pWnd->m_hWnd = NULL;  // the window is not ours to destroy
-    delete pWnd;
-}
-
-CHandleMapBase* NewWndMap() { return new CWndMap(&NewTempWnd, &DeleteTempWnd); }
+typedef CTempWrapper<HWND, CWnd, &CWnd::m_hWnd> CTempWnd;
 
 CWndMap* WndMap(BOOL bCreate)
 {
-    return static_cast<CWndMap*>(AfxGetThreadHandleMap(afxMapHWND, bCreate ? &NewWndMap : NULL));
+    return AfxThreadHandleMap<CWndMap, afxMapHWND, &CTempWnd::New, &CTempWnd::Delete>(bCreate);
 }
 
 // The four insert-after stand-ins hold pseudo-handles that no map may be asked about.
