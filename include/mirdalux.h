@@ -17,9 +17,9 @@
 #define GRAFAPI __cdecl
 
 #ifdef __cplusplus
+#include <afx.h>
 class CWnd;
 class CDC;
-class CString;
 class CUIntArray;
 class CStringArray;
 class CGraphicView;
@@ -145,6 +145,59 @@ enum {
 };
 #endif
 
+/* Argument blocks of the shape calls. The verb word (FRAME, PAINT, ERASE, INVERT, FILL, ACTIVE,
+ * CLICK) and the pattern word (WHITE, LTGRAY, GRAY, DKGRAY, BLACK; with ACTIVE and CLICK the
+ * region identifier as a decimal number) are the host's strings; the library upper-cases both in
+ * place. The rectangle is in document coordinates and is used as given, not normalised. On 32-bit
+ * Windows every member is 32 bits wide; on 64-bit Windows the strings are pointer-sized. */
+typedef struct GRAF_SHAPE
+{
+    CString verb;
+    RECT rect;
+    CString pattern;
+} GRAF_SHAPE;
+
+/* A rounded rectangle: the width and height of the ellipse that rounds the corners. */
+typedef struct GRAF_ROUNDRECT
+{
+    int cornerWidth;
+    int cornerHeight;
+    GRAF_SHAPE shape;
+} GRAF_ROUNDRECT;
+
+/* An arc (FRAME) or wedge of the ellipse in shape.rect: degrees, 0 at 12 o'clock, clockwise;
+ * arcAngle is the signed sweep from startAngle. */
+typedef struct GRAF_ARC
+{
+    int startAngle;
+    int arcAngle;
+    GRAF_SHAPE shape;
+} GRAF_ARC;
+
+#ifdef __cplusplus
+static_assert(sizeof(CString) == sizeof(void*), "a CString is one pointer, as C hosts see it");
+#endif
+#if defined(_WIN64)
+GRAF_STATIC_ASSERT(sizeof(GRAF_SHAPE) == 32, "GRAF_SHAPE: two strings and a RECT");
+GRAF_STATIC_ASSERT(offsetof(GRAF_SHAPE, rect) == 8, "GRAF_SHAPE.rect after the verb pointer");
+GRAF_STATIC_ASSERT(offsetof(GRAF_SHAPE, pattern) == 24, "GRAF_SHAPE.pattern at offset 24");
+GRAF_STATIC_ASSERT(offsetof(GRAF_ROUNDRECT, shape) == 8, "GRAF_ROUNDRECT.shape at offset 8");
+GRAF_STATIC_ASSERT(offsetof(GRAF_ARC, shape) == 8, "GRAF_ARC.shape at offset 8");
+#else
+GRAF_STATIC_ASSERT(sizeof(GRAF_SHAPE) == 24, "GRAF_SHAPE: 24 bytes");
+GRAF_STATIC_ASSERT(offsetof(GRAF_SHAPE, verb) == 0, "GRAF_SHAPE.verb at offset 0");
+GRAF_STATIC_ASSERT(offsetof(GRAF_SHAPE, rect) == 4, "GRAF_SHAPE.rect at offset 4");
+GRAF_STATIC_ASSERT(offsetof(GRAF_SHAPE, pattern) == 20, "GRAF_SHAPE.pattern at offset 20");
+GRAF_STATIC_ASSERT(sizeof(GRAF_ROUNDRECT) == 32, "GRAF_ROUNDRECT: 32 bytes");
+GRAF_STATIC_ASSERT(offsetof(GRAF_ROUNDRECT, cornerWidth) == 0, "GRAF_ROUNDRECT.cornerWidth at 0");
+GRAF_STATIC_ASSERT(offsetof(GRAF_ROUNDRECT, cornerHeight) == 4, "GRAF_ROUNDRECT.cornerHeight at 4");
+GRAF_STATIC_ASSERT(offsetof(GRAF_ROUNDRECT, shape) == 8, "GRAF_ROUNDRECT.shape at offset 8");
+GRAF_STATIC_ASSERT(sizeof(GRAF_ARC) == 32, "GRAF_ARC: 32 bytes");
+GRAF_STATIC_ASSERT(offsetof(GRAF_ARC, startAngle) == 0, "GRAF_ARC.startAngle at offset 0");
+GRAF_STATIC_ASSERT(offsetof(GRAF_ARC, arcAngle) == 4, "GRAF_ARC.arcAngle at offset 4");
+GRAF_STATIC_ASSERT(offsetof(GRAF_ARC, shape) == 8, "GRAF_ARC.shape at offset 8");
+#endif
+
 /* The timer identifier each view uses for its hover highlight. */
 #define GRAF_HOVER_TIMER_ID 1996
 
@@ -218,6 +271,13 @@ void GRAFAPI Grafic_Dll_Set_Pattern(CGraphicView* pView, ...);
 void GRAFAPI Grafic_Dll_Set_Bkg_Pattern(CGraphicView* pView, ...);
 void GRAFAPI Grafic_Dll_Set_Pen_Mode(CGraphicView* pView, ...);
 void GRAFAPI Grafic_Dll_Set_Text_Mode(CGraphicView* pView, ...);
+
+/* Closed shapes: each appends one element and draws it at once. The verb and pattern strings of
+ * the block are upper-cased in place. */
+void GRAFAPI Grafic_Dll_Rectangle(CGraphicView* pView, GRAF_SHAPE* pBlock);
+void GRAFAPI Grafic_Dll_Oval(CGraphicView* pView, GRAF_SHAPE* pBlock);
+void GRAFAPI Grafic_Dll_Round_Rectangle(CGraphicView* pView, GRAF_ROUNDRECT* pBlock);
+void GRAFAPI Grafic_Dll_Arc(CGraphicView* pView, GRAF_ARC* pBlock);
 
 #ifdef __cplusplus
 }

@@ -9,6 +9,9 @@
 #include "view/GraphicElementList.h"
 
 class CPictureElement;
+struct ShapeParams;
+struct RoundRectParams;
+struct ArcParams;
 
 // The hover timer of every view.
 const UINT_PTR GRAPHIC_VIEW_TIMER_ID = 1996;
@@ -37,6 +40,13 @@ public:
     int InternState();
     // Appends a state element without drawing it.
     void AppendStateElement();
+
+    // The closed shapes of the host's calls: each interns the state, builds the element from
+    // the record and appends it, drawn at once. A null record or failed allocation: nothing.
+    void AddRectangle(const ShapeParams* p);
+    void AddOval(const ShapeParams* p);
+    void AddRoundRectangle(const RoundRectParams* p);
+    void AddArc(const ArcParams* p);
 
     // Drawing-state changes made by the setters.
     // With STYLE_PLAIN in set, the style becomes set; otherwise the bits of set are added.

@@ -1,0 +1,88 @@
+// COvalElement: drawing by verb, the region of active and click ovals.
+#include "elements/OvalElement.h"
+
+#include <new>
+
+#include "elements/ShapeDrawing.h"
+#include "state/DcSelection.h"
+
+namespace {
+
+CurveSpec EllipseSpec(const ShapeRect& r)
+{
+    CurveSpec c = {CURVE_ELLIPSE, r, 0, 0, {0, 0}, {0, 0}};
+    return c;
+}
+
+}  // namespace
+
+COvalElement::COvalElement(int stateIndex, const ShapeParams* p)
+    : CGraphicElement(stateIndex, p->verb, p->pattern)
+{
+    bounds.SetRect(p->left, p->top, p->right, p->bottom);
+    if (verb != VERB_ACTIVE && verb != VERB_CLICK)
+        return;
+    // A region too large to build in reasonable time is left out, as after a failed allocation.
+    if (!CurveFitsGdi(EllipseSpec(ToShapeRect(bounds))))
+        return;
+    CRgn* pRgn = new (std::nothrow) CRgn;
+    if (pRgn == NULL)
+        return;
+    pRgn->CreateEllipticRgnIndirect(&bounds);
+    SetRegion(pRgn);
+}
+
+COvalElement::~COvalElement()
+{
+    COvalElement::ReleaseResources();
+}
+
+void COvalElement::Draw(CDC* pDC, const RECT*)
+{
+    if (pDC == NULL || !IsShapeVisible(pDC, bounds))
+        return;
+    CDcSelection selection(pDC, this, SEL_PEN | SEL_BRUSH | SEL_ROP);
+    CWidePenLimit pen(pDC, this);
+    ShapeRect r;
+    switch (verb) {
+    case VERB_FRAME:
+    case VERB_PAINT: {
+        CRect inset(bounds);
+        InsetForPen(inset);
+        r = ToShapeRect(inset);
+        if (!pen.Deflate(r)) {
+            pen.FillCovered(r);
+            return;
+        }
+        break;
+    }
+    case VERB_INVERT: {
+        const CurveSpec c = EllipseSpec(ToShapeRect(bounds));
+        CRgn rgn;
+        BOOL made = CurveFitsGdi(c) ? rgn.CreateEllipticRgnIndirect(&bounds)
+                                    : CreateLargeCurveRgn(&rgn, pDC, c);
+        if (made)
+            InvertDocRegion(pDC, &rgn);
+        return;
+    }
+    default:
+        r = GrowByOne(bounds);
+        break;
+    }
+    const CurveSpec c = EllipseSpec(r);
+    if (CurveFitsGdi(c) && pen.Width() <= SHAPE_PEN_LIMIT)
+        pDC->Ellipse((int)r.left, (int)r.top, (int)r.right, (int)r.bottom);
+    else
+        DrawLargeCurve(pDC, c, pen.Margin());
+}
+
+BOOL COvalElement::IsOval()
+{
+    return TRUE;
+}
+
+void COvalElement::ReleaseResources()
+{
+    if (verb == VERB_ACTIVE || verb == VERB_CLICK)
+        SetRegion(NULL);
+}

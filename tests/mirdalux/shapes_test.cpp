@@ -1,0 +1,657 @@
+// The closed shapes: pixels of every verb in a DIB section, the GDI calls they make (metafile
+// records), inverted extents, radial points and wedge regions, active regions, hostile sizes,
+// inversion in a scrolled view, and the sampler's picture through the exports drawn at once and
+// repainted alike.
+#include <gtest/gtest.h>
+
+#include <afxwin.h>
+
+#include <climits>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestHost.h"
+#include "TestSupport.h"
+#include "elements/ArcElement.h"
+#include "elements/OvalElement.h"
+#include "elements/RectElement.h"
+#include "elements/RoundRectElement.h"
+#include "view/GraphicView.h"
+
+#include "../../examples/sampler/SamplerShapes.h"
+
+#include <mirdalux.h>
+
+namespace {
+
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+
+std::string Str(const RECT& r)
+{
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+}
+
+std::string Str(const POINT& p)
+{
+    return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+}
+
+// The smallest rectangle holding every pixel that is not this colour; empty when none.
+CRect BoxNot(const DibCanvas& canvas, COLORREF color)
+{
+    CRect box(0, 0, 0, 0);
+    bool any = false;
+    for (int y = 0; y < canvas.Height(); ++y) {
+        for (int x = 0; x < canvas.Width(); ++x) {
+            if (canvas.Pixel(x, y) == color)
+                continue;
+            if (!any) {
+                box.SetRect(x, y, x + 1, y + 1);
+                any = true;
+            } else {
+                box.left = std::min<LONG>(box.left, x);
+                box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x + 1);
+                box.bottom = std::max<LONG>(box.bottom, y + 1);
+            }
+        }
+    }
+    return box;
+}
+
+enum Kind { kRect, kRoundRect, kOval, kArc };
+const char* const kKindNames[] = {"rectangle", "rounded rectangle", "oval", "arc"};
+
+}  // namespace
+
+// Elements built directly, with states interned by a view that has no window.
+class ShapeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_view = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
+        ASSERT_NE(nullptr, m_view);
+    }
+    void TearDown() override
+    {
+        m_elements.clear();
+        delete m_view;
+    }
+
+    int State(int penSize, COLORREF fore = kBlack, COLORREF back = kWhite)
+    {
+        m_view->m_state.m_penSize = penSize;
+        m_view->m_state.m_fogndColor = fore;
+        m_view->m_state.m_bkgndColor = back;
+        return m_view->InternState();
+    }
+
+    CGraphicElement* Make(Kind kind, int state, int verb, int pattern, const RECT& rc, int a = 16,
+                          int b = 12)
+    {
+        CGraphicElement* e = NULL;
+        switch (kind) {
+        case kRect: {
+            ShapeParams p = {verb, rc.left, rc.top, rc.right, rc.bottom, pattern};
+            e = new CRectElement(state, &p);
+            break;
+        }
+        case kOval: {
+            ShapeParams p = {verb, rc.left, rc.top, rc.right, rc.bottom, pattern};
+            e = new COvalElement(state, &p);
+            break;
+        }
+        case kRoundRect: {
+            RoundRectParams p;
+            p.verb = verb;
+            p.left = rc.left, p.top = rc.top, p.right = rc.right, p.bottom = rc.bottom;
+            p.pattern = pattern;
+            p.cornerWidth = a;
+            p.cornerHeight = b;
+            e = new CRoundRectElement(state, &p);
+            break;
+        }
+        case kArc: {
+            ArcParams p;
+            p.verb = verb;
+            p.left = rc.left, p.top = rc.top, p.right = rc.right, p.bottom = rc.bottom;
+            p.pattern = pattern;
+            p.startAngle = a;
+            p.arcAngle = b;
+            e = new CArcElement(state, &p);
+            break;
+        }
+        }
+        m_elements.emplace_back(e);
+        return e;
+    }
+
+    CArcElement* MakeArc(int verb, const RECT& rc, int start, int sweep)
+    {
+        return static_cast<CArcElement*>(Make(kArc, State(1), verb, 0, rc, start, sweep));
+    }
+
+    CGraphicView* m_view = NULL;
+    std::vector<std::unique_ptr<CGraphicElement>> m_elements;
+};
+
+TEST_F(ShapeTest, FrameBandsForPensOneToFourEndAtColumn99)
+{
+    for (int pen = 1; pen <= 4; ++pen) {
+        for (Kind kind : {kRect, kRoundRect}) {
+            DibCanvas canvas(120, 120);
+            Make(kind, State(pen), VERB_FRAME, PAT_EMPTY, CRect(0, 0, 100, 100))
+                ->Draw(&canvas.Dc(), NULL);
+            const std::string what = std::string(kKindNames[kind]) + ", pen " + std::to_string(pen);
+            EXPECT_EQ(CRect(0, 0, 100, 100), BoxNot(canvas, kWhite))
+                << what << ": the frame stays inside its bounds, got " << Str(BoxNot(canvas, kWhite));
+            // Along the middle row: a band of the pen's width at each side.
+            for (int x = 0; x < 110; ++x) {
+                const bool inBand = x < pen || (x >= 100 - pen && x < 100);
+                EXPECT_EQ(inBand ? kBlack : kWhite, canvas.Pixel(x, 50))
+                    << what << ": column " << x << (inBand ? " in" : " outside") << " the band";
+            }
+        }
+    }
+}
+
+TEST_F(ShapeTest, ErasedAndFilledShapesCoverExactlyTheirBounds)
+{
+    struct Case {
+        int verb;
+        int pattern;
+        COLORREF expected;
+    } cases[] = {
+        {VERB_ERASE, PAT_EMPTY, kBlue},  // the state's background colour
+        {VERB_FILL, PAT_BLACK, kRed},    // the foreground colour
+        {VERB_FILL, PAT_WHITE, kBlue},   // as erase
+    };
+    const CRect bounds(10, 12, 50, 40);
+    for (const Case& c : cases) {
+        for (Kind kind : {kRect, kRoundRect, kOval}) {
+            DibCanvas canvas(80, 60);
+            Make(kind, State(5, kRed, kBlue), c.verb, c.pattern, bounds)->Draw(&canvas.Dc(), NULL);
+            const std::string what = std::string(kKindNames[kind]) + ", verb " +
+                                     std::to_string(c.verb) + ", pattern " + std::to_string(c.pattern);
+            // A rectangle covers its bounds exactly; GDI's curves get the same one-unit growth
+            // and keep within it.
+            const CRect box = BoxNot(canvas, kWhite);
+            const CRect grown(bounds.left, bounds.top, bounds.right + 1, bounds.bottom + 1);
+            if (kind == kRect) {
+                EXPECT_EQ(bounds, box) << what << ": expected " << Str(bounds) << ", got " << Str(box);
+            } else {
+                EXPECT_TRUE(box.left == bounds.left && box.top == bounds.top && box.right >= bounds.right &&
+                            box.right <= grown.right && box.bottom >= bounds.bottom &&
+                            box.bottom <= grown.bottom)
+                    << what << ": expected from " << Str(bounds) << " to " << Str(grown) << ", got "
+                    << Str(box);
+            }
+            EXPECT_EQ(c.expected, canvas.Pixel(30, 26)) << what << ": the fill colour";
+            if (kind == kRect) {
+                EXPECT_EQ(bounds.Width() * bounds.Height(), canvas.CountPixels(c.expected))
+                    << what << ": a rectangle fills every pixel of its bounds, without outline";
+            }
+        }
+    }
+}
+
+TEST_F(ShapeTest, PatternFillsRepeatTheirEightByEightCells)
+{
+    struct Case {
+        int pattern;
+        int perCell;  // foreground pixels in each 8 x 8 cell
+    } cases[] = {{PAT_LTGRAY, 16}, {PAT_GRAY, 32}, {PAT_DKGRAY, 48}};
+    for (const Case& c : cases) {
+        DibCanvas canvas(64, 64);
+        Make(kRect, State(1, kRed), VERB_FILL, c.pattern, CRect(0, 0, 63, 63))->Draw(&canvas.Dc(), NULL);
+        const CRect inner(8, 8, 56, 56);  // 36 whole cells, away from the edges
+        EXPECT_EQ(c.perCell * 36, canvas.CountPixels(kRed, inner))
+            << "pattern " << c.pattern << ": foreground pixels over 36 cells";
+        EXPECT_EQ((64 - c.perCell) * 36, canvas.CountPixels(kWhite, inner)) << "pattern " << c.pattern;
+        for (int y = 8; y < 48; ++y) {
+            for (int x = 8; x < 48; ++x)
+                ASSERT_EQ(canvas.Pixel(x, y), canvas.Pixel(x + 8, y + 8))
+                    << "pattern " << c.pattern << ": the cell repeats at (" << x << "," << y << ")";
+        }
+    }
+    // An unlisted pattern selects no brush: the context's own brush fills, without outline.
+    DibCanvas canvas(40, 40);
+    CBrush blue(kBlue);
+    CBrush* pOld = canvas.Dc().SelectObject(&blue);
+    Make(kOval, State(3, kRed), VERB_FILL, PAT_OTHER, CRect(0, 0, 39, 39))->Draw(&canvas.Dc(), NULL);
+    canvas.Dc().SelectObject(pOld);
+    EXPECT_EQ(kBlue, canvas.Pixel(20, 20)) << "the context's brush fills an unlisted pattern";
+    EXPECT_EQ(0, canvas.CountPixels(kRed)) << "no pen outlines a filled shape";
+}
+
+TEST_F(ShapeTest, InvertedExtentsPerShape)
+{
+    const CRect bounds(10, 10, 50, 40);
+    struct Case {
+        Kind kind;
+        CRect expected;
+    };
+    CRgn oval, round, arcRgn;
+    oval.CreateEllipticRgnIndirect(&bounds);
+    round.CreateRoundRectRgn(10, 10, 50, 40, 16, 12);
+    CRect ovalBox, roundBox;
+    oval.GetRgnBox(&ovalBox);
+    round.GetRgnBox(&roundBox);
+    const Case cases[] = {
+        {kRect, bounds},         // InvertRect of bounds, no one-unit growth
+        {kRoundRect, roundBox},  // the region of bounds as stored
+        {kOval, ovalBox},
+    };
+    for (const Case& c : cases) {
+        DibCanvas canvas(80, 60);
+        Make(c.kind, State(1), VERB_INVERT, PAT_EMPTY, bounds)->Draw(&canvas.Dc(), NULL);
+        EXPECT_EQ(c.expected, BoxNot(canvas, kWhite))
+            << kKindNames[c.kind] << ": expected " << Str(c.expected) << ", got "
+            << Str(BoxNot(canvas, kWhite));
+        EXPECT_EQ(kBlack, canvas.Pixel(30, 25)) << kKindNames[c.kind] << ": white became black";
+    }
+    // The arc inverts its wedge of the rectangle one unit larger: the right half (0 to 180
+    // degrees) reaches as far right and down as the ellipse of that larger rectangle.
+    const CRect grown(10, 10, 51, 41);
+    CRgn grownOval;
+    grownOval.CreateEllipticRgnIndirect(&grown);
+    CRect grownBox;
+    grownOval.GetRgnBox(&grownBox);
+    ASSERT_NE(grownBox, ovalBox) << "the test needs ellipses that differ by the growth";
+    DibCanvas canvas(80, 60);
+    MakeArc(VERB_INVERT, bounds, 0, 180)->Draw(&canvas.Dc(), NULL);
+    const CRect box = BoxNot(canvas, kWhite);
+    const CRect expectedArc(30, grownBox.top, grownBox.right, grownBox.bottom);
+    EXPECT_EQ(expectedArc, box) << "the arc's right half: expected " << Str(expectedArc) << ", got "
+                                << Str(box);
+    // The rounded rectangle's active region, unlike its inversion, is one unit larger.
+    CRoundRectElement* active = static_cast<CRoundRectElement*>(
+        Make(kRoundRect, State(1), VERB_ACTIVE, 3, CRect(0, 0, 100, 50), 20, 10));
+    CRgn expected;
+    expected.CreateRoundRectRgn(0, 0, 101, 51, 20, 10);
+    ASSERT_NE(nullptr, active->region);
+    EXPECT_TRUE(active->region->EqualRgn(&expected)) << "active region is RoundRectRgn(0,0,101,51,20,10)";
+    CRectElement* rect = static_cast<CRectElement*>(Make(kRect, State(1), VERB_CLICK, 4, bounds));
+    CRgn rectRgn;
+    rectRgn.CreateRectRgnIndirect(&bounds);
+    ASSERT_NE(nullptr, rect->region);
+    EXPECT_TRUE(rect->region->EqualRgn(&rectRgn)) << "a click rectangle's region is its bounds";
+    EXPECT_EQ(4, rect->pattern) << "the pattern holds the region identifier";
+}
+
+TEST_F(ShapeTest, MetafileRecordsTheBoxAndTheRadialPointsEndFirst)
+{
+    struct Case {
+        Kind kind;
+        int verb;
+        int pen;
+        CRect bounds;
+        DWORD record;
+        CRect box;
+    } cases[] = {
+        {kRect, VERB_FRAME, 1, CRect(0, 0, 100, 100), EMR_RECTANGLE, CRect(0, 0, 100, 100)},
+        {kRect, VERB_FRAME, 3, CRect(0, 0, 100, 100), EMR_RECTANGLE, CRect(1, 1, 99, 99)},
+        {kRect, VERB_PAINT, 4, CRect(0, 0, 100, 100), EMR_RECTANGLE, CRect(2, 2, 99, 99)},
+        {kRect, VERB_ERASE, 3, CRect(0, 0, 100, 100), EMR_RECTANGLE, CRect(0, 0, 101, 101)},
+        {kRect, VERB_FILL, 3, CRect(100, 100, 0, 0), EMR_RECTANGLE, CRect(100, 100, 1, 1)},
+        {kOval, VERB_FRAME, 2, CRect(0, 0, 60, 40), EMR_ELLIPSE, CRect(1, 1, 60, 40)},
+        {kOval, VERB_ACTIVE, 2, CRect(0, 0, 60, 40), EMR_ELLIPSE, CRect(0, 0, 61, 41)},
+        {kRoundRect, VERB_FILL, 1, CRect(5, 6, 70, 50), EMR_ROUNDRECT, CRect(5, 6, 71, 51)},
+        {kArc, VERB_FRAME, 1, CRect(0, 0, 100, 100), EMR_ARC, CRect(0, 0, 100, 100)},
+        {kArc, VERB_PAINT, 1, CRect(0, 0, 100, 100), EMR_PIE, CRect(0, 0, 100, 100)},
+        {kArc, VERB_CLICK, 1, CRect(0, 0, 100, 100), EMR_PIE, CRect(0, 0, 101, 101)},
+    };
+    for (const Case& c : cases) {
+        EmfRecorder rec;
+        CGraphicElement* e = Make(c.kind, State(c.pen), c.verb, PAT_BLACK, c.bounds, 0, 90);
+        e->Draw(&rec.Dc(), NULL);
+        const std::string what = std::string(kKindNames[c.kind]) + ", verb " + std::to_string(c.verb) +
+                                 ", pen " + std::to_string(c.pen);
+        const EmfRecord* r = rec.First(c.record);
+        ASSERT_NE(nullptr, r) << what << ":\n" << rec.Describe();
+        // The metafile keeps the call's rectangle normalised, right and bottom inclusive.
+        CRect call = c.box;
+        call.NormalizeRect();
+        const CRect expected(call.left, call.top, call.right - 1, call.bottom - 1);
+        const CRect got(r->Long(0), r->Long(1), r->Long(2), r->Long(3));
+        EXPECT_EQ(expected, got) << what << ": expected the call " << Str(c.box) << ", recorded as "
+                                 << Str(expected) << ", got " << Str(got);
+        EXPECT_EQ(1, rec.Count(c.record)) << what;
+        if (c.record == EMR_ARC || c.record == EMR_PIE) {
+            // arcEnd (3 o'clock) first, arcStart (12 o'clock) second.
+            EXPECT_EQ(100, r->Long(4)) << what;
+            EXPECT_EQ(50, r->Long(5)) << what;
+            EXPECT_EQ(50, r->Long(6)) << what;
+            EXPECT_EQ(0, r->Long(7)) << what;
+        }
+        if (c.record == EMR_ROUNDRECT) {
+            EXPECT_EQ(0, r->Long(4)) << what << ": corner width";
+            EXPECT_EQ(90, r->Long(5)) << what << ": corner height";
+        }
+    }
+}
+
+TEST_F(ShapeTest, AnInvisibleShapeRecordsNothing)
+{
+    for (Kind kind : {kRect, kRoundRect, kOval, kArc}) {
+        for (int verb : {VERB_FRAME, VERB_PAINT, VERB_INVERT, VERB_FILL}) {
+            EmfRecorder rec;
+            rec.Dc().IntersectClipRect(0, 0, 20, 20);
+            Make(kind, State(2), verb, PAT_GRAY, CRect(40, 40, 90, 80))->Draw(&rec.Dc(), NULL);
+            for (DWORD type : {EMR_CREATEPEN, EMR_CREATEBRUSHINDIRECT, EMR_SELECTOBJECT, EMR_SETROP2,
+                               EMR_SETBKMODE, EMR_RECTANGLE, EMR_ELLIPSE, EMR_ROUNDRECT, EMR_PIE,
+                               EMR_ARC, EMR_INVERTRGN}) {
+                EXPECT_EQ(0, rec.Count(type))
+                    << kKindNames[kind] << ", verb " << verb << ": record " << EmfRecorder::TypeName(type)
+                    << " for a shape outside the clip box\n" << rec.Describe();
+            }
+        }
+    }
+}
+
+TEST_F(ShapeTest, RadialPointsForEveryStartQuadrantNegativeSweepsAndLargeAngles)
+{
+    struct Case {
+        int start, sweep;
+        POINT arcStart, arcEnd;
+    } cases[] = {
+        {0, 90, {50, 0}, {100, 50}},     {90, 90, {100, 50}, {50, 100}},
+        {180, 90, {50, 100}, {0, 50}},   {270, 90, {0, 50}, {50, 0}},
+        {90, -45, {100, 50}, {85, 15}},  {0, -90, {50, 0}, {0, 50}},
+        {450, 0, {100, 50}, {100, 50}},  {-90, 180, {0, 50}, {100, 50}},
+        {INT_MAX, 1, {0, 0}, {0, 0}},    // the 32-bit sum wraps; only that it is computed
+    };
+    for (const Case& c : cases) {
+        CArcElement* arc = MakeArc(VERB_FRAME, CRect(0, 0, 100, 100), c.start, c.sweep);
+        if (c.start == INT_MAX)
+            continue;
+        EXPECT_EQ(Str(c.arcStart), Str(arc->arcStart)) << "start " << c.start << ", sweep " << c.sweep;
+        EXPECT_EQ(Str(c.arcEnd), Str(arc->arcEnd)) << "start " << c.start << ", sweep " << c.sweep;
+    }
+}
+
+TEST_F(ShapeTest, WedgeRegionsFollowTheCornerRules)
+{
+    const CRect rc(0, 0, 100, 100);
+    auto at = [](int theta) {
+        const double phi = theta * 3.1415926536 * (1.0 / 180.0);
+        return CPoint(50 + (int)std::floor(std::sin(phi) * 50), 50 - (int)std::floor(std::cos(phi) * 50));
+    };
+    const CPoint tl(0, 0), tr(100, 0), br(100, 100), bl(0, 100);
+    struct Case {
+        int start, sweep;
+        std::vector<CPoint> corners;
+        bool rest;  // a negative sweep keeps the rest of the ellipse
+    } cases[] = {
+        {0, 90, {tr, br}, false},
+        {30, 240, {tr, br, bl}, false},
+        {120, 180, {br, bl, tl}, false},
+        {150, 290, {br, bl, tl, tr}, false},
+        {150, 300, {br}, false},  // ends exactly at 90: the rules stop after the first corner
+        {200, 200, {bl, tl, tr}, false},
+        {200, 250, {bl, tl, tr, br}, false},
+        {240, 60, {bl, tl}, false},
+        {300, 250, {tl, tr, br, bl}, false},
+        {-30, 60, {tl, tr}, false},
+        {90, -45, {tr}, true},
+        {65536 + 90, 65536 - 45, {tr}, true},  // 16-bit angles: 90 and -45
+        {45, 350, {tr}, false},                // the sweep ending before the start: kept as is
+    };
+    CRgn ellipse;
+    ellipse.CreateEllipticRgnIndirect(&rc);
+    CRgn box;
+    box.CreateRectRgnIndirect(&rc);
+    for (const Case& c : cases) {
+        const int s = ((int)(short)(c.start & 0xFFFF)) % 360;
+        const int e = ((int)(short)(c.sweep & 0xFFFF) + s) % 360;
+        std::vector<CPoint> pts = {CPoint(50, 50), at(s)};
+        pts.insert(pts.end(), c.corners.begin(), c.corners.end());
+        pts.push_back(at(e));
+        CRgn polygon, expected;
+        polygon.CreatePolygonRgn(pts.data(), (int)pts.size(), WINDING);
+        expected.CreateRectRgn(0, 0, 0, 0);
+        expected.CombineRgn(&polygon, &ellipse, RGN_AND);
+        if (c.rest) {
+            expected.CombineRgn(&box, &expected, RGN_DIFF);
+            expected.CombineRgn(&expected, &ellipse, RGN_AND);
+        }
+        CArcElement* arc = MakeArc(VERB_ACTIVE, rc, c.start, c.sweep);
+        ASSERT_NE(nullptr, arc->region) << "start " << c.start;
+        EXPECT_TRUE(arc->region->EqualRgn(&expected))
+            << "start " << c.start << ", sweep " << c.sweep << ": region differs from the wedge with "
+            << c.corners.size() << " corners";
+        CRgn built;
+        arc->BuildArcRegion(&built, &rc);
+        EXPECT_TRUE(built.EqualRgn(arc->region)) << "BuildArcRegion gives the active region";
+    }
+    // The 90-degree point lies one unit below the centre line (pi rounded up, floor).
+    EXPECT_EQ(CPoint(100, 51), at(90));
+}
+
+TEST_F(ShapeTest, HostileSizesFinishAndDrawWhatShows)
+{
+    const int kMin = INT_MIN, kMax = INT_MAX;
+    struct Case {
+        Kind kind;
+        int verb;
+        int pen;
+        CRect bounds;
+        COLORREF centre;  // at (40, 30) of an 80 x 60 canvas
+    } cases[] = {
+        {kRect, VERB_PAINT, 1, CRect(kMin, kMin, kMax, kMax), kRed},
+        {kRect, VERB_FRAME, 1, CRect(kMin, kMin, kMax, kMax), kWhite},
+        {kRect, VERB_ERASE, 1, CRect(kMax, kMax, kMin, kMin), kBlue},
+        {kRect, VERB_INVERT, 1, CRect(kMin, kMin, kMax, kMax), kBlack},
+        {kRect, VERB_FRAME, 1000000, CRect(0, 0, 80, 60), kRed},
+        // Inset by half the pen, the right edge's stroke reaches back to x = 0.5.
+        {kRect, VERB_FRAME, kMax, CRect(kMin, kMin, kMax, kMax), kRed},
+        {kRect, VERB_FRAME, 1000000, CRect(kMin, kMin, kMax, kMax), kWhite},
+        {kRect, VERB_PAINT, 1000000, CRect(-600000, -600000, 600000, 600000), kRed},
+        {kOval, VERB_PAINT, 1, CRect(kMin, kMin, kMax, kMax), kRed},
+        {kOval, VERB_FRAME, 1, CRect(-10000000, -10000000, 10000000, 10000000), kWhite},
+        {kOval, VERB_INVERT, 1, CRect(kMin, kMin, kMax, kMax), kBlack},
+        {kOval, VERB_FILL, 1, CRect(kMin, kMin, kMax, kMax), kRed},
+        {kOval, VERB_FRAME, 1000000, CRect(0, 0, 80, 60), kRed},
+        {kRoundRect, VERB_PAINT, 1, CRect(kMin, kMin, kMax, kMax), kRed},
+        {kRoundRect, VERB_INVERT, 1, CRect(kMin, kMin, kMax, kMax), kBlack},
+        {kRoundRect, VERB_ERASE, 1, CRect(0, 0, 80, 60), kBlue},  // huge corners below
+        {kArc, VERB_PAINT, 1, CRect(kMin, kMin, kMax, kMax), kRed},
+        {kArc, VERB_FRAME, 1, CRect(kMin, kMin, kMax, kMax), kWhite},
+        {kArc, VERB_INVERT, 1, CRect(kMin, kMin, kMax, kMax), kBlack},
+        {kArc, VERB_ACTIVE, 1, CRect(kMin, kMin, kMax, kMax), kWhite},
+        {kArc, VERB_PAINT, 100000, CRect(0, 0, 80, 60), kRed},
+    };
+    GdiCountGuard guard("hostile sizes");
+    for (const Case& c : cases) {
+        DibCanvas canvas(80, 60);
+        // Arcs sweep the right half, which holds the centre pixel of the canvas.
+        CGraphicElement* e = Make(c.kind, State(c.pen, kRed, kBlue), c.verb, PAT_BLACK, c.bounds,
+                                  c.kind == kRoundRect ? kMax : 0, c.kind == kRoundRect ? kMin : 180);
+        e->Draw(&canvas.Dc(), NULL);
+        EXPECT_EQ(c.centre, canvas.Pixel(40, 30))
+            << kKindNames[c.kind] << ", verb " << c.verb << ", pen " << c.pen << ", bounds "
+            << Str(c.bounds) << ": the centre pixel";
+    }
+    // Regions too large to build are left out; a rectangle's is always made.
+    EXPECT_EQ(nullptr, Make(kOval, State(1), VERB_ACTIVE, 1, CRect(kMin, kMin, kMax, kMax))->region);
+    EXPECT_EQ(nullptr, Make(kRoundRect, State(1), VERB_CLICK, 1, CRect(kMin, kMin, kMax, kMax))->region);
+    EXPECT_NE(nullptr, Make(kRect, State(1), VERB_CLICK, 1, CRect(kMin, kMin, kMax, kMax))->region);
+    m_elements.clear();
+}
+
+TEST_F(ShapeTest, DrawingGivesBackEveryObjectAndLeavesTheContextAsItWas)
+{
+    DibCanvas canvas(200, 100);
+    CDC& dc = canvas.Dc();
+    HGDIOBJ pen = ::GetCurrentObject(dc.m_hDC, OBJ_PEN);
+    HGDIOBJ brush = ::GetCurrentObject(dc.m_hDC, OBJ_BRUSH);
+    const int rop = dc.GetROP2(), bkMode = dc.GetBkMode();
+    GdiCountGuard guard("every shape, verb and pattern");
+    for (Kind kind : {kRect, kRoundRect, kOval, kArc}) {
+        for (int verb = VERB_EMPTY; verb <= VERB_CLICK; ++verb) {
+            for (int pattern = PAT_EMPTY; pattern <= PAT_BLACK; ++pattern)
+                Make(kind, State(3, kRed), verb, pattern, CRect(10, 10, 90, 60), 45, 200)->Draw(&dc, NULL);
+        }
+    }
+    m_elements.clear();
+    EXPECT_EQ(pen, ::GetCurrentObject(dc.m_hDC, OBJ_PEN)) << "the pen is put back";
+    EXPECT_EQ(brush, ::GetCurrentObject(dc.m_hDC, OBJ_BRUSH)) << "the brush is put back";
+    EXPECT_EQ(rop, dc.GetROP2());
+    EXPECT_EQ(bkMode, dc.GetBkMode());
+    EXPECT_EQ(0, guard.GdiObjectsDelta()) << "regions, pens and brushes all deleted";
+}
+
+// Through the exports, in real windows.
+class ShapeViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_NE(nullptr, Grafic_Dll_Start()); }
+    void TearDown() override
+    {
+        m_parent.Destroy();
+        PumpMessages();
+        Grafic_Dll_End();
+    }
+
+    CGraphicView* NewView(CRect rc = CRect(0, 0, 400, 300))
+    {
+        CGraphicView* pView = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
+        Grafic_Dll_NewDoc(m_parent.Wnd(), pView, &rc, 1, FALSE);
+        PumpMessages();
+        return pView;
+    }
+
+    TestParentWindow m_parent{700, 360};
+};
+
+TEST_F(ShapeViewTest, ExportsDecodeTheWordsAndAppendOneElementEach)
+{
+    GdiCountGuard guard("shape exports");
+    CGraphicView* v = NewView();
+    GRAF_SHAPE shape;
+    shape.verb = "frame";
+    shape.pattern = "gray";
+    shape.rect = CRect(10, 10, 60, 40);
+    Grafic_Dll_Rectangle(v, &shape);
+    EXPECT_STREQ("FRAME", (LPCTSTR)shape.verb) << "the host's verb string is upper-cased";
+    EXPECT_STREQ("GRAY", (LPCTSTR)shape.pattern) << "the host's pattern string is upper-cased";
+
+    GRAF_ARC arc = {30, -60, shape};
+    arc.shape.verb = "click";
+    arc.shape.pattern = "12";
+    Grafic_Dll_Arc(v, &arc);
+    GRAF_ROUNDRECT round = {20, 10, shape};
+    round.shape.verb = "Active";
+    round.shape.pattern = "7";
+    Grafic_Dll_Round_Rectangle(v, &round);
+    shape.verb = "fill";
+    shape.pattern = "dk";
+    Grafic_Dll_Oval(v, &shape);
+    ASSERT_EQ(4, Grafic_Dll_GetNbElement(v));
+    CGraphicElement* e[4];
+    for (int i = 0; i < 4; ++i)
+        e[i] = v->m_displayList.GetElement(i);
+    EXPECT_TRUE(e[0]->IsRect());
+    EXPECT_TRUE(e[1]->IsArc());
+    EXPECT_TRUE(e[2]->IsRoundRect());
+    EXPECT_TRUE(e[3]->IsOval());
+    EXPECT_EQ(VERB_CLICK, e[1]->verb);
+    EXPECT_EQ(12, e[1]->pattern) << "the click arc's region identifier";
+    EXPECT_STREQ("12", (LPCTSTR)arc.shape.pattern);
+    CArcElement* a = static_cast<CArcElement*>(e[1]);
+    EXPECT_EQ(30, a->startAngle);
+    EXPECT_EQ(-60, a->arcAngle);
+    CRoundRectElement* r = static_cast<CRoundRectElement*>(e[2]);
+    EXPECT_EQ(20, r->cornerWidth);
+    EXPECT_EQ(10, r->cornerHeight);
+    EXPECT_EQ(VERB_ACTIVE, r->verb);
+    EXPECT_EQ(PAT_DKGRAY, e[3]->pattern);
+    EXPECT_EQ(VERB_FILL, e[3]->verb);
+    EXPECT_EQ(CRect(10, 10, 60, 40), e[3]->bounds);
+
+    Grafic_Dll_Rectangle(NULL, &shape);
+    Grafic_Dll_Oval(v, NULL);
+    Grafic_Dll_Round_Rectangle(v, NULL);
+    Grafic_Dll_Arc(NULL, &arc);
+    EXPECT_EQ(4, Grafic_Dll_GetNbElement(v)) << "a null view or block appends nothing";
+    v->DestroyWindow();
+    PumpMessages();
+}
+
+TEST_F(ShapeViewTest, InversionInAScrolledViewLandsWhereTheShapeIs)
+{
+    for (Kind kind : {kRect, kRoundRect, kOval, kArc}) {
+        CGraphicView* v = NewView(CRect(0, 0, 300, 200));
+        GRAF_SHAPE distant;
+        distant.verb = "erase";
+        distant.pattern = "";
+        distant.rect = CRect(900, 900, 910, 910);
+        Grafic_Dll_Rectangle(v, &distant);  // a scroll range
+        v->ScrollToPosition(CPoint(100, 40));
+        PumpMessages();
+        ASSERT_EQ(CPoint(100, 40), v->GetScrollPosition());
+
+        GRAF_SHAPE shape;
+        shape.verb = "invert";
+        shape.pattern = "";
+        shape.rect = CRect(150, 60, 250, 160);
+        GRAF_ROUNDRECT round = {20, 20, shape};
+        GRAF_ARC arc = {0, 360, shape};
+        switch (kind) {
+        case kRect: Grafic_Dll_Rectangle(v, &shape); break;
+        case kRoundRect: Grafic_Dll_Round_Rectangle(v, &round); break;
+        case kOval: Grafic_Dll_Oval(v, &shape); break;
+        case kArc: arc.arcAngle = 180; Grafic_Dll_Arc(v, &arc); break;
+        }
+        DibCanvas shot(300, 200);
+        ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
+        // Document (200, 110) is client (100, 70); the arc's right half holds (225, 110).
+        const CPoint inside = kind == kArc ? CPoint(125, 70) : CPoint(100, 70);
+        EXPECT_EQ(kBlack, shot.Pixel(inside.x, inside.y))
+            << kKindNames[kind] << ": inverted at once where the view shows it";
+        EXPECT_EQ(kWhite, shot.Pixel(20, 20)) << kKindNames[kind] << ": nothing else inverted";
+        v->DestroyWindow();
+        PumpMessages();
+    }
+}
+
+TEST_F(ShapeViewTest, SamplerDrawnAtOnceEqualsItsRepaint)
+{
+    GdiCountGuard guard("sampler picture");
+    const RECT picture = sampler::PictureBounds();
+    CGraphicView* v = NewView(CRect(0, 0, picture.right + 40, picture.bottom + 40));
+    sampler::DrawSamplerShapes(v);
+    DibCanvas atOnce(picture.right, picture.bottom, RGB(1, 2, 3));
+    ASSERT_TRUE(CaptureClient(v->m_hWnd, atOnce));
+
+    DibCanvas repaint(picture.right, picture.bottom, RGB(1, 2, 3));
+    Grafic_Dll_RepaintView(v, &repaint.Dc());
+    CRect client;
+    v->GetClientRect(&client);
+    int differ = 0;
+    CPoint first(-1, -1);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            if (atOnce.Pixel(x, y) != repaint.Pixel(x, y)) {
+                if (differ++ == 0)
+                    first = CPoint(x, y);
+            }
+        }
+    }
+    if (differ != 0) {
+        atOnce.SaveBmp("shapes_sampler_at_once.bmp");
+        repaint.SaveBmp("shapes_sampler_repaint.bmp");
+    }
+    EXPECT_EQ(0, differ) << "pixels differing between drawing at once and RepaintView; first at "
+                         << Str(first) << " (both pictures written beside the test as .bmp)";
+    EXPECT_GT(repaint.CountPixels(kBlack), 1000) << "the picture shows shapes";
+    v->DestroyWindow();
+    PumpMessages();
+}
