@@ -12,6 +12,17 @@ BOOL CopyMessage(LPTSTR lpszError, UINT nMaxError, LPCTSTR lpszText, PUINT pnHel
   lstrcpynA(lpszError, lpszText, (int)nMaxError);
   return TRUE;
 }
+
+// "<kind> <name>: <cause>." for the file and archive exceptions; a cause outside the table reads
+// as nGeneric's.
+template <size_t N>
+CString DescribeCause(LPCTSTR lpszKind, const CString& strName, LPCTSTR lpszNoName,
+                      const char* const (&causes)[N], int nCause, int nGeneric) {
+  const char* cause = nCause >= 0 && nCause < (int)N ? causes[nCause] : causes[nGeneric];
+  CString text;
+  text.Format("%s %s: %s.", lpszKind, strName.IsEmpty() ? lpszNoName : (LPCTSTR)strName, cause);
+  return text;
+}
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CException, CObject)
@@ -76,12 +87,8 @@ BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError,
       "the current directory cannot be removed", "the directory is full", "seek failed",
       "a hardware I/O error", "a sharing violation", "a locking violation", "the disk is full",
       "the end of the file was reached"};
-  const char* cause = m_cause >= 0 && m_cause < (int)(sizeof kCauses / sizeof kCauses[0])
-                          ? kCauses[m_cause]
-                          : kCauses[genericException];
-  CString text;
-  text.Format("File %s: %s.", m_strFileName.IsEmpty() ? "(unknown)" : (LPCTSTR)m_strFileName,
-              cause);
+  CString text =
+      DescribeCause("File", m_strFileName, "(unknown)", kCauses, m_cause, genericException);
   return CopyMessage(lpszError, nMaxError, text, pnHelpContext);
 }
 
@@ -132,12 +139,8 @@ BOOL CArchiveException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError,
       "the end of the file was reached early", "it was opened for storing and cannot be read",
       "it refers to an object that does not exist", "it holds an unexpected class",
       "it holds an unsupported version of a class"};
-  const char* cause = m_cause >= 0 && m_cause < (int)(sizeof kCauses / sizeof kCauses[0])
-                          ? kCauses[m_cause]
-                          : kCauses[genericException];
-  CString text;
-  text.Format("Archive %s: %s.", m_strFileName.IsEmpty() ? "(unnamed)" : (LPCTSTR)m_strFileName,
-              cause);
+  CString text =
+      DescribeCause("Archive", m_strFileName, "(unnamed)", kCauses, m_cause, genericException);
   return CopyMessage(lpszError, nMaxError, text, pnHelpContext);
 }
 

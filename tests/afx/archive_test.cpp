@@ -406,3 +406,36 @@ TEST(MemFile, GrowsSeeksAndTruncates) {
   EXPECT_EQ('0', pOwned[0]);
   free(pOwned);
 }
+
+// File and archive exception messages name the file and the cause: a cause outside the table
+// reads as the generic one, a missing name as a placeholder; a short buffer gets a cut text.
+TEST(Exceptions, MessagesNameTheFileAndTheCause) {
+  struct Case {
+    CException* pException;
+    const char* expected;
+  } cases[] = {
+      {new CFileException(CFileException::fileNotFound, 2, "a.txt"),
+       "File a.txt: the file was not found."},
+      {new CFileException(CFileException::endOfFile),
+       "File (unknown): the end of the file was reached."},
+      {new CFileException(99, 0, "b"), "File b: an unspecified error."},
+      {new CFileException(-1, 0, "b"), "File b: an unspecified error."},
+      {new CArchiveException(CArchiveException::badSchema, "doc.bin"),
+       "Archive doc.bin: it holds an unsupported version of a class."},
+      {new CArchiveException(8), "Archive (unnamed): an unspecified error."},
+      {new CMemoryException(), "Out of memory."},
+  };
+  for (const Case& c : cases) {
+    char text[128] = "unchanged";
+    UINT nHelpContext = 7;
+    EXPECT_TRUE(c.pException->GetErrorMessage(text, sizeof text, &nHelpContext)) << c.expected;
+    EXPECT_STREQ(c.expected, text);
+    EXPECT_EQ(0u, nHelpContext) << "help context of \"" << c.expected << "\"";
+    char shortText[8];
+    EXPECT_TRUE(c.pException->GetErrorMessage(shortText, sizeof shortText));
+    EXPECT_EQ(std::string(c.expected).substr(0, 7), shortText);
+    EXPECT_FALSE(c.pException->GetErrorMessage(NULL, 0))
+        << "no buffer for \"" << c.expected << "\"";
+    c.pException->Delete();
+  }
+}
