@@ -2,6 +2,8 @@
 // highlighting, the default pressed look and the pen inset shared by the shapes.
 #include "elements/GraphicElement.h"
 
+#include "elements/ShapeDrawing.h"
+
 #include <stdint.h>
 
 int g_elementCount = 0;
@@ -54,9 +56,8 @@ void CGraphicElement::Highlight(CDC* pDC)
     if (pDC == NULL || verb != VERB_ACTIVE || (options & OPT_HIGHLIGHT_ACTIVE) == 0 ||
         region == NULL || region->GetSafeHandle() == NULL)
         return;
-    pDC->SelectClipRgn(region);
-    pDC->InvertRgn(region);
-    pDC->SelectClipRgn(NULL);
+    // The clip region goes in device units: moved by the context's origin when scrolled.
+    InvertDocRegion(pDC, region);
 }
 
 void CGraphicElement::Press(CDC* pDC, BOOL bDraw)

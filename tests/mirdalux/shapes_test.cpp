@@ -617,6 +617,19 @@ TEST_F(ShapeViewTest, InversionInAScrolledViewLandsWhereTheShapeIs)
         EXPECT_EQ(kBlack, shot.Pixel(inside.x, inside.y))
             << kKindNames[kind] << ": inverted at once where the view shows it";
         EXPECT_EQ(kWhite, shot.Pixel(20, 20)) << kKindNames[kind] << ": nothing else inverted";
+
+        // The hover highlight of an active shape inverts its region on the scrolled context.
+        shape.verb = "active";
+        shape.pattern = "5";
+        shape.rect = CRect(130, 140, 170, 180);  // client (30, 100, 70, 140)
+        Grafic_Dll_Oval(v, &shape);
+        CGraphicElement* active = v->m_displayList.GetElement(v->m_displayList.GetSize() - 1);
+        CDC* pDC = v->GetScrolledDC();
+        ASSERT_NE(nullptr, pDC);
+        active->Highlight(pDC);
+        v->ReleaseDC(pDC);
+        ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
+        EXPECT_EQ(kBlack, shot.Pixel(50, 120)) << kKindNames[kind] << ": highlight where the region is";
         v->DestroyWindow();
         PumpMessages();
     }
