@@ -31,7 +31,32 @@ struct CArchive::MapState {
   std::unordered_map<const void*, DWORD> stored;
   DWORD nextIndex = 1;
   std::vector<Entry> loaded{Entry{NULL, false, 0}};
+
+  // The index p was stored under, or 0 when it has not been stored yet.
+  DWORD FindStored(const void* p) const {
+    auto found = stored.find(p);
+    return found == stored.end() ? 0 : found->second;
+  }
+
+  // Gives p the next index; an archive that would need more indices than the format holds
+  // cannot be written.
+  void AddStored(const void* p, const CString& strFileName) {
+    if (nextIndex >= nMaxMapCount)
+      AfxThrowArchiveException(CArchiveException::badIndex, strFileName);
+    stored[p] = nextIndex++;
+  }
 };
+
+namespace {
+// A reference to an object or class stored earlier: its index in a word, or the big-index tag
+// and the index in a dword; a class reference carries its tag in either form.
+void WriteReference(CArchive& ar, DWORD nIndex, WORD wTag, DWORD dwBigTag) {
+  if (nIndex < wBigObjectTag)
+    ar << (WORD)(wTag | nIndex);
+  else
+    ar << wBigObjectTag << (DWORD)(dwBigTag | nIndex);
+}
+}  // namespace
 
 /////////////////////////////////////////////////////////////////////////////
 // CRuntimeClass storing and loading
@@ -430,20 +455,13 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef) {
   }
   if (m_pMapState == NULL)
     m_pMapState = new MapState;
-  auto found = m_pMapState->stored.find(pClassRef);
-  if (found != m_pMapState->stored.end()) {
-    DWORD nClassIndex = found->second;
-    if (nClassIndex < wBigObjectTag)
-      *this << (WORD)(wClassTag | nClassIndex);
-    else
-      *this << wBigObjectTag << (DWORD)(dwBigClassTag | nClassIndex);
+  if (DWORD nClassIndex = m_pMapState->FindStored(pClassRef)) {
+    WriteReference(*this, nClassIndex, wClassTag, dwBigClassTag);
     return;
   }
   *this << wNewClassTag;
   pClassRef->Store(*this);
-  if (m_pMapState->nextIndex >= nMaxMapCount)
-    AfxThrowArchiveException(CArchiveException::badIndex, m_strFileName);
-  m_pMapState->stored[pClassRef] = m_pMapState->nextIndex++;
+  m_pMapState->AddStored(pClassRef, m_strFileName);
 }
 
 void CArchive::WriteObject(const CObject* pOb) {
@@ -455,20 +473,13 @@ void CArchive::WriteObject(const CObject* pOb) {
   }
   if (m_pMapState == NULL)
     m_pMapState = new MapState;
-  auto found = m_pMapState->stored.find(pOb);
-  if (found != m_pMapState->stored.end()) {
-    DWORD nObIndex = found->second;
-    if (nObIndex < wBigObjectTag)
-      *this << (WORD)nObIndex;
-    else
-      *this << wBigObjectTag << nObIndex;
+  if (DWORD nObIndex = m_pMapState->FindStored(pOb)) {
+    WriteReference(*this, nObIndex, 0, 0);
     return;
   }
   WriteClass(pOb->GetRuntimeClass());
-  if (m_pMapState->nextIndex >= nMaxMapCount)
-    AfxThrowArchiveException(CArchiveException::badIndex, m_strFileName);
   // Mapped before its contents, so references back to it inside Serialize become indices.
-  m_pMapState->stored[pOb] = m_pMapState->nextIndex++;
+  m_pMapState->AddStored(pOb, m_strFileName);
   const_cast<CObject*>(pOb)->Serialize(*this);
 }
 
@@ -476,7 +487,7 @@ void CArchive::MapObject(const CObject* pOb) {
   if (m_pMapState == NULL)
     m_pMapState = new MapState;
   if (IsStoring()) {
-    if (pOb != NULL && m_pMapState->stored.find(pOb) == m_pMapState->stored.end())
+    if (pOb != NULL && m_pMapState->FindStored(pOb) == 0)
       m_pMapState->stored[pOb] = m_pMapState->nextIndex++;
   } else {
     m_pMapState->loaded.push_back(MapState::Entry{const_cast<CObject*>(pOb), false, 0});

@@ -217,6 +217,39 @@ TEST(Archive, ObjectGraphIsRecreatedByClassName) {
   delete pRoot;
 }
 
+// Once the indices outgrow a word, a reference is the tag 0x7FFF and a dword index; earlier
+// objects keep the word form. The root is index 2 (its class is 1), child k is index k + 3.
+TEST(Archive, ReferencesPastTheWordRangeTakeTheDwordForm) {
+  const INT_PTR nChildren = 0x8000;
+  CMemFile file;
+  {
+    CNode root("root");
+    for (INT_PTR i = 0; i < nChildren; ++i)
+      root.AddChild(new CNode);
+    CArchive ar(&file, CArchive::store);
+    ar << &root << root.m_children[nChildren - 1] << root.m_children[0];
+    ar.Close();
+  }
+  std::vector<BYTE> bytes = BytesOf(file);
+  ASSERT_GE(bytes.size(), 8u);
+  const BYTE expected[8] = {0xFF, 0x7F, 0x02, 0x80, 0x00, 0x00, 0x03, 0x00};
+  EXPECT_EQ(std::vector<BYTE>(expected, expected + 8),
+            std::vector<BYTE>(bytes.end() - 8, bytes.end()))
+      << "the last child as 0x7FFF and dword 0x8002, then the first child as word 3";
+
+  CArchive ar(&file, CArchive::load);
+  CObject* pRootOb = NULL;
+  CObject* pLast = NULL;
+  CObject* pFirst = NULL;
+  ar >> pRootOb >> pLast >> pFirst;
+  CNode* pRoot = DYNAMIC_DOWNCAST(CNode, pRootOb);
+  ASSERT_NE(nullptr, pRoot);
+  ASSERT_EQ(nChildren, pRoot->m_children.GetSize());
+  EXPECT_EQ(pRoot->m_children[nChildren - 1], pLast) << "a dword reference loads the same object";
+  EXPECT_EQ(pRoot->m_children[0], pFirst) << "a word reference loads the same object";
+  delete pRoot;
+}
+
 TEST(Archive, SchemaAndClassChecksRejectMismatches) {
   CMemFile file;
   StoreInto(file, [](CArchive& ar) {
