@@ -6,6 +6,8 @@
 
 #include <afxwin.h>
 
+#include <mbctype.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -531,4 +533,31 @@ TEST(Realise, FontSwitchesToTextMappingAndRecordsItsHeight)
         const LONG want = index == plain ? -13 : -(dpi * 24 / 72);
         EXPECT_EQ(want, font->Long(1)) << "lfHeight\n" << rec.Describe();
     }
+}
+
+// In a double-byte code page the face is upper-cased and cut by whole characters: a character
+// that would straddle the 31-byte limit is left out, and trail bytes are not upper-cased.
+TEST(Realise, MultibyteFaceCutBetweenCharacters)
+{
+    const int oldCp = _getmbcp();
+    ASSERT_EQ(0, _setmbcp(932)) << "code page 932 available";
+    struct Case {
+        std::string face;
+        std::string want;
+    };
+    const Case cases[] = {
+        { std::string(30, 'a') + "\x83\x61" "b", std::string(30, 'A') },
+        { std::string(29, 'a') + "\x83\x61" "b", std::string(29, 'A') + "\x83\x61" },
+        { "\x83\x61" "courier", "\x83\x61" "COURIER" },
+    };
+    TableKeeper keeper;
+    DibCanvas canvas(40, 60);
+    for (const Case& c : cases) {
+        GdiCountGuard guard("multibyte face");
+        int index = Intern([&](CGraphicState& s) { s.m_fontName = c.face.c_str(); });
+        CProbeElement probe(index, VERB_NONE, -2, SEL_FONT);
+        probe.Draw(&canvas.Dc(), NULL);
+        EXPECT_EQ(c.want, std::string(probe.m_font.lfFaceName)) << "face of " << c.face.size() << " bytes";
+    }
+    _setmbcp(oldCp);
 }
