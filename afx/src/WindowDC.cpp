@@ -7,41 +7,48 @@ IMPLEMENT_DYNAMIC(CClientDC, CDC)
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd != NULL ? pWnd->m_hWnd : NULL)
+namespace {
+
+// Holds a DC that hWnd lent (GetDC, GetWindowDC) and counts it; one the wrapper cannot hold
+// goes straight back.
+void HoldLentDC(CDC* pDC, HWND hWnd, HDC hDC)
 {
-    // A NULL window gives the screen's DC, as GetDC(NULL) does.
-    HDC hDC = ::GetDC(m_hWnd);
-    if (hDC != NULL && Attach(hDC))
+    if (hDC != NULL && pDC->Attach(hDC))
         AfxCountDC(+1);
     else if (hDC != NULL)
-        ::ReleaseDC(m_hWnd, hDC);
+        ::ReleaseDC(hWnd, hDC);
+}
+
+void ReleaseLentDC(CDC* pDC, HWND hWnd)
+{
+    if (pDC->m_hDC != NULL) {
+        HDC hDC = pDC->Detach();
+        if (::ReleaseDC(hWnd, hDC))
+            AfxCountDC(-1);
+    }
+}
+
+}  // namespace
+
+// A NULL window gives the screen's DC, as GetDC(NULL) does.
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd != NULL ? pWnd->m_hWnd : NULL)
+{
+    HoldLentDC(this, m_hWnd, ::GetDC(m_hWnd));
 }
 
 CClientDC::~CClientDC()
 {
-    if (m_hDC != NULL) {
-        HDC hDC = Detach();
-        if (::ReleaseDC(m_hWnd, hDC))
-            AfxCountDC(-1);
-    }
+    ReleaseLentDC(this, m_hWnd);
 }
 
 CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd != NULL ? pWnd->m_hWnd : NULL)
 {
-    HDC hDC = ::GetWindowDC(m_hWnd);
-    if (hDC != NULL && Attach(hDC))
-        AfxCountDC(+1);
-    else if (hDC != NULL)
-        ::ReleaseDC(m_hWnd, hDC);
+    HoldLentDC(this, m_hWnd, ::GetWindowDC(m_hWnd));
 }
 
 CWindowDC::~CWindowDC()
 {
-    if (m_hDC != NULL) {
-        HDC hDC = Detach();
-        if (::ReleaseDC(m_hWnd, hDC))
-            AfxCountDC(-1);
-    }
+    ReleaseLentDC(this, m_hWnd);
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_ps(), m_hWnd(pWnd != NULL ? pWnd->m_hWnd : NULL)
