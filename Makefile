@@ -30,8 +30,8 @@ test: build
 	@status=0; ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) || status=$$?; \
 	scripts/wine-session stop $(BUILD); exit $$status
 
-# The hello example: a screenshot in $(BUILD)/demo.png when headless (no usable display, or
-# HEADLESS=1), the live window with HEADLESS=0.
+# The sampler and the hello example: screenshots in $(BUILD)/demo.png and $(BUILD)/hello.png when
+# headless (no usable display, or HEADLESS=1), the live sampler window with HEADLESS=0.
 demo: build
 	@HEADLESS=$(HEADLESS) scripts/demo $(BUILD)
 
