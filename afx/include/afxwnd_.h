@@ -235,7 +235,7 @@ public:
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
     HMENU GetSafeHmenu() const { const CMenu* p = _AfxNullableThis(this); return p ? p->m_hMenu : nullptr; }
-    operator HMENU() const { return m_hMenu; }
+    operator HMENU() const { return GetSafeHmenu(); }
 
     // Wrapper of a menu handle: the attached object, or a temporary one that lives until the
     // next idle time (AfxUnlockTempMaps).

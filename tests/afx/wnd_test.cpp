@@ -215,6 +215,41 @@ TEST(Wnd, TemporaryWrappersOfForeignWindowsDieAtUnlock)
     EXPECT_EQ(NULL, wnd.Detach());
 }
 
+// GetSafeHwnd, GetSafeHmenu and the handle conversions give NULL through a NULL object pointer,
+// whether it is NULL in plain sight or comes back from a lookup that found nothing; the
+// optimiser must not drop their test of `this`.
+TEST(Wnd, SafeHandlesThroughNullPointers)
+{
+    CWnd* pNullWnd = nullptr;
+    EXPECT_EQ(NULL, pNullWnd->GetSafeHwnd());
+    EXPECT_EQ(NULL, pNullWnd->operator HWND());
+    CMenu* pNullMenu = nullptr;
+    EXPECT_EQ(NULL, pNullMenu->GetSafeHmenu());
+    EXPECT_EQ(NULL, pNullMenu->operator HMENU());
+
+    HWND hForeign = CreateForeignStatic();
+    ASSERT_NE(nullptr, hForeign);
+    CWnd* pNotOurs = CWnd::FromHandlePermanent(hForeign);
+    EXPECT_EQ(nullptr, pNotOurs) << "no object owns the foreign window";
+    EXPECT_EQ(NULL, pNotOurs->GetSafeHwnd());
+    CWnd* pTemp = CWnd::FromHandle(hForeign);
+    ASSERT_NE(nullptr, pTemp);
+    EXPECT_EQ(hForeign, pTemp->GetSafeHwnd());
+    EXPECT_EQ(hForeign, (HWND)*pTemp);
+    CMenu* pNoMenu = pTemp->GetMenu();
+    EXPECT_EQ(nullptr, pNoMenu) << "a popup static has no menu";
+    EXPECT_EQ(NULL, pNoMenu->GetSafeHmenu());
+
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    EXPECT_EQ(menu.m_hMenu, menu.GetSafeHmenu());
+    EXPECT_EQ(menu.m_hMenu, (HMENU)menu);
+
+    AfxLockTempMaps();
+    AfxUnlockTempMaps();
+    ::DestroyWindow(hForeign);
+}
+
 TEST(Wnd, AttachSubclassAndDetachForeignWindows)
 {
     HWND hForeign = CreateForeignStatic();
