@@ -337,7 +337,9 @@ CWidePenLimit::CWidePenLimit(CDC* pDC, const CGraphicElement* e)
     if (pDC->GetClipBox(&clip) == ERROR)
         clip.SetRectEmpty();
     const double diag = sqrt((double)clip.Width() * clip.Width() + (double)clip.Height() * clip.Height());
-    const int cap = (int)std::min<double>(2.0 * diag + 4.0, (double)SHAPE_PEN_LIMIT * 64);
+    // The narrower stroke's outer side must still fall outside the box once Deflate moved the
+    // shape inward: a width of the box's diagonal is enough.
+    const int cap = (int)std::min<double>(diag + 4.0, (double)SHAPE_PEN_LIMIT * 64);
     if (cap >= m_width)
         return;
     const CGraphicState* state = LookupState(e->stateIndex);

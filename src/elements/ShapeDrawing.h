@@ -42,7 +42,7 @@ AFX_EXT_API int AFXAPI ShapePenWidth(const CGraphicElement* e);
 AFX_EXT_API void AFXAPI InvertDocRegion(CDC* pDC, CRgn* pRgn);
 
 // A solid pen wider than SHAPE_PEN_LIMIT replaced, for one draw, by one of the same colour no
-// wider than twice the clip box's diagonal (Wine's cost grows with the width). Deflate then moves
+// wider than the clip box's diagonal (Wine's cost grows with the width). Deflate then moves
 // the shape's edges inward by half the width taken off, so that the narrower stroke still ends
 // where the wide one did inside the box; the outer side of the stroke lies beyond the box either
 // way. Exact for rectangles up to the rounding of corners; close for curves.
