@@ -126,10 +126,11 @@ struct Geometry
 Geometry MakeGeometry(const CurveSpec& c)
 {
     Geometry g;
+    // GDI's curves keep within the rectangle without its right and bottom edges.
     g.left = (double)std::min(c.rect.left, c.rect.right);
-    g.right = (double)std::max(c.rect.left, c.rect.right);
+    g.right = (double)std::max(c.rect.left, c.rect.right) - 1.0;
     g.top = (double)std::min(c.rect.top, c.rect.bottom);
-    g.bottom = (double)std::max(c.rect.top, c.rect.bottom);
+    g.bottom = (double)std::max(c.rect.top, c.rect.bottom) - 1.0;
     g.cx = (g.left + g.right) / 2.0;
     g.cy = (g.top + g.bottom) / 2.0;
     g.rx = (g.right - g.left) / 2.0;

@@ -18,6 +18,7 @@
 #include "elements/OvalElement.h"
 #include "elements/RectElement.h"
 #include "elements/RoundRectElement.h"
+#include "elements/ShapeDrawing.h"
 #include "view/GraphicView.h"
 
 #include "../../examples/sampler/SamplerShapes.h"
@@ -506,6 +507,65 @@ TEST_F(ShapeTest, DrawingGivesBackEveryObjectAndLeavesTheContextAsItWas)
     EXPECT_EQ(rop, dc.GetROP2());
     EXPECT_EQ(bkMode, dc.GetBkMode());
     EXPECT_EQ(0, guard.GdiObjectsDelta()) << "regions, pens and brushes all deleted";
+}
+
+TEST(LargeCurves, PolygonsFollowGdisOwnCurvesWithinAPixel)
+{
+    // Curves GDI can still draw, drawn both ways: the row-by-row polygons must match GDI's
+    // pixels but for a seam along the outline and the radial lines.
+    const ShapeRect rc = {-300, -200, 150, 120};  // the outline crosses the canvas
+    struct Case {
+        CurveKind kind;
+        POINT first, second;
+    } cases[] = {
+        {CURVE_ELLIPSE, {0, 0}, {0, 0}},
+        {CURVE_ROUNDRECT, {0, 0}, {0, 0}},
+        {CURVE_PIE, {150, -40}, {-75, -200}},   // 3 o'clock round to 12 o'clock, counter-clockwise
+        {CURVE_PIE, {-75, -200}, {150, -40}},   // the other three quarters
+        {CURVE_PIE, {-300, 120}, {150, 120}},   // a wedge through the bottom corners
+        {CURVE_PIE, {150, 0}, {150, -80}},      // a thin wedge round from just below 3 o'clock
+        {CURVE_ARC, {150, -40}, {-75, -200}},
+        {CURVE_ARC, {0, 120}, {150, 0}},
+    };
+    GdiCountGuard guard("large curves");
+    for (const Case& c : cases) {
+        DibCanvas gdi(200, 150), ours(200, 150);
+        CurveSpec spec = {c.kind, rc, 200, 140, c.first, c.second};
+        for (DibCanvas* canvas : {&gdi, &ours}) {
+            CPen pen(PS_SOLID, 3, kRed);
+            CBrush brush(kBlue);
+            CPen* pOldPen = canvas->Dc().SelectObject(&pen);
+            CBrush* pOldBrush = canvas->Dc().SelectObject(&brush);
+            if (canvas == &ours) {
+                DrawLargeCurve(&canvas->Dc(), spec, 4);
+            } else {
+                CDC& dc = canvas->Dc();
+                switch (c.kind) {
+                case CURVE_ELLIPSE: dc.Ellipse(-300, -200, 150, 120); break;
+                case CURVE_ROUNDRECT: dc.RoundRect(-300, -200, 150, 120, 200, 140); break;
+                case CURVE_PIE: dc.Pie(-300, -200, 150, 120, c.first.x, c.first.y, c.second.x, c.second.y); break;
+                case CURVE_ARC: dc.Arc(-300, -200, 150, 120, c.first.x, c.first.y, c.second.x, c.second.y); break;
+                }
+            }
+            canvas->Dc().SelectObject(pOldPen);
+            canvas->Dc().SelectObject(pOldBrush);
+        }
+        int differ = 0;
+        for (int y = 0; y < 150; ++y) {
+            for (int x = 0; x < 200; ++x)
+                differ += gdi.Pixel(x, y) != ours.Pixel(x, y);
+        }
+        // A seam: fewer differing pixels than half of GDI's outline pixels.
+        const int outline = gdi.CountPixels(kRed);
+        EXPECT_LE(differ, std::max(5, outline / 2))
+            << "curve kind " << c.kind << ": pixels differing from GDI's, against " << outline
+            << " outline pixels";
+        EXPECT_EQ(gdi.CountPixels(kBlue) > 0, ours.CountPixels(kBlue) > 0) << "curve kind " << c.kind;
+        if (differ > std::max(5, outline / 2)) {
+            gdi.SaveBmp("large_curve_gdi.bmp");
+            ours.SaveBmp("large_curve_ours.bmp");
+        }
+    }
 }
 
 // Through the exports, in real windows.
