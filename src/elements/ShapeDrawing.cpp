@@ -178,11 +178,16 @@ std::vector<PointD> RowOutline(const CurveSpec& c, const Geometry& g, const Shap
     const double last = std::min((double)box.bottom, g.bottom);
     if (first > last)
         return left;
-    const int64_t rows = (int64_t)(last - first);
+    // One point a row; a clip box taller than any screen or page (a context without pixels)
+    // gets at most kMaxRows points, spread evenly.
+    const int64_t kMaxRows = 1 << 16;
+    const double span = last - first;
+    const int64_t rows = std::min<int64_t>((int64_t)span, kMaxRows);
+    const double step = rows > 0 ? span / (double)rows : 1.0;
     left.reserve((size_t)rows + 2);
     right.reserve((size_t)rows + 2);
     for (int64_t i = 0; i <= rows + 1; ++i) {
-        const double y = std::min(first + (double)i, last);
+        const double y = std::min(first + (double)i * step, last);
         double xl, xr;
         if (RowExtent(c, g, y, xl, xr)) {
             left.push_back(PointD{xl, y});

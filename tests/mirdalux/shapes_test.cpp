@@ -480,6 +480,14 @@ TEST_F(ShapeTest, HostileSizesFinishAndDrawWhatShows)
             << kKindNames[c.kind] << ", verb " << c.verb << ", pen " << c.pen << ", bounds "
             << Str(c.bounds) << ": the centre pixel";
     }
+    // A metafile has no pixels to cut to: its clip box bounds the rows all the same.
+    for (Kind kind : {kRect, kRoundRect, kOval, kArc}) {
+        EmfRecorder rec;
+        Make(kind, State(3), VERB_PAINT, PAT_EMPTY, CRect(kMin, kMin, kMax, kMax), 0, 180)
+            ->Draw(&rec.Dc(), NULL);
+        EXPECT_LE(rec.Count(EMR_POLYGON) + rec.Count(EMR_POLYGON16) + rec.Count(EMR_RECTANGLE), 1)
+            << kKindNames[kind] << ": one call for a huge shape in a metafile\n" << rec.Describe();
+    }
     // Regions too large to build are left out; a rectangle's is always made.
     EXPECT_EQ(nullptr, Make(kOval, State(1), VERB_ACTIVE, 1, CRect(kMin, kMin, kMax, kMax))->region);
     EXPECT_EQ(nullptr, Make(kRoundRect, State(1), VERB_CLICK, 1, CRect(kMin, kMin, kMax, kMax))->region);
