@@ -378,6 +378,36 @@ TEST_F(ShapeTest, RadialPointsForEveryStartQuadrantNegativeSweepsAndLargeAngles)
     }
 }
 
+TEST_F(ShapeTest, PaintedWedgesRunClockwiseFromTheStart)
+{
+    struct Case {
+        int start, sweep;
+        int inside, outside;  // angles (0 at 12 o'clock, clockwise) of a point in and out
+    } cases[] = {
+        {0, 90, 45, 135},   {90, 90, 135, 45},   {180, 90, 225, 135}, {270, 90, 315, 225},
+        {90, -45, 180, 70}, {0, -90, 90, 315},   {30, 240, 180, 320}, {450, 90, 135, 45},
+    };
+    for (const Case& c : cases) {
+        for (int verb : {VERB_PAINT, VERB_FILL, VERB_INVERT}) {
+            // The inverted wedge follows the region's corner rules, which do not cover an end
+            // angle below 0 (start 0, sweep -90): that one is left to the wedge tests.
+            if (verb == VERB_INVERT && c.start + c.sweep < 0)
+                continue;
+            DibCanvas canvas(120, 120);
+            Make(kArc, State(1), verb, PAT_BLACK, CRect(10, 10, 110, 110), c.start, c.sweep)
+                ->Draw(&canvas.Dc(), NULL);
+            auto pixelAt = [&](int angle) {
+                const double a = angle * 3.14159265358979 / 180.0;
+                return canvas.Pixel(60 + (int)std::lround(std::sin(a) * 30), 60 - (int)std::lround(std::cos(a) * 30));
+            };
+            EXPECT_EQ(kBlack, pixelAt(c.inside)) << "start " << c.start << ", sweep " << c.sweep << ", verb "
+                                                 << verb << ": " << c.inside << " degrees is in the wedge";
+            EXPECT_EQ(kWhite, pixelAt(c.outside)) << "start " << c.start << ", sweep " << c.sweep << ", verb "
+                                                  << verb << ": " << c.outside << " degrees is outside";
+        }
+    }
+}
+
 TEST_F(ShapeTest, WedgeRegionsFollowTheCornerRules)
 {
     const CRect rc(0, 0, 100, 100);
