@@ -18,6 +18,7 @@
 
 #ifdef __cplusplus
 #include <afx.h>
+#include <afxcoll.h>
 class CWnd;
 class CDC;
 class CUIntArray;
@@ -31,6 +32,9 @@ typedef struct CDC CDC;
 typedef struct CString { const char* m_pchData; } CString;
 typedef struct CUIntArray CUIntArray;
 typedef struct CStringArray CStringArray;
+/* The class library's array of object pointers, as embedded in GRAF_POLYGON: five
+ * pointer-sized members a C host leaves alone (it passes arrays a C++ part of it filled). */
+typedef struct CObArray { void* m_opaque[5]; } CObArray;
 typedef struct CGraphicView CGraphicView;
 #define GRAF_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
 #endif
@@ -198,6 +202,36 @@ GRAF_STATIC_ASSERT(offsetof(GRAF_ARC, arcAngle) == 4, "GRAF_ARC.arcAngle at offs
 GRAF_STATIC_ASSERT(offsetof(GRAF_ARC, shape) == 8, "GRAF_ARC.shape at offset 8");
 #endif
 
+/* A polygon: shape.verb and shape.pattern as for the closed shapes (shape.rect is not read),
+ * and the array whose entries point to the POINTs of the outline, in document coordinates. The
+ * library copies the points and leaves the array and the points as they were. On 32-bit Windows
+ * the block is 44 bytes, the array at offset 24; on 64-bit Windows the strings and the array's
+ * members are pointer-sized. */
+typedef struct GRAF_POLYGON
+{
+    GRAF_SHAPE shape;
+    CObArray points;
+} GRAF_POLYGON;
+
+GRAF_STATIC_ASSERT(sizeof(CObArray) == 5 * sizeof(void*), "CObArray: five pointer-sized members");
+#if defined(__cplusplus) && defined(__GNUC__)
+/* The array object has virtual members, so C++ calls the block not standard-layout; its layout
+ * is still the C one checked here. */
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+#endif
+#if defined(_WIN64)
+GRAF_STATIC_ASSERT(sizeof(GRAF_POLYGON) == 72, "GRAF_POLYGON: a GRAF_SHAPE and a CObArray");
+GRAF_STATIC_ASSERT(offsetof(GRAF_POLYGON, points) == 32, "GRAF_POLYGON.points after the shape");
+#else
+GRAF_STATIC_ASSERT(sizeof(GRAF_POLYGON) == 44, "GRAF_POLYGON: 44 bytes");
+GRAF_STATIC_ASSERT(offsetof(GRAF_POLYGON, shape) == 0, "GRAF_POLYGON.shape at offset 0");
+GRAF_STATIC_ASSERT(offsetof(GRAF_POLYGON, points) == 24, "GRAF_POLYGON.points at offset 24");
+#endif
+#if defined(__cplusplus) && defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
 /* The timer identifier each view uses for its hover highlight. */
 #define GRAF_HOVER_TIMER_ID 1996
 
@@ -278,6 +312,17 @@ void GRAFAPI Grafic_Dll_Rectangle(CGraphicView* pView, GRAF_SHAPE* pBlock);
 void GRAFAPI Grafic_Dll_Oval(CGraphicView* pView, GRAF_SHAPE* pBlock);
 void GRAFAPI Grafic_Dll_Round_Rectangle(CGraphicView* pView, GRAF_ROUNDRECT* pBlock);
 void GRAFAPI Grafic_Dll_Arc(CGraphicView* pView, GRAF_ARC* pBlock);
+
+/* Lines and point lists: each appends one element and draws it at once. A line goes from the
+ * pen location to the point, or to the pen location plus the offset; a polyline joins the points
+ * the array's entries point to. Both move the pen location to their last point (an empty
+ * polyline leaves it). A polygon is drawn with its verb on its own points, filled by the winding
+ * rule; its verb and pattern strings are upper-cased in place. Null entries of a point array are
+ * left out; a null view, block, point or array does nothing. */
+void GRAFAPI Grafic_Dll_Line_To_Point(CGraphicView* pView, const POINT* pPoint);
+void GRAFAPI Grafic_Dll_Line_Relative(CGraphicView* pView, const POINT* pOffset);
+void GRAFAPI Grafic_Dll_Plot_Line(CGraphicView* pView, const CObArray* pPoints);
+void GRAFAPI Grafic_Dll_DefPolygon(CGraphicView* pView, GRAF_POLYGON* pBlock);
 
 #ifdef __cplusplus
 }

@@ -12,6 +12,7 @@ class CPictureElement;
 struct ShapeParams;
 struct RoundRectParams;
 struct ArcParams;
+struct PolygonParams;
 
 // The hover timer of every view.
 const UINT_PTR GRAPHIC_VIEW_TIMER_ID = 1996;
@@ -47,6 +48,12 @@ public:
     void AddOval(const ShapeParams* p);
     void AddRoundRectangle(const RoundRectParams* p);
     void AddArc(const ArcParams* p);
+    // The elements built from points, appended and drawn at once. AddLine takes the start point
+    // in left/top and the end point in right/bottom; the point lists are read, not kept. A null
+    // argument or failed allocation: nothing.
+    void AddLine(const RECT* pts);
+    void AddPolyline(const CObArray* pointList);
+    void AddPolygon(const PolygonParams* p);
 
     // Drawing-state changes made by the setters.
     // With STYLE_PLAIN in set, the style becomes set; otherwise the bits of set are added.
