@@ -1,0 +1,172 @@
+// grafplay: a host of the drawing library that plays a script of export calls.
+//   grafplay FILE              plays the script in a window, which stays open until closed
+//   grafplay --png OUT FILE    plays it in a hidden window and writes the view to a PNG
+// Errors are reported on stderr as FILE:LINE: message, with exit code 1 (2 for bad usage).
+#include <afxwin.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Script.h"
+#include "ScriptPlayer.h"
+
+#include <mirdalux.h>
+
+namespace {
+
+const UINT kViewId = 1;
+
+struct Options
+{
+    std::string scriptPath;
+    std::string pngPath;
+};
+
+Options g_options;
+bool g_badUsage = false;
+
+void PrintUsage()
+{
+    std::fprintf(stderr, "usage: grafplay FILE\n       grafplay --png OUT.png FILE\n");
+}
+
+bool ReadFile(const std::string& path, std::string& text)
+{
+    FILE* pFile = std::fopen(path.c_str(), "rb");
+    if (pFile == NULL)
+        return false;
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof(buffer), pFile)) > 0)
+        text.append(buffer, got);
+    const bool ok = std::ferror(pFile) == 0;
+    std::fclose(pFile);
+    return ok;
+}
+
+void Report(const std::string& file, int line, const std::string& message)
+{
+    std::fprintf(stderr, "%s\n", grafplay::FormatError(file, line, message).c_str());
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+// The main frame: a plain frame window around the view.
+class CPlayerFrame : public CFrameWnd
+{
+};
+
+class CGrafPlayApp : public CWinApp
+{
+public:
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+private:
+    bool Play(CScriptPlayer& player);
+
+    int m_exitCode = 0;
+    bool m_started = false;
+};
+
+CGrafPlayApp theApp;
+
+bool CGrafPlayApp::Play(CScriptPlayer& player)
+{
+    std::string text;
+    if (!ReadFile(g_options.scriptPath, text)) {
+        Report(g_options.scriptPath, 0, "cannot read the file");
+        return false;
+    }
+    std::vector<grafplay::Command> commands;
+    grafplay::ScriptError error;
+    if (!grafplay::ParseScript(text, commands, error)) {
+        Report(g_options.scriptPath, error.line, error.message);
+        return false;
+    }
+    for (const grafplay::Command& command : commands) {
+        std::string message;
+        if (!player.Play(command, message)) {
+            Report(g_options.scriptPath, command.line, message);
+            return false;
+        }
+    }
+    return true;
+}
+
+BOOL CGrafPlayApp::InitInstance()
+{
+    if (g_badUsage) {
+        PrintUsage();
+        m_exitCode = 2;
+        return FALSE;
+    }
+    m_exitCode = 1;
+    if (Grafic_Dll_Start() == NULL) {
+        std::fprintf(stderr, "grafplay: the drawing library did not start\n");
+        return FALSE;
+    }
+    m_started = true;
+
+    const bool headless = !g_options.pngPath.empty();
+    CPlayerFrame* pFrame = new CPlayerFrame;
+    CString title("grafplay - ");
+    title += g_options.scriptPath.c_str();
+    if (!pFrame->Create(NULL, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 200))) {
+        std::fprintf(stderr, "grafplay: the main window could not be created\n");
+        return FALSE;
+    }
+    m_pMainWnd = pFrame;
+
+    CScriptPlayer player(pFrame, kViewId);
+    if (!Play(player))
+        return FALSE;
+
+    if (headless) {
+        if (!player.RenderPng(g_options.pngPath.c_str())) {
+            std::fprintf(stderr, "grafplay: cannot write %s\n", g_options.pngPath.c_str());
+            return FALSE;
+        }
+        m_exitCode = 0;
+        return FALSE;
+    }
+
+    // Fit the frame around the view's window.
+    CWnd* pViewWnd = player.ViewWnd();
+    CRect viewRect;
+    pViewWnd->GetWindowRect(&viewRect);
+    CRect frameRect(0, 0, viewRect.Width(), viewRect.Height());
+    ::AdjustWindowRect(&frameRect, pFrame->GetStyle(), FALSE);
+    pFrame->SetWindowPos(NULL, 0, 0, frameRect.Width(), frameRect.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    pFrame->ShowWindow(m_nCmdShow);
+    pFrame->UpdateWindow();
+    m_exitCode = 0;
+    return TRUE;
+}
+
+int CGrafPlayApp::ExitInstance()
+{
+    if (m_started)
+        Grafic_Dll_End();
+    CWinApp::ExitInstance();
+    return m_exitCode;
+}
+
+// A console program, so that errors reach stderr and the exit code reaches the shell; the
+// application then runs as any windowed one does.
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0].compare(0, 1, "-") != 0) {
+        g_options.scriptPath = args[0];
+    } else if (args.size() == 3 && args[0] == "--png") {
+        g_options.pngPath = args[1];
+        g_options.scriptPath = args[2];
+    } else {
+        g_badUsage = true;
+    }
+    static char emptyCommandLine[] = "";
+    return AfxWinMain(::GetModuleHandleA(NULL), NULL, emptyCommandLine, SW_SHOWNORMAL);
+}

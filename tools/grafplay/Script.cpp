@@ -1,0 +1,359 @@
+// The script format of grafplay: words, the command table and argument checking.
+#include "Script.h"
+
+#include <cstring>
+
+namespace grafplay {
+
+namespace {
+
+// Argument codes of the command table:
+//   i  a 32-bit integer            c  a colour #RRGGBB         w  any word or string
+//   p  partial | full              o  on | off                 f  framed | plain
+//   n  the word count
+// A code followed by ? may be left out (last position only). A last code followed by * repeats
+// zero or more times, by + one or more times; I is a pair of integers (a point) and only
+// appears repeated.
+struct CommandSpec
+{
+    const char* name;
+    const char* codes;
+    const char* usage;
+};
+
+const CommandSpec kCommands[] = {
+    {"view", "iic?", "view WIDTH HEIGHT [#RRGGBB]"},
+    {"reset", "", "reset"},
+    {"output", "iw", "output VALUE NAME"},
+    {"scrollable", "o", "scrollable on|off"},
+    {"viewcolor", "co", "viewcolor #RRGGBB on|off"},
+    {"repaint", "", "repaint"},
+    {"delall", "", "delall"},
+    {"dellast", "p", "dellast partial|full"},
+    {"dellisted", "pi*", "dellisted partial|full NUMBER..."},
+    {"delallactive", "", "delallactive"},
+    {"dellistedactive", "i*", "dellistedactive ID..."},
+    {"delallclick", "", "delallclick"},
+    {"dellistedclick", "i*", "dellistedclick ID..."},
+    {"expect", "ni", "expect count N"},
+    {"pennormal", "", "pennormal"},
+    {"pensize", "i", "pensize N"},
+    {"penloc", "ii", "penloc X Y"},
+    {"penoffset", "ii", "penoffset DX DY"},
+    {"forecolor", "c", "forecolor #RRGGBB"},
+    {"backcolor", "c", "backcolor #RRGGBB"},
+    {"textnormal", "", "textnormal"},
+    {"textfont", "w", "textfont FACE"},
+    {"textsize", "i", "textsize POINTS"},
+    {"textstyle", "w*", "textstyle WORD..."},
+    {"options", "oi*", "options on|off NUMBER..."},
+    {"pattern", "", "pattern"},
+    {"bkpattern", "", "bkpattern"},
+    {"penmode", "", "penmode"},
+    {"textmode", "", "textmode"},
+    {"rect", "wwiiii", "rect VERB PATTERN LEFT TOP RIGHT BOTTOM"},
+    {"oval", "wwiiii", "oval VERB PATTERN LEFT TOP RIGHT BOTTOM"},
+    {"roundrect", "wwiiiiii", "roundrect VERB PATTERN LEFT TOP RIGHT BOTTOM CW CH"},
+    {"arc", "wwiiiiii", "arc VERB PATTERN LEFT TOP RIGHT BOTTOM START SWEEP"},
+    {"polygon", "wwI+", "polygon VERB PATTERN X Y X Y ..."},
+    {"polyline", "I+", "polyline X Y X Y ..."},
+    {"lineto", "ii", "lineto X Y"},
+    {"line", "ii", "line DX DY"},
+    {"text", "w", "text TEXT"},
+    {"textbox", "wfiiiiw", "textbox ALIGN framed|plain LEFT TOP RIGHT BOTTOM TEXT"},
+};
+
+const CommandSpec* FindCommand(const std::string& name)
+{
+    for (const CommandSpec& spec : kCommands) {
+        if (name == spec.name)
+            return &spec;
+    }
+    return nullptr;
+}
+
+bool IsBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\v' || ch == '\f'; }
+
+std::string Quote(const std::string& text) { return "'" + text + "'"; }
+
+// The choice words of codes p, o, f and n; null for the other codes.
+const char* const* ChoicesOf(char code)
+{
+    static const char* const kPartial[] = {"partial", "full", nullptr};
+    static const char* const kOnOff[] = {"on", "off", nullptr};
+    static const char* const kFramed[] = {"framed", "plain", nullptr};
+    static const char* const kCount[] = {"count", nullptr};
+    switch (code) {
+    case 'p': return kPartial;
+    case 'o': return kOnOff;
+    case 'f': return kFramed;
+    case 'n': return kCount;
+    default: return nullptr;
+    }
+}
+
+// Checks one argument against its code and stores its value: 1 for the first choice word of a
+// choice code, 0 for the second.
+bool CheckArgument(char code, Argument& arg, std::string& message)
+{
+    if (code == 'i' || code == 'I') {
+        if (!ParseNumber(arg.text, arg.number)) {
+            message = "bad number " + Quote(arg.text);
+            return false;
+        }
+        return true;
+    }
+    if (code == 'c') {
+        if (!ParseColour(arg.text, arg.colour)) {
+            message = "bad colour " + Quote(arg.text) + " (want #RRGGBB)";
+            return false;
+        }
+        return true;
+    }
+    const char* const* choices = ChoicesOf(code);
+    if (choices == nullptr)
+        return true;
+    std::string wanted;
+    for (int i = 0; choices[i] != nullptr; ++i) {
+        if (arg.text == choices[i]) {
+            arg.number = i == 0 ? 1 : 0;
+            return true;
+        }
+        wanted += (i == 0 ? "" : " or ") + Quote(choices[i]);
+    }
+    message = "bad word " + Quote(arg.text) + " (want " + wanted + ")";
+    return false;
+}
+
+}  // namespace
+
+bool ParseNumber(const std::string& text, std::int32_t& value)
+{
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i == text.size())
+        return false;
+    std::int64_t magnitude = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        magnitude = magnitude * 10 + (text[i] - '0');
+        if (magnitude > 2147483648LL)
+            return false;
+    }
+    const std::int64_t signedValue = negative ? -magnitude : magnitude;
+    if (signedValue > 2147483647LL)
+        return false;
+    value = static_cast<std::int32_t>(signedValue);
+    return true;
+}
+
+bool ParseColour(const std::string& text, std::uint32_t& colour)
+{
+    if (text.size() != 7 || text[0] != '#')
+        return false;
+    std::uint32_t rgb = 0;
+    for (size_t i = 1; i < 7; ++i) {
+        const char ch = text[i];
+        int digit;
+        if (ch >= '0' && ch <= '9')
+            digit = ch - '0';
+        else if (ch >= 'a' && ch <= 'f')
+            digit = ch - 'a' + 10;
+        else if (ch >= 'A' && ch <= 'F')
+            digit = ch - 'A' + 10;
+        else
+            return false;
+        rgb = rgb * 16 + static_cast<std::uint32_t>(digit);
+    }
+    // #RRGGBB reads as 0xRRGGBB; a COLORREF holds red in its low byte.
+    colour = ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+    return true;
+}
+
+bool TokeniseLine(const std::string& line, std::vector<Argument>& words, std::string& message)
+{
+    words.clear();
+    size_t i = 0;
+    while (i < line.size() && IsBlank(line[i]))
+        ++i;
+    if (i < line.size() && line[i] == '#')
+        return true;
+    while (i < line.size()) {
+        if (IsBlank(line[i])) {
+            ++i;
+            continue;
+        }
+        Argument word;
+        if (line[i] == '"') {
+            word.quoted = true;
+            ++i;
+            bool closed = false;
+            while (i < line.size()) {
+                const char ch = line[i++];
+                if (ch == '"') {
+                    closed = true;
+                    break;
+                }
+                if (ch == '\\') {
+                    if (i == line.size())
+                        break;
+                    const char next = line[i++];
+                    if (next != '"' && next != '\\') {
+                        message = std::string("bad escape '\\") + next + "' in string (only \\\" and \\\\)";
+                        return false;
+                    }
+                    word.text += next;
+                    continue;
+                }
+                word.text += ch;
+            }
+            if (!closed) {
+                message = "unterminated string";
+                return false;
+            }
+            if (i < line.size() && !IsBlank(line[i])) {
+                message = "a string must be followed by a blank";
+                return false;
+            }
+        } else {
+            while (i < line.size() && !IsBlank(line[i])) {
+                if (line[i] == '"') {
+                    message = "quote inside the word " + Quote(word.text + "\"");
+                    return false;
+                }
+                word.text += line[i++];
+            }
+        }
+        words.push_back(word);
+    }
+    return true;
+}
+
+bool CheckCommand(const std::vector<Argument>& words, Command& command, std::string& message)
+{
+    if (words.empty()) {
+        message = "empty command";
+        return false;
+    }
+    const std::string& name = words[0].text;
+    const CommandSpec* spec = words[0].quoted ? nullptr : FindCommand(name);
+    if (spec == nullptr) {
+        message = "unknown command " + Quote(name);
+        return false;
+    }
+    const std::string codes = spec->codes;
+    const bool repeats = !codes.empty() && (codes.back() == '*' || codes.back() == '+');
+    const bool optional = !codes.empty() && codes.back() == '?';
+    const size_t fixed = codes.size() - (repeats || optional ? 2 : 0);
+    const size_t given = words.size() - 1;
+
+    size_t unit = 0;   // words per repetition of the last code
+    if (repeats)
+        unit = codes[codes.size() - 2] == 'I' ? 2 : 1;
+    bool countOk;
+    if (repeats)
+        countOk = given >= fixed + (codes.back() == '+' ? unit : 0) && (given - fixed) % unit == 0;
+    else if (optional)
+        countOk = given == fixed || given == fixed + 1;
+    else
+        countOk = given == fixed;
+    if (!countOk) {
+        std::string wanted;
+        if (repeats && unit == 2)
+            wanted = std::to_string(fixed) + " arguments and " + (codes.back() == '+' ? "one or more" : "any number of") +
+                     " X Y pairs";
+        else if (repeats)
+            wanted = "at least " + std::to_string(fixed + (codes.back() == '+' ? 1 : 0)) + " arguments";
+        else if (optional)
+            wanted = std::to_string(fixed) + " or " + std::to_string(fixed + 1) + " arguments";
+        else
+            wanted = std::to_string(fixed) + (fixed == 1 ? " argument" : " arguments");
+        message = Quote(name) + " takes " + wanted + ", got " + std::to_string(given) + " (" + spec->usage + ")";
+        return false;
+    }
+
+    command.name = spec->name;
+    command.args.assign(words.begin() + 1, words.end());
+    for (size_t k = 0; k < command.args.size(); ++k) {
+        const char code = k < fixed ? codes[k] : codes[fixed];
+        if (!CheckArgument(code, command.args[k], message))
+            return false;
+    }
+    return true;
+}
+
+bool ParseScript(const std::string& text, std::vector<Command>& commands, ScriptError& error)
+{
+    commands.clear();
+    size_t start = 0;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        start = 3;
+    bool haveView = false;
+    int lineNumber = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        ++lineNumber;
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+
+        std::vector<Argument> words;
+        std::string message;
+        if (std::memchr(line.data(), '\0', line.size()) != nullptr) {
+            error = {lineNumber, "NUL character in the line"};
+            return false;
+        }
+        if (!TokeniseLine(line, words, message)) {
+            error = {lineNumber, message};
+            return false;
+        }
+        if (words.empty())
+            continue;
+        Command command;
+        command.line = lineNumber;
+        if (!CheckCommand(words, command, message)) {
+            error = {lineNumber, message};
+            return false;
+        }
+        if (command.name == "view") {
+            if (haveView) {
+                error = {lineNumber, "a second 'view' (a script draws in one view)"};
+                return false;
+            }
+            haveView = true;
+            if (command.args[0].number <= 0 || command.args[1].number <= 0 ||
+                command.args[0].number > 16384 || command.args[1].number > 16384) {
+                error = {lineNumber, "view size out of range (1 to 16384 pixels each way)"};
+                return false;
+            }
+        } else if (!haveView) {
+            error = {lineNumber, Quote(command.name) + " before 'view'"};
+            return false;
+        }
+        commands.push_back(command);
+    }
+    if (!haveView) {
+        error = {lineNumber > 0 ? lineNumber : 1, "no 'view' in the script"};
+        return false;
+    }
+    return true;
+}
+
+std::string FormatError(const std::string& file, int line, const std::string& message)
+{
+    return file + ":" + std::to_string(line) + ": " + message;
+}
+
+std::string CommandUsage(const std::string& name)
+{
+    const CommandSpec* spec = FindCommand(name);
+    return spec != nullptr ? spec->usage : std::string();
+}
+
+}  // namespace grafplay

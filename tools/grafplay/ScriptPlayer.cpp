@@ -1,0 +1,386 @@
+// Plays checked script commands on one graphic view: each command becomes the export call of
+// the same meaning, with the host blocks, strings and arrays the export expects.
+#include "ScriptPlayer.h"
+
+#include <cstring>
+#include <vector>
+
+#include "PngWriter.h"
+
+#include <mirdalux.h>
+
+using grafplay::Argument;
+using grafplay::Command;
+
+namespace {
+
+// Block layouts of the line, polygon and text calls as the host header describes them. These
+// exports are looked up by name, so the player also runs against a library without them and
+// then reports the missing call instead of failing to load.
+struct PolygonBlock
+{
+    GRAF_SHAPE shape;
+    CObArray points;
+};
+
+struct TextBoxBlock
+{
+    RECT rect;
+    CString align;
+    BOOL framed;
+    CString text;
+};
+
+typedef void(GRAFAPI* PolygonCall)(CGraphicView*, PolygonBlock*);
+typedef void(GRAFAPI* PointListCall)(CGraphicView*, const CObArray*);
+typedef void(GRAFAPI* PointCall)(CGraphicView*, const POINT*);
+typedef void(GRAFAPI* TextCall)(CGraphicView*, const CString*);
+typedef void(GRAFAPI* TextBoxCall)(CGraphicView*, TextBoxBlock*);
+
+template <typename Call>
+Call FindExport(const char* pszName)
+{
+    HMODULE hLibrary = ::GetModuleHandleA("mirdalux.dll");
+    FARPROC pProc = hLibrary != NULL ? ::GetProcAddress(hLibrary, pszName) : NULL;
+    // Through the generic function type, which converts to any other without a warning.
+    return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(pProc));
+}
+
+std::string MissingExport(const char* pszName)
+{
+    return std::string("this mirdalux.dll does not export ") + pszName;
+}
+
+RECT RectOf(const std::vector<Argument>& args, size_t first)
+{
+    RECT rc = {args[first].number, args[first + 1].number, args[first + 2].number, args[first + 3].number};
+    return rc;
+}
+
+bool ShapeBlock(const std::vector<Argument>& args, GRAF_SHAPE& shape, std::string& message)
+{
+    if (!Utf8ToAnsi(args[0].text, shape.verb) || !Utf8ToAnsi(args[1].text, shape.pattern)) {
+        message = "malformed UTF-8 in a word";
+        return false;
+    }
+    shape.rect = RectOf(args, 2);
+    return true;
+}
+
+// The X Y pairs from args[first] on, as the points and as the array of pointers to them that
+// the polyline and polygon calls take.
+void FillPoints(const std::vector<Argument>& args, size_t first, std::vector<POINT>& points, CObArray& array)
+{
+    points.clear();
+    for (size_t k = first; k + 1 < args.size(); k += 2) {
+        POINT pt = {args[k].number, args[k + 1].number};
+        points.push_back(pt);
+    }
+    array.SetSize(0, -1);
+    for (POINT& pt : points)
+        array.Add(reinterpret_cast<CObject*>(&pt));
+}
+
+void FillNumbers(const std::vector<Argument>& args, size_t first, CUIntArray& numbers)
+{
+    for (size_t k = first; k < args.size(); ++k)
+        numbers.Add(static_cast<UINT>(args[k].number));
+}
+
+}  // namespace
+
+bool Utf8ToAnsi(const std::string& utf8, CString& ansi)
+{
+    ansi.Empty();
+    if (utf8.empty())
+        return true;
+    const int size = static_cast<int>(utf8.size());
+    const int wideLength = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, NULL, 0);
+    if (wideLength <= 0)
+        return false;
+    std::vector<wchar_t> wide(wideLength);
+    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), wideLength);
+    const int ansiLength = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, NULL, 0, NULL, NULL);
+    if (ansiLength <= 0)
+        return false;
+    std::vector<char> bytes(ansiLength);
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, bytes.data(), ansiLength, NULL, NULL);
+    ansi = CString(bytes.data(), ansiLength);
+    return true;
+}
+
+CScriptPlayer::CScriptPlayer(CWnd* pParent, UINT nViewId) : m_pParent(pParent), m_nViewId(nViewId), m_size(0, 0) {}
+
+CWnd* CScriptPlayer::ViewWnd() const
+{
+    return m_pView != NULL && m_pParent != NULL ? m_pParent->GetDlgItem(m_nViewId) : NULL;
+}
+
+bool CScriptPlayer::CreateView(const Command& command, std::string& message)
+{
+    m_size = CSize(command.args[0].number, command.args[1].number);
+    m_pView = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
+    if (m_pView == NULL) {
+        message = "the view could not be created";
+        return false;
+    }
+    RECT rc = {0, 0, m_size.cx, m_size.cy};
+    Grafic_Dll_NewDoc(m_pParent, m_pView, &rc, m_nViewId, FALSE);
+    CWnd* pWnd = ViewWnd();
+    if (pWnd == NULL) {
+        message = "the view's window could not be created";
+        return false;
+    }
+    // The view keeps a vertical scroll bar: widen the window by it so the client area, and the
+    // picture, has the size the script asked for.
+    CRect client;
+    pWnd->GetClientRect(&client);
+    pWnd->MoveWindow(0, 0, 2 * m_size.cx - client.Width(), 2 * m_size.cy - client.Height(), FALSE);
+    if (command.args.size() > 2) {
+        m_colour = static_cast<COLORREF>(command.args[2].colour);
+        Grafic_Dll_SetViewBkColor(m_pView, m_colour, TRUE);
+    }
+    return true;
+}
+
+bool CScriptPlayer::Play(const Command& command, std::string& message)
+{
+    const std::vector<Argument>& args = command.args;
+    const std::string& name = command.name;
+    if (name == "view")
+        return CreateView(command, message);
+    if (m_pView == NULL) {
+        message = "'" + name + "' before 'view'";
+        return false;
+    }
+    CGraphicView* pView = m_pView;
+
+    if (name == "reset") {
+        Grafic_Dll_Reset();
+    } else if (name == "output") {
+        CString outputName;
+        if (!Utf8ToAnsi(args[1].text, outputName)) {
+            message = "malformed UTF-8 in the output name";
+            return false;
+        }
+        Grafic_Dll_SetOutput(pView, args[0].number, &outputName);
+    } else if (name == "scrollable") {
+        Grafic_Dll_SetScrollable(pView, args[0].number);
+    } else if (name == "viewcolor") {
+        m_colour = static_cast<COLORREF>(args[0].colour);
+        Grafic_Dll_SetViewBkColor(pView, m_colour, args[1].number);
+    } else if (name == "repaint") {
+        CWnd* pWnd = ViewWnd();
+        if (pWnd != NULL) {
+            CClientDC dc(pWnd);
+            Grafic_Dll_RepaintView(pView, &dc);
+        }
+    } else if (name == "delall") {
+        Grafic_Dll_Del_All_Elt(pView);
+    } else if (name == "dellast") {
+        Grafic_Dll_Del_Last_Elt(pView, args[0].number);
+    } else if (name == "dellisted") {
+        CUIntArray numbers;
+        FillNumbers(args, 1, numbers);
+        Grafic_Dll_Del_Listed_Elt(pView, &numbers, args[0].number);
+    } else if (name == "delallactive") {
+        Grafic_Dll_Del_All_Activ_Rgn(pView);
+    } else if (name == "dellistedactive" || name == "dellistedclick") {
+        CUIntArray ids;
+        FillNumbers(args, 0, ids);
+        if (name == "dellistedactive")
+            Grafic_Dll_Del_Listed_Activ_Rgn(pView, &ids);
+        else
+            Grafic_Dll_Del_Listed_Click_Rgn(pView, &ids);
+    } else if (name == "delallclick") {
+        Grafic_Dll_Del_All_Click_Rgn(pView);
+    } else if (name == "expect") {
+        const int count = Grafic_Dll_GetNbElement(pView);
+        if (count != args[1].number) {
+            message = "expect count: wanted " + std::to_string(args[1].number) + " elements, the view holds " +
+                      std::to_string(count);
+            return false;
+        }
+    } else if (name == "pennormal") {
+        Grafic_Dll_Set_Pen_Normal(pView);
+    } else if (name == "pensize") {
+        const int size = args[0].number;
+        Grafic_Dll_Set_Pen_Size(pView, &size);
+    } else if (name == "penloc" || name == "penoffset") {
+        POINT pt = {args[0].number, args[1].number};
+        if (name == "penloc")
+            Grafic_Dll_Set_Pen_Location(pView, &pt);
+        else
+            Grafic_Dll_Offset_Pen_Location(pView, &pt);
+    } else if (name == "forecolor") {
+        Grafic_Dll_Set_Fognd_Color(pView, static_cast<COLORREF>(args[0].colour));
+    } else if (name == "backcolor") {
+        Grafic_Dll_Set_Bkgnd_Color(pView, static_cast<COLORREF>(args[0].colour));
+    } else if (name == "textnormal") {
+        Grafic_Dll_Set_Text_Normal(pView);
+    } else if (name == "textfont") {
+        CString face;
+        if (!Utf8ToAnsi(args[0].text, face)) {
+            message = "malformed UTF-8 in the face name";
+            return false;
+        }
+        Grafic_Dll_Set_Text_Font(pView, &face);
+    } else if (name == "textsize") {
+        Grafic_Dll_Set_Text_Size(pView, args[0].number);
+    } else if (name == "textstyle") {
+        CStringArray words;
+        for (const Argument& arg : args) {
+            CString word;
+            if (!Utf8ToAnsi(arg.text, word)) {
+                message = "malformed UTF-8 in a style word";
+                return false;
+            }
+            words.Add(word);
+        }
+        Grafic_Dll_Set_Text_Style(pView, &words);
+    } else if (name == "options") {
+        CUIntArray numbers;
+        FillNumbers(args, 1, numbers);
+        Grafic_Dll_Set_Options(pView, args[0].number, &numbers);
+    } else if (name == "pattern") {
+        Grafic_Dll_Set_Pattern(pView);
+    } else if (name == "bkpattern") {
+        Grafic_Dll_Set_Bkg_Pattern(pView);
+    } else if (name == "penmode") {
+        Grafic_Dll_Set_Pen_Mode(pView);
+    } else if (name == "textmode") {
+        Grafic_Dll_Set_Text_Mode(pView);
+    } else {
+        return PlayDrawing(command, message);
+    }
+    return true;
+}
+
+bool CScriptPlayer::PlayDrawing(const Command& command, std::string& message)
+{
+    const std::vector<Argument>& args = command.args;
+    const std::string& name = command.name;
+    CGraphicView* pView = m_pView;
+
+    if (name == "rect" || name == "oval") {
+        GRAF_SHAPE shape;
+        if (!ShapeBlock(args, shape, message))
+            return false;
+        if (name == "rect")
+            Grafic_Dll_Rectangle(pView, &shape);
+        else
+            Grafic_Dll_Oval(pView, &shape);
+    } else if (name == "roundrect") {
+        GRAF_ROUNDRECT block;
+        if (!ShapeBlock(args, block.shape, message))
+            return false;
+        block.cornerWidth = args[6].number;
+        block.cornerHeight = args[7].number;
+        Grafic_Dll_Round_Rectangle(pView, &block);
+    } else if (name == "arc") {
+        GRAF_ARC block;
+        if (!ShapeBlock(args, block.shape, message))
+            return false;
+        block.startAngle = args[6].number;
+        block.arcAngle = args[7].number;
+        Grafic_Dll_Arc(pView, &block);
+    } else if (name == "polygon") {
+        PolygonCall pCall = FindExport<PolygonCall>("Grafic_Dll_DefPolygon");
+        if (pCall == NULL) {
+            message = MissingExport("Grafic_Dll_DefPolygon");
+            return false;
+        }
+        PolygonBlock block;
+        if (!Utf8ToAnsi(args[0].text, block.shape.verb) || !Utf8ToAnsi(args[1].text, block.shape.pattern)) {
+            message = "malformed UTF-8 in a word";
+            return false;
+        }
+        block.shape.rect = RECT{0, 0, 0, 0};
+        std::vector<POINT> points;
+        FillPoints(args, 2, points, block.points);
+        pCall(pView, &block);
+        block.points.SetSize(0, -1);
+    } else if (name == "polyline") {
+        PointListCall pCall = FindExport<PointListCall>("Grafic_Dll_Plot_Line");
+        if (pCall == NULL) {
+            message = MissingExport("Grafic_Dll_Plot_Line");
+            return false;
+        }
+        CObArray array;
+        std::vector<POINT> points;
+        FillPoints(args, 0, points, array);
+        pCall(pView, &array);
+        array.SetSize(0, -1);
+    } else if (name == "lineto" || name == "line") {
+        const char* pszExport = name == "lineto" ? "Grafic_Dll_Line_To_Point" : "Grafic_Dll_Line_Relative";
+        PointCall pCall = FindExport<PointCall>(pszExport);
+        if (pCall == NULL) {
+            message = MissingExport(pszExport);
+            return false;
+        }
+        POINT pt = {args[0].number, args[1].number};
+        pCall(pView, &pt);
+    } else if (name == "text") {
+        TextCall pCall = FindExport<TextCall>("Grafic_Dll_Draw_Text");
+        if (pCall == NULL) {
+            message = MissingExport("Grafic_Dll_Draw_Text");
+            return false;
+        }
+        CString text;
+        if (!Utf8ToAnsi(args[0].text, text)) {
+            message = "malformed UTF-8 in the text";
+            return false;
+        }
+        pCall(pView, &text);
+    } else if (name == "textbox") {
+        TextBoxCall pCall = FindExport<TextBoxCall>("Grafic_Dll_Draw_Text_Box");
+        if (pCall == NULL) {
+            message = MissingExport("Grafic_Dll_Draw_Text_Box");
+            return false;
+        }
+        TextBoxBlock block;
+        if (!Utf8ToAnsi(args[0].text, block.align) || !Utf8ToAnsi(args[6].text, block.text)) {
+            message = "malformed UTF-8 in the text";
+            return false;
+        }
+        block.framed = args[1].number;
+        block.rect = RectOf(args, 2);
+        pCall(pView, &block);
+    } else {
+        message = "no call for '" + name + "'";
+        return false;
+    }
+    return true;
+}
+
+bool CScriptPlayer::RenderPng(const char* pszPath) const
+{
+    if (m_pView == NULL || m_size.cx <= 0 || m_size.cy <= 0)
+        return false;
+    BITMAPINFO bmi;
+    std::memset(&bmi, 0, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = m_size.cx;
+    bmi.bmiHeader.biHeight = -m_size.cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (hbm == NULL)
+        return false;
+    bool written = false;
+    CDC dc;
+    if (dc.CreateCompatibleDC(NULL)) {
+        HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hbm);
+        CRect all(0, 0, m_size.cx, m_size.cy);
+        dc.FillSolidRect(&all, m_colour);
+        Grafic_Dll_RepaintView(m_pView, &dc);
+        ::GdiFlush();
+        written = mirdalux::WritePngBgrx(pszPath, m_size.cx, m_size.cy, pBits, m_size.cx * 4);
+        ::SelectObject(dc.GetSafeHdc(), hOld);
+        dc.DeleteDC();
+    }
+    ::DeleteObject(hbm);
+    return written;
+}

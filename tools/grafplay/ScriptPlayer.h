@@ -1,0 +1,45 @@
+// Plays checked script commands on one graphic view, one export call per command.
+#pragma once
+#include <afxwin.h>
+
+#include <string>
+
+#include "Script.h"
+
+class CGraphicView;
+
+class CScriptPlayer
+{
+public:
+    // The view's window is a child of pParent with this identifier.
+    CScriptPlayer(CWnd* pParent, UINT nViewId);
+
+    // Runs one command. False with a message when it cannot be done: an `expect` that fails,
+    // a view that cannot be created, or an export this mirdalux.dll does not provide.
+    bool Play(const grafplay::Command& command, std::string& message);
+
+    CGraphicView* View() const { return m_pView; }
+    // The view's window (the view object itself), null before `view`.
+    CWnd* ViewWnd() const;
+    // The size of the view's client area that `view` asked for.
+    CSize ViewSize() const { return m_size; }
+    COLORREF ViewColour() const { return m_colour; }
+
+    // Draws the whole view with Grafic_Dll_RepaintView onto a 32-bit DIB section of the view's
+    // size, first filled with the view's colour, and writes it as a PNG file.
+    bool RenderPng(const char* pszPath) const;
+
+private:
+    bool CreateView(const grafplay::Command& command, std::string& message);
+    bool PlayDrawing(const grafplay::Command& command, std::string& message);
+
+    CWnd* m_pParent;
+    UINT m_nViewId;
+    CGraphicView* m_pView = NULL;
+    CSize m_size;
+    COLORREF m_colour = RGB(255, 255, 255);
+};
+
+// Converts UTF-8 text to the process's ANSI code page, the encoding the library's strings use.
+// Characters the code page lacks become '?'; malformed UTF-8 gives false.
+bool Utf8ToAnsi(const std::string& utf8, CString& ansi);
