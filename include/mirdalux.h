@@ -178,6 +178,18 @@ typedef struct GRAF_ARC
     GRAF_SHAPE shape;
 } GRAF_ARC;
 
+/* A word-wrapped text box. Only the first character of align counts: "R" right-aligns, "C"
+ * centres (upper case only), anything else or an empty string left-aligns. A non-zero framed
+ * draws the rectangle with the pen and lays the text out 2 pixels inside it. The rectangle is in
+ * document coordinates and is used as given. */
+typedef struct GRAF_TEXTBOX
+{
+    RECT rect;
+    CString align;
+    BOOL framed;
+    CString text;
+} GRAF_TEXTBOX;
+
 #ifdef __cplusplus
 static_assert(sizeof(CString) == sizeof(void*), "a CString is one pointer, as C hosts see it");
 #endif
@@ -187,6 +199,10 @@ GRAF_STATIC_ASSERT(offsetof(GRAF_SHAPE, rect) == 8, "GRAF_SHAPE.rect after the v
 GRAF_STATIC_ASSERT(offsetof(GRAF_SHAPE, pattern) == 24, "GRAF_SHAPE.pattern at offset 24");
 GRAF_STATIC_ASSERT(offsetof(GRAF_ROUNDRECT, shape) == 8, "GRAF_ROUNDRECT.shape at offset 8");
 GRAF_STATIC_ASSERT(offsetof(GRAF_ARC, shape) == 8, "GRAF_ARC.shape at offset 8");
+GRAF_STATIC_ASSERT(sizeof(GRAF_TEXTBOX) == 40, "GRAF_TEXTBOX: a RECT, two strings and a BOOL");
+GRAF_STATIC_ASSERT(offsetof(GRAF_TEXTBOX, align) == 16, "GRAF_TEXTBOX.align at offset 16");
+GRAF_STATIC_ASSERT(offsetof(GRAF_TEXTBOX, framed) == 24, "GRAF_TEXTBOX.framed at offset 24");
+GRAF_STATIC_ASSERT(offsetof(GRAF_TEXTBOX, text) == 32, "GRAF_TEXTBOX.text at offset 32");
 #else
 GRAF_STATIC_ASSERT(sizeof(GRAF_SHAPE) == 24, "GRAF_SHAPE: 24 bytes");
 GRAF_STATIC_ASSERT(offsetof(GRAF_SHAPE, verb) == 0, "GRAF_SHAPE.verb at offset 0");
@@ -200,6 +216,11 @@ GRAF_STATIC_ASSERT(sizeof(GRAF_ARC) == 32, "GRAF_ARC: 32 bytes");
 GRAF_STATIC_ASSERT(offsetof(GRAF_ARC, startAngle) == 0, "GRAF_ARC.startAngle at offset 0");
 GRAF_STATIC_ASSERT(offsetof(GRAF_ARC, arcAngle) == 4, "GRAF_ARC.arcAngle at offset 4");
 GRAF_STATIC_ASSERT(offsetof(GRAF_ARC, shape) == 8, "GRAF_ARC.shape at offset 8");
+GRAF_STATIC_ASSERT(sizeof(GRAF_TEXTBOX) == 28, "GRAF_TEXTBOX: 28 bytes");
+GRAF_STATIC_ASSERT(offsetof(GRAF_TEXTBOX, rect) == 0, "GRAF_TEXTBOX.rect at offset 0");
+GRAF_STATIC_ASSERT(offsetof(GRAF_TEXTBOX, align) == 16, "GRAF_TEXTBOX.align at offset 16");
+GRAF_STATIC_ASSERT(offsetof(GRAF_TEXTBOX, framed) == 20, "GRAF_TEXTBOX.framed at offset 20");
+GRAF_STATIC_ASSERT(offsetof(GRAF_TEXTBOX, text) == 24, "GRAF_TEXTBOX.text at offset 24");
 #endif
 
 /* A polygon: shape.verb and shape.pattern as for the closed shapes (shape.rect is not read),
@@ -312,6 +333,14 @@ void GRAFAPI Grafic_Dll_Rectangle(CGraphicView* pView, GRAF_SHAPE* pBlock);
 void GRAFAPI Grafic_Dll_Oval(CGraphicView* pView, GRAF_SHAPE* pBlock);
 void GRAFAPI Grafic_Dll_Round_Rectangle(CGraphicView* pView, GRAF_ROUNDRECT* pBlock);
 void GRAFAPI Grafic_Dll_Arc(CGraphicView* pView, GRAF_ARC* pBlock);
+
+/* Text. Grafic_Dll_Draw_Text draws the string with its baseline starting at the pen location,
+ * then moves the pen to the end of the text on the same baseline. Grafic_Dll_Draw_Text_Box
+ * lays its text out in the block's rectangle; it does not move the pen. Both use the text
+ * face, size, style and the foreground colour, and draw with a transparent background. A null
+ * string or block does nothing. */
+void GRAFAPI Grafic_Dll_Draw_Text(CGraphicView* pView, const CString* pText);
+void GRAFAPI Grafic_Dll_Draw_Text_Box(CGraphicView* pView, const GRAF_TEXTBOX* pBlock);
 
 /* Lines and point lists: each appends one element and draws it at once. A line goes from the
  * pen location to the point, or to the pen location plus the offset; a polyline joins the points

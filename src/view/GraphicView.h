@@ -13,6 +13,7 @@ struct ShapeParams;
 struct RoundRectParams;
 struct ArcParams;
 struct PolygonParams;
+struct TextBoxParams;
 
 // The hover timer of every view.
 const UINT_PTR GRAPHIC_VIEW_TIMER_ID = 1996;
@@ -54,6 +55,10 @@ public:
     void AddLine(const RECT* pts);
     void AddPolyline(const CObArray* pointList);
     void AddPolygon(const PolygonParams* p);
+    // A line of text whose baseline starts at the pen location, and a text box: built, appended
+    // and drawn at once like the shapes. A null record or failed allocation: nothing.
+    void AddText(const CString& text);
+    void AddTextBox(const TextBoxParams* p);
 
     // Drawing-state changes made by the setters.
     // With STYLE_PLAIN in set, the style becomes set; otherwise the bits of set are added.
