@@ -263,16 +263,17 @@ bool CheckCommand(const std::vector<Argument>& words, Command& command, std::str
     else
         countOk = given == fixed;
     if (!countOk) {
+        auto arguments = [](size_t n) { return std::to_string(n) + (n == 1 ? " argument" : " arguments"); };
         std::string wanted;
         if (repeats && unit == 2)
-            wanted = std::to_string(fixed) + " arguments and " + (codes.back() == '+' ? "one or more" : "any number of") +
+            wanted = arguments(fixed) + " and " + (codes.back() == '+' ? "one or more" : "any number of") +
                      " X Y pairs";
         else if (repeats)
-            wanted = "at least " + std::to_string(fixed + (codes.back() == '+' ? 1 : 0)) + " arguments";
+            wanted = "at least " + arguments(fixed + (codes.back() == '+' ? 1 : 0));
         else if (optional)
             wanted = std::to_string(fixed) + " or " + std::to_string(fixed + 1) + " arguments";
         else
-            wanted = std::to_string(fixed) + (fixed == 1 ? " argument" : " arguments");
+            wanted = arguments(fixed);
         message = Quote(name) + " takes " + wanted + ", got " + std::to_string(given) + " (" + spec->usage + ")";
         return false;
     }
