@@ -14,43 +14,6 @@ using grafplay::Command;
 
 namespace {
 
-// Block layouts of the line, polygon and text calls as the host header describes them. These
-// exports are looked up by name, so the player also runs against a library without them and
-// then reports the missing call instead of failing to load.
-struct PolygonBlock
-{
-    GRAF_SHAPE shape;
-    CObArray points;
-};
-
-struct TextBoxBlock
-{
-    RECT rect;
-    CString align;
-    BOOL framed;
-    CString text;
-};
-
-typedef void(GRAFAPI* PolygonCall)(CGraphicView*, PolygonBlock*);
-typedef void(GRAFAPI* PointListCall)(CGraphicView*, const CObArray*);
-typedef void(GRAFAPI* PointCall)(CGraphicView*, const POINT*);
-typedef void(GRAFAPI* TextCall)(CGraphicView*, const CString*);
-typedef void(GRAFAPI* TextBoxCall)(CGraphicView*, TextBoxBlock*);
-
-template <typename Call>
-Call FindExport(const char* pszName)
-{
-    HMODULE hLibrary = ::GetModuleHandleA("mirdalux.dll");
-    FARPROC pProc = hLibrary != NULL ? ::GetProcAddress(hLibrary, pszName) : NULL;
-    // Through the generic function type, which converts to any other without a warning.
-    return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(pProc));
-}
-
-std::string MissingExport(const char* pszName)
-{
-    return std::string("this mirdalux.dll does not export ") + pszName;
-}
-
 RECT RectOf(const std::vector<Argument>& args, size_t first)
 {
     RECT rc = {args[first].number, args[first + 1].number, args[first + 2].number, args[first + 3].number};
@@ -285,12 +248,7 @@ bool CScriptPlayer::PlayDrawing(const Command& command, std::string& message)
         block.arcAngle = args[7].number;
         Grafic_Dll_Arc(pView, &block);
     } else if (name == "polygon") {
-        PolygonCall pCall = FindExport<PolygonCall>("Grafic_Dll_DefPolygon");
-        if (pCall == NULL) {
-            message = MissingExport("Grafic_Dll_DefPolygon");
-            return false;
-        }
-        PolygonBlock block;
+        GRAF_POLYGON block;
         if (!Utf8ToAnsi(args[0].text, block.shape.verb) || !Utf8ToAnsi(args[1].text, block.shape.pattern)) {
             message = "malformed UTF-8 in a word";
             return false;
@@ -298,54 +256,36 @@ bool CScriptPlayer::PlayDrawing(const Command& command, std::string& message)
         block.shape.rect = RECT{0, 0, 0, 0};
         std::vector<POINT> points;
         FillPoints(args, 2, points, block.points);
-        pCall(pView, &block);
+        Grafic_Dll_DefPolygon(pView, &block);
         block.points.SetSize(0, -1);
     } else if (name == "polyline") {
-        PointListCall pCall = FindExport<PointListCall>("Grafic_Dll_Plot_Line");
-        if (pCall == NULL) {
-            message = MissingExport("Grafic_Dll_Plot_Line");
-            return false;
-        }
         CObArray array;
         std::vector<POINT> points;
         FillPoints(args, 0, points, array);
-        pCall(pView, &array);
+        Grafic_Dll_Plot_Line(pView, &array);
         array.SetSize(0, -1);
     } else if (name == "lineto" || name == "line") {
-        const char* pszExport = name == "lineto" ? "Grafic_Dll_Line_To_Point" : "Grafic_Dll_Line_Relative";
-        PointCall pCall = FindExport<PointCall>(pszExport);
-        if (pCall == NULL) {
-            message = MissingExport(pszExport);
-            return false;
-        }
         POINT pt = {args[0].number, args[1].number};
-        pCall(pView, &pt);
+        if (name == "lineto")
+            Grafic_Dll_Line_To_Point(pView, &pt);
+        else
+            Grafic_Dll_Line_Relative(pView, &pt);
     } else if (name == "text") {
-        TextCall pCall = FindExport<TextCall>("Grafic_Dll_Draw_Text");
-        if (pCall == NULL) {
-            message = MissingExport("Grafic_Dll_Draw_Text");
-            return false;
-        }
         CString text;
         if (!Utf8ToAnsi(args[0].text, text)) {
             message = "malformed UTF-8 in the text";
             return false;
         }
-        pCall(pView, &text);
+        Grafic_Dll_Draw_Text(pView, &text);
     } else if (name == "textbox") {
-        TextBoxCall pCall = FindExport<TextBoxCall>("Grafic_Dll_Draw_Text_Box");
-        if (pCall == NULL) {
-            message = MissingExport("Grafic_Dll_Draw_Text_Box");
-            return false;
-        }
-        TextBoxBlock block;
+        GRAF_TEXTBOX block;
         if (!Utf8ToAnsi(args[0].text, block.align) || !Utf8ToAnsi(args[6].text, block.text)) {
             message = "malformed UTF-8 in the text";
             return false;
         }
         block.framed = args[1].number;
         block.rect = RectOf(args, 2);
-        pCall(pView, &block);
+        Grafic_Dll_Draw_Text_Box(pView, &block);
     } else {
         message = "no call for '" + name + "'";
         return false;

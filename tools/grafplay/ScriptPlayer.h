@@ -15,7 +15,7 @@ public:
     CScriptPlayer(CWnd* pParent, UINT nViewId);
 
     // Runs one command. False with a message when it cannot be done: an `expect` that fails,
-    // a view that cannot be created, or an export this mirdalux.dll does not provide.
+    // or a view that cannot be created.
     bool Play(const grafplay::Command& command, std::string& message);
 
     CGraphicView* View() const { return m_pView; }
