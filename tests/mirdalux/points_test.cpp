@@ -574,3 +574,42 @@ TEST_F(PointViewTest, DrawnAtOnceEqualsRepaintAndEveryObjectComesBack)
     v->DestroyWindow();
     PumpMessages();
 }
+
+TEST_F(PointElementTest, HostileCoordinatesFinishAndDrawWhatShows)
+{
+    GdiCountGuard guard("hostile polygons and lines");
+    // A triangle far larger than GDI can fill in reasonable time; (50, 50) is well inside it.
+    HostPoints huge({{-1000000000, -1000000000}, {1000000000, -900000000}, {50, 1000000000}});
+    struct Case
+    {
+        int verb;
+        int pen;
+        COLORREF centre;
+    } cases[] = {
+        {VERB_FRAME, 3, kWhite}, {VERB_PAINT, 3, kBlack}, {VERB_ERASE, 1, kRed},
+        {VERB_INVERT, 1, kBlack}, {VERB_FILL, 1, kBlack}, {VERB_CLICK, 1, kWhite},
+    };
+    for (const Case& c : cases) {
+        DibCanvas canvas(100, 100);
+        const DWORD start = ::GetTickCount();
+        CPolygonElement* e = Polygon(State(c.pen, kBlack, kRed), c.verb, PAT_BLACK, huge);
+        e->Draw(&canvas.Dc(), NULL);
+        const DWORD took = ::GetTickCount() - start;
+        EXPECT_EQ(c.centre, canvas.Pixel(50, 50)) << "verb " << c.verb << " after " << took << " ms";
+        EXPECT_EQ(c.centre, canvas.Pixel(0, 99)) << "verb " << c.verb << ": the corner is inside too";
+        if (c.verb == VERB_CLICK) {
+            EXPECT_TRUE(e->HitTest(&kStarCentre)) << "the huge click region is hit inside";
+        }
+    }
+    // A polygon whose cut outline leaves the canvas untouched draws nothing.
+    HostPoints away({{1000, 1000}, {5000000, 1000}, {1000, 5000000}});
+    DibCanvas canvas(100, 100);
+    Polygon(State(3), VERB_PAINT, PAT_EMPTY, away)->Draw(&canvas.Dc(), NULL);
+    EXPECT_EQ(100 * 100, canvas.CountPixels(kWhite));
+    // Lines and polylines across the whole coordinate range are left to GDI, which clips them.
+    RECT across = {-2000000000, 50, 2000000000, 50};
+    Keep(new CLineElement(State(1), &across))->Draw(&canvas.Dc(), NULL);
+    Keep(new CPolylineElement(State(1), &huge.Array()))->Draw(&canvas.Dc(), NULL);
+    EXPECT_EQ(kBlack, canvas.Pixel(10, 50)) << "the long line crosses the canvas";
+    m_elements.clear();  // the click region goes with its element, before the guard counts
+}
