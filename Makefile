@@ -30,8 +30,9 @@ test: build
 	@status=0; ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) || status=$$?; \
 	scripts/wine-session stop $(BUILD); exit $$status
 
-# The sampler and the hello example: screenshots in $(BUILD)/demo.png and $(BUILD)/hello.png when
-# headless (no usable display, or HEADLESS=1), the live sampler window with HEADLESS=0.
+# examples/demo.graf rendered by grafplay to $(BUILD)/demo.png, and screenshots of the sampler and
+# the hello example in $(BUILD)/sampler.png and $(BUILD)/hello.png when headless (no usable
+# display, or HEADLESS=1); the demo script in a live grafplay window with HEADLESS=0.
 demo: build
 	@HEADLESS=$(HEADLESS) scripts/demo $(BUILD)
 
