@@ -1,0 +1,320 @@
+// grafplay end to end: scripts played by the real program in its own process, the PNG it writes
+// read back pixel by pixel, and bad scripts reported on stderr as FILE:LINE: message.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ProgramPath()
+{
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string dir(path, length);
+    return dir.substr(0, dir.find_last_of("\\/") + 1) + "grafplay.exe";
+}
+
+std::string TempPath(const std::string& name)
+{
+    char dir[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + "grafplay_test_" + std::to_string(::GetCurrentProcessId()) + "_" + name;
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    FILE* pFile = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, pFile) << "cannot write " << path;
+    std::fwrite(text.data(), 1, text.size(), pFile);
+    std::fclose(pFile);
+}
+
+struct RunResult
+{
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string errors;   // what the program wrote on stderr and stdout
+};
+
+// Runs grafplay with the given arguments, collecting its output until it exits.
+RunResult RunGrafplay(const std::string& arguments)
+{
+    RunResult result;
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), NULL, TRUE};
+    HANDLE hRead = NULL;
+    HANDLE hWrite = NULL;
+    if (!::CreatePipe(&hRead, &hWrite, &sa, 0)) {
+        ADD_FAILURE() << "CreatePipe failed";
+        return result;
+    }
+    ::SetHandleInformation(hRead, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si;
+    ZeroMemory(&si, sizeof(si));
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = hWrite;
+    si.hStdError = hWrite;
+    PROCESS_INFORMATION pi;
+    ZeroMemory(&pi, sizeof(pi));
+    std::string commandLine = "\"" + ProgramPath() + "\" " + arguments;
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    const BOOL started = ::CreateProcessA(NULL, buffer.data(), NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi);
+    ::CloseHandle(hWrite);
+    if (!started) {
+        ::CloseHandle(hRead);
+        ADD_FAILURE() << "cannot start " << commandLine;
+        return result;
+    }
+    char chunk[512];
+    DWORD got = 0;
+    while (::ReadFile(hRead, chunk, sizeof(chunk), &got, NULL) && got > 0)
+        result.errors.append(chunk, got);
+    ::CloseHandle(hRead);
+    // stderr is in text mode: lines end with CR LF.
+    std::string lines;
+    for (char ch : result.errors) {
+        if (ch != '\r')
+            lines += ch;
+    }
+    result.errors = lines;
+    ::WaitForSingleObject(pi.hProcess, 60000);
+    ::GetExitCodeProcess(pi.hProcess, &result.exitCode);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return result;
+}
+
+std::uint32_t BigEndian32(const unsigned char* p)
+{
+    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
+}
+
+// An RGB picture read back from the PNG grafplay writes (8-bit RGB, stored zlib blocks, no
+// row filters); empty when the file is not of that form.
+struct Picture
+{
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+
+    COLORREF At(int x, int y) const
+    {
+        const unsigned char* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+        return RGB(p[0], p[1], p[2]);
+    }
+};
+
+bool ReadPicture(const std::string& path, Picture& picture)
+{
+    FILE* pFile = std::fopen(path.c_str(), "rb");
+    if (pFile == NULL)
+        return false;
+    std::vector<unsigned char> png;
+    unsigned char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof(buffer), pFile)) > 0)
+        png.insert(png.end(), buffer, buffer + got);
+    std::fclose(pFile);
+    if (png.size() < 8 + 25 || png[1] != 'P' || png[2] != 'N' || png[3] != 'G')
+        return false;
+    std::vector<unsigned char> z;
+    for (size_t at = 8; at + 12 <= png.size();) {
+        const std::uint32_t length = BigEndian32(&png[at]);
+        if (at + 12 + length > png.size())
+            return false;
+        const std::string type(reinterpret_cast<const char*>(&png[at + 4]), 4);
+        const unsigned char* data = &png[at + 8];
+        if (type == "IHDR") {
+            picture.width = static_cast<int>(BigEndian32(data));
+            picture.height = static_cast<int>(BigEndian32(data + 4));
+            if (data[8] != 8 || data[9] != 2)
+                return false;
+        } else if (type == "IDAT") {
+            z.insert(z.end(), data, data + length);
+        }
+        at += 12 + length;
+    }
+    std::vector<unsigned char> raw;
+    for (size_t at = 2; at + 5 <= z.size();) {
+        const unsigned header = z[at];
+        if ((header & 6) != 0)
+            return false;
+        const size_t length = z[at + 1] | (z[at + 2] << 8);
+        if (at + 5 + length > z.size())
+            return false;
+        raw.insert(raw.end(), z.begin() + at + 5, z.begin() + at + 5 + length);
+        at += 5 + length;
+        if (header & 1)
+            break;
+    }
+    const size_t row = 1 + static_cast<size_t>(picture.width) * 3;
+    if (picture.width <= 0 || picture.height <= 0 || raw.size() != row * picture.height)
+        return false;
+    picture.rgb.clear();
+    for (int y = 0; y < picture.height; ++y) {
+        if (raw[y * row] != 0)
+            return false;
+        picture.rgb.insert(picture.rgb.end(), raw.begin() + y * row + 1, raw.begin() + (y + 1) * row);
+    }
+    return true;
+}
+
+// Plays `script` with --png and reads the picture back, failing the test when either fails.
+bool Render(const std::string& name, const std::string& script, Picture& picture)
+{
+    const std::string scriptPath = TempPath(name + ".graf");
+    const std::string pngPath = TempPath(name + ".png");
+    WriteText(scriptPath, script);
+    ::DeleteFileA(pngPath.c_str());
+    const RunResult run = RunGrafplay("--png \"" + pngPath + "\" \"" + scriptPath + "\"");
+    ::DeleteFileA(scriptPath.c_str());
+    EXPECT_EQ(0u, run.exitCode) << "exit code of grafplay on " << name << "; it said: " << run.errors;
+    EXPECT_EQ("", run.errors) << "output of grafplay on " << name;
+    const bool read = ReadPicture(pngPath, picture);
+    EXPECT_TRUE(read) << "a readable PNG from " << name;
+    ::DeleteFileA(pngPath.c_str());
+    return read && run.exitCode == 0;
+}
+
+std::string Hex(COLORREF c)
+{
+    char text[16];
+    std::snprintf(text, sizeof(text), "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+    return text;
+}
+
+struct Probe
+{
+    int x, y;
+    COLORREF colour;
+    const char* what;
+};
+
+void CheckProbes(const Picture& picture, const std::vector<Probe>& probes)
+{
+    for (const Probe& p : probes) {
+        EXPECT_EQ(Hex(p.colour), Hex(picture.At(p.x, p.y)))
+            << p.what << " at (" << p.x << ", " << p.y << ")";
+    }
+}
+
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kRed = RGB(255, 0, 0);
+
+}  // namespace
+
+TEST(Grafplay, RendersTheViewBackgroundAtTheScriptsSize)
+{
+    Picture picture;
+    ASSERT_TRUE(Render("background", "view 50 40 #336699\n", picture));
+    EXPECT_EQ(50, picture.width);
+    EXPECT_EQ(40, picture.height);
+    int wrong = 0;
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x)
+            wrong += picture.At(x, y) != RGB(0x33, 0x66, 0x99);
+    }
+    EXPECT_EQ(0, wrong) << "pixels not in the view colour #336699; corner has " << Hex(picture.At(49, 39));
+}
+
+TEST(Grafplay, DrawsRectanglesWithThePenAndForegroundColour)
+{
+    Picture picture;
+    ASSERT_TRUE(Render("rects",
+                       "view 200 100\n"
+                       "pensize 3\n"
+                       "rect frame gray 10 10 100 80\n"
+                       "pensize 1\n"
+                       "forecolor #ff0000\n"
+                       "rect paint \"\" 120 10 180 60\n"
+                       "expect count 5\n",
+                       picture));
+    CheckProbes(picture, {
+        {9, 40, kWhite, "left of the frame"},
+        {10, 40, kBlack, "the frame's first column"},
+        {12, 40, kBlack, "the 3-pixel pen's last column, inside the rectangle"},
+        {13, 40, kWhite, "inside the frame"},
+        {55, 45, kWhite, "the frame's middle, not filled"},
+        {99, 40, kBlack, "the frame's right edge, inside"},
+        {100, 40, kWhite, "right of the frame"},
+        {50, 10, kBlack, "the frame's top row"},
+        {50, 79, kBlack, "the frame's bottom row"},
+        {50, 80, kWhite, "below the frame"},
+        {120, 10, kRed, "the painted rectangle's top-left pixel (a 1-pixel pen)"},
+        {179, 59, kRed, "the painted rectangle's bottom-right pixel"},
+        {150, 35, kRed, "the painted rectangle's middle"},
+        {119, 35, kWhite, "left of the painted rectangle"},
+        {180, 35, kWhite, "right of the painted rectangle"},
+        {150, 60, kWhite, "below the painted rectangle"},
+    });
+}
+
+TEST(Grafplay, LinesFollowThePenAndDeletionsLeaveThePicture)
+{
+    Picture picture;
+    ASSERT_TRUE(Render("lines",
+                       "view 60 40\n"
+                       "penloc 5 5\n"
+                       "line 20 0\n"
+                       "line 0 10\n"
+                       "rect paint \"\" 40 20 50 30\n"
+                       "dellast full\n"
+                       "expect count 3\n",
+                       picture));
+    CheckProbes(picture, {
+        {5, 5, kBlack, "the first line's start"},
+        {24, 5, kBlack, "the first line's last pixel"},
+        {25, 10, kBlack, "the second line, from where the first ended"},
+        {25, 14, kBlack, "the second line's last pixel"},
+        {25, 15, kWhite, "past the second line's end point"},
+        {4, 5, kWhite, "before the first line"},
+        {45, 25, kWhite, "the deleted rectangle's middle"},
+    });
+}
+
+TEST(Grafplay, ReportsBadScriptsAsFileLineMessage)
+{
+    struct Case { const char* name; const char* script; const char* message; };
+    const Case cases[] = {
+        {"unknown", "view 10 10\nsquare 1 1\n", ":2: unknown command 'square'"},
+        {"count", "view 10 10\npensize\n", ":2: 'pensize' takes 1 argument, got 0 (pensize N)"},
+        {"number", "view 10 10\npensize 3x\n", ":2: bad number '3x'"},
+        {"colour", "view 10 10\n# fore\nforecolor #12\n", ":3: bad colour '#12' (want #RRGGBB)"},
+        {"string", "view 10 10\ntext \"open\n", ":2: unterminated string"},
+        {"order", "pensize 2\nview 10 10\n", ":1: 'pensize' before 'view'"},
+        {"expect", "view 10 10\npensize 2\nrect frame \"\" 1 1 5 5\nexpect count 3\n",
+         ":4: expect count: wanted 3 elements, the view holds 2"},
+    };
+    for (const Case& c : cases) {
+        const std::string scriptPath = TempPath(std::string(c.name) + ".graf");
+        const std::string pngPath = TempPath(std::string(c.name) + ".png");
+        WriteText(scriptPath, c.script);
+        ::DeleteFileA(pngPath.c_str());
+        const RunResult run = RunGrafplay("--png \"" + pngPath + "\" \"" + scriptPath + "\"");
+        EXPECT_EQ(1u, run.exitCode) << "exit code for the " << c.name << " script";
+        EXPECT_EQ(scriptPath + c.message + "\n", run.errors) << "message for the " << c.name << " script";
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(pngPath.c_str()))
+            << "no picture is written for the " << c.name << " script";
+        ::DeleteFileA(scriptPath.c_str());
+        ::DeleteFileA(pngPath.c_str());
+    }
+
+    const std::string missing = TempPath("missing.graf");
+    RunResult run = RunGrafplay("--png out.png \"" + missing + "\"");
+    EXPECT_EQ(1u, run.exitCode) << "exit code for a missing script";
+    EXPECT_EQ(missing + ":0: cannot read the file\n", run.errors);
+
+    const char* const usages[] = {"", "--png only.png", "--bogus a b", "-x"};
+    for (const char* arguments : usages) {
+        run = RunGrafplay(arguments);
+        EXPECT_EQ(2u, run.exitCode) << "exit code for the arguments '" << arguments << "'";
+        EXPECT_EQ(0u, run.errors.find("usage: grafplay")) << "usage for '" << arguments << "': " << run.errors;
+    }
+}
