@@ -196,6 +196,7 @@ TEST_F(TextElementTest, BoundsStandOnTheBaselineAndTheInkStaysInsideThem)
 TEST_F(TextElementTest, TextOutIsRecordedOnTheBaselineWithAlignment24AndTransparency)
 {
     GdiCountGuard guard("text records");
+    m_view->m_state.m_penMode = R2_XORPEN;
     CTextElement* e = Text("Abc", 30, 60, State(kRed));
     EmfRecorder rec;
     e->Draw(&rec.Dc(), NULL);
@@ -208,6 +209,9 @@ TEST_F(TextElementTest, TextOutIsRecordedOnTheBaselineWithAlignment24AndTranspar
     const EmfRecord* color = rec.First(EMR_SETTEXTCOLOR);
     ASSERT_NE(nullptr, color) << rec.Describe();
     EXPECT_EQ(kRed, color->Param(0)) << "text in the foreground colour";
+    const EmfRecord* rop = rec.First(EMR_SETROP2);
+    ASSERT_NE(nullptr, rop) << "the state's raster operation is selected\n" << rec.Describe();
+    EXPECT_EQ(R2_XORPEN, rop->Long(0));
     std::vector<const EmfRecord*> texts = TextRecords(rec);
     ASSERT_EQ(1u, texts.size()) << rec.Describe();
     EXPECT_EQ(30, texts[0]->Long(kTextRefX));
