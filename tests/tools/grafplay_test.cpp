@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "PngReader.h"
+
 namespace {
 
 std::string ProgramPath()
@@ -90,78 +92,26 @@ RunResult RunGrafplay(const std::string& arguments)
     return result;
 }
 
-std::uint32_t BigEndian32(const unsigned char* p)
-{
-    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
-}
-
-// An RGB picture read back from the PNG grafplay writes (8-bit RGB, stored zlib blocks, no
-// row filters); empty when the file is not of that form.
+// The picture grafplay wrote, with its pixels as COLORREFs.
 struct Picture
 {
     int width = 0;
     int height = 0;
-    std::vector<unsigned char> rgb;
+    mirdalux::PngImage image;
 
     COLORREF At(int x, int y) const
     {
-        const unsigned char* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-        return RGB(p[0], p[1], p[2]);
+        const std::uint32_t rgb = image.pixels[static_cast<size_t>(y) * width + x];
+        return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     }
 };
 
-bool ReadPicture(const std::string& path, Picture& picture)
+bool ReadPicture(const std::string& path, Picture& picture, std::string& error)
 {
-    FILE* pFile = std::fopen(path.c_str(), "rb");
-    if (pFile == NULL)
+    if (!mirdalux::ReadPngRgb(path.c_str(), picture.image, error))
         return false;
-    std::vector<unsigned char> png;
-    unsigned char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof(buffer), pFile)) > 0)
-        png.insert(png.end(), buffer, buffer + got);
-    std::fclose(pFile);
-    if (png.size() < 8 + 25 || png[1] != 'P' || png[2] != 'N' || png[3] != 'G')
-        return false;
-    std::vector<unsigned char> z;
-    for (size_t at = 8; at + 12 <= png.size();) {
-        const std::uint32_t length = BigEndian32(&png[at]);
-        if (at + 12 + length > png.size())
-            return false;
-        const std::string type(reinterpret_cast<const char*>(&png[at + 4]), 4);
-        const unsigned char* data = &png[at + 8];
-        if (type == "IHDR") {
-            picture.width = static_cast<int>(BigEndian32(data));
-            picture.height = static_cast<int>(BigEndian32(data + 4));
-            if (data[8] != 8 || data[9] != 2)
-                return false;
-        } else if (type == "IDAT") {
-            z.insert(z.end(), data, data + length);
-        }
-        at += 12 + length;
-    }
-    std::vector<unsigned char> raw;
-    for (size_t at = 2; at + 5 <= z.size();) {
-        const unsigned header = z[at];
-        if ((header & 6) != 0)
-            return false;
-        const size_t length = z[at + 1] | (z[at + 2] << 8);
-        if (at + 5 + length > z.size())
-            return false;
-        raw.insert(raw.end(), z.begin() + at + 5, z.begin() + at + 5 + length);
-        at += 5 + length;
-        if (header & 1)
-            break;
-    }
-    const size_t row = 1 + static_cast<size_t>(picture.width) * 3;
-    if (picture.width <= 0 || picture.height <= 0 || raw.size() != row * picture.height)
-        return false;
-    picture.rgb.clear();
-    for (int y = 0; y < picture.height; ++y) {
-        if (raw[y * row] != 0)
-            return false;
-        picture.rgb.insert(picture.rgb.end(), raw.begin() + y * row + 1, raw.begin() + (y + 1) * row);
-    }
+    picture.width = picture.image.width;
+    picture.height = picture.image.height;
     return true;
 }
 
@@ -176,8 +126,9 @@ bool Render(const std::string& name, const std::string& script, Picture& picture
     ::DeleteFileA(scriptPath.c_str());
     EXPECT_EQ(0u, run.exitCode) << "exit code of grafplay on " << name << "; it said: " << run.errors;
     EXPECT_EQ("", run.errors) << "output of grafplay on " << name;
-    const bool read = ReadPicture(pngPath, picture);
-    EXPECT_TRUE(read) << "a readable PNG from " << name;
+    std::string error;
+    const bool read = ReadPicture(pngPath, picture, error);
+    EXPECT_TRUE(read) << "a readable PNG from " << name << ": " << error;
     ::DeleteFileA(pngPath.c_str());
     return read && run.exitCode == 0;
 }
