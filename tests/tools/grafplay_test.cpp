@@ -269,3 +269,30 @@ TEST(Grafplay, ReportsBadScriptsAsFileLineMessage)
         EXPECT_EQ(0u, run.errors.find("usage: grafplay")) << "usage for '" << arguments << "': " << run.errors;
     }
 }
+
+TEST(Grafplay, FillsSelfIntersectingPolygonsByTheWindingRuleAndFramesTextBoxes)
+{
+    const COLORREF green = RGB(0, 0xFF, 0);
+    Picture picture;
+    ASSERT_TRUE(Render("polygon",
+                       "view 240 100\n"
+                       "forecolor #00ff00\n"
+                       "polygon paint \"\" 50 90 75 15 100 90 35 43 115 43\n"
+                       "forecolor #000000\n"
+                       "textbox L framed 130 10 230 50 \"\"\n"
+                       "textbox C plain 130 60 230 95 \"\"\n"
+                       "expect count 5\n",
+                       picture));
+    CheckProbes(picture, {
+        {75, 58, green, "the star's centre, wound twice and filled"},
+        {75, 30, green, "the star's top point"},
+        {45, 45, green, "the star's left point"},
+        {75, 10, kWhite, "above the star"},
+        {75, 85, kWhite, "between the star's two lower points"},
+        {130, 30, kBlack, "the framed text box's left edge"},
+        {229, 30, kBlack, "the framed text box's right edge, inside its rectangle"},
+        {180, 10, kBlack, "the framed text box's top edge"},
+        {180, 30, kWhite, "inside the empty framed text box"},
+        {130, 77, kWhite, "the plain text box has no frame"},
+    });
+}
