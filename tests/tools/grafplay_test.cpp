@@ -1,5 +1,6 @@
 // grafplay end to end: scripts played by the real program in its own process, the PNG it writes
-// read back pixel by pixel, and bad scripts reported on stderr as FILE:LINE: message.
+// read back pixel by pixel or against a golden picture, and bad scripts reported on stderr as
+// FILE:LINE: message.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "DibCanvas.h"
+#include "Golden.h"
 #include "PngReader.h"
 
 namespace {
@@ -295,4 +298,33 @@ TEST(Grafplay, FillsSelfIntersectingPolygonsByTheWindingRuleAndFramesTextBoxes)
         {180, 30, kWhite, "inside the empty framed text box"},
         {130, 77, kWhite, "the plain text box has no frame"},
     });
+}
+
+TEST(Grafplay, ShapesScriptMatchesItsGoldenPicture)
+{
+    const std::string script = std::string(GRAFPLAY_EXAMPLES_DIR) + "/shapes.graf";
+    const std::string pngPath = TempPath("shapes.png");
+    ::DeleteFileA(pngPath.c_str());
+    const RunResult run = RunGrafplay("--png \"" + pngPath + "\" \"" + script + "\"");
+    ASSERT_EQ(0u, run.exitCode) << "exit code of grafplay on shapes.graf; it said: " << run.errors;
+    Picture picture;
+    std::string error;
+    ASSERT_TRUE(ReadPicture(pngPath, picture, error)) << "a readable PNG from shapes.graf: " << error;
+    ::DeleteFileA(pngPath.c_str());
+
+    DibCanvas canvas(picture.width, picture.height);
+    BITMAPINFO bmi;
+    ZeroMemory(&bmi, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = picture.width;
+    bmi.bmiHeader.biHeight = -picture.height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    ASSERT_EQ(picture.height,
+              ::SetDIBitsToDevice(canvas.Hdc(), 0, 0, picture.width, picture.height, 0, 0, 0, picture.height,
+                                  picture.image.pixels.data(), &bmi, DIB_RGB_COLORS))
+        << "rows copied into the canvas";
+    ::GdiFlush();
+    EXPECT_TRUE(MatchesGolden(canvas, "grafplay_shapes"));
 }
