@@ -119,11 +119,12 @@ TEST(GrafplayScript, ParsesAGoodScript)
         "options off\n"
         "dellisted full 1 2\n"
         "textstyle\n"
+        "text \"\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9\"\n"
         "expect count 7";
     std::vector<Command> commands;
     ScriptError error;
     ASSERT_TRUE(grafplay::ParseScript(script, commands, error)) << error.line << ": " << error.message;
-    ASSERT_EQ(10u, commands.size());
+    ASSERT_EQ(11u, commands.size());
     EXPECT_EQ("view", commands[0].name);
     EXPECT_EQ(2, commands[0].line) << "the byte-order mark and the comment keep line numbers";
     EXPECT_EQ(400, commands[0].args[0].number);
@@ -143,8 +144,9 @@ TEST(GrafplayScript, ParsesAGoodScript)
     EXPECT_EQ(1u, commands[6].args.size()) << "options with an empty list";
     EXPECT_EQ(0, commands[7].args[0].number) << "full reads as 0";
     EXPECT_EQ(0u, commands[8].args.size()) << "textstyle with no words";
-    EXPECT_EQ(7, commands[9].args[1].number);
-    EXPECT_EQ(12, commands[9].line) << "a last line without a line end";
+    EXPECT_EQ("\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9", commands[9].args[0].text) << "UTF-8 text kept as written";
+    EXPECT_EQ(7, commands[10].args[1].number);
+    EXPECT_EQ(13, commands[10].line) << "a last line without a line end";
 }
 
 TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
@@ -179,6 +181,14 @@ TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
         {"view 100000 10", 1, "view size out of range (1 to 16384 pixels each way)"},
         {"# only a comment\n", 1, "no 'view' in the script"},
         {"", 1, "no 'view' in the script"},
+        {"view 10 10\ntext \"\xFF\"", 2, "malformed UTF-8"},
+        {"view 10 10\ntext \"\xC3\"", 2, "malformed UTF-8"},
+        {"view 10 10\ntext \"caf\xC3\"", 2, "malformed UTF-8"},
+        {"view 10 10\ntext \"\xC0\xAF\"", 2, "malformed UTF-8"},
+        {"view 10 10\ntext \"\xE0\x80\xAF\"", 2, "malformed UTF-8"},
+        {"view 10 10\ntext \"\xED\xA0\x80\"", 2, "malformed UTF-8"},
+        {"view 10 10\ntext \"\xF4\x90\x80\x80\"", 2, "malformed UTF-8"},
+        {"view 10 10\ntext \"\x80\"", 2, "malformed UTF-8"},
     };
     for (const Case& c : cases) {
         std::vector<Command> commands;

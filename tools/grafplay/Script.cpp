@@ -125,6 +125,46 @@ bool CheckArgument(char code, Argument& arg, std::string& message)
     return false;
 }
 
+// Well-formed UTF-8: no stray continuation bytes, no truncated, overlong or surrogate sequences,
+// nothing above U+10FFFF.
+bool IsUtf8(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        size_t extra;
+        std::uint32_t code;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= text.size())
+            return false;
+        for (size_t k = 1; k <= extra; ++k) {
+            const unsigned char next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        if ((extra == 2 && code < 0x800) || (extra == 3 && (code < 0x10000 || code > 0x10FFFF)) ||
+            (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ParseNumber(const std::string& text, std::int32_t& value)
@@ -308,6 +348,10 @@ bool ParseScript(const std::string& text, std::vector<Command>& commands, Script
         std::string message;
         if (std::memchr(line.data(), '\0', line.size()) != nullptr) {
             error = {lineNumber, "NUL character in the line"};
+            return false;
+        }
+        if (!IsUtf8(line)) {
+            error = {lineNumber, "malformed UTF-8"};
             return false;
         }
         if (!TokeniseLine(line, words, message)) {
