@@ -328,3 +328,64 @@ TEST(Grafplay, ShapesScriptMatchesItsGoldenPicture)
     ::GdiFlush();
     EXPECT_TRUE(MatchesGolden(canvas, "grafplay_shapes"));
 }
+
+TEST(Grafplay, PlaysAScriptInAWindowUntilClosed)
+{
+    const std::string scriptPath = TempPath("window.graf");
+    WriteText(scriptPath, "view 120 80 #00ff00\nforecolor #ff0000\nrect paint \"\" 10 10 50 40\n");
+    STARTUPINFOA si;
+    ZeroMemory(&si, sizeof(si));
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi;
+    ZeroMemory(&pi, sizeof(pi));
+    std::string commandLine = "\"" + ProgramPath() + "\" \"" + scriptPath + "\"";
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    ASSERT_TRUE(::CreateProcessA(NULL, buffer.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        << "cannot start " << commandLine;
+
+    const std::string title = "grafplay - " + scriptPath;
+    HWND hFrame = NULL;
+    for (int tries = 0; tries < 200 && hFrame == NULL; ++tries) {
+        hFrame = ::FindWindowA(NULL, title.c_str());
+        if (hFrame == NULL)
+            ::Sleep(50);
+    }
+    ASSERT_NE(nullptr, hFrame) << "a main window titled '" << title << "'";
+    ::Sleep(300);
+    EXPECT_TRUE(::IsWindowVisible(hFrame)) << "the main window is shown";
+    HWND hView = ::GetDlgItem(hFrame, 1);
+    ASSERT_NE(nullptr, hView) << "the view is the frame's child 1";
+    char name[32] = "";
+    ::GetWindowTextA(hView, name, sizeof(name));
+    EXPECT_STREQ("GrafView", name) << "the view's window name";
+    RECT client;
+    ::GetClientRect(hView, &client);
+    EXPECT_EQ(120, client.right) << "client width of the view";
+    EXPECT_EQ(80, client.bottom) << "client height of the view";
+
+    // What the screen shows of the view; this test runs alone, so nothing covers it.
+    POINT origin = {0, 0};
+    ::ClientToScreen(hView, &origin);
+    HDC hdcScreen = ::GetDC(NULL);
+    DibCanvas canvas(120, 80, RGB(1, 2, 3));
+    EXPECT_TRUE(::BitBlt(canvas.Hdc(), 0, 0, 120, 80, hdcScreen, origin.x, origin.y, SRCCOPY))
+        << "copying the view's client area from the screen";
+    ::ReleaseDC(NULL, hdcScreen);
+    ::GdiFlush();
+    EXPECT_EQ(Hex(RGB(255, 0, 0)), Hex(canvas.Pixel(30, 25))) << "the painted rectangle on screen";
+    EXPECT_EQ(Hex(RGB(0, 255, 0)), Hex(canvas.Pixel(5, 5))) << "the view's colour on screen";
+    EXPECT_EQ(Hex(RGB(0, 255, 0)), Hex(canvas.Pixel(110, 70))) << "the view's colour at the far corner";
+
+    ::PostMessageA(hFrame, WM_CLOSE, 0, 0);
+    const DWORD waited = ::WaitForSingleObject(pi.hProcess, 20000);
+    EXPECT_EQ(WAIT_OBJECT_0, waited) << "grafplay ends when its window closes";
+    if (waited != WAIT_OBJECT_0)
+        ::TerminateProcess(pi.hProcess, 99);
+    DWORD exitCode = 0xFFFFFFFF;
+    ::GetExitCodeProcess(pi.hProcess, &exitCode);
+    EXPECT_EQ(0u, exitCode) << "exit code after closing the window";
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ::DeleteFileA(scriptPath.c_str());
+}

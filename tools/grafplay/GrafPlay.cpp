@@ -123,6 +123,8 @@ BOOL CGrafPlayApp::InitInstance()
     CScriptPlayer player(pFrame, kViewId);
     if (!Play(player))
         return FALSE;
+    // Adding elements may have changed the view's scroll bars.
+    player.FitViewWindow();
 
     if (headless) {
         if (!player.RenderPng(g_options.pngPath.c_str())) {

@@ -94,16 +94,27 @@ bool CScriptPlayer::CreateView(const Command& command, std::string& message)
         message = "the view's window could not be created";
         return false;
     }
-    // The view keeps a vertical scroll bar: widen the window by it so the client area, and the
-    // picture, has the size the script asked for.
-    CRect client;
-    pWnd->GetClientRect(&client);
-    pWnd->MoveWindow(0, 0, 2 * m_size.cx - client.Width(), 2 * m_size.cy - client.Height(), FALSE);
+    FitViewWindow();
     if (command.args.size() > 2) {
         m_colour = static_cast<COLORREF>(command.args[2].colour);
         Grafic_Dll_SetViewBkColor(m_pView, m_colour, TRUE);
     }
     return true;
+}
+
+void CScriptPlayer::FitViewWindow()
+{
+    CWnd* pWnd = ViewWnd();
+    if (pWnd == NULL)
+        return;
+    // Widen and heighten the window by what its scroll bars take, so the client area, and the
+    // picture, has the size the script asked for.
+    CRect window;
+    CRect client;
+    pWnd->GetWindowRect(&window);
+    pWnd->GetClientRect(&client);
+    pWnd->SetWindowPos(NULL, 0, 0, m_size.cx + window.Width() - client.Width(),
+                       m_size.cy + window.Height() - client.Height(), SWP_NOMOVE | SWP_NOZORDER);
 }
 
 bool CScriptPlayer::Play(const Command& command, std::string& message)

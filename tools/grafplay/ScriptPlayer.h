@@ -25,6 +25,10 @@ public:
     CSize ViewSize() const { return m_size; }
     COLORREF ViewColour() const { return m_colour; }
 
+    // Sizes the view's window so that its client area, whichever scroll bars it shows now, has
+    // the size `view` asked for.
+    void FitViewWindow();
+
     // Draws the whole view with Grafic_Dll_RepaintView onto a 32-bit DIB section of the view's
     // size, first filled with the view's colour, and writes it as a PNG file.
     bool RenderPng(const char* pszPath) const;
