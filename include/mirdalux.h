@@ -253,6 +253,44 @@ GRAF_STATIC_ASSERT(offsetof(GRAF_POLYGON, points) == 24, "GRAF_POLYGON.points at
 #pragma GCC diagnostic pop
 #endif
 
+/* An icon the host supplies by number (0: none is asked for), at (x, y) in document
+ * coordinates, with its region identifier and its label. */
+typedef struct GRAF_ICON
+{
+    int x;
+    int y;
+    int iconNumber;
+    int regionId;
+    CString label;
+} GRAF_ICON;
+
+/* A picture the host supplies by number and draws itself, at (x, y) in document coordinates;
+ * pictParam is passed back to the host when the picture is asked for; regionId is its region
+ * identifier. */
+typedef struct GRAF_PICTURE
+{
+    int x;
+    int y;
+    int pictNumber;
+    int pictParam;
+    int regionId;
+} GRAF_PICTURE;
+
+GRAF_STATIC_ASSERT(offsetof(GRAF_ICON, x) == 0, "GRAF_ICON.x at offset 0");
+GRAF_STATIC_ASSERT(offsetof(GRAF_ICON, y) == 4, "GRAF_ICON.y at offset 4");
+GRAF_STATIC_ASSERT(offsetof(GRAF_ICON, iconNumber) == 8, "GRAF_ICON.iconNumber at offset 8");
+GRAF_STATIC_ASSERT(offsetof(GRAF_ICON, regionId) == 12, "GRAF_ICON.regionId at offset 12");
+GRAF_STATIC_ASSERT(offsetof(GRAF_ICON, label) == 16, "GRAF_ICON.label at offset 16");
+#if defined(_WIN64)
+GRAF_STATIC_ASSERT(sizeof(GRAF_ICON) == 24, "GRAF_ICON: four ints and a string");
+#else
+GRAF_STATIC_ASSERT(sizeof(GRAF_ICON) == 20, "GRAF_ICON: 20 bytes");
+#endif
+GRAF_STATIC_ASSERT(sizeof(GRAF_PICTURE) == 20, "GRAF_PICTURE: 20 bytes");
+GRAF_STATIC_ASSERT(offsetof(GRAF_PICTURE, pictNumber) == 8, "GRAF_PICTURE.pictNumber at offset 8");
+GRAF_STATIC_ASSERT(offsetof(GRAF_PICTURE, pictParam) == 12, "GRAF_PICTURE.pictParam at offset 12");
+GRAF_STATIC_ASSERT(offsetof(GRAF_PICTURE, regionId) == 16, "GRAF_PICTURE.regionId at offset 16");
+
 /* The timer identifier each view uses for its hover highlight. */
 #define GRAF_HOVER_TIMER_ID 1996
 
