@@ -157,17 +157,17 @@ void CArcElement::BuildWedgeRegion(CRgn* pDest, const ShapeRect& rc, CDC* pDC)
     // The ellipse: GDI's own when it fits, else only the part near pDC's clip box; without a
     // context a too large one is left out.
     CRgn ellipse;
-    const CurveSpec spec = ArcSpec(CURVE_ELLIPSE, rc, POINT{0, 0}, POINT{0, 0});
-    if (CurveFitsGdi(spec)) {
+    const CurveSpec curve = ArcSpec(CURVE_ELLIPSE, rc, POINT{0, 0}, POINT{0, 0});
+    if (CurveFitsGdi(curve)) {
         CRect r = ToRect(rc);
         if (!ellipse.CreateEllipticRgnIndirect(&r))
             return;
-    } else if (pDC == NULL || !CreateLargeCurveRgn(&ellipse, pDC, spec)) {
+    } else if (pDC == NULL || !CreateLargeCurveRgn(&ellipse, pDC, curve)) {
         return;
     }
     // The wedge: a polygon beyond 32 bits is cut to the clip box as the ellipse is.
     CRgn wedge;
-    if (CurveFitsGdi(spec)) {
+    if (CurveFitsGdi(curve)) {
         POINT small[10];
         for (int i = 0; i < n; ++i)
             small[i] = POINT{(LONG)pts[i].x, (LONG)pts[i].y};

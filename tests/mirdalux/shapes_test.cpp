@@ -568,14 +568,14 @@ TEST(LargeCurves, PolygonsFollowGdisOwnCurvesWithinAPixel)
     GdiCountGuard guard("large curves");
     for (const Case& c : cases) {
         DibCanvas gdi(200, 150), ours(200, 150);
-        CurveSpec spec = {c.kind, rc, 200, 140, c.first, c.second};
+        CurveSpec curve = {c.kind, rc, 200, 140, c.first, c.second};
         for (DibCanvas* canvas : {&gdi, &ours}) {
             CPen pen(PS_SOLID, 3, kRed);
             CBrush brush(kBlue);
             CPen* pOldPen = canvas->Dc().SelectObject(&pen);
             CBrush* pOldBrush = canvas->Dc().SelectObject(&brush);
             if (canvas == &ours) {
-                DrawLargeCurve(&canvas->Dc(), spec, 4);
+                DrawLargeCurve(&canvas->Dc(), curve, 4);
             } else {
                 CDC& dc = canvas->Dc();
                 switch (c.kind) {
