@@ -65,9 +65,9 @@ const CommandSpec kCommands[] = {
 
 const CommandSpec* FindCommand(const std::string& name)
 {
-    for (const CommandSpec& spec : kCommands) {
-        if (name == spec.name)
-            return &spec;
+    for (const CommandSpec& entry : kCommands) {
+        if (name == entry.name)
+            return &entry;
     }
     return nullptr;
 }
@@ -281,12 +281,12 @@ bool CheckCommand(const std::vector<Argument>& words, Command& command, std::str
         return false;
     }
     const std::string& name = words[0].text;
-    const CommandSpec* spec = words[0].quoted ? nullptr : FindCommand(name);
-    if (spec == nullptr) {
+    const CommandSpec* entry = words[0].quoted ? nullptr : FindCommand(name);
+    if (entry == nullptr) {
         message = "unknown command " + Quote(name);
         return false;
     }
-    const std::string codes = spec->codes;
+    const std::string codes = entry->codes;
     const bool repeats = !codes.empty() && (codes.back() == '*' || codes.back() == '+');
     const bool optional = !codes.empty() && codes.back() == '?';
     const size_t fixed = codes.size() - (repeats || optional ? 2 : 0);
@@ -314,11 +314,11 @@ bool CheckCommand(const std::vector<Argument>& words, Command& command, std::str
             wanted = std::to_string(fixed) + " or " + std::to_string(fixed + 1) + " arguments";
         else
             wanted = arguments(fixed);
-        message = Quote(name) + " takes " + wanted + ", got " + std::to_string(given) + " (" + spec->usage + ")";
+        message = Quote(name) + " takes " + wanted + ", got " + std::to_string(given) + " (" + entry->usage + ")";
         return false;
     }
 
-    command.name = spec->name;
+    command.name = entry->name;
     command.args.assign(words.begin() + 1, words.end());
     for (size_t k = 0; k < command.args.size(); ++k) {
         const char code = k < fixed ? codes[k] : codes[fixed];
@@ -397,8 +397,8 @@ std::string FormatError(const std::string& file, int line, const std::string& me
 
 std::string CommandUsage(const std::string& name)
 {
-    const CommandSpec* spec = FindCommand(name);
-    return spec != nullptr ? spec->usage : std::string();
+    const CommandSpec* entry = FindCommand(name);
+    return entry != nullptr ? entry->usage : std::string();
 }
 
 }  // namespace grafplay
