@@ -19,14 +19,6 @@ bool Logged(const std::string& entry) {
   return false;
 }
 
-void PumpMessages() {
-  MSG msg;
-  while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessage(&msg);
-  }
-}
-
 const UINT ID_CMD_VIEW = 0x8101;   // handled by the view
 const UINT ID_CMD_DOC = 0x8102;    // handled by the document
 const UINT ID_CMD_CHILD = 0x8103;  // handled by the child frame class

@@ -14,14 +14,6 @@ namespace {
 
 std::vector<std::string> g_log;
 
-void PumpMessages() {
-  MSG msg;
-  while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessage(&msg);
-  }
-}
-
 const UINT ID_CMD_VIEW = 0x8201;
 const UINT ID_CMD_FRAME = 0x8202;
 const UINT ID_CMD_APP = 0x8203;

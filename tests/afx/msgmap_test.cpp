@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
+
 namespace {
 
 const UINT WM_APP_PING = WM_APP + 1;
@@ -177,26 +179,6 @@ public:
     }
     void SetCheck(int nCheck) override { checked = nCheck; }
 };
-
-// Dispatches messages until done() or timeoutMs pass.
-template <class Done>
-bool PumpUntil(Done done, DWORD timeoutMs = 3000)
-{
-    DWORD start = ::GetTickCount();
-    while (!done()) {
-        MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-        if (done())
-            break;
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
 
 TEST(MessageMap, CracksEachMessageForItsHandler)
 {

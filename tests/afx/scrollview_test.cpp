@@ -41,14 +41,6 @@ IMPLEMENT_DYNCREATE(CCellView, CScrollView)
 
 namespace {
 
-void PumpMessages() {
-  MSG msg;
-  while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessage(&msg);
-  }
-}
-
 // A visible top-level frame holding one CCellView whose client area is exactly the size asked
 // (no border; control id 1, so the frame does not lay it out).
 class ScrollViewTest : public ::testing::Test {

@@ -112,25 +112,6 @@ HWND CreateForeignStatic(HWND hWndParent = NULL)
                              hWndParent, NULL, ::GetModuleHandle(NULL), NULL);
 }
 
-template <class Done>
-bool PumpUntil(Done done, DWORD timeoutMs = 3000)
-{
-    DWORD start = ::GetTickCount();
-    while (!done()) {
-        MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-        if (done())
-            break;
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
 std::string Join(const std::vector<std::string>& items)
 {
     std::string s;

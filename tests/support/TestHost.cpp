@@ -67,17 +67,6 @@ void TestParentWindow::Destroy()
         m_wnd.DestroyWindow();
 }
 
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-}
-
 bool CaptureClient(HWND hWnd, DibCanvas& canvas)
 {
     if (hWnd == NULL || !::IsWindow(hWnd))

@@ -13,6 +13,7 @@
 #include <afxwin.h>
 
 #include "DibCanvas.h"
+#include "MessagePump.h"
 
 #define IDR_TESTHOST_TEMPLATE 4
 #define IDR_TESTHOST_MAINFRAME 100
@@ -52,9 +53,6 @@ private:
     CWnd m_wnd;
     HBRUSH m_hBackground;
 };
-
-// Dispatches every message waiting in the thread's queue, paints included.
-void PumpMessages();
 
 // Copies the client area of hWnd, as the screen shows it, into canvas from its top-left
 // corner (as much as fits). False when the window has no device context.

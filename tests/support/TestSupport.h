@@ -1,6 +1,7 @@
 // The shared test helpers in one include: DibCanvas (pixels), EmfRecorder (metafile records),
-// GdiCountGuard (live-object counters).
+// GdiCountGuard (live-object counters), message pumping.
 #pragma once
 #include "DibCanvas.h"
 #include "EmfRecorder.h"
 #include "GdiCountGuard.h"
+#include "MessagePump.h"
