@@ -7,6 +7,7 @@
 #include "Golden.h"
 #include "GdiCountGuard.h"
 #include "TestHost.h"
+#include "ViewFixture.h"
 #include "view/GraphicView.h"
 #include "../../examples/sampler/SamplerShapes.h"
 
@@ -15,11 +16,9 @@ TEST(Golden, SamplerOfEveryShapeVerbAndPattern)
     GdiCountGuard guard("sampler golden picture");
     const RECT picture = sampler::PictureBounds();
     TestParentWindow parent(picture.right + 40, picture.bottom + 40);
-    CGraphicView* view = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
+    CGraphicView* view =
+        NewGraphicView(parent.Wnd(), CRect(0, 0, picture.right + 20, picture.bottom + 20));
     ASSERT_NE(nullptr, view);
-    CRect rc(0, 0, picture.right + 20, picture.bottom + 20);
-    Grafic_Dll_NewDoc(parent.Wnd(), view, &rc, 1, FALSE);
-    PumpMessages();
     sampler::DrawSamplerShapes(view);
 
     // Two repaints of one display list give the same picture, and it is the golden one.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "TestHost.h"
+#include "ViewFixture.h"
 #include "TestSupport.h"
 #include "elements/LineElement.h"
 #include "elements/PolygonElement.h"
@@ -74,20 +75,9 @@ const POINT kStarOutside = {20, 15};   // outside the star, inside its bounds
 }  // namespace
 
 // Elements built directly, with states interned by a view that has no window.
-class PointElementTest : public ::testing::Test
+class PointElementTest : public ElementFixture
 {
 protected:
-    void SetUp() override
-    {
-        m_view = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
-        ASSERT_NE(nullptr, m_view);
-    }
-    void TearDown() override
-    {
-        m_elements.clear();
-        delete m_view;
-    }
-
     int State(int penSize, COLORREF fore = kBlack, COLORREF back = kWhite, int penMode = R2_COPYPEN)
     {
         m_view->m_state.m_penSize = penSize;
@@ -109,9 +99,6 @@ protected:
         PolygonParams p = {verb, pattern, &pts.Array()};
         return Keep(new CPolygonElement(state, &p));
     }
-
-    CGraphicView* m_view = NULL;
-    std::vector<std::unique_ptr<CGraphicElement>> m_elements;
 };
 
 TEST_F(PointElementTest, LineKeepsItsPointsAsBoundsAndDrawsFromStartToEnd)
@@ -335,31 +322,10 @@ TEST_F(PointElementTest, PolygonRegionsAreHitWhereTheWindingRuleFills)
 }
 
 // Through the exports, in real windows.
-class PointViewTest : public ::testing::Test
+class PointViewTest : public ViewFixture
 {
 protected:
-    void SetUp() override { ASSERT_NE(nullptr, Grafic_Dll_Start()); }
-    void TearDown() override
-    {
-        m_parent.Destroy();
-        PumpMessages();
-        Grafic_Dll_End();
-    }
-
-    CGraphicView* NewView(CRect rc = CRect(0, 0, 400, 300))
-    {
-        CGraphicView* pView = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
-        Grafic_Dll_NewDoc(m_parent.Wnd(), pView, &rc, 1, FALSE);
-        PumpMessages();
-        return pView;
-    }
-
-    CGraphicElement* Last(CGraphicView* v)
-    {
-        return v->m_displayList.GetElement(v->m_displayList.GetSize() - 1);
-    }
-
-    TestParentWindow m_parent{500, 360};
+    PointViewTest() : ViewFixture(500, 360) {}
 };
 
 TEST_F(PointViewTest, LinesGoFromThePenLocationWhichFollowsTheirEnds)

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "TestHost.h"
+#include "ViewFixture.h"
 #include "TestShape.h"
 #include "TestSupport.h"
 #include "view/GraphicView.h"
@@ -30,27 +31,10 @@ std::string Describe(const CGraphicState& s)
 
 }  // namespace
 
-class SettersTest : public ::testing::Test
+class SettersTest : public ViewFixture
 {
 protected:
-    void SetUp() override { ASSERT_NE(nullptr, Grafic_Dll_Start()); }
-    void TearDown() override
-    {
-        m_parent.Destroy();
-        PumpMessages();
-        Grafic_Dll_End();
-    }
-
-    CGraphicView* NewView()
-    {
-        CGraphicView* pView = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
-        CRect rc(0, 0, 300, 200);
-        Grafic_Dll_NewDoc(m_parent.Wnd(), pView, &rc, 1, FALSE);
-        PumpMessages();
-        return pView;
-    }
-
-    TestParentWindow m_parent{300, 200};
+    SettersTest() : ViewFixture(300, 200, CRect(0, 0, 300, 200)) {}
 };
 
 // Each setter changes exactly its fields and appends one state element at the end of the list.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "TestHost.h"
+#include "ViewFixture.h"
 #include "TestSupport.h"
 #include "elements/ArcElement.h"
 #include "elements/OvalElement.h"
@@ -43,49 +44,15 @@ std::string Str(const POINT& p)
     return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
 }
 
-// The smallest rectangle holding every pixel that is not this colour; empty when none.
-CRect BoxNot(const DibCanvas& canvas, COLORREF color)
-{
-    CRect box(0, 0, 0, 0);
-    bool any = false;
-    for (int y = 0; y < canvas.Height(); ++y) {
-        for (int x = 0; x < canvas.Width(); ++x) {
-            if (canvas.Pixel(x, y) == color)
-                continue;
-            if (!any) {
-                box.SetRect(x, y, x + 1, y + 1);
-                any = true;
-            } else {
-                box.left = std::min<LONG>(box.left, x);
-                box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1);
-                box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-        }
-    }
-    return box;
-}
-
 enum Kind { kRect, kRoundRect, kOval, kArc };
 const char* const kKindNames[] = {"rectangle", "rounded rectangle", "oval", "arc"};
 
 }  // namespace
 
 // Elements built directly, with states interned by a view that has no window.
-class ShapeTest : public ::testing::Test
+class ShapeTest : public ElementFixture
 {
 protected:
-    void SetUp() override
-    {
-        m_view = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
-        ASSERT_NE(nullptr, m_view);
-    }
-    void TearDown() override
-    {
-        m_elements.clear();
-        delete m_view;
-    }
-
     int State(int penSize, COLORREF fore = kBlack, COLORREF back = kWhite)
     {
         m_view->m_state.m_penSize = penSize;
@@ -138,9 +105,6 @@ protected:
     {
         return static_cast<CArcElement*>(Make(kArc, State(1), verb, 0, rc, start, sweep));
     }
-
-    CGraphicView* m_view = NULL;
-    std::vector<std::unique_ptr<CGraphicElement>> m_elements;
 };
 
 TEST_F(ShapeTest, FrameBandsForPensOneToFourEndAtColumn99)
@@ -151,8 +115,8 @@ TEST_F(ShapeTest, FrameBandsForPensOneToFourEndAtColumn99)
             Make(kind, State(pen), VERB_FRAME, PAT_EMPTY, CRect(0, 0, 100, 100))
                 ->Draw(&canvas.Dc(), NULL);
             const std::string what = std::string(kKindNames[kind]) + ", pen " + std::to_string(pen);
-            EXPECT_EQ(CRect(0, 0, 100, 100), BoxNot(canvas, kWhite))
-                << what << ": the frame stays inside its bounds, got " << Str(BoxNot(canvas, kWhite));
+            EXPECT_EQ(CRect(0, 0, 100, 100), canvas.BoundsOfOther(kWhite))
+                << what << ": the frame stays inside its bounds, got " << Str(canvas.BoundsOfOther(kWhite));
             // Along the middle row: a band of the pen's width at each side.
             for (int x = 0; x < 110; ++x) {
                 const bool inBand = x < pen || (x >= 100 - pen && x < 100);
@@ -183,7 +147,7 @@ TEST_F(ShapeTest, ErasedAndFilledShapesCoverExactlyTheirBounds)
                                      std::to_string(c.verb) + ", pattern " + std::to_string(c.pattern);
             // A rectangle covers its bounds exactly; GDI's curves get the same one-unit growth
             // and keep within it.
-            const CRect box = BoxNot(canvas, kWhite);
+            const CRect box = canvas.BoundsOfOther(kWhite);
             const CRect grown(bounds.left, bounds.top, bounds.right + 1, bounds.bottom + 1);
             if (kind == kRect) {
                 EXPECT_EQ(bounds, box) << what << ": expected " << Str(bounds) << ", got " << Str(box);
@@ -253,9 +217,9 @@ TEST_F(ShapeTest, InvertedExtentsPerShape)
     for (const Case& c : cases) {
         DibCanvas canvas(80, 60);
         Make(c.kind, State(1), VERB_INVERT, PAT_EMPTY, bounds)->Draw(&canvas.Dc(), NULL);
-        EXPECT_EQ(c.expected, BoxNot(canvas, kWhite))
+        EXPECT_EQ(c.expected, canvas.BoundsOfOther(kWhite))
             << kKindNames[c.kind] << ": expected " << Str(c.expected) << ", got "
-            << Str(BoxNot(canvas, kWhite));
+            << Str(canvas.BoundsOfOther(kWhite));
         EXPECT_EQ(kBlack, canvas.Pixel(30, 25)) << kKindNames[c.kind] << ": white became black";
     }
     // The arc inverts its wedge of the rectangle one unit larger: the right half (0 to 180
@@ -268,7 +232,7 @@ TEST_F(ShapeTest, InvertedExtentsPerShape)
     ASSERT_NE(grownBox, ovalBox) << "the test needs ellipses that differ by the growth";
     DibCanvas canvas(80, 60);
     MakeArc(VERB_INVERT, bounds, 0, 180)->Draw(&canvas.Dc(), NULL);
-    const CRect box = BoxNot(canvas, kWhite);
+    const CRect box = canvas.BoundsOfOther(kWhite);
     const CRect expectedArc(30, grownBox.top, grownBox.right, grownBox.bottom);
     EXPECT_EQ(expectedArc, box) << "the arc's right half: expected " << Str(expectedArc) << ", got "
                                 << Str(box);
@@ -607,26 +571,10 @@ TEST(LargeCurves, PolygonsFollowGdisOwnCurvesWithinAPixel)
 }
 
 // Through the exports, in real windows.
-class ShapeViewTest : public ::testing::Test
+class ShapeViewTest : public ViewFixture
 {
 protected:
-    void SetUp() override { ASSERT_NE(nullptr, Grafic_Dll_Start()); }
-    void TearDown() override
-    {
-        m_parent.Destroy();
-        PumpMessages();
-        Grafic_Dll_End();
-    }
-
-    CGraphicView* NewView(CRect rc = CRect(0, 0, 400, 300))
-    {
-        CGraphicView* pView = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
-        Grafic_Dll_NewDoc(m_parent.Wnd(), pView, &rc, 1, FALSE);
-        PumpMessages();
-        return pView;
-    }
-
-    TestParentWindow m_parent{700, 360};
+    ShapeViewTest() : ViewFixture(700, 360) {}
 };
 
 TEST_F(ShapeViewTest, ExportsDecodeTheWordsAndAppendOneElementEach)

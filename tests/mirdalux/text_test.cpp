@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "TestHost.h"
+#include "ViewFixture.h"
 #include "TestSupport.h"
 #include "elements/TextBoxElement.h"
 #include "elements/TextElement.h"
@@ -29,34 +30,6 @@ std::string Str(const RECT& r)
 {
     return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
            std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-}
-
-// The smallest rectangle holding every pixel of this colour inside area; empty when none.
-CRect BoxOf(const DibCanvas& canvas, COLORREF color, const RECT& area)
-{
-    CRect box(0, 0, 0, 0);
-    bool any = false;
-    for (int y = std::max<LONG>(0, area.top); y < std::min<LONG>(canvas.Height(), area.bottom); ++y) {
-        for (int x = std::max<LONG>(0, area.left); x < std::min<LONG>(canvas.Width(), area.right); ++x) {
-            if (canvas.Pixel(x, y) != color)
-                continue;
-            if (!any) {
-                box.SetRect(x, y, x + 1, y + 1);
-                any = true;
-            } else {
-                box.left = std::min<LONG>(box.left, x);
-                box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1);
-                box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-        }
-    }
-    return box;
-}
-
-CRect BoxOf(const DibCanvas& canvas, COLORREF color)
-{
-    return BoxOf(canvas, color, CRect(0, 0, canvas.Width(), canvas.Height()));
 }
 
 // A device context wrapper that notes every DrawText call before passing it on, so a test sees
@@ -109,20 +82,9 @@ const size_t kTextChars = 9;
 }  // namespace
 
 // Elements built directly, their states interned by a view without a window.
-class TextElementTest : public ::testing::Test
+class TextElementTest : public ElementFixture
 {
 protected:
-    void SetUp() override
-    {
-        m_view = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
-        ASSERT_NE(nullptr, m_view);
-    }
-    void TearDown() override
-    {
-        m_elements.clear();
-        delete m_view;
-    }
-
     int State(COLORREF fore = kBlack, int points = 12, UINT style = STYLE_PLAIN)
     {
         m_view->m_state.m_fogndColor = fore;
@@ -149,9 +111,6 @@ protected:
         m_elements.emplace_back(e);
         return e;
     }
-
-    CGraphicView* m_view = nullptr;
-    std::vector<std::unique_ptr<CGraphicElement>> m_elements;
 };
 
 TEST_F(TextElementTest, BoundsStandOnTheBaselineAndTheInkStaysInsideThem)
@@ -175,7 +134,7 @@ TEST_F(TextElementTest, BoundsStandOnTheBaselineAndTheInkStaysInsideThem)
     canvas.Dc().SetBkColor(kBlue);
     HGDIOBJ font = ::GetCurrentObject(canvas.Hdc(), OBJ_FONT);
     e->Draw(&canvas.Dc(), NULL);
-    CRect ink = BoxOf(canvas, kBlack);
+    CRect ink = canvas.BoundsOf(kBlack);
     ASSERT_FALSE(ink.IsRectEmpty()) << "the text left no black pixel";
     EXPECT_EQ(100, ink.bottom) << "capitals sit on the baseline y = 100; ink " << Str(ink);
     EXPECT_TRUE(e->bounds.left <= ink.left && ink.right <= e->bounds.right &&
@@ -299,7 +258,7 @@ TEST_F(TextElementTest, TextBoxAlignmentPlacesTheInk)
     for (int i = 0; i < 3; ++i) {
         DibCanvas canvas(240, 80);
         Box("Wide", box, aligns[i], FALSE, State())->Draw(&canvas.Dc(), NULL);
-        ink[i] = BoxOf(canvas, kBlack);
+        ink[i] = canvas.BoundsOf(kBlack);
         ASSERT_FALSE(ink[i].IsRectEmpty()) << "align " << aligns[i] << " drew nothing";
     }
     EXPECT_LE(ink[0].left - box.left, 3) << "left: ink " << Str(ink[0]);
@@ -341,7 +300,7 @@ TEST_F(TextElementTest, FrameUsesThePenAndTheBrushTheContextHolds)
             EXPECT_EQ(kWhite, canvas.Pixel(10, 30)) << what;
             EXPECT_EQ(kWhite, canvas.Pixel(100, 50)) << what;
         }
-        CRect ink = BoxOf(canvas, kBlue, CRect(11, 11, 109, 59));
+        CRect ink = canvas.BoundsOf(kBlue, CRect(11, 11, 109, 59));
         ASSERT_FALSE(ink.IsRectEmpty()) << what << ": no text";
         int inset = framed ? 2 : 0;
         EXPECT_GE(ink.left, 10 + inset) << what << ": ink " << Str(ink);
@@ -419,7 +378,7 @@ TEST_F(TextElementTest, HostileStringsStayInsideTheBox)
         Box(c.text.c_str(), box, 'L', FALSE, State())->Draw(&spy, NULL);
         ASSERT_EQ(1u, spy.calls.size()) << c.name;
         EXPECT_EQ(c.text, spy.calls[0].text) << c.name << ": the whole string, byte for byte";
-        CRect ink = BoxOf(canvas, kBlack);
+        CRect ink = canvas.BoundsOf(kBlack);
         if (c.ink) {
             ASSERT_FALSE(ink.IsRectEmpty()) << c.name << ": expected some text";
             EXPECT_TRUE(box.left <= ink.left && box.top <= ink.top && ink.right <= box.right &&
@@ -452,32 +411,10 @@ TEST_F(TextElementTest, HostileStringsStayInsideTheBox)
 }
 
 // Through the exports, in real windows.
-class TextViewTest : public ::testing::Test
+class TextViewTest : public ViewFixture
 {
 protected:
-    void SetUp() override { ASSERT_NE(nullptr, Grafic_Dll_Start()); }
-    void TearDown() override
-    {
-        m_parent.Destroy();
-        PumpMessages();
-        Grafic_Dll_End();
-    }
-
-    CGraphicView* NewView(CRect rc = CRect(0, 0, 400, 300))
-    {
-        CGraphicView* pView = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
-        Grafic_Dll_NewDoc(m_parent.Wnd(), pView, &rc, 1, FALSE);
-        PumpMessages();
-        return pView;
-    }
-
-    CGraphicElement* Last(CGraphicView* v)
-    {
-        INT_PTR n = v->m_displayList.GetSize();
-        return n > 0 ? v->m_displayList.GetElement(n - 1) : nullptr;
-    }
-
-    TestParentWindow m_parent{500, 320};
+    TextViewTest() : ViewFixture(500, 320) {}
 };
 
 TEST_F(TextViewTest, SuccessiveTextsContinueOnTheBaseline)
@@ -509,8 +446,8 @@ TEST_F(TextViewTest, SuccessiveTextsContinueOnTheBaseline)
     PumpMessages();
     DibCanvas shot(400, 300);
     ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-    CRect ink1 = BoxOf(shot, kBlack, CRect(0, 0, e1->bounds.right, 300));
-    CRect ink2 = BoxOf(shot, kBlack, CRect(e1->bounds.right, 0, 400, 300));
+    CRect ink1 = shot.BoundsOf(kBlack, CRect(0, 0, e1->bounds.right, 300));
+    CRect ink2 = shot.BoundsOf(kBlack, CRect(e1->bounds.right, 0, 400, 300));
     ASSERT_FALSE(ink1.IsRectEmpty());
     ASSERT_FALSE(ink2.IsRectEmpty()) << "second text not on screen";
     EXPECT_EQ(100, ink2.bottom) << "WORLD on the baseline y = 100: " << Str(ink2);
@@ -561,7 +498,7 @@ TEST_F(TextViewTest, TextBoxBlockAndNullArguments)
     DibCanvas shot(400, 300);
     ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
     EXPECT_EQ(kBlack, shot.Pixel(20, 50)) << "the frame is on screen";
-    EXPECT_FALSE(BoxOf(shot, kBlack, CRect(22, 22, 198, 78)).IsRectEmpty()) << "the text is on screen";
+    EXPECT_FALSE(shot.BoundsOf(kBlack, CRect(22, 22, 198, 78)).IsRectEmpty()) << "the text is on screen";
 
     // Null view, block or string: nothing.
     CString s("x");

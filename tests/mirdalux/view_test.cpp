@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "TestHost.h"
+#include "ViewFixture.h"
 #include "TestShape.h"
 #include "TestSupport.h"
 #include "state/StateElement.h"
@@ -49,29 +50,6 @@ void PaintClient(CGraphicView* pView, COLORREF color)
     ::ValidateRect(pView->m_hWnd, NULL);
 }
 
-// The smallest rectangle holding every pixel of this colour; empty when there is none.
-CRect ColorBox(const DibCanvas& canvas, COLORREF color)
-{
-    CRect box(0, 0, 0, 0);
-    bool any = false;
-    for (int y = 0; y < canvas.Height(); ++y) {
-        for (int x = 0; x < canvas.Width(); ++x) {
-            if (canvas.Pixel(x, y) != color)
-                continue;
-            if (!any) {
-                box.SetRect(x, y, x + 1, y + 1);
-                any = true;
-            } else {
-                box.left = std::min<LONG>(box.left, x);
-                box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1);
-                box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-        }
-    }
-    return box;
-}
-
 std::string Str(const CRect& r)
 {
     return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
@@ -85,24 +63,10 @@ std::string Str(const CSize& s)
 
 }  // namespace
 
-class GraphicViewTest : public ::testing::Test
+class GraphicViewTest : public ViewFixture
 {
 protected:
-    void SetUp() override { ASSERT_NE(nullptr, Grafic_Dll_Start()); }
-    void TearDown() override
-    {
-        m_parent.Destroy();
-        PumpMessages();
-        Grafic_Dll_End();
-    }
-
-    CGraphicView* NewView(BOOL bNoBkFill = FALSE, CRect rc = CRect(0, 0, 400, 300))
-    {
-        CGraphicView* pView = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
-        Grafic_Dll_NewDoc(m_parent.Wnd(), pView, &rc, 1, bNoBkFill);
-        PumpMessages();
-        return pView;
-    }
+    GraphicViewTest() : ViewFixture(400, 300) {}
 
     // Numbered:      1 A, 2 state, 3 B, 4 I5, 5 L, 6 P6.
     // Region shapes: R5 (active rect), C6 (click oval), G7 (click polygon), Q8 (active rounded
@@ -124,7 +88,6 @@ protected:
         return v;
     }
 
-    TestParentWindow m_parent{400, 300};
 };
 
 static const char* const kMixedList = "A state R5 B C6 I5 L P6 G7 Q8 Z9";
@@ -367,7 +330,7 @@ TEST_F(GraphicViewTest, PaintsBackgroundThenElementsInListOrder)
 
 TEST_F(GraphicViewTest, NoFillViewPaintsOverWhatWasThere)
 {
-    CGraphicView* v = NewView(TRUE);
+    CGraphicView* v = NewView(CRect(0, 0, 400, 300), TRUE);
     EXPECT_TRUE(v->m_bNoBkFill);
     PaintClient(v, kGreen);
     AddTestShape(v, "red", CRect(20, 20, 60, 60), kRed);
@@ -413,14 +376,14 @@ TEST_F(GraphicViewTest, ScrolledViewDrawsAtOnceAndRepaintsOnlyWhatWasDeleted)
     PaintClient(v, kGreen);
     AddTestShape(v, "red", CRect(150, 60, 250, 160), kRed);
     ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-    EXPECT_EQ(Str(CRect(50, 20, 150, 120)), Str(ColorBox(shot, kRed))) << "immediate drawing";
+    EXPECT_EQ(Str(CRect(50, 20, 150, 120)), Str(shot.BoundsOf(kRed))) << "immediate drawing";
     EXPECT_EQ(100 * 100, shot.CountPixels(kRed));
 
     // A partial deletion repaints exactly the element's client rectangle.
     PaintClient(v, kGreen);
     Grafic_Dll_Del_Last_Elt(v, TRUE);
     ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-    EXPECT_EQ(Str(CRect(50, 20, 150, 120)), Str(ColorBox(shot, kWhite))) << "repainted area";
+    EXPECT_EQ(Str(CRect(50, 20, 150, 120)), Str(shot.BoundsOf(kWhite))) << "repainted area";
     EXPECT_EQ(100 * 100, shot.CountPixels(kWhite));
     EXPECT_EQ(0, shot.CountPixels(kRed));
 
@@ -433,7 +396,7 @@ TEST_F(GraphicViewTest, ScrolledViewDrawsAtOnceAndRepaintsOnlyWhatWasDeleted)
     numbers.Add(3);
     Grafic_Dll_Del_Listed_Elt(v, &numbers, TRUE);
     ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-    EXPECT_EQ(Str(CRect(50, 20, 250, 210)), Str(ColorBox(shot, kWhite))) << "union repainted";
+    EXPECT_EQ(Str(CRect(50, 20, 250, 210)), Str(shot.BoundsOf(kWhite))) << "union repainted";
     EXPECT_EQ(200 * 190, shot.CountPixels(kWhite));
 
     // A full deletion repaints everything.

@@ -101,6 +101,50 @@ int DibCanvas::CountPixels(COLORREF color) const
     return CountPixels(color, all);
 }
 
+CRect DibCanvas::Bounds(COLORREF color, const RECT& rc, bool matching) const
+{
+    CRect box(0, 0, 0, 0);
+    if (!m_pBits)
+        return box;
+    ::GdiFlush();
+    int left = rc.left < 0 ? 0 : rc.left, top = rc.top < 0 ? 0 : rc.top;
+    int right = rc.right > m_width ? m_width : rc.right;
+    int bottom = rc.bottom > m_height ? m_height : rc.bottom;
+    uint32_t pixel = ToPixel(color);
+    bool any = false;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            if (((m_pBits[(size_t)y * m_width + x] & 0xFFFFFF) == pixel) != matching)
+                continue;
+            if (!any) {
+                box.SetRect(x, y, x + 1, y + 1);
+                any = true;
+                continue;
+            }
+            box.left = x < box.left ? x : box.left;
+            box.top = y < box.top ? y : box.top;
+            box.right = x + 1 > box.right ? x + 1 : box.right;
+            box.bottom = y + 1 > box.bottom ? y + 1 : box.bottom;
+        }
+    }
+    return box;
+}
+
+CRect DibCanvas::BoundsOf(COLORREF color, const RECT& rc) const
+{
+    return Bounds(color, rc, true);
+}
+
+CRect DibCanvas::BoundsOf(COLORREF color) const
+{
+    return Bounds(color, CRect(0, 0, m_width, m_height), true);
+}
+
+CRect DibCanvas::BoundsOfOther(COLORREF color) const
+{
+    return Bounds(color, CRect(0, 0, m_width, m_height), false);
+}
+
 const uint32_t* DibCanvas::Bits() const
 {
     ::GdiFlush();
