@@ -118,14 +118,21 @@ bool ReadPicture(const std::string& path, Picture& picture, std::string& error)
     return true;
 }
 
+// Plays the script at scriptPath with --png into pngPath, after removing any picture an
+// earlier run left there.
+RunResult RunToPng(const std::string& scriptPath, const std::string& pngPath)
+{
+    ::DeleteFileA(pngPath.c_str());
+    return RunGrafplay("--png \"" + pngPath + "\" \"" + scriptPath + "\"");
+}
+
 // Plays `script` with --png and reads the picture back, failing the test when either fails.
 bool Render(const std::string& name, const std::string& script, Picture& picture)
 {
     const std::string scriptPath = TempPath(name + ".graf");
     const std::string pngPath = TempPath(name + ".png");
     WriteText(scriptPath, script);
-    ::DeleteFileA(pngPath.c_str());
-    const RunResult run = RunGrafplay("--png \"" + pngPath + "\" \"" + scriptPath + "\"");
+    const RunResult run = RunToPng(scriptPath, pngPath);
     ::DeleteFileA(scriptPath.c_str());
     EXPECT_EQ(0u, run.exitCode) << "exit code of grafplay on " << name << "; it said: " << run.errors;
     EXPECT_EQ("", run.errors) << "output of grafplay on " << name;
@@ -250,8 +257,7 @@ TEST(Grafplay, ReportsBadScriptsAsFileLineMessage)
         const std::string scriptPath = TempPath(std::string(c.name) + ".graf");
         const std::string pngPath = TempPath(std::string(c.name) + ".png");
         WriteText(scriptPath, c.script);
-        ::DeleteFileA(pngPath.c_str());
-        const RunResult run = RunGrafplay("--png \"" + pngPath + "\" \"" + scriptPath + "\"");
+        const RunResult run = RunToPng(scriptPath, pngPath);
         EXPECT_EQ(1u, run.exitCode) << "exit code for the " << c.name << " script";
         EXPECT_EQ(scriptPath + c.message + "\n", run.errors) << "message for the " << c.name << " script";
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(pngPath.c_str()))
@@ -304,8 +310,7 @@ TEST(Grafplay, ShapesScriptMatchesItsGoldenPicture)
 {
     const std::string script = std::string(GRAFPLAY_EXAMPLES_DIR) + "/shapes.graf";
     const std::string pngPath = TempPath("shapes.png");
-    ::DeleteFileA(pngPath.c_str());
-    const RunResult run = RunGrafplay("--png \"" + pngPath + "\" \"" + script + "\"");
+    const RunResult run = RunToPng(script, pngPath);
     ASSERT_EQ(0u, run.exitCode) << "exit code of grafplay on shapes.graf; it said: " << run.errors;
     Picture picture;
     std::string error;
