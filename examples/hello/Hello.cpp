@@ -3,10 +3,7 @@
 // exits.
 #include <afxwin.h>
 
-#include <cstring>
-#include <vector>
-
-#include "PngWriter.h"
+#include "../common/Screenshot.h"
 #include "resource.h"
 
 // A page of shapes; the page is larger than the window, so the view scrolls.
@@ -100,8 +97,7 @@ class CMainFrame : public CMDIFrameWnd {
     cs.y = 0;
     cs.cx = 720;
     cs.cy = 540;
-    // Headless Wine has no symbol font for the caption buttons: leave them out of the picture.
-    if (!g_screenshotPath.IsEmpty()) cs.style &= ~(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    if (!g_screenshotPath.IsEmpty()) cs.style = examples::WithoutCaptionButtons(cs.style);
     return CMDIFrameWnd::PreCreateWindow(cs);
   }
 };
@@ -123,59 +119,9 @@ END_MESSAGE_MAP()
 CHelloApp theApp;
 AFX_IMPLEMENT_WINMAIN()
 
-namespace {
-
-// Copies the main window from the screen into a 32-bit DIB and writes it as a PNG; then
-// closes the application.
-void CALLBACK TakeScreenshot(HWND, UINT, UINT_PTR idEvent, DWORD) {
-  ::KillTimer(NULL, idEvent);
-  CWnd* pMain = AfxGetMainWnd();
-  if (pMain == NULL) return;
-  pMain->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-
-  CRect rc;
-  pMain->GetWindowRect(&rc);
-  BITMAPINFO bmi;
-  std::memset(&bmi, 0, sizeof(bmi));
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = rc.Width();
-  bmi.bmiHeader.biHeight = -rc.Height();  // top-down rows
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  bmi.bmiHeader.biCompression = BI_RGB;
-  void* pBits = NULL;
-  HDC hdcScreen = ::GetDC(NULL);
-  HBITMAP hbm = ::CreateDIBSection(hdcScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-  HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
-  int status = 1;
-  if (hbm != NULL && hdcMem != NULL) {
-    HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
-    ::BitBlt(hdcMem, 0, 0, rc.Width(), rc.Height(), hdcScreen, rc.left, rc.top, SRCCOPY);
-    ::GdiFlush();
-    if (mirdalux::WritePngBgrx(g_screenshotPath, rc.Width(), rc.Height(), pBits, rc.Width() * 4))
-      status = 0;
-    ::SelectObject(hdcMem, hOld);
-  }
-  if (hdcMem != NULL) ::DeleteDC(hdcMem);
-  if (hbm != NULL) ::DeleteObject(hbm);
-  ::ReleaseDC(NULL, hdcScreen);
-  if (status != 0) ::MessageBeep(MB_ICONERROR);
-  // The exit code of the process tells the demo script whether the picture was written.
-  pMain->SendMessage(WM_CLOSE);
-  ::PostQuitMessage(status);
-}
-
-}  // namespace
-
 BOOL CHelloApp::InitInstance() {
   // --screenshot FILE: paint, capture, exit.
-  const char* pszFlag = m_lpCmdLine != NULL ? std::strstr(m_lpCmdLine, "--screenshot") : NULL;
-  if (pszFlag != NULL) {
-    CString rest(pszFlag + std::strlen("--screenshot"));
-    rest.Trim();
-    rest.Trim('"');
-    g_screenshotPath = rest.IsEmpty() ? CString(_T("demo.png")) : rest;
-  }
+  g_screenshotPath = examples::ScreenshotPathFrom(m_lpCmdLine);
 
   AddDocTemplate(new CMultiDocTemplate(IDR_SHAPETYPE, RUNTIME_CLASS(CShapesDoc),
                                        RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CShapesView)));
@@ -189,7 +135,7 @@ BOOL CHelloApp::InitInstance() {
   pFrame->ShowWindow(g_screenshotPath.IsEmpty() ? m_nCmdShow : SW_SHOWNORMAL);
   pFrame->UpdateWindow();
 
-  if (!g_screenshotPath.IsEmpty()) ::SetTimer(NULL, 0, 500, TakeScreenshot);
+  if (!g_screenshotPath.IsEmpty()) examples::ScheduleScreenshot(g_screenshotPath);
   return TRUE;
 }
 

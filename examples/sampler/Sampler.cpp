@@ -4,9 +4,7 @@
 // writes a PNG of its main window once painted, and exits.
 #include <afxwin.h>
 
-#include <cstring>
-
-#include "PngWriter.h"
+#include "../common/Screenshot.h"
 #include "SamplerShapes.h"
 
 #include <mirdalux.h>
@@ -73,61 +71,9 @@ public:
 CSamplerApp theApp;
 AFX_IMPLEMENT_WINMAIN()
 
-namespace {
-
-// Copies the main window from the screen into a 32-bit DIB and writes it as a PNG; then
-// closes the application, whose exit code says whether the picture was written.
-void CALLBACK TakeScreenshot(HWND, UINT, UINT_PTR idEvent, DWORD)
-{
-    ::KillTimer(NULL, idEvent);
-    CWnd* pMain = AfxGetMainWnd();
-    if (pMain == NULL)
-        return;
-    pMain->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-
-    CRect rc;
-    pMain->GetWindowRect(&rc);
-    BITMAPINFO bmi;
-    std::memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = rc.Width();
-    bmi.bmiHeader.biHeight = -rc.Height();
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pBits = NULL;
-    HDC hdcScreen = ::GetDC(NULL);
-    HBITMAP hbm = ::CreateDIBSection(hdcScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
-    int status = 1;
-    if (hbm != NULL && hdcMem != NULL) {
-        HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
-        ::BitBlt(hdcMem, 0, 0, rc.Width(), rc.Height(), hdcScreen, rc.left, rc.top, SRCCOPY);
-        ::GdiFlush();
-        if (mirdalux::WritePngBgrx(g_screenshotPath, rc.Width(), rc.Height(), pBits, rc.Width() * 4))
-            status = 0;
-        ::SelectObject(hdcMem, hOld);
-    }
-    if (hdcMem != NULL)
-        ::DeleteDC(hdcMem);
-    if (hbm != NULL)
-        ::DeleteObject(hbm);
-    ::ReleaseDC(NULL, hdcScreen);
-    pMain->SendMessage(WM_CLOSE);
-    ::PostQuitMessage(status);
-}
-
-}  // namespace
-
 BOOL CSamplerApp::InitInstance()
 {
-    const char* pszFlag = m_lpCmdLine != NULL ? std::strstr(m_lpCmdLine, "--screenshot") : NULL;
-    if (pszFlag != NULL) {
-        CString rest(pszFlag + std::strlen("--screenshot"));
-        rest.Trim();
-        rest.Trim('"');
-        g_screenshotPath = rest.IsEmpty() ? CString(_T("demo.png")) : rest;
-    }
+    g_screenshotPath = examples::ScreenshotPathFrom(m_lpCmdLine);
 
     if (Grafic_Dll_Start() == NULL)
         return FALSE;
@@ -139,9 +85,8 @@ BOOL CSamplerApp::InitInstance()
                          kHeaderHeight + picture.bottom + 4);
     CRect frameRect(0, 0, viewRect.right + 12, viewRect.bottom + 12);
     DWORD style = WS_OVERLAPPEDWINDOW;
-    // Headless Wine has no symbol font for the caption buttons: leave them out of the picture.
     if (!g_screenshotPath.IsEmpty())
-        style &= ~(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+        style = examples::WithoutCaptionButtons(style);
     ::AdjustWindowRect(&frameRect, style, FALSE);
     frameRect.OffsetRect(-frameRect.left, -frameRect.top);
 
@@ -160,7 +105,7 @@ BOOL CSamplerApp::InitInstance()
     sampler::DrawSamplerShapes(pView);
 
     if (!g_screenshotPath.IsEmpty())
-        ::SetTimer(NULL, 0, 500, TakeScreenshot);
+        examples::ScheduleScreenshot(g_screenshotPath);
     return TRUE;
 }
 
