@@ -4,8 +4,6 @@
 #include <math.h>
 #include <stdint.h>
 
-#include <new>
-
 #include "elements/ShapeDrawing.h"
 #include "state/DcSelection.h"
 
@@ -52,17 +50,7 @@ CArcElement::CArcElement(int stateIndex, const ArcParams* p)
     arcStart.x = arcStart.y = 0;
     bounds.SetRect(p->left, p->top, p->right, p->bottom);
     ComputeArcPoints();
-    if (verb != VERB_ACTIVE && verb != VERB_CLICK)
-        return;
-    CRgn* pRgn = new (std::nothrow) CRgn;
-    if (pRgn == NULL)
-        return;
-    BuildArcRegion(pRgn, &bounds);
-    if (pRgn->GetSafeHandle() == NULL) {
-        delete pRgn;
-        return;
-    }
-    SetRegion(pRgn);
+    AdoptShapeRegion(this, [this](CRgn& rgn) { BuildArcRegion(&rgn, &bounds); });
 }
 
 CArcElement::~CArcElement()
@@ -198,35 +186,19 @@ void CArcElement::Draw(CDC* pDC, const RECT*)
         return;
     CDcSelection selection(pDC, this, SEL_PEN | SEL_BRUSH | SEL_ROP);
     CWidePenLimit pen(pDC, this);
-    ShapeRect r;
-    CurveKind kind = CURVE_PIE;
-    switch (verb) {
-    case VERB_FRAME:
-        kind = CURVE_ARC;
-        // fall through
-    case VERB_PAINT: {
-        CRect inset(bounds);
-        InsetForPen(inset);
-        r = ToShapeRect(inset);
-        if (!pen.Deflate(r)) {
-            pen.FillCovered(r);
-            return;
-        }
-        break;
-    }
-    case VERB_INVERT: {
+    if (verb == VERB_INVERT) {
         CRgn rgn;
         BuildWedgeRegion(&rgn, GrowByOne(bounds), pDC);
         if (rgn.GetSafeHandle() != NULL)
             InvertDocRegion(pDC, &rgn);
         return;
     }
-    default:
-        r = GrowByOne(bounds);
-        break;
-    }
+    ShapeRect r;
+    if (!GetVerbRect(this, pen, r))
+        return;
+    const CurveKind kind = verb == VERB_FRAME ? CURVE_ARC : CURVE_PIE;
     const CurveSpec c = ArcSpec(kind, r, arcEnd, arcStart);
-    if (!CurveFitsGdi(c) || pen.Width() > SHAPE_PEN_LIMIT) {
+    if (!CurveFitsGdi(c) || !pen.IsNarrow()) {
         DrawLargeCurve(pDC, c, pen.Margin());
         return;
     }
@@ -251,6 +223,5 @@ BOOL CArcElement::IsArc()
 
 void CArcElement::ReleaseResources()
 {
-    if (verb == VERB_ACTIVE || verb == VERB_CLICK)
-        SetRegion(NULL);
+    ReleaseShapeRegion(this);
 }

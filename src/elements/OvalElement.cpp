@@ -1,8 +1,6 @@
 // COvalElement: drawing by verb, the region of active and click ovals.
 #include "elements/OvalElement.h"
 
-#include <new>
-
 #include "elements/ShapeDrawing.h"
 #include "state/DcSelection.h"
 
@@ -20,16 +18,11 @@ COvalElement::COvalElement(int stateIndex, const ShapeParams* p)
     : CGraphicElement(stateIndex, p->verb, p->pattern)
 {
     bounds.SetRect(p->left, p->top, p->right, p->bottom);
-    if (verb != VERB_ACTIVE && verb != VERB_CLICK)
-        return;
     // A region too large to build in reasonable time is left out, as after a failed allocation.
-    if (!CurveFitsGdi(EllipseSpec(ToShapeRect(bounds))))
-        return;
-    CRgn* pRgn = new (std::nothrow) CRgn;
-    if (pRgn == NULL)
-        return;
-    pRgn->CreateEllipticRgnIndirect(&bounds);
-    SetRegion(pRgn);
+    AdoptShapeRegion(this, [this](CRgn& rgn) {
+        if (CurveFitsGdi(EllipseSpec(ToShapeRect(bounds))))
+            rgn.CreateEllipticRgnIndirect(&bounds);
+    });
 }
 
 COvalElement::~COvalElement()
@@ -43,20 +36,7 @@ void COvalElement::Draw(CDC* pDC, const RECT*)
         return;
     CDcSelection selection(pDC, this, SEL_PEN | SEL_BRUSH | SEL_ROP);
     CWidePenLimit pen(pDC, this);
-    ShapeRect r;
-    switch (verb) {
-    case VERB_FRAME:
-    case VERB_PAINT: {
-        CRect inset(bounds);
-        InsetForPen(inset);
-        r = ToShapeRect(inset);
-        if (!pen.Deflate(r)) {
-            pen.FillCovered(r);
-            return;
-        }
-        break;
-    }
-    case VERB_INVERT: {
+    if (verb == VERB_INVERT) {
         const CurveSpec c = EllipseSpec(ToShapeRect(bounds));
         CRgn rgn;
         BOOL made = CurveFitsGdi(c) ? rgn.CreateEllipticRgnIndirect(&bounds)
@@ -65,12 +45,11 @@ void COvalElement::Draw(CDC* pDC, const RECT*)
             InvertDocRegion(pDC, &rgn);
         return;
     }
-    default:
-        r = GrowByOne(bounds);
-        break;
-    }
+    ShapeRect r;
+    if (!GetVerbRect(this, pen, r))
+        return;
     const CurveSpec c = EllipseSpec(r);
-    if (CurveFitsGdi(c) && pen.Width() <= SHAPE_PEN_LIMIT)
+    if (CurveFitsGdi(c) && pen.IsNarrow())
         pDC->Ellipse((int)r.left, (int)r.top, (int)r.right, (int)r.bottom);
     else
         DrawLargeCurve(pDC, c, pen.Margin());
@@ -83,6 +62,5 @@ BOOL COvalElement::IsOval()
 
 void COvalElement::ReleaseResources()
 {
-    if (verb == VERB_ACTIVE || verb == VERB_CLICK)
-        SetRegion(NULL);
+    ReleaseShapeRegion(this);
 }

@@ -1,8 +1,6 @@
 // CRectElement: drawing by verb, the region of active and click rectangles.
 #include "elements/RectElement.h"
 
-#include <new>
-
 #include "elements/ShapeDrawing.h"
 #include "state/DcSelection.h"
 
@@ -10,13 +8,7 @@ CRectElement::CRectElement(int stateIndex, const ShapeParams* p)
     : CGraphicElement(stateIndex, p->verb, p->pattern)
 {
     bounds.SetRect(p->left, p->top, p->right, p->bottom);
-    if (verb != VERB_ACTIVE && verb != VERB_CLICK)
-        return;
-    CRgn* pRgn = new (std::nothrow) CRgn;
-    if (pRgn == NULL)
-        return;
-    pRgn->CreateRectRgnIndirect(&bounds);
-    SetRegion(pRgn);
+    AdoptShapeRegion(this, [this](CRgn& rgn) { rgn.CreateRectRgnIndirect(&bounds); });
 }
 
 CRectElement::~CRectElement()
@@ -30,20 +22,7 @@ void CRectElement::Draw(CDC* pDC, const RECT*)
         return;
     CDcSelection selection(pDC, this, SEL_PEN | SEL_BRUSH | SEL_ROP);
     CWidePenLimit pen(pDC, this);
-    ShapeRect r;
-    switch (verb) {
-    case VERB_FRAME:
-    case VERB_PAINT: {
-        CRect inset(bounds);
-        InsetForPen(inset);
-        r = ToShapeRect(inset);
-        if (!pen.Deflate(r)) {
-            pen.FillCovered(r);
-            return;
-        }
-        break;
-    }
-    case VERB_INVERT:
+    if (verb == VERB_INVERT) {
         if (FitsGdi(ToShapeRect(bounds))) {
             pDC->InvertRect(&bounds);
         } else {
@@ -51,12 +30,12 @@ void CRectElement::Draw(CDC* pDC, const RECT*)
             pDC->InvertRect(&cut);
         }
         return;
-    default:
-        r = GrowByOne(bounds);
-        break;
     }
+    ShapeRect r;
+    if (!GetVerbRect(this, pen, r))
+        return;
     // A rectangle cut to the clip box widened by the pen shows the same pixels.
-    CRect gdi = FitsGdi(r) && pen.Width() <= SHAPE_PEN_LIMIT ? ToRect(r) : ClampToClip(pDC, r, pen.Margin());
+    CRect gdi = FitsGdi(r) && pen.IsNarrow() ? ToRect(r) : ClampToClip(pDC, r, pen.Margin());
     pDC->Rectangle(gdi.left, gdi.top, gdi.right, gdi.bottom);
 }
 
@@ -74,6 +53,5 @@ BOOL CRectElement::IsRect()
 
 void CRectElement::ReleaseResources()
 {
-    if (verb == VERB_ACTIVE || verb == VERB_CLICK)
-        SetRegion(NULL);
+    ReleaseShapeRegion(this);
 }

@@ -1,8 +1,6 @@
 // CRoundRectElement: drawing by verb, the region of active and click rounded rectangles.
 #include "elements/RoundRectElement.h"
 
-#include <new>
-
 #include "elements/ShapeDrawing.h"
 #include "state/DcSelection.h"
 
@@ -22,17 +20,15 @@ CRoundRectElement::CRoundRectElement(int stateIndex, const RoundRectParams* p)
       cornerHeight(p->cornerHeight)
 {
     bounds.SetRect(p->left, p->top, p->right, p->bottom);
-    if (verb != VERB_ACTIVE && verb != VERB_CLICK)
-        return;
-    // A region too large to build in reasonable time is left out, as after a failed allocation.
-    if (!CurveFitsGdi(RoundRectSpec(GrowByOne(bounds), cornerWidth, cornerHeight)))
-        return;
-    CRgn* pRgn = new (std::nothrow) CRgn;
-    if (pRgn == NULL)
-        return;
-    pRgn->CreateRoundRectRgn(bounds.left, bounds.top, bounds.right + 1, bounds.bottom + 1,
-                             cornerWidth, cornerHeight);
-    SetRegion(pRgn);
+    // The region covers the pixels the filling verbs paint: bounds one larger to the right and
+    // at the bottom. One too large to build in reasonable time is left out, as after a failed
+    // allocation.
+    AdoptShapeRegion(this, [this](CRgn& rgn) {
+        const CurveSpec c = RoundRectSpec(GrowByOne(bounds), cornerWidth, cornerHeight);
+        if (CurveFitsGdi(c))
+            rgn.CreateRoundRectRgn((int)c.rect.left, (int)c.rect.top, (int)c.rect.right,
+                                   (int)c.rect.bottom, cornerWidth, cornerHeight);
+    });
 }
 
 CRoundRectElement::~CRoundRectElement()
@@ -46,20 +42,7 @@ void CRoundRectElement::Draw(CDC* pDC, const RECT*)
         return;
     CDcSelection selection(pDC, this, SEL_PEN | SEL_BRUSH | SEL_ROP);
     CWidePenLimit pen(pDC, this);
-    ShapeRect r;
-    switch (verb) {
-    case VERB_FRAME:
-    case VERB_PAINT: {
-        CRect inset(bounds);
-        InsetForPen(inset);
-        r = ToShapeRect(inset);
-        if (!pen.Deflate(r)) {
-            pen.FillCovered(r);
-            return;
-        }
-        break;
-    }
-    case VERB_INVERT: {
+    if (verb == VERB_INVERT) {
         const CurveSpec c = RoundRectSpec(ToShapeRect(bounds), cornerWidth, cornerHeight);
         CRgn rgn;
         BOOL made = CurveFitsGdi(c) ? rgn.CreateRoundRectRgn(bounds.left, bounds.top, bounds.right,
@@ -69,12 +52,11 @@ void CRoundRectElement::Draw(CDC* pDC, const RECT*)
             InvertDocRegion(pDC, &rgn);
         return;
     }
-    default:
-        r = GrowByOne(bounds);
-        break;
-    }
+    ShapeRect r;
+    if (!GetVerbRect(this, pen, r))
+        return;
     const CurveSpec c = RoundRectSpec(r, cornerWidth, cornerHeight);
-    if (CurveFitsGdi(c) && pen.Width() <= SHAPE_PEN_LIMIT)
+    if (CurveFitsGdi(c) && pen.IsNarrow())
         pDC->RoundRect((int)r.left, (int)r.top, (int)r.right, (int)r.bottom, cornerWidth, cornerHeight);
     else
         DrawLargeCurve(pDC, c, pen.Margin());
@@ -94,6 +76,5 @@ BOOL CRoundRectElement::IsRoundRect()
 
 void CRoundRectElement::ReleaseResources()
 {
-    if (verb == VERB_ACTIVE || verb == VERB_CLICK)
-        SetRegion(NULL);
+    ReleaseShapeRegion(this);
 }

@@ -401,6 +401,27 @@ CWidePenLimit::~CWidePenLimit()
         m_pDC->SelectObject(m_pOldPen);
 }
 
+BOOL AFXAPI GetVerbRect(const CGraphicElement* e, const CWidePenLimit& pen, ShapeRect& out)
+{
+    if (e->verb != VERB_FRAME && e->verb != VERB_PAINT) {
+        out = GrowByOne(e->bounds);
+        return TRUE;
+    }
+    CRect inset(e->bounds);
+    e->InsetForPen(inset);
+    out = ToShapeRect(inset);
+    if (pen.Deflate(out))
+        return TRUE;
+    pen.FillCovered(out);
+    return FALSE;
+}
+
+void AFXAPI ReleaseShapeRegion(CGraphicElement* e)
+{
+    if (e != NULL && (e->verb == VERB_ACTIVE || e->verb == VERB_CLICK))
+        e->SetRegion(NULL);
+}
+
 CRect AFXAPI ClampToClip(CDC* pDC, const ShapeRect& r, int64_t margin)
 {
     ShapeRect box;

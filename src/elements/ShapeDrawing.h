@@ -6,7 +6,9 @@
 
 #include <stdint.h>
 
-class CGraphicElement;
+#include <new>
+
+#include "elements/GraphicElement.h"
 
 // Coordinates within +-SHAPE_COORD_LIMIT and pens up to SHAPE_PEN_LIMIT go to GDI as given.
 // Beyond them a shape is cut to the context's clip box first, since Wine walks every row of an
@@ -53,6 +55,8 @@ public:
     ~CWidePenLimit();
     // The width the shape is drawn with (0 without a solid pen).
     int Width() const { return m_width; }
+    // TRUE when the pen is narrow enough for GDI to draw the shape itself.
+    BOOL IsNarrow() const { return m_width <= SHAPE_PEN_LIMIT; }
     // Room around the clip box within which nothing the pen draws can show.
     int64_t Margin() const { return m_width / 2 + 2; }
     // Moves the edges of r (normalised or not) inward by half the width taken off the pen.
@@ -75,6 +79,35 @@ private:
     int64_t m_realHalf;
     COLORREF m_color;
 };
+
+// The rectangle GDI gets for the shape of e drawn with its verb (any but VERB_INVERT): for frame
+// and paint, bounds moved inward so that the pen stays inside and, for a pen pen narrowed, by
+// half the width taken off; for the filling verbs, bounds one larger to the right and at the
+// bottom. FALSE when a narrowed pen's stroke covers the whole shape: pen has then filled it and
+// nothing more is to be drawn.
+AFX_EXT_API BOOL AFXAPI GetVerbRect(const CGraphicElement* e, const CWidePenLimit& pen, ShapeRect& out);
+
+// For an element drawn with VERB_ACTIVE or VERB_CLICK: a new CRgn handed to build (a callable
+// taking CRgn&) and kept as the element's region when build gave it a handle. Other verbs, a
+// failed allocation or a build that made nothing leave the element without a region.
+template <class Build>
+void AdoptShapeRegion(CGraphicElement* e, Build build)
+{
+    if (e->verb != VERB_ACTIVE && e->verb != VERB_CLICK)
+        return;
+    CRgn* pRgn = new (std::nothrow) CRgn;
+    if (pRgn == NULL)
+        return;
+    build(*pRgn);
+    if (pRgn->GetSafeHandle() == NULL) {
+        delete pRgn;
+        return;
+    }
+    e->SetRegion(pRgn);
+}
+
+// Frees the region of an element drawn with VERB_ACTIVE or VERB_CLICK; nothing for other verbs.
+AFX_EXT_API void AFXAPI ReleaseShapeRegion(CGraphicElement* e);
 
 // Each edge moved into the clip box widened by margin, keeping the order of the edges (a reversed
 // rectangle stays reversed). Pixels inside the clip box are those of the unmoved rectangle.
