@@ -20,8 +20,7 @@ COvalElement::COvalElement(int stateIndex, const ShapeParams* p)
     bounds.SetRect(p->left, p->top, p->right, p->bottom);
     // A region too large to build in reasonable time is left out, as after a failed allocation.
     AdoptShapeRegion(this, [this](CRgn& rgn) {
-        if (CurveFitsGdi(EllipseSpec(ToShapeRect(bounds))))
-            rgn.CreateEllipticRgnIndirect(&bounds);
+        CreateCurveRgn(&rgn, NULL, EllipseSpec(ToShapeRect(bounds)));
     });
 }
 
@@ -37,12 +36,7 @@ void COvalElement::Draw(CDC* pDC, const RECT*)
     CDcSelection selection(pDC, this, SEL_PEN | SEL_BRUSH | SEL_ROP);
     CWidePenLimit pen(pDC, this);
     if (verb == VERB_INVERT) {
-        const CurveSpec c = EllipseSpec(ToShapeRect(bounds));
-        CRgn rgn;
-        BOOL made = CurveFitsGdi(c) ? rgn.CreateEllipticRgnIndirect(&bounds)
-                                    : CreateLargeCurveRgn(&rgn, pDC, c);
-        if (made)
-            InvertDocRegion(pDC, &rgn);
+        InvertCurve(pDC, EllipseSpec(ToShapeRect(bounds)));
         return;
     }
     ShapeRect r;

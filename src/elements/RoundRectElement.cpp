@@ -24,10 +24,7 @@ CRoundRectElement::CRoundRectElement(int stateIndex, const RoundRectParams* p)
     // at the bottom. One too large to build in reasonable time is left out, as after a failed
     // allocation.
     AdoptShapeRegion(this, [this](CRgn& rgn) {
-        const CurveSpec c = RoundRectSpec(GrowByOne(bounds), cornerWidth, cornerHeight);
-        if (CurveFitsGdi(c))
-            rgn.CreateRoundRectRgn((int)c.rect.left, (int)c.rect.top, (int)c.rect.right,
-                                   (int)c.rect.bottom, cornerWidth, cornerHeight);
+        CreateCurveRgn(&rgn, NULL, RoundRectSpec(GrowByOne(bounds), cornerWidth, cornerHeight));
     });
 }
 
@@ -43,13 +40,7 @@ void CRoundRectElement::Draw(CDC* pDC, const RECT*)
     CDcSelection selection(pDC, this, SEL_PEN | SEL_BRUSH | SEL_ROP);
     CWidePenLimit pen(pDC, this);
     if (verb == VERB_INVERT) {
-        const CurveSpec c = RoundRectSpec(ToShapeRect(bounds), cornerWidth, cornerHeight);
-        CRgn rgn;
-        BOOL made = CurveFitsGdi(c) ? rgn.CreateRoundRectRgn(bounds.left, bounds.top, bounds.right,
-                                                             bounds.bottom, cornerWidth, cornerHeight)
-                                    : CreateLargeCurveRgn(&rgn, pDC, c);
-        if (made)
-            InvertDocRegion(pDC, &rgn);
+        InvertCurve(pDC, RoundRectSpec(ToShapeRect(bounds), cornerWidth, cornerHeight));
         return;
     }
     ShapeRect r;

@@ -500,3 +500,23 @@ BOOL AFXAPI CreateLargeCurveRgn(CRgn* pDest, CDC* pDC, const CurveSpec& c)
         return FALSE;
     return pDest->CreatePolygonRgn(pts.data(), (int)pts.size(), WINDING);
 }
+
+BOOL AFXAPI CreateCurveRgn(CRgn* pDest, CDC* pDC, const CurveSpec& c)
+{
+    if (pDest == NULL || (c.kind != CURVE_ELLIPSE && c.kind != CURVE_ROUNDRECT))
+        return FALSE;
+    if (!CurveFitsGdi(c))
+        return pDC != NULL && CreateLargeCurveRgn(pDest, pDC, c);
+    const CRect r = ToRect(c.rect);
+    if (c.kind == CURVE_ELLIPSE)
+        return pDest->CreateEllipticRgnIndirect(&r);
+    return pDest->CreateRoundRectRgn(r.left, r.top, r.right, r.bottom, (int)c.cornerWidth,
+                                     (int)c.cornerHeight);
+}
+
+void AFXAPI InvertCurve(CDC* pDC, const CurveSpec& c)
+{
+    CRgn rgn;
+    if (pDC != NULL && CreateCurveRgn(&rgn, pDC, c))
+        InvertDocRegion(pDC, &rgn);
+}

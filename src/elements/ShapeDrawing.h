@@ -142,6 +142,12 @@ AFX_EXT_API BOOL AFXAPI CurveFitsGdi(const CurveSpec& c);
 // a polyline (arc) with what pDC holds selected; pieces outside the box widened by margin are
 // left out, so the cut edges never show.
 AFX_EXT_API void AFXAPI DrawLargeCurve(CDC* pDC, const CurveSpec& c, int64_t margin);
+// An ellipse or rounded rectangle as a region in pDest: GDI's own when the curve fits GDI, else
+// the part near the clip box of pDC (none without a context). FALSE (pDest untouched) when
+// nothing was made.
+AFX_EXT_API BOOL AFXAPI CreateCurveRgn(CRgn* pDest, CDC* pDC, const CurveSpec& c);
+// Inverts, on pDC, the region CreateCurveRgn makes of the curve.
+AFX_EXT_API void AFXAPI InvertCurve(CDC* pDC, const CurveSpec& c);
 // The part of an ellipse or rounded rectangle near the clip box of pDC as a polygon region in
 // pDest; FALSE (pDest untouched) when nothing of it is near.
 AFX_EXT_API BOOL AFXAPI CreateLargeCurveRgn(CRgn* pDest, CDC* pDC, const CurveSpec& c);
