@@ -1,7 +1,8 @@
 // Draws 100,000 rectangles through CDC with a CPen and CBrush selected, and the same through raw
 // GDI calls, into the same kind of DIB section, and prints the times and the ratio CDC/raw
 // (goal: at most 1.05). A second pair selects the pen and brush around every rectangle, which
-// exercises the temporary wrappers SelectObject hands back. Reports only; always exits 0.
+// exercises the temporary wrappers SelectObject hands back; it has no goal and is printed for
+// the record. Reports only; always exits 0.
 #include <afxwin.h>
 
 #include <algorithm>
@@ -125,7 +126,7 @@ double Median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-void Run(const char* name, bool selectEach, const std::vector<RECT>& rects)
+void Run(const char* name, bool selectEach, bool hasGoal, const std::vector<RECT>& rects)
 {
     Canvas rawCanvas, cdcCanvas;
     std::vector<double> raw, cdc;
@@ -147,9 +148,10 @@ void Run(const char* name, bool selectEach, const std::vector<RECT>& rects)
     std::printf("%s: %d rectangles, %d runs\n", name, kRectangles, kRepetitions);
     std::printf("  raw GDI  median %8.2f ms  best %8.2f ms\n", rawMedian * 1e3, rawBest * 1e3);
     std::printf("  CDC      median %8.2f ms  best %8.2f ms\n", cdcMedian * 1e3, cdcBest * 1e3);
-    std::printf("  ratio CDC/raw  median %.3f  best %.3f  (goal <= 1.05)  %s; pictures %s\n",
-                cdcMedian / rawMedian, cdcBest / rawBest, cdcMedian / rawMedian <= 1.05 ? "met" : "NOT met",
-                same ? "identical" : "DIFFER");
+    const char* goal = !hasGoal ? "(no goal)" : cdcMedian / rawMedian <= 1.05 ? "(goal <= 1.05)  met"
+                                                                              : "(goal <= 1.05)  NOT met";
+    std::printf("  ratio CDC/raw  median %.3f  best %.3f  %s; pictures %s\n", cdcMedian / rawMedian,
+                cdcBest / rawBest, goal, same ? "identical" : "DIFFER");
 }
 
 } // namespace
@@ -157,7 +159,7 @@ void Run(const char* name, bool selectEach, const std::vector<RECT>& rects)
 int main()
 {
     std::vector<RECT> rects = MakeRectangles();
-    Run("rectangles, pen and brush selected once", false, rects);
-    Run("rectangles, pen and brush selected around each", true, rects);
+    Run("rectangles, pen and brush selected once", false, true, rects);
+    Run("rectangles, pen and brush selected around each", true, false, rects);
     return 0;
 }
