@@ -20,23 +20,9 @@
 
 #include <mirdalux.h>
 
+#include "TestValues.h"
+
 namespace {
-
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
-
-std::string Str(const RECT& r)
-{
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-}
-
-std::string Str(const POINT& p)
-{
-    return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
-}
 
 // A host's point list: the points and a CObArray whose entries point to them.
 class HostPoints

@@ -19,18 +19,9 @@
 
 #include <mirdalux.h>
 
+#include "TestValues.h"
+
 namespace {
-
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
-
-std::string Str(const RECT& r)
-{
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-}
 
 // A device context wrapper that notes every DrawText call before passing it on, so a test sees
 // the exact string, length, rectangle and format a text box asks for.
