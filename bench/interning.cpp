@@ -10,25 +10,14 @@
 
 #include "state/GraphicState.h"
 
+#include "BenchTiming.h"
+
 namespace {
 
 const int kAppends = 100000;
 const int kDistinct = 10000;
 const int kLinearAppends = 20000;
 const int kRepetitions = 5;
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // States that differ in colour, pen and face name, as a busy picture's would.
 std::vector<CGraphicState*> MakeStates(int count)

@@ -16,23 +16,12 @@
 
 #include <mirdalux.h>
 
+#include "BenchTiming.h"
+
 namespace {
 
 const int kRepetitions = 7;
 const int kSize = 512;
-
-double Seconds(const LARGE_INTEGER& start, const LARGE_INTEGER& end)
-{
-    LARGE_INTEGER freq;
-    ::QueryPerformanceFrequency(&freq);
-    return double(end.QuadPart - start.QuadPart) / double(freq.QuadPart);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // A zigzag across the canvas: every point inside, so nothing is skipped.
 std::vector<POINT> Zigzag(int n)

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "BenchTiming.h"
+
 namespace {
 
 const int kRectangles = 100000;
@@ -46,13 +48,6 @@ std::vector<RECT> MakeRectangles()
         r.bottom = r.top + 2 + next(62);
     }
     return rects;
-}
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
 }
 
 double DrawRaw(const std::vector<RECT>& rects, Canvas& canvas, bool selectEach)
@@ -118,12 +113,6 @@ double DrawThroughCDC(const std::vector<RECT>& rects, Canvas& canvas, bool selec
     dc.SelectObject(oldBitmap);
     AfxUnlockTempMaps();
     return Seconds(start, end);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 void Run(const char* name, bool selectEach, bool hasGoal, const std::vector<RECT>& rects)

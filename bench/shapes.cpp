@@ -17,6 +17,8 @@
 
 #include <mirdalux.h>
 
+#include "BenchTiming.h"
+
 namespace {
 
 const int kShapes = 10000;
@@ -100,19 +102,6 @@ std::vector<Shape> MakeShapes()
         s.rc.bottom = s.rc.top + 4 + next(60);
     }
     return shapes;
-}
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 // --- The library -------------------------------------------------------------------------
