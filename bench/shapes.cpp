@@ -22,7 +22,7 @@
 namespace {
 
 const int kShapes = 10000;
-const int kRepetitions = 7;
+const int kRepetitions = 15;
 const int kSize = 512;
 const int kPenSize = 2;
 const COLORREF kFore = RGB(200, 30, 60);
@@ -371,6 +371,54 @@ void RunHostile()
                 slowest < 0.1 ? "met" : "NOT met");
 }
 
+
+// Compares the two pictures one kind, verb and pattern at a time, leaving out the alpha byte
+// (GDI's inversions flip it, its fills do not set it). Wine does not always draw an ellipse the
+// same way twice in a run, so each side draws twice: a group agrees when some pair of its
+// pictures is identical, and differs only when each side repeats itself exactly.
+void ComparePictures(const std::vector<Shape>& shapes)
+{
+    auto differing = [](const Canvas& a, const Canvas& b) {
+        int n = 0;
+        for (int i = 0; i < kSize * kSize; ++i)
+            n += ((((const DWORD*)a.bits)[i] ^ ((const DWORD*)b.bits)[i]) & 0xFFFFFF) != 0;
+        return n;
+    };
+    int same = 0, unsteady = 0, differ = 0;
+    for (int kind = kRect; kind <= kArc; ++kind) {
+        for (const Combo& combo : kCombos) {
+            std::vector<Shape> group;
+            for (const Shape& s : shapes)
+                if (s.kind == kind && s.combo == &combo)
+                    group.push_back(s);
+            Canvas lib[2], raw[2];
+            for (int i = 0; i < 2; ++i) {
+                ::PatBlt(lib[i].dc.m_hDC, 0, 0, kSize, kSize, WHITENESS);
+                ::PatBlt(raw[i].dc.m_hDC, 0, 0, kSize, kSize, WHITENESS);
+                CGraphicView* view = MakeView(group);
+                DrawLibrary(view, lib[i]);
+                delete view;
+                DrawRaw(group, raw[i]);
+            }
+            int fewest = INT_MAX;
+            for (const Canvas& l : lib)
+                for (const Canvas& r : raw)
+                    fewest = std::min(fewest, differing(l, r));
+            if (fewest == 0) {
+                ++same;
+            } else if (differing(lib[0], lib[1]) != 0 || differing(raw[0], raw[1]) != 0) {
+                ++unsteady;
+            } else {
+                ++differ;
+                std::printf("  pictures DIFFER: kind %d, %s %s: %d pixels\n", kind, combo.verb, combo.pattern,
+                            fewest);
+            }
+        }
+    }
+    std::printf("  pictures per kind, verb and pattern: %d identical, %d not repeatable by GDI, %d differ\n",
+                same, unsteady, differ);
+}
+
 }  // namespace
 
 int main()
@@ -391,23 +439,15 @@ int main()
             raw.push_back(DrawRaw(shapes, rawCanvas));
         }
     }
-    const bool same = std::equal((const DWORD*)libCanvas.bits, (const DWORD*)libCanvas.bits + kSize * kSize,
-                                 (const DWORD*)rawCanvas.bits);
-    // Whether GDI itself repeats a picture exactly: the baseline drawn once more, compared.
-    Canvas again;
-    ::PatBlt(again.dc.m_hDC, 0, 0, kSize, kSize, WHITENESS);
-    DrawRaw(shapes, again);
-    const bool repeatable = std::equal((const DWORD*)again.bits, (const DWORD*)again.bits + kSize * kSize,
-                                       (const DWORD*)rawCanvas.bits);
     delete view;
     const double libMedian = Median(lib), rawMedian = Median(raw);
     std::printf("shapes: %d shapes of 4 kinds by %d verbs and patterns, %d runs\n", kShapes, kComboCount,
                 kRepetitions);
     std::printf("  hand-written GDI  median %8.2f ms\n", rawMedian * 1e3);
     std::printf("  RepaintView       median %8.2f ms\n", libMedian * 1e3);
-    std::printf("  ratio library/GDI %.3f (goal <= 1.05) %s; pictures %s (GDI against itself: %s)\n",
-                libMedian / rawMedian, libMedian / rawMedian <= 1.05 ? "met" : "NOT met",
-                same ? "identical" : "DIFFER", repeatable ? "identical" : "DIFFER");
+    std::printf("  ratio library/GDI %.3f (goal <= 1.05) %s\n", libMedian / rawMedian,
+                libMedian / rawMedian <= 1.05 ? "met" : "NOT met");
+    ComparePictures(shapes);
     std::printf("hostile sizes, one shape each:\n");
     RunHostile();
     return 0;

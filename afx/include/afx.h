@@ -8,6 +8,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <new>
+
 class CObject;
 class CArchive;
 class CDumpContext;
@@ -177,6 +179,16 @@ class AFX_API CObject {
   static CRuntimeClass classCObject;
   static CRuntimeClass* PASCAL _GetBaseClass();
   static CRuntimeClass* PASCAL GetThisClass();
+
+  // Small objects come from per-size free lists kept by the layer: drawing code makes and
+  // deletes pens, brushes and wrappers by the thousand, and a free list is several times
+  // cheaper than the process heap.
+  static void* PASCAL operator new(size_t nSize);
+  static void* PASCAL operator new(size_t nSize, const std::nothrow_t&) noexcept;
+  static void* PASCAL operator new(size_t, void* p) noexcept { return p; }
+  static void PASCAL operator delete(void* p) noexcept;
+  static void PASCAL operator delete(void* p, const std::nothrow_t&) noexcept;
+  static void PASCAL operator delete(void*, void*) noexcept {}
 };
 
 // Used by DECLARE_SERIAL's extraction operator; same as ar.ReadObject(pClass).

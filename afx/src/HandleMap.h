@@ -4,8 +4,10 @@
 #pragma once
 #include <afx.h>
 
+#include <stdint.h>
+#include <string.h>
+
 #include <new>
-#include <unordered_map>
 
 // What AfxUnlockTempMaps and thread exit need from every map, whatever its types.
 class CHandleMapBase
@@ -29,6 +31,135 @@ enum AfxHandleMapSlot
 // This thread's map in nSlot. When there is none yet, pfnNew (if not NULL) makes it; NULL when
 // there is none and pfnNew is NULL, or once the thread's maps are gone (the thread is ending).
 CHandleMapBase* AfxGetThreadHandleMap(int nSlot, CHandleMapBase* (*pfnNew)());
+
+// A table from handles to objects with open addressing: a lookup or an update touches one short
+// run of slots and never allocates, which matters because every selection into a device
+// context asks the map for the wrapper of the object it replaced. The capacity is a power of two
+// kept at least twice the count; a NULL key marks a free slot (NULL handles are never stored).
+template <class THandle, class TObject>
+class CHandleTable
+{
+public:
+    CHandleTable() {}
+    ~CHandleTable() { delete[] m_pSlots; }
+    CHandleTable(const CHandleTable&) = delete;
+    CHandleTable& operator=(const CHandleTable&) = delete;
+
+    TObject* Find(THandle h) const
+    {
+        if (m_nCount == 0)
+            return NULL;
+        for (size_t i = Home(h);; i = (i + 1) & m_nMask) {
+            if (m_pSlots[i].key == h)
+                return m_pSlots[i].value;
+            if (m_pSlots[i].key == NULL)
+                return NULL;
+        }
+    }
+
+    // Sets the object of h, replacing an earlier one. FALSE when out of memory.
+    BOOL Set(THandle h, TObject* pObject)
+    {
+        if ((m_nCount + 1) * 2 > m_nMask + 1 && !Grow())
+            return FALSE;
+        size_t i = Home(h);
+        while (m_pSlots[i].key != NULL && m_pSlots[i].key != h)
+            i = (i + 1) & m_nMask;
+        if (m_pSlots[i].key == NULL)
+            ++m_nCount;
+        m_pSlots[i].key = h;
+        m_pSlots[i].value = pObject;
+        return TRUE;
+    }
+
+    // Removes h when its object is pObject; FALSE otherwise.
+    BOOL Remove(THandle h, const TObject* pObject)
+    {
+        if (m_nCount == 0)
+            return FALSE;
+        size_t i = Home(h);
+        while (m_pSlots[i].key != h) {
+            if (m_pSlots[i].key == NULL)
+                return FALSE;
+            i = (i + 1) & m_nMask;
+        }
+        if (m_pSlots[i].value != pObject)
+            return FALSE;
+        // Backward shift: later entries of the run move up so that no probe stops early.
+        for (size_t j = (i + 1) & m_nMask; m_pSlots[j].key != NULL; j = (j + 1) & m_nMask) {
+            const size_t home = Home(m_pSlots[j].key);
+            // The entry at j may fill the hole at i when its home is not in (i, j] cyclically.
+            if (((j - home) & m_nMask) >= ((j - i) & m_nMask)) {
+                m_pSlots[i] = m_pSlots[j];
+                i = j;
+            }
+        }
+        m_pSlots[i].key = NULL;
+        m_pSlots[i].value = NULL;
+        --m_nCount;
+        return TRUE;
+    }
+
+    size_t GetCount() const { return m_nCount; }
+
+    // Moves every entry into out, which must be empty; this table is left empty.
+    void MoveTo(CHandleTable& out)
+    {
+        out.m_pSlots = m_pSlots;
+        out.m_nMask = m_nMask;
+        out.m_nCount = m_nCount;
+        m_pSlots = NULL;
+        m_nMask = 0;
+        m_nCount = 0;
+    }
+
+    template <class Visit>
+    void ForEach(Visit visit) const
+    {
+        if (m_pSlots == NULL)
+            return;
+        for (size_t i = 0; i <= m_nMask; ++i)
+            if (m_pSlots[i].key != NULL)
+                visit(m_pSlots[i].key, m_pSlots[i].value);
+    }
+
+private:
+    struct Slot
+    {
+        THandle key;
+        TObject* value;
+    };
+
+    size_t Home(THandle h) const
+    {
+        // Handles are multiples of small powers of two: mix the bits before masking.
+        uint64_t v = (uint64_t)(uintptr_t)h * 0x9E3779B97F4A7C15ull;
+        return (size_t)(v >> 32) & m_nMask;
+    }
+
+    BOOL Grow()
+    {
+        const size_t nNew = m_pSlots == NULL ? 64 : (m_nMask + 1) * 2;
+        Slot* pNew = new (std::nothrow) Slot[nNew];
+        if (pNew == NULL)
+            return FALSE;
+        memset(pNew, 0, nNew * sizeof(Slot));
+        Slot* pOld = m_pSlots;
+        const size_t nOld = pOld == NULL ? 0 : m_nMask + 1;
+        m_pSlots = pNew;
+        m_nMask = nNew - 1;
+        m_nCount = 0;
+        for (size_t i = 0; i < nOld; ++i)
+            if (pOld[i].key != NULL)
+                Set(pOld[i].key, pOld[i].value);
+        delete[] pOld;
+        return TRUE;
+    }
+
+    Slot* m_pSlots = NULL;
+    size_t m_nMask = 0;
+    size_t m_nCount = 0;
+};
 
 // THandle is the handle type (HGDIOBJ, HDC, HWND ...), TObject the wrapper's base class.
 // A temporary wrapper is made by pfnNewTemp, which must not take ownership of the handle, and
@@ -60,74 +191,47 @@ public:
         TObject* pTemp = NULL;
         try {
             pTemp = m_pfnNewTemp(h);
-            if (pTemp)
-                m_temporary.emplace(h, pTemp);
         } catch (...) {
-            if (pTemp)
-                m_pfnDeleteTemp(pTemp);
+            return NULL;
+        }
+        if (pTemp != NULL && !m_temporary.Set(h, pTemp)) {
+            m_pfnDeleteTemp(pTemp);
             return NULL;
         }
         return pTemp;
     }
 
-    TObject* LookupPermanent(THandle h) const { return Lookup(m_permanent, h); }
-    TObject* LookupTemporary(THandle h) const { return Lookup(m_temporary, h); }
+    TObject* LookupPermanent(THandle h) const { return m_permanent.Find(h); }
+    TObject* LookupTemporary(THandle h) const { return m_temporary.Find(h); }
 
     // Records pObject as the owner of h, replacing an earlier owner. FALSE when out of memory.
-    BOOL SetPermanent(THandle h, TObject* pObject)
-    {
-        try {
-            m_permanent[h] = pObject;
-        } catch (...) {
-            return FALSE;
-        }
-        return TRUE;
-    }
+    BOOL SetPermanent(THandle h, TObject* pObject) { return m_permanent.Set(h, pObject); }
 
     // Forgets the permanent entry of h if it is pObject (another object may have attached the
     // same handle since).
-    void RemoveHandle(THandle h, const TObject* pObject)
-    {
-        auto it = m_permanent.find(h);
-        if (it != m_permanent.end() && it->second == pObject)
-            m_permanent.erase(it);
-    }
+    void RemoveHandle(THandle h, const TObject* pObject) { m_permanent.Remove(h, pObject); }
 
     // Forgets the temporary wrapper pObject of h without deleting it (it is being deleted by
     // someone else); FALSE when pObject is not h's temporary wrapper.
-    BOOL RemoveTemporary(THandle h, const TObject* pObject)
-    {
-        auto it = m_temporary.find(h);
-        if (it == m_temporary.end() || it->second != pObject)
-            return FALSE;
-        m_temporary.erase(it);
-        return TRUE;
-    }
+    BOOL RemoveTemporary(THandle h, const TObject* pObject) { return m_temporary.Remove(h, pObject); }
 
     // Deletes every temporary wrapper. The table is emptied first, so a wrapper's destructor
     // that looks into the map finds itself gone.
     void DeleteTemp() override
     {
-        std::unordered_map<THandle, TObject*> temporary;
-        temporary.swap(m_temporary);
-        for (auto& entry : temporary)
-            m_pfnDeleteTemp(entry.second);
+        CHandleTable<THandle, TObject> temporary;
+        m_temporary.MoveTo(temporary);
+        temporary.ForEach([this](THandle, TObject* pObject) { m_pfnDeleteTemp(pObject); });
     }
 
-    size_t GetPermanentCount() const { return m_permanent.size(); }
-    size_t GetTemporaryCount() const { return m_temporary.size(); }
+    size_t GetPermanentCount() const { return m_permanent.GetCount(); }
+    size_t GetTemporaryCount() const { return m_temporary.GetCount(); }
 
 private:
-    static TObject* Lookup(const std::unordered_map<THandle, TObject*>& table, THandle h)
-    {
-        auto it = table.find(h);
-        return it == table.end() ? NULL : it->second;
-    }
-
     PFN_NEW_TEMP m_pfnNewTemp;
     PFN_DELETE_TEMP m_pfnDeleteTemp;
-    std::unordered_map<THandle, TObject*> m_permanent;
-    std::unordered_map<THandle, TObject*> m_temporary;
+    CHandleTable<THandle, TObject> m_permanent;
+    CHandleTable<THandle, TObject> m_temporary;
 };
 
 // This thread's map of kind TMap (a CHandleMap) in nSlot. When there is none yet and bCreate is

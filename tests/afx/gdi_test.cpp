@@ -114,6 +114,48 @@ TEST(GdiObject, TemporaryWrapperHasTheHandlesClass)
     ::DeleteObject(hRgn);
 }
 
+// Thousands of live objects, half of them deleted in an order unrelated to creation: each
+// remaining handle still maps to its own object, each deleted one to a fresh temporary wrapper
+// (the map must keep every entry findable as others are removed around it).
+TEST(GdiObject, HandleMapFindsEveryObjectThroughManyRemovals)
+{
+    GdiCountGuard guard("handle map");
+    const int kCount = 3000;
+    std::vector<CPen*> pens;
+    for (int i = 0; i < kCount; ++i) {
+        CPen* pen = new CPen(PS_SOLID, 1 + i % 7, RGB(i & 255, i >> 8, 1));
+        ASSERT_NE(nullptr, pen->GetSafeHandle()) << "pen " << i;
+        pens.push_back(pen);
+    }
+    std::vector<HGDIOBJ> gone;
+    for (int i = 0; i < kCount; ++i) {
+        const int k = (i * 7919) % kCount;  // a permutation: 7919 is prime to 3000
+        if (k % 2 == 0) {
+            gone.push_back(pens[k]->GetSafeHandle());
+            delete pens[k];
+            pens[k] = nullptr;
+        }
+    }
+    for (int i = 0; i < kCount; ++i) {
+        if (pens[i] != nullptr)
+            ASSERT_EQ(pens[i], CGdiObject::FromHandle(pens[i]->GetSafeHandle())) << "pen " << i;
+    }
+    // A deleted pen's handle number may be reused by the next object, so only ask for
+    // wrappers of handles that no live pen holds.
+    HPEN stock = (HPEN)::GetStockObject(BLACK_PEN);
+    CGdiObject* wrapper = CGdiObject::FromHandle(stock);
+    ASSERT_NE(nullptr, wrapper);
+    for (CPen* pen : pens)
+        EXPECT_NE(wrapper, pen) << "a stock pen got a permanent object's wrapper";
+    EXPECT_EQ(wrapper, CGdiObject::FromHandle(stock)) << "the same temporary wrapper twice";
+    AfxUnlockTempMaps();
+    for (CPen*& pen : pens) {
+        delete pen;
+        pen = nullptr;
+    }
+    EXPECT_EQ(kCount / 2, (int)gone.size());
+}
+
 TEST(GdiObject, SolidAndHatchBrushesFill)
 {
     GdiCountGuard guard("solid and hatch brushes");

@@ -6,6 +6,8 @@
 
 #include <set>
 #include <string>
+#include <vector>
+#include <windows.h>
 
 // Declared outside any anonymous namespace: the IMPLEMENT macros define functions that are
 // only reached through the class record.
@@ -150,4 +152,80 @@ TEST(RuntimeClass, EveryImplementedClassIsListedOnce) {
     EXPECT_EQ(expected, names.count(name)) << name;
   }
   AfxDoForAllClasses(NULL, NULL);  // nothing to call: nothing happens
+}
+
+// CObject's allocator: objects of many sizes, alive together, never overlap and keep their
+// contents; freed blocks come back for objects of the same size, whichever thread frees them.
+namespace {
+
+template <size_t N>
+class CBlob : public CObject {
+ public:
+  unsigned char bytes[N];
+};
+
+struct CBlobSet {
+  std::vector<CObject*> objects;
+  std::vector<std::pair<unsigned char*, size_t>> spans;
+  template <size_t N>
+  void Add(unsigned char fill) {
+    CBlob<N>* p = new CBlob<N>;
+    memset(p->bytes, fill, N);
+    objects.push_back(p);
+    spans.emplace_back(p->bytes, N);
+  }
+};
+
+}  // namespace
+
+TEST(ObjectAllocator, BlocksOfEverySizeStayApartAndAreReused) {
+  CBlobSet set;
+  for (int round = 0; round < 200; ++round) {
+    const unsigned char fill = (unsigned char)round;
+    set.Add<1>(fill);
+    set.Add<24>(fill);
+    set.Add<100>(fill);
+    set.Add<240>(fill);
+    set.Add<4000>(fill);  // larger than any free list
+  }
+  for (size_t i = 0; i < set.objects.size(); ++i) {
+    const unsigned char expected = (unsigned char)(i / 5);
+    const auto& span = set.spans[i];
+    for (size_t k = 0; k < span.second; ++k)
+      ASSERT_EQ(expected, span.first[k]) << "object " << i << " byte " << k << " was overwritten";
+    EXPECT_EQ(0u, (uintptr_t)set.objects[i] % sizeof(void*)) << "object " << i << " misaligned";
+  }
+  // Freed on another thread, allocated again here: the same blocks come back.
+  std::set<void*> freed;
+  for (size_t i = 1; i < set.objects.size(); i += 5)
+    freed.insert(set.objects[i]);
+  HANDLE thread = ::CreateThread(
+      nullptr, 0,
+      [](LPVOID p) -> DWORD {
+        CBlobSet* s = static_cast<CBlobSet*>(p);
+        for (size_t i = 1; i < s->objects.size(); i += 5)
+          delete s->objects[i];
+        return 0;
+      },
+      &set, 0, nullptr);
+  ASSERT_NE(nullptr, thread);
+  ::WaitForSingleObject(thread, INFINITE);
+  ::CloseHandle(thread);
+  int reused = 0;
+  std::vector<CObject*> again;
+  for (int i = 0; i < 200; ++i) {
+    CObject* p = new CBlob<24>;
+    reused += freed.count(p) != 0;
+    again.push_back(p);
+  }
+  EXPECT_EQ(200, reused) << "blocks freed on another thread were not handed out again";
+  for (CObject* p : again)
+    delete p;
+  for (size_t i = 0; i < set.objects.size(); ++i)
+    if (i % 5 != 1)
+      delete set.objects[i];
+
+  // The nothrow form answers NULL instead of throwing; a huge size fails cleanly.
+  EXPECT_EQ(nullptr, CObject::operator new((size_t)-8, std::nothrow));
+  EXPECT_THROW(CObject::operator new((size_t)-8), std::bad_alloc);
 }
