@@ -137,8 +137,9 @@ TEST(GdiObject, HandleMapFindsEveryObjectThroughManyRemovals)
         }
     }
     for (int i = 0; i < kCount; ++i) {
-        if (pens[i] != nullptr)
+        if (pens[i] != nullptr) {
             ASSERT_EQ(pens[i], CGdiObject::FromHandle(pens[i]->GetSafeHandle())) << "pen " << i;
+        }
     }
     // A deleted pen's handle number may be reused by the next object, so only ask for
     // wrappers of handles that no live pen holds.

@@ -176,6 +176,13 @@ struct CBlobSet {
   }
 };
 
+DWORD WINAPI DeleteEveryFifthFromOne(LPVOID p) {
+  CBlobSet* s = static_cast<CBlobSet*>(p);
+  for (size_t i = 1; i < s->objects.size(); i += 5)
+    delete s->objects[i];
+  return 0;
+}
+
 }  // namespace
 
 TEST(ObjectAllocator, BlocksOfEverySizeStayApartAndAreReused) {
@@ -199,15 +206,7 @@ TEST(ObjectAllocator, BlocksOfEverySizeStayApartAndAreReused) {
   std::set<void*> freed;
   for (size_t i = 1; i < set.objects.size(); i += 5)
     freed.insert(set.objects[i]);
-  HANDLE thread = ::CreateThread(
-      nullptr, 0,
-      [](LPVOID p) -> DWORD {
-        CBlobSet* s = static_cast<CBlobSet*>(p);
-        for (size_t i = 1; i < s->objects.size(); i += 5)
-          delete s->objects[i];
-        return 0;
-      },
-      &set, 0, nullptr);
+  HANDLE thread = ::CreateThread(nullptr, 0, DeleteEveryFifthFromOne, &set, 0, nullptr);
   ASSERT_NE(nullptr, thread);
   ::WaitForSingleObject(thread, INFINITE);
   ::CloseHandle(thread);
