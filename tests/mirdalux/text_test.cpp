@@ -240,6 +240,63 @@ TEST_F(TextElementTest, TextBoxMakesExactlyOneDrawTextWithTheAlignmentFlags)
     }
 }
 
+// The box leaves line breaking to DrawText: for every width, text and alignment its picture is
+// the one DrawText itself makes in the default font with the same rectangle and flags, and the
+// number of lines is the one DrawText measures.
+TEST_F(TextElementTest, TextBoxBreaksLinesExactlyAsDrawTextDoes)
+{
+    GdiCountGuard guard("text box line breaks");
+    const char* texts[] = {
+        "one two three four five six",
+        "Supercalifragilistic is wider than the box",
+        "a&b c&&d e & f",
+        "first line\r\nsecond line",
+        "   leading and trailing spaces   ",
+    };
+    const int widths[] = {30, 60, 100, 200};
+    const struct
+    {
+        char letter;
+        UINT format;
+    } aligns[] = {{'L', DT_LEFT}, {'C', DT_CENTER}, {'R', DT_RIGHT}, {'c', DT_LEFT}};
+    const int state = State();
+    for (const char* text : texts) {
+        for (int width : widths) {
+            for (const auto& align : aligns) {
+                const CRect box(10, 5, 10 + width, 155);
+                DibCanvas drawn(240, 160), expected(240, 160);
+                Box(text, box, align.letter, FALSE, state)->Draw(&drawn.Dc(), NULL);
+
+                HFONT font = ::CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_STROKE_PRECIS,
+                                           CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS,
+                                           "Arial");
+                HGDIOBJ old = ::SelectObject(expected.Hdc(), font);
+                ::SetBkMode(expected.Hdc(), TRANSPARENT);
+                ::SetTextColor(expected.Hdc(), kBlack);
+                CRect r = box;
+                ::DrawTextA(expected.Hdc(), text, -1, &r, align.format | DT_WORDBREAK);
+                CRect measured = box;
+                const int height = ::DrawTextA(expected.Hdc(), text, -1, &measured,
+                                               align.format | DT_WORDBREAK | DT_CALCRECT);
+                TEXTMETRICA tm;
+                ::GetTextMetricsA(expected.Hdc(), &tm);
+                ::SelectObject(expected.Hdc(), old);
+                ::DeleteObject(font);
+
+                const std::string what = std::string("\"") + text + "\" in " + std::to_string(width) +
+                                         " align " + align.letter;
+                EXPECT_GE(height / tm.tmHeight, width < 100 ? 2 : 1) << what << ": lines measured";
+                int differing = 0;
+                for (int i = 0; i < 240 * 160; ++i)
+                    differing += drawn.Bits()[i] != expected.Bits()[i];
+                EXPECT_EQ(0, differing) << what << ": pixels differing from DrawText's own picture; ink at "
+                                        << Str(drawn.BoundsOf(kBlack)) << " against "
+                                        << Str(expected.BoundsOf(kBlack));
+            }
+        }
+    }
+}
+
 TEST_F(TextElementTest, TextBoxAlignmentPlacesTheInk)
 {
     GdiCountGuard guard("text box alignment");
