@@ -1,0 +1,51 @@
+/* The host written in C (blocks_host.c) and the C++ part of its host (c_host_test.cpp): what
+ * each offers the other. The class library's strings and arrays are C++ objects a C program
+ * cannot construct, so the C++ part builds them, in the C program's own storage where the host
+ * header embeds them (CString, CObArray) and on the heap otherwise. */
+#ifndef BLOCKS_HOST_H
+#define BLOCKS_HOST_H
+
+#include <mirdalux.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* One measurement of a block's layout: "sizeof GRAF_SHAPE", "GRAF_SHAPE.rect" and so on. */
+typedef struct BlockLayoutEntry
+{
+    const char* name;
+    size_t value;
+} BlockLayoutEntry;
+
+/* Offered by the C++ part. */
+void CHostMakeString(CString* pString, const char* text);
+void CHostFreeString(CString* pString);
+/* An array whose entries point to the count points, built in the storage *pArray. */
+void CHostMakePointArray(CObArray* pArray, POINT* pPoints, int count);
+void CHostFreePointArray(CObArray* pArray);
+CStringArray* CHostNewStringArray(const char* const* words, int count);
+void CHostDeleteStringArray(CStringArray* pArray);
+CUIntArray* CHostNewNumberArray(const UINT* numbers, int count);
+void CHostDeleteNumberArray(CUIntArray* pArray);
+
+/* Offered by the C host. */
+/* The sizes and member offsets of every block as the C compiler lays them out; returns the
+ * number of entries. */
+size_t CHostBlockLayout(const BlockLayoutEntry** ppEntries);
+/* Draws the C host's picture into the view through every drawing and state export. Returns
+ * the number of the host's verb and pattern words that came back as the library should leave
+ * them (upper-cased, a region identifier unchanged), out of CHOST_WORDS_CHECKED. */
+int CHostDrawPicture(CGraphicView* pView);
+#define CHOST_WORDS_CHECKED 16
+/* Icon and picture blocks filled by the C host (their exports do not exist yet); the label
+ * lives until CHostFreeIconAndPicture. */
+const GRAF_ICON* CHostIconBlock(void);
+const GRAF_PICTURE* CHostPictureBlock(void);
+void CHostFreeIconAndPicture(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* BLOCKS_HOST_H */
