@@ -22,3 +22,11 @@ AFX_EXT_API GraficCallbacks* AFXAPI GetGraficCallbacks();
 // The host's cursor "H256", loaded on first call from the current resource handle; NULL (and
 // tried again next time) when the host has none. Destroyed by Grafic_Dll_End.
 AFX_EXT_API HCURSOR AFXAPI GetHandCursor();
+
+// TRUE when a host's string member holds no string at all: a C host sees CString as a bare
+// pointer and may leave it null. Such a block or array appends nothing (an empty string is a
+// string, and decodes as documented).
+inline BOOL IsNullString(const CString& s)
+{
+    return (LPCTSTR)s == NULL;
+}

@@ -21,9 +21,13 @@ void AddLineFromPen(CGraphicView* pView, POINT end)
 }
 
 // Copies the entries (the pointers, not the points) of the host's array into temp; FALSE when
-// the copy cannot be allocated.
+// an entry is null or the copy cannot be allocated.
 BOOL CopyEntries(const CObArray& host, CObArray& temp)
 {
+    for (INT_PTR i = 0; i < host.GetSize(); ++i) {
+        if (host.GetAt(i) == NULL)
+            return FALSE;
+    }
     try {
         temp.InsertAt(0, &host);
     } catch (CException* ex) {
@@ -67,7 +71,8 @@ void GRAFAPI Grafic_Dll_Plot_Line(CGraphicView* pView, const CObArray* pPoints)
 
 void GRAFAPI Grafic_Dll_DefPolygon(CGraphicView* pView, GRAF_POLYGON* pBlock)
 {
-    if (pView == NULL || pBlock == NULL)
+    if (pView == NULL || pBlock == NULL || IsNullString(pBlock->shape.verb) ||
+        IsNullString(pBlock->shape.pattern))
         return;
     // The verb first, then the pattern, whose meaning depends on it; the block's rectangle is
     // not read.

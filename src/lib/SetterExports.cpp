@@ -88,7 +88,7 @@ void GRAFAPI Grafic_Dll_Set_Text_Normal(CGraphicView* pView)
 
 void GRAFAPI Grafic_Dll_Set_Text_Font(CGraphicView* pView, const CString* pFace)
 {
-    if (pFace == NULL)
+    if (pFace == NULL || IsNullString(*pFace))
         return;
     ChangeState(pView, [pFace](CGraphicView* v) { v->SetTextFont(*pFace); });
 }
@@ -106,6 +106,10 @@ void GRAFAPI Grafic_Dll_Set_Text_Style(CGraphicView* pView, const CStringArray* 
 {
     if (pWords == NULL)
         return;
+    for (INT_PTR i = 0; i < pWords->GetSize(); ++i) {
+        if (IsNullString(pWords->GetAt(i)))
+            return;
+    }
     ChangeState(pView, [pWords](CGraphicView* v) { v->MergeTextStyle(ParseTextStyle(*pWords)); });
 }
 

@@ -11,15 +11,19 @@
 namespace {
 
 // The verb first, then the pattern, whose meaning depends on it; both strings are upper-cased
-// in place (the pattern not when it holds a region identifier).
-void FillShapeParams(GRAF_SHAPE* pBlock, ShapeParams& p)
+// in place (the pattern not when it holds a region identifier). FALSE, and nothing read, when
+// either string is missing.
+BOOL FillShapeParams(GRAF_SHAPE* pBlock, ShapeParams& p)
 {
+    if (IsNullString(pBlock->verb) || IsNullString(pBlock->pattern))
+        return FALSE;
     p.verb = ParseVerb(pBlock->verb);
     p.pattern = ParsePattern(p.verb, pBlock->pattern);
     p.left = pBlock->rect.left;
     p.top = pBlock->rect.top;
     p.right = pBlock->rect.right;
     p.bottom = pBlock->rect.bottom;
+    return TRUE;
 }
 
 }  // namespace
@@ -29,7 +33,8 @@ void GRAFAPI Grafic_Dll_Rectangle(CGraphicView* pView, GRAF_SHAPE* pBlock)
     if (pView == NULL || pBlock == NULL)
         return;
     ShapeParams p;
-    FillShapeParams(pBlock, p);
+    if (!FillShapeParams(pBlock, p))
+        return;
     pView->AddRectangle(&p);
 }
 
@@ -38,7 +43,8 @@ void GRAFAPI Grafic_Dll_Oval(CGraphicView* pView, GRAF_SHAPE* pBlock)
     if (pView == NULL || pBlock == NULL)
         return;
     ShapeParams p;
-    FillShapeParams(pBlock, p);
+    if (!FillShapeParams(pBlock, p))
+        return;
     pView->AddOval(&p);
 }
 
@@ -47,7 +53,8 @@ void GRAFAPI Grafic_Dll_Round_Rectangle(CGraphicView* pView, GRAF_ROUNDRECT* pBl
     if (pView == NULL || pBlock == NULL)
         return;
     RoundRectParams p;
-    FillShapeParams(&pBlock->shape, p);
+    if (!FillShapeParams(&pBlock->shape, p))
+        return;
     p.cornerWidth = pBlock->cornerWidth;
     p.cornerHeight = pBlock->cornerHeight;
     pView->AddRoundRectangle(&p);
@@ -58,7 +65,8 @@ void GRAFAPI Grafic_Dll_Arc(CGraphicView* pView, GRAF_ARC* pBlock)
     if (pView == NULL || pBlock == NULL)
         return;
     ArcParams p;
-    FillShapeParams(&pBlock->shape, p);
+    if (!FillShapeParams(&pBlock->shape, p))
+        return;
     p.startAngle = pBlock->startAngle;
     p.arcAngle = pBlock->arcAngle;
     pView->AddArc(&p);

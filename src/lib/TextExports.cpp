@@ -7,7 +7,7 @@
 
 void GRAFAPI Grafic_Dll_Draw_Text(CGraphicView* pView, const CString* pText)
 {
-    if (pView == NULL || pText == NULL)
+    if (pView == NULL || pText == NULL || IsNullString(*pText))
         return;
     try {
         CString text(*pText);
@@ -21,7 +21,7 @@ void GRAFAPI Grafic_Dll_Draw_Text(CGraphicView* pView, const CString* pText)
 
 void GRAFAPI Grafic_Dll_Draw_Text_Box(CGraphicView* pView, const GRAF_TEXTBOX* pBlock)
 {
-    if (pView == NULL || pBlock == NULL)
+    if (pView == NULL || pBlock == NULL || IsNullString(pBlock->align) || IsNullString(pBlock->text))
         return;
     try {
         TextBoxParams p;
