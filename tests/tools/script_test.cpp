@@ -120,11 +120,12 @@ TEST(GrafplayScript, ParsesAGoodScript)
         "dellisted full 1 2\n"
         "textstyle\n"
         "text \"\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9\"\n"
+        "polyline\n"
         "expect count 7";
     std::vector<Command> commands;
     ScriptError error;
     ASSERT_TRUE(grafplay::ParseScript(script, commands, error)) << error.line << ": " << error.message;
-    ASSERT_EQ(11u, commands.size());
+    ASSERT_EQ(12u, commands.size());
     EXPECT_EQ("view", commands[0].name);
     EXPECT_EQ(2, commands[0].line) << "the byte-order mark and the comment keep line numbers";
     EXPECT_EQ(400, commands[0].args[0].number);
@@ -145,8 +146,9 @@ TEST(GrafplayScript, ParsesAGoodScript)
     EXPECT_EQ(0, commands[7].args[0].number) << "full reads as 0";
     EXPECT_EQ(0u, commands[8].args.size()) << "textstyle with no words";
     EXPECT_EQ("\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9", commands[9].args[0].text) << "UTF-8 text kept as written";
-    EXPECT_EQ(7, commands[10].args[1].number);
-    EXPECT_EQ(13, commands[10].line) << "a last line without a line end";
+    EXPECT_EQ(0u, commands[10].args.size()) << "a polyline with no points";
+    EXPECT_EQ(7, commands[11].args[1].number);
+    EXPECT_EQ(14, commands[11].line) << "a last line without a line end";
 }
 
 TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
@@ -163,8 +165,8 @@ TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
         {"view 10\n", 1, "'view' takes 2 or 3 arguments, got 1 (view WIDTH HEIGHT [#RRGGBB])"},
         {"view 10 10\npolygon paint gray 1 2 3", 2,
          "'polygon' takes 2 arguments and one or more X Y pairs, got 5 (polygon VERB PATTERN X Y X Y ...)"},
-        {"view 10 10\npolyline", 2,
-         "'polyline' takes 0 arguments and one or more X Y pairs, got 0 (polyline X Y X Y ...)"},
+        {"view 10 10\npolyline 5", 2,
+         "'polyline' takes 0 arguments and any number of X Y pairs, got 1 (polyline X Y X Y ...)"},
         {"view 10 10\ndellisted", 2, "'dellisted' takes at least 1 argument, got 0 (dellisted partial|full NUMBER...)"},
         {"view 10 10\npensize three", 2, "bad number 'three'"},
         {"view 10 10\nrect frame gray 1 2 3 4.5", 2, "bad number '4.5'"},

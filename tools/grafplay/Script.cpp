@@ -56,7 +56,7 @@ const CommandSpec kCommands[] = {
     {"roundrect", "wwiiiiii", "roundrect VERB PATTERN LEFT TOP RIGHT BOTTOM CW CH"},
     {"arc", "wwiiiiii", "arc VERB PATTERN LEFT TOP RIGHT BOTTOM START SWEEP"},
     {"polygon", "wwI+", "polygon VERB PATTERN X Y X Y ..."},
-    {"polyline", "I+", "polyline X Y X Y ..."},
+    {"polyline", "I*", "polyline X Y X Y ..."},
     {"lineto", "ii", "lineto X Y"},
     {"line", "ii", "line DX DY"},
     {"text", "w", "text TEXT"},
