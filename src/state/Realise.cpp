@@ -69,6 +69,20 @@ COLORREF EraseColor(CDC* pDC, const CGraphicState& rec)
     return rec.m_bkgndColor == 0 ? pDC->GetBkColor() : rec.m_bkgndColor;
 }
 
+// The description of the default font, which every other font of a state starts from.
+void FillDefaultLogFont(LOGFONT& lf)
+{
+    memset(&lf, 0, sizeof(lf));
+    lf.lfHeight = -13;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = ANSI_CHARSET;
+    lf.lfOutPrecision = OUT_STROKE_PRECIS;
+    lf.lfClipPrecision = CLIP_STROKE_PRECIS;
+    lf.lfQuality = DRAFT_QUALITY;
+    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    strcpy(lf.lfFaceName, "Arial");
+}
+
 } // namespace
 
 HGLOBAL AFXAPI CreatePatternDib(int pattern, COLORREF fore)
@@ -110,15 +124,7 @@ HGLOBAL AFXAPI CreatePatternDib(int pattern, COLORREF fore)
 CFont* AFXAPI CreateDefaultFont()
 {
     LOGFONT lf;
-    memset(&lf, 0, sizeof(lf));
-    lf.lfHeight = -13;
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = ANSI_CHARSET;
-    lf.lfOutPrecision = OUT_STROKE_PRECIS;
-    lf.lfClipPrecision = CLIP_STROKE_PRECIS;
-    lf.lfQuality = DRAFT_QUALITY;
-    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    strcpy(lf.lfFaceName, "Arial");
+    FillDefaultLogFont(lf);
     CFont* font = new (std::nothrow) CFont;
     if (font == NULL)
         return NULL;
@@ -164,12 +170,10 @@ CFont* AFXAPI CreateStateFont(CDC* pDC, const CGraphicState& rec, int& charExtra
     if (rec.m_fontSize == 12 && rec.m_textStyle == STYLE_PLAIN && arial && !rec.m_fontSizeSet)
         return CreateDefaultFont();
 
+    // The default font's description, filled in directly: a font made only to be read back
+    // with GetObject gives the same fields at the price of two more GDI objects per draw.
     LOGFONT lf;
-    memset(&lf, 0, sizeof(lf));
-    CFont* base = CreateDefaultFont();
-    if (base == NULL)
-        return NULL;
-    base->GetObject(sizeof(lf), &lf);
+    FillDefaultLogFont(lf);
 
     if (!arial || rec.m_fontSize != 12 || rec.m_fontSizeSet) {
         const int64_t dpi = ::GetDeviceCaps(pDC->m_hDC, LOGPIXELSY);
@@ -188,7 +192,6 @@ CFont* AFXAPI CreateStateFont(CDC* pDC, const CGraphicState& rec, int& charExtra
     lf.lfWidth = 0;
     face.MakeUpper();
     CopyFaceName(lf, face);
-    delete base;
 
     if (rec.m_textStyle & STYLE_EXTEND) {
         MeasureFont(pDC, lf);
