@@ -208,9 +208,13 @@ int CHostDrawPicture(CGraphicView* pView)
 {
     static const UINT kOptions[2] = {GRAF_OPTION_HIGHLIGHT_ACTIVE, GRAF_OPTION_CLICK_ON_RELEASE};
     CUIntArray* pOptions = CHostNewNumberArray(kOptions, 2);
+    CString outputName;
     int good = 0;
 
     /* View settings and options append no element. */
+    CHostMakeString(&outputName, "C host output");
+    Grafic_Dll_SetOutput(pView, 42, &outputName);
+    CHostFreeString(&outputName);
     Grafic_Dll_SetScrollable(pView, TRUE);
     Grafic_Dll_SetViewBkColor(pView, RGB(250, 250, 245), FALSE);
     Grafic_Dll_Set_Options(pView, TRUE, pOptions);

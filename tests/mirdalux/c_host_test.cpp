@@ -121,6 +121,8 @@ void DrawPictureFromCxx(CGraphicView* pView)
     CUIntArray options;
     options.Add(GRAF_OPTION_HIGHLIGHT_ACTIVE);
     options.Add(GRAF_OPTION_CLICK_ON_RELEASE);
+    CString outputName("C host output");
+    Grafic_Dll_SetOutput(pView, 42, &outputName);
     Grafic_Dll_SetScrollable(pView, TRUE);
     Grafic_Dll_SetViewBkColor(pView, RGB(250, 250, 245), FALSE);
     Grafic_Dll_Set_Options(pView, TRUE, &options);
@@ -297,6 +299,9 @@ TEST(CHost, DrawsTheSamePictureAsTheSameCallsFromCxx)
             << "the C host's verb and pattern words read back upper-cased, the region identifier as given";
         DrawPictureFromCxx(fromCxx);
         PumpMessages();
+        EXPECT_EQ(42, fromC->m_outputId) << "the output value the C host set";
+        EXPECT_STREQ("C host output", static_cast<LPCTSTR>(fromC->m_outputName))
+            << "the view keeps its own copy of the C host's output name";
         EXPECT_EQ(expectedElements, Grafic_Dll_GetNbElement(fromC)) << "elements the C host's calls made";
         EXPECT_EQ(expectedElements, Grafic_Dll_GetNbElement(fromCxx)) << "elements the C++ calls made";
 
