@@ -6,44 +6,7 @@
 
 #include <string.h>
 
-#define SIZE_ENTRY(type) {"sizeof " #type, sizeof(type)}
-#define OFFSET_ENTRY(type, member) {#type "." #member, offsetof(type, member)}
-
-static const BlockLayoutEntry kLayout[] = {
-    SIZE_ENTRY(GRAF_SHAPE),
-    OFFSET_ENTRY(GRAF_SHAPE, verb),
-    OFFSET_ENTRY(GRAF_SHAPE, rect),
-    OFFSET_ENTRY(GRAF_SHAPE, pattern),
-    SIZE_ENTRY(GRAF_ROUNDRECT),
-    OFFSET_ENTRY(GRAF_ROUNDRECT, cornerWidth),
-    OFFSET_ENTRY(GRAF_ROUNDRECT, cornerHeight),
-    OFFSET_ENTRY(GRAF_ROUNDRECT, shape),
-    SIZE_ENTRY(GRAF_ARC),
-    OFFSET_ENTRY(GRAF_ARC, startAngle),
-    OFFSET_ENTRY(GRAF_ARC, arcAngle),
-    OFFSET_ENTRY(GRAF_ARC, shape),
-    SIZE_ENTRY(GRAF_POLYGON),
-    OFFSET_ENTRY(GRAF_POLYGON, shape),
-    OFFSET_ENTRY(GRAF_POLYGON, points),
-    SIZE_ENTRY(GRAF_TEXTBOX),
-    OFFSET_ENTRY(GRAF_TEXTBOX, rect),
-    OFFSET_ENTRY(GRAF_TEXTBOX, align),
-    OFFSET_ENTRY(GRAF_TEXTBOX, framed),
-    OFFSET_ENTRY(GRAF_TEXTBOX, text),
-    SIZE_ENTRY(GRAF_ICON),
-    OFFSET_ENTRY(GRAF_ICON, x),
-    OFFSET_ENTRY(GRAF_ICON, y),
-    OFFSET_ENTRY(GRAF_ICON, iconNumber),
-    OFFSET_ENTRY(GRAF_ICON, regionId),
-    OFFSET_ENTRY(GRAF_ICON, label),
-    SIZE_ENTRY(GRAF_PICTURE),
-    OFFSET_ENTRY(GRAF_PICTURE, x),
-    OFFSET_ENTRY(GRAF_PICTURE, y),
-    OFFSET_ENTRY(GRAF_PICTURE, pictNumber),
-    OFFSET_ENTRY(GRAF_PICTURE, pictParam),
-    OFFSET_ENTRY(GRAF_PICTURE, regionId),
-    SIZE_ENTRY(GraficCallbacks),
-};
+static const BlockLayoutEntry kLayout[] = {BLOCK_LAYOUT_ENTRIES};
 
 size_t CHostBlockLayout(const BlockLayoutEntry** ppEntries)
 {
