@@ -206,8 +206,9 @@ CGdiObject* CDC::SelectGdiObject(CGdiObject* pObject)
         return NULL;
     HGDIOBJ hOld =
         ApplyToBoth<HGDIOBJ>(this, NULL, [=](HDC hDC) { return ::SelectObject(hDC, hObject); });
-    // Selecting a region answers with its type, not a handle.
-    if (hOld == HGDI_ERROR || ::GetObjectType(hObject) == OBJ_REGION)
+    // Selecting a region answers with its type (NULLREGION to COMPLEXREGION), not a handle; no
+    // object handle has so small a value.
+    if (hOld == HGDI_ERROR || (UINT_PTR)hOld <= COMPLEXREGION)
         return NULL;
     return CGdiObject::FromHandle(hOld);
 }

@@ -54,13 +54,18 @@ CGdiObject::~CGdiObject()
 {
     if (m_hObject == NULL)
         return;
-    // Someone deleting a temporary wrapper: forget it, keep the handle.
     CGdiHandleMap* pMap = GdiMap(FALSE);
+    // Someone deleting a temporary wrapper: forget it, keep the handle.
     if (pMap && pMap->RemoveTemporary(m_hObject, this)) {
         m_hObject = NULL;
         return;
     }
-    DeleteObject();
+    // The owner going: what DeleteObject does, with the map already at hand.
+    if (pMap)
+        pMap->RemoveHandle(m_hObject, this);
+    AfxCountGdiObject(-1);
+    ::DeleteObject(m_hObject);
+    m_hObject = NULL;
 }
 
 CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)

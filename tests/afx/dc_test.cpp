@@ -217,6 +217,9 @@ TEST(DC, ClippingLimitsDrawing)
         { "ExcludeClipRect", [](CDC& dc, CRgn&) { dc.ExcludeClipRect(0, 0, 30, 29); }, 30, { 0, 29, 30, 30 } },
         { "OffsetClipRgn", [](CDC& dc, CRgn& r) { dc.SelectClipRgn(&r); dc.OffsetClipRgn(CSize(10, 10)); }, 50, { 15, 15, 25, 20 } },
         { "SelectObject(CRgn*)", [](CDC& dc, CRgn& r) { EXPECT_EQ(SIMPLEREGION, dc.SelectObject(&r)); }, 50, { 5, 5, 15, 10 } },
+        { "SelectObject(CGdiObject*) of a region", [](CDC& dc, CRgn& r) {
+              EXPECT_EQ(nullptr, dc.SelectObject(static_cast<CGdiObject*>(&r))) << "a region selects no object"; },
+          50, { 5, 5, 15, 10 } },
         { "SelectClipRgn(NULL) removes clipping", [](CDC& dc, CRgn& r) { dc.SelectClipRgn(&r); dc.SelectClipRgn(nullptr); }, 900, { 0, 0, 30, 30 } },
     };
     for (const auto& s : steps) {
