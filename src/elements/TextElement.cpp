@@ -2,6 +2,7 @@
 #include "elements/TextElement.h"
 
 #include "state/DcSelection.h"
+#include "state/MeasureDC.h"
 
 CTextElement::CTextElement(int stateIndex, const CString& text, int x, int y)
     : CGraphicElement(stateIndex, VERB_NONE, 0), text(text)
@@ -42,10 +43,9 @@ CRect CTextElement::RenderText(CDC* pDC, BOOL bDraw)
 
 void CTextElement::MeasureBounds()
 {
-    CDC dc;
-    if (!dc.CreateCompatibleDC(NULL))
-        return;
-    bounds = RenderText(&dc, FALSE);
+    CMeasureDC dc;
+    if (dc.Get() != NULL)
+        bounds = RenderText(dc.Get(), FALSE);
 }
 
 void CTextElement::Draw(CDC* pDC, const RECT*)

@@ -2,6 +2,7 @@
 // template, the hand cursor, and the creation of views with their windows and documents.
 #include "lib/Library.h"
 
+#include "state/MeasureDC.h"
 #include "view/GraphicDoc.h"
 #include "view/GraphicView.h"
 
@@ -78,6 +79,7 @@ GraficCallbacks* GRAFAPI Grafic_Dll_Start(void)
 
 void GRAFAPI Grafic_Dll_End(void)
 {
+    ReleaseMeasureDC();
     if (g_hHandCursor != NULL) {
         ::DestroyCursor(g_hHandCursor);
         g_hHandCursor = NULL;

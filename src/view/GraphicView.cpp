@@ -1,6 +1,7 @@
 // CGraphicView: display list management, painting, deletions and scroll sizes.
 #include "view/GraphicView.h"
 
+#include "state/MeasureDC.h"
 #include "state/StateElement.h"
 
 namespace {
@@ -96,9 +97,22 @@ void CGraphicView::FollowPen(CGraphicElement* e)
 {
     if (e == NULL)
         return;
-    // The context only measures (the width of a text); without a window the screen's serves.
-    CDC* pDC = GetDC();
+    // The context only measures the width of a text; the other kinds know their end without
+    // one, and a window's context costs tens of microseconds to get. A view without a window
+    // measures on a memory context compatible with the screen.
     POINT pt;
+    if (!e->IsText()) {
+        if (e->GetEndPoint(NULL, &pt))
+            SetPenLocation(pt);
+        return;
+    }
+    if (m_hWnd == NULL) {
+        CMeasureDC measure;
+        if (e->GetEndPoint(measure.Get(), &pt))
+            SetPenLocation(pt);
+        return;
+    }
+    CDC* pDC = GetDC();
     if (e->GetEndPoint(pDC, &pt))
         SetPenLocation(pt);
     if (pDC != NULL)

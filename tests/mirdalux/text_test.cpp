@@ -15,6 +15,7 @@
 #include "TestSupport.h"
 #include "elements/TextBoxElement.h"
 #include "elements/TextElement.h"
+#include "state/MeasureDC.h"
 #include "view/GraphicView.h"
 
 #include <mirdalux.h>
@@ -584,4 +585,44 @@ TEST_F(TextViewTest, HostileTextsThroughTheExportsLeaveNoHandles)
         m_parent.Destroy();
         PumpMessages();
     }
+}
+
+// The measuring context: one is kept and lent out; a user nested inside another gets its own;
+// texts measured on it leave its font, alignment, background mode and colours as they were.
+TEST_F(TextElementTest, MeasuringContextIsLentOnceAndLeftAsFound)
+{
+    GdiCountGuard guard("measuring context");
+    HDC kept;
+    {
+        CMeasureDC outer;
+        ASSERT_NE(nullptr, outer.Get());
+        kept = outer.Get()->GetSafeHdc();
+        CMeasureDC inner;
+        ASSERT_NE(nullptr, inner.Get());
+        EXPECT_NE(kept, inner.Get()->GetSafeHdc()) << "a nested user gets a context of its own";
+    }
+    HGDIOBJ font;
+    int bkMode;
+    UINT align;
+    COLORREF textColor;
+    {
+        CMeasureDC again;
+        ASSERT_NE(nullptr, again.Get());
+        EXPECT_EQ(kept, again.Get()->GetSafeHdc()) << "the kept context is lent again";
+        font = ::GetCurrentObject(kept, OBJ_FONT);
+        bkMode = ::GetBkMode(kept);
+        align = ::GetTextAlign(kept);
+        textColor = ::GetTextColor(kept);
+    }
+    const CTextElement* e = Text("Measured", 10, 40, State(kRed, 20, STYLE_BOLD | STYLE_ITALIC));
+    EXPECT_GT(e->bounds.Width(), 0) << "the text measured itself";
+    EXPECT_EQ(font, ::GetCurrentObject(kept, OBJ_FONT)) << "font put back";
+    EXPECT_EQ(bkMode, ::GetBkMode(kept)) << "background mode put back";
+    EXPECT_EQ(align, ::GetTextAlign(kept)) << "alignment put back";
+    EXPECT_EQ(textColor, ::GetTextColor(kept)) << "text colour put back";
+
+    ReleaseMeasureDC();
+    EXPECT_EQ(0u, (unsigned)::GetObjectType(kept)) << "the release deletes the kept context";
+    CMeasureDC fresh;
+    EXPECT_NE(nullptr, fresh.Get()) << "a context is made again after the release";
 }
