@@ -30,9 +30,14 @@ class AFX_API CArrayImpl : public CObject {
   void FreeExtra();
   void RemoveAll() { SetSize(0, -1); }
 
-  ARG_TYPE GetAt(INT_PTR nIndex) const;
+  // Inline for the common case: walking an array is the inner loop of every repaint.
+  ARG_TYPE GetAt(INT_PTR nIndex) const {
+    return nIndex >= 0 && nIndex < m_nSize ? m_pData[nIndex] : GetOutOfRange();
+  }
   void SetAt(INT_PTR nIndex, ARG_TYPE newElement);
-  TYPE& ElementAt(INT_PTR nIndex);
+  TYPE& ElementAt(INT_PTR nIndex) {
+    return nIndex >= 0 && nIndex < m_nSize ? m_pData[nIndex] : ElementOutOfRange();
+  }
   CONST_DATA GetData() const { return (CONST_DATA)m_pData; }
   TYPE* GetData() { return m_pData; }
 
@@ -62,6 +67,9 @@ class AFX_API CArrayImpl : public CObject {
  private:
   // Opens nCount default elements at nIndex, growing the array when nIndex is past the end.
   BOOL OpenGap(INT_PTR nIndex, INT_PTR nCount);
+  // What GetAt and ElementAt give for a bad index (see above).
+  ARG_TYPE GetOutOfRange() const;
+  TYPE& ElementOutOfRange();
 };
 
 }  // namespace afx_detail

@@ -102,12 +102,9 @@ void CArrayImpl<TArray, TYPE, ARG_TYPE, CONST_DATA>::FreeExtra() {
 // A bad index asserts in debug builds; in release GetAt reads a zero value, ElementAt hands out
 // a scratch element and SetAt does nothing.
 template <class TArray, class TYPE, class ARG_TYPE, class CONST_DATA>
-ARG_TYPE CArrayImpl<TArray, TYPE, ARG_TYPE, CONST_DATA>::GetAt(INT_PTR nIndex) const {
-  if (nIndex < 0 || nIndex >= m_nSize) {
-    ASSERT(FALSE);
-    return EmptyValue<TYPE>();
-  }
-  return m_pData[nIndex];
+ARG_TYPE CArrayImpl<TArray, TYPE, ARG_TYPE, CONST_DATA>::GetOutOfRange() const {
+  ASSERT(FALSE);
+  return EmptyValue<TYPE>();
 }
 
 template <class TArray, class TYPE, class ARG_TYPE, class CONST_DATA>
@@ -120,12 +117,9 @@ void CArrayImpl<TArray, TYPE, ARG_TYPE, CONST_DATA>::SetAt(INT_PTR nIndex, ARG_T
 }
 
 template <class TArray, class TYPE, class ARG_TYPE, class CONST_DATA>
-TYPE& CArrayImpl<TArray, TYPE, ARG_TYPE, CONST_DATA>::ElementAt(INT_PTR nIndex) {
-  if (nIndex < 0 || nIndex >= m_nSize) {
-    ASSERT(FALSE);
-    return ScratchValue<TYPE>();
-  }
-  return m_pData[nIndex];
+TYPE& CArrayImpl<TArray, TYPE, ARG_TYPE, CONST_DATA>::ElementOutOfRange() {
+  ASSERT(FALSE);
+  return ScratchValue<TYPE>();
 }
 
 // A new element is copied before the array moves, since it may be a reference into the array
