@@ -9,11 +9,22 @@
 #include <map>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "GdiCountGuard.h"
 #include "TestHost.h"
 #include "ViewFixture.h"
 #include "blocks_host.h"
+
+// A new array of the class library holding the count items.
+template <class TArray, class TItem>
+TArray* NewArray(const TItem* items, int count)
+{
+    TArray* pArray = new TArray;
+    for (int i = 0; i < count; ++i)
+        pArray->Add(items[i]);
+    return pArray;
+}
 
 extern "C" {
 
@@ -43,10 +54,7 @@ void CHostFreePointArray(CObArray* pArray)
 
 CStringArray* CHostNewStringArray(const char* const* words, int count)
 {
-    CStringArray* pArray = new CStringArray;
-    for (int i = 0; i < count; ++i)
-        pArray->Add(words[i]);
-    return pArray;
+    return NewArray<CStringArray>(words, count);
 }
 
 void CHostDeleteStringArray(CStringArray* pArray)
@@ -56,10 +64,7 @@ void CHostDeleteStringArray(CStringArray* pArray)
 
 CUIntArray* CHostNewNumberArray(const UINT* numbers, int count)
 {
-    CUIntArray* pArray = new CUIntArray;
-    for (int i = 0; i < count; ++i)
-        pArray->Add(numbers[i]);
-    return pArray;
+    return NewArray<CUIntArray>(numbers, count);
 }
 
 void CHostDeleteNumberArray(CUIntArray* pArray)
@@ -130,13 +135,9 @@ void DrawPictureFromCxx(CGraphicView* pView)
     shape.pattern = "7";
     shape.rect = CRect(160, 70, 220, 120);
     Grafic_Dll_Rectangle(pView, &shape);
-    POINT starPoints[5] = {{245, 125}, {270, 70}, {295, 125}, {230, 90}, {310, 90}};
+    std::vector<POINT> starPoints = {{245, 125}, {270, 70}, {295, 125}, {230, 90}, {310, 90}};
     GRAF_POLYGON star;
-    star.shape.verb = "Paint";
-    star.shape.pattern = "";
-    star.shape.rect = CRect(0, 0, 0, 0);
-    for (POINT& pt : starPoints)
-        star.points.Add(reinterpret_cast<CObject*>(&pt));
+    FillPolygonBlock(star, "Paint", "", starPoints);
     Grafic_Dll_DefPolygon(pView, &star);
     star.points.RemoveAll();
 

@@ -103,11 +103,7 @@ TEST_F(PenFollowingTest, EachSequenceLeavesThePenWhereItsLastMovingCallEnds)
              MoveTo(v, 12, 34);
              std::vector<POINT> pts = {{50, 50}, {90, 60}, {70, 90}};
              GRAF_POLYGON block;
-             block.shape.verb = "PAINT";
-             block.shape.pattern = "";
-             block.shape.rect = CRect(0, 0, 0, 0);
-             for (POINT& p : pts)
-                 block.points.Add(reinterpret_cast<CObject*>(&p));
+             FillPolygonBlock(block, "PAINT", "", pts);
              Grafic_Dll_DefPolygon(v, &block);
          },
          [] { return POINT{12, 34}; }},

@@ -27,6 +27,19 @@ inline CGraphicView* NewGraphicView(CWnd* pParent, const RECT& rc, UINT nID = 1,
     return pView;
 }
 
+// A polygon block with the verb and pattern words whose array points to the host's points
+// (which must outlive the block's use); the rectangle, which the library does not read, is empty.
+inline void FillPolygonBlock(GRAF_POLYGON& block, const char* verb, const char* pattern,
+                             std::vector<POINT>& points)
+{
+    block.shape.verb = verb;
+    block.shape.pattern = pattern;
+    block.shape.rect = CRect(0, 0, 0, 0);
+    block.points.RemoveAll();
+    for (POINT& p : points)
+        block.points.Add(reinterpret_cast<CObject*>(&p));
+}
+
 class ViewFixture : public ::testing::Test
 {
 protected:
