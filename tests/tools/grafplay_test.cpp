@@ -267,6 +267,9 @@ TEST(Grafplay, ReportsBadScriptsAsFileLineMessage)
         {"order", "pensize 2\nview 10 10\n", ":1: 'pensize' before 'view'"},
         {"expect", "view 10 10\npensize 2\nrect frame \"\" 1 1 5 5\nexpect count 3\n",
          ":4: expect count: wanted 3 elements, the view holds 2"},
+        // A CJK character has no place in a Western code page; found before anything is drawn.
+        {"codepage", "view 10 10\ntext \"caf\xC3\xA9\"\ntext \"\xE6\x97\xA5\"\n",
+         ":3: character U+65E5 is not in the ANSI code page"},
     };
     for (const Case& c : cases) {
         const std::string scriptPath = TempPath(std::string(c.name) + ".graf");
@@ -280,6 +283,15 @@ TEST(Grafplay, ReportsBadScriptsAsFileLineMessage)
         ::DeleteFileA(scriptPath.c_str());
         ::DeleteFileA(pngPath.c_str());
     }
+
+    // A picture that cannot be written: reported against its own path, nothing left there.
+    const std::string good = TempPath("good.graf");
+    WriteText(good, "view 10 10\n");
+    const std::string unwritable = TempPath("no-such-folder") + "\\out.png";
+    RunResult written = RunToPng(good, unwritable);
+    EXPECT_EQ(1u, written.exitCode) << "exit code for an unwritable picture";
+    EXPECT_EQ(unwritable + ":0: cannot write the file\n", written.errors);
+    ::DeleteFileA(good.c_str());
 
     const std::string missing = TempPath("missing.graf");
     RunResult run = RunGrafplay("--png out.png \"" + missing + "\"");

@@ -206,6 +206,28 @@ TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
     EXPECT_EQ("demo.graf:12: unknown command 'x'", grafplay::FormatError("demo.graf", 12, "unknown command 'x'"));
 }
 
+// The caller's text check sees every argument, and its first refusal stops the parse on its line
+// with its message.
+TEST(GrafplayScript, ACallersTextCheckRefusesWordsOnTheirLine)
+{
+    static std::vector<std::string> seen;
+    seen.clear();
+    const grafplay::TextCheck noZ = [](const std::string& text, std::string& message) {
+        seen.push_back(text);
+        if (text.find('z') == std::string::npos)
+            return true;
+        message = "no z please: " + text;
+        return false;
+    };
+    std::vector<Command> commands;
+    ScriptError error;
+    EXPECT_TRUE(grafplay::ParseScript("view 10 10\nrect frame gray 1 2 3 4\n", commands, error, noZ));
+    EXPECT_EQ((std::vector<std::string>{"10", "10", "frame", "gray", "1", "2", "3", "4"}), seen);
+    EXPECT_FALSE(grafplay::ParseScript("view 10 10\ntext ok\n\ntext \"fizz\"\n", commands, error, noZ));
+    EXPECT_EQ(4, error.line);
+    EXPECT_EQ("no z please: fizz", error.message);
+}
+
 TEST(GrafplayScript, EveryCommandHasAUsageLine)
 {
     const char* const names[] = {

@@ -82,7 +82,7 @@ bool CGrafPlayApp::Play(CScriptPlayer& player)
     }
     std::vector<grafplay::Command> commands;
     grafplay::ScriptError error;
-    if (!grafplay::ParseScript(text, commands, error)) {
+    if (!grafplay::ParseScript(text, commands, error, FitsAnsiCodePage)) {
         Report(g_options.scriptPath, error.line, error.message);
         return false;
     }
@@ -128,7 +128,7 @@ BOOL CGrafPlayApp::InitInstance()
 
     if (headless) {
         if (!player.RenderPng(g_options.pngPath.c_str())) {
-            std::fprintf(stderr, "grafplay: cannot write %s\n", g_options.pngPath.c_str());
+            Report(g_options.pngPath, 0, "cannot write the file");
             return FALSE;
         }
         m_exitCode = 0;

@@ -328,7 +328,8 @@ bool CheckCommand(const std::vector<Argument>& words, Command& command, std::str
     return true;
 }
 
-bool ParseScript(const std::string& text, std::vector<Command>& commands, ScriptError& error)
+bool ParseScript(const std::string& text, std::vector<Command>& commands, ScriptError& error,
+                 TextCheck checkText)
 {
     commands.clear();
     size_t start = 0;
@@ -365,6 +366,12 @@ bool ParseScript(const std::string& text, std::vector<Command>& commands, Script
         if (!CheckCommand(words, command, message)) {
             error = {lineNumber, message};
             return false;
+        }
+        for (const Argument& arg : command.args) {
+            if (checkText != nullptr && !checkText(arg.text, message)) {
+                error = {lineNumber, message};
+                return false;
+            }
         }
         if (command.name == "view") {
             if (haveView) {

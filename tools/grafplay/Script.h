@@ -43,9 +43,15 @@ bool TokeniseLine(const std::string& line, std::vector<Argument>& words, std::st
 // Checks one tokenised line against the command table and fills `command` (not its line).
 bool CheckCommand(const std::vector<Argument>& words, Command& command, std::string& message);
 
+// A further check of every argument's text (the player's: can its code page hold every
+// character?); false with the reason in message.
+typedef bool (*TextCheck)(const std::string& text, std::string& message);
+
 // Parses a whole script (UTF-8, an optional byte-order mark, LF or CRLF line ends): every
-// non-empty line a command, `view` first and once. Stops at the first error.
-bool ParseScript(const std::string& text, std::vector<Command>& commands, ScriptError& error);
+// non-empty line a command, `view` first and once, every argument passing checkText when one is
+// given. Stops at the first error.
+bool ParseScript(const std::string& text, std::vector<Command>& commands, ScriptError& error,
+                 TextCheck checkText = nullptr);
 
 // "FILE:LINE: message", the form in which every error of a script is reported.
 std::string FormatError(const std::string& file, int line, const std::string& message);

@@ -2,6 +2,7 @@
 // the same meaning, with the host blocks, strings and arrays the export expects.
 #include "ScriptPlayer.h"
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -22,10 +23,8 @@ RECT RectOf(const std::vector<Argument>& args, size_t first)
 
 bool ShapeBlock(const std::vector<Argument>& args, GRAF_SHAPE& shape, std::string& message)
 {
-    if (!Utf8ToAnsi(args[0].text, shape.verb) || !Utf8ToAnsi(args[1].text, shape.pattern)) {
-        message = "malformed UTF-8 in a word";
+    if (!Utf8ToAnsi(args[0].text, shape.verb, message) || !Utf8ToAnsi(args[1].text, shape.pattern, message))
         return false;
-    }
     shape.rect = RectOf(args, 2);
     return true;
 }
@@ -52,24 +51,48 @@ void FillNumbers(const std::vector<Argument>& args, size_t first, CUIntArray& nu
 
 }  // namespace
 
-bool Utf8ToAnsi(const std::string& utf8, CString& ansi)
+bool Utf8ToAnsi(const std::string& utf8, CString& ansi, std::string& message)
 {
     ansi.Empty();
     if (utf8.empty())
         return true;
     const int size = static_cast<int>(utf8.size());
     const int wideLength = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, NULL, 0);
-    if (wideLength <= 0)
+    if (wideLength <= 0) {
+        message = "malformed UTF-8";
         return false;
+    }
     std::vector<wchar_t> wide(wideLength);
     ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), wideLength);
-    const int ansiLength = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, NULL, 0, NULL, NULL);
-    if (ansiLength <= 0)
-        return false;
-    std::vector<char> bytes(ansiLength);
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, bytes.data(), ansiLength, NULL, NULL);
-    ansi = CString(bytes.data(), ansiLength);
+    // One character (a surrogate pair is one) at a time, so the first that the code page lacks
+    // can be named; no best-fit mapping, which would quietly write another letter.
+    std::string bytes;
+    for (int i = 0; i < wideLength;) {
+        const int units = (wide[i] >= 0xD800 && wide[i] < 0xDC00 && i + 1 < wideLength) ? 2 : 1;
+        char out[8];
+        BOOL usedDefault = FALSE;
+        const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide[i], units, out, sizeof(out), NULL,
+                                            &usedDefault);
+        if (n <= 0 || usedDefault) {
+            const unsigned long code = units == 2
+                ? 0x10000ul + ((unsigned long)(wide[i] - 0xD800) << 10) + (unsigned long)(wide[i + 1] - 0xDC00)
+                : (unsigned long)wide[i];
+            char name[16];
+            std::snprintf(name, sizeof(name), "U+%04lX", code);
+            message = std::string("character ") + name + " is not in the ANSI code page";
+            return false;
+        }
+        bytes.append(out, (size_t)n);
+        i += units;
+    }
+    ansi = CString(bytes.data(), static_cast<int>(bytes.size()));
     return true;
+}
+
+bool FitsAnsiCodePage(const std::string& utf8, std::string& message)
+{
+    CString ansi;
+    return Utf8ToAnsi(utf8, ansi, message);
 }
 
 CScriptPlayer::CScriptPlayer(CWnd* pParent, UINT nViewId) : m_pParent(pParent), m_nViewId(nViewId), m_size(0, 0) {}
@@ -133,10 +156,8 @@ bool CScriptPlayer::Play(const Command& command, std::string& message)
         Grafic_Dll_Reset();
     } else if (name == "output") {
         CString outputName;
-        if (!Utf8ToAnsi(args[1].text, outputName)) {
-            message = "malformed UTF-8 in the output name";
+        if (!Utf8ToAnsi(args[1].text, outputName, message))
             return false;
-        }
         Grafic_Dll_SetOutput(pView, args[0].number, &outputName);
     } else if (name == "scrollable") {
         Grafic_Dll_SetScrollable(pView, args[0].number);
@@ -194,10 +215,8 @@ bool CScriptPlayer::Play(const Command& command, std::string& message)
         Grafic_Dll_Set_Text_Normal(pView);
     } else if (name == "textfont") {
         CString face;
-        if (!Utf8ToAnsi(args[0].text, face)) {
-            message = "malformed UTF-8 in the face name";
+        if (!Utf8ToAnsi(args[0].text, face, message))
             return false;
-        }
         Grafic_Dll_Set_Text_Font(pView, &face);
     } else if (name == "textsize") {
         Grafic_Dll_Set_Text_Size(pView, args[0].number);
@@ -205,10 +224,8 @@ bool CScriptPlayer::Play(const Command& command, std::string& message)
         CStringArray words;
         for (const Argument& arg : args) {
             CString word;
-            if (!Utf8ToAnsi(arg.text, word)) {
-                message = "malformed UTF-8 in a style word";
+            if (!Utf8ToAnsi(arg.text, word, message))
                 return false;
-            }
             words.Add(word);
         }
         Grafic_Dll_Set_Text_Style(pView, &words);
@@ -260,10 +277,9 @@ bool CScriptPlayer::PlayDrawing(const Command& command, std::string& message)
         Grafic_Dll_Arc(pView, &block);
     } else if (name == "polygon") {
         GRAF_POLYGON block;
-        if (!Utf8ToAnsi(args[0].text, block.shape.verb) || !Utf8ToAnsi(args[1].text, block.shape.pattern)) {
-            message = "malformed UTF-8 in a word";
+        if (!Utf8ToAnsi(args[0].text, block.shape.verb, message) ||
+            !Utf8ToAnsi(args[1].text, block.shape.pattern, message))
             return false;
-        }
         block.shape.rect = RECT{0, 0, 0, 0};
         std::vector<POINT> points;
         FillPoints(args, 2, points, block.points);
@@ -283,17 +299,13 @@ bool CScriptPlayer::PlayDrawing(const Command& command, std::string& message)
             Grafic_Dll_Line_Relative(pView, &pt);
     } else if (name == "text") {
         CString text;
-        if (!Utf8ToAnsi(args[0].text, text)) {
-            message = "malformed UTF-8 in the text";
+        if (!Utf8ToAnsi(args[0].text, text, message))
             return false;
-        }
         Grafic_Dll_Draw_Text(pView, &text);
     } else if (name == "textbox") {
         GRAF_TEXTBOX block;
-        if (!Utf8ToAnsi(args[0].text, block.align) || !Utf8ToAnsi(args[6].text, block.text)) {
-            message = "malformed UTF-8 in the text";
+        if (!Utf8ToAnsi(args[0].text, block.align, message) || !Utf8ToAnsi(args[6].text, block.text, message))
             return false;
-        }
         block.framed = args[1].number;
         block.rect = RectOf(args, 2);
         Grafic_Dll_Draw_Text_Box(pView, &block);

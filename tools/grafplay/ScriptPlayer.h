@@ -45,5 +45,7 @@ private:
 };
 
 // Converts UTF-8 text to the process's ANSI code page, the encoding the library's strings use.
-// Characters the code page lacks become '?'; malformed UTF-8 gives false.
-bool Utf8ToAnsi(const std::string& utf8, CString& ansi);
+// False, with the reason in message, for malformed UTF-8 or a character the code page lacks.
+bool Utf8ToAnsi(const std::string& utf8, CString& ansi, std::string& message);
+// The same check without keeping the result: the script parser's text check.
+bool FitsAnsiCodePage(const std::string& utf8, std::string& message);
