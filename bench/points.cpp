@@ -16,6 +16,8 @@
 
 #include <mirdalux.h>
 
+#include <DibCanvas.h>
+
 #include "BenchTiming.h"
 
 namespace {
@@ -34,38 +36,9 @@ std::vector<POINT> Zigzag(int n)
     return pts;
 }
 
-struct Canvas
-{
-    HDC hdc = NULL;
-    HBITMAP bitmap = NULL;
-    HGDIOBJ old = NULL;
-    Canvas()
-    {
-        BITMAPINFO bi;
-        std::memset(&bi, 0, sizeof(bi));
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = kSize;
-        bi.bmiHeader.biHeight = -kSize;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = NULL;
-        hdc = ::CreateCompatibleDC(NULL);
-        bitmap = ::CreateDIBSection(hdc, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-        old = ::SelectObject(hdc, bitmap);
-    }
-    ~Canvas()
-    {
-        ::SelectObject(hdc, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(hdc);
-    }
-};
-
 // The library: an element built from the host's list (one copy of the points) and drawn.
-double LibraryRun(CGraphicView* view, CObArray& list, bool polygon, Canvas& canvas)
+double LibraryRun(CGraphicView* view, CObArray& list, bool polygon, DibCanvas& canvas)
 {
-    CDC dc;
-    dc.Attach(canvas.hdc);
     LARGE_INTEGER start, end;
     ::QueryPerformanceCounter(&start);
     CGraphicElement* e;
@@ -75,15 +48,14 @@ double LibraryRun(CGraphicView* view, CObArray& list, bool polygon, Canvas& canv
     } else {
         e = new CPolylineElement(view->InternState(), &list);
     }
-    e->Draw(&dc, NULL);
+    e->Draw(&canvas.Dc(), NULL);
     delete e;
     ::QueryPerformanceCounter(&end);
-    dc.Detach();
     return Seconds(start, end);
 }
 
 // By hand: the same copy and the same GDI objects and call.
-double GdiRun(CObArray& list, bool polygon, Canvas& canvas)
+double GdiRun(CObArray& list, bool polygon, DibCanvas& canvas)
 {
     LARGE_INTEGER start, end;
     ::QueryPerformanceCounter(&start);
@@ -93,19 +65,19 @@ double GdiRun(CObArray& list, bool polygon, Canvas& canvas)
         pts[i] = *reinterpret_cast<const POINT*>(list.GetAt(i));
     HPEN pen = ::CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
     HBRUSH brush = ::CreateSolidBrush(RGB(0, 0, 0));
-    HGDIOBJ oldPen = ::SelectObject(canvas.hdc, pen);
-    HGDIOBJ oldBrush = ::SelectObject(canvas.hdc, brush);
-    int oldRop = ::SetROP2(canvas.hdc, R2_COPYPEN);
+    HGDIOBJ oldPen = ::SelectObject(canvas.Hdc(), pen);
+    HGDIOBJ oldBrush = ::SelectObject(canvas.Hdc(), brush);
+    int oldRop = ::SetROP2(canvas.Hdc(), R2_COPYPEN);
     if (polygon) {
-        int oldFill = ::SetPolyFillMode(canvas.hdc, WINDING);
-        ::Polygon(canvas.hdc, pts, (int)n);
-        ::SetPolyFillMode(canvas.hdc, oldFill);
+        int oldFill = ::SetPolyFillMode(canvas.Hdc(), WINDING);
+        ::Polygon(canvas.Hdc(), pts, (int)n);
+        ::SetPolyFillMode(canvas.Hdc(), oldFill);
     } else {
-        ::Polyline(canvas.hdc, pts, (int)n);
+        ::Polyline(canvas.Hdc(), pts, (int)n);
     }
-    ::SetROP2(canvas.hdc, oldRop);
-    ::SelectObject(canvas.hdc, oldBrush);
-    ::SelectObject(canvas.hdc, oldPen);
+    ::SetROP2(canvas.Hdc(), oldRop);
+    ::SelectObject(canvas.Hdc(), oldBrush);
+    ::SelectObject(canvas.Hdc(), oldPen);
     ::DeleteObject(brush);
     ::DeleteObject(pen);
     delete[] pts;
@@ -122,7 +94,7 @@ int main()
         std::printf("no view\n");
         return 0;
     }
-    Canvas canvas;
+    DibCanvas canvas(kSize, kSize);
     for (bool polygon : {false, true}) {
         double perPoint[2] = {0, 0};
         double gdi100k = 0, lib100k = 0;

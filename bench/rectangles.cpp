@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <vector>
 
+#include <DibCanvas.h>
+
 #include "BenchTiming.h"
 
 namespace {
@@ -16,25 +18,6 @@ namespace {
 const int kRectangles = 100000;
 const int kRepetitions = 7;
 const int kSize = 512;
-
-struct Canvas
-{
-    HBITMAP bitmap = NULL;
-    void* bits = NULL;
-
-    Canvas()
-    {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = kSize;
-        bmi.bmiHeader.biHeight = -kSize;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        bitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
-    }
-    ~Canvas() { ::DeleteObject(bitmap); }
-};
 
 std::vector<RECT> MakeRectangles()
 {
@@ -50,10 +33,9 @@ std::vector<RECT> MakeRectangles()
     return rects;
 }
 
-double DrawRaw(const std::vector<RECT>& rects, Canvas& canvas, bool selectEach)
+double DrawRaw(const std::vector<RECT>& rects, DibCanvas& canvas, bool selectEach)
 {
-    HDC hdc = ::CreateCompatibleDC(NULL);
-    HGDIOBJ oldBitmap = ::SelectObject(hdc, canvas.bitmap);
+    HDC hdc = canvas.Hdc();
     HPEN pen = ::CreatePen(PS_SOLID, 1, RGB(200, 0, 0));
     HBRUSH brush = ::CreateSolidBrush(RGB(0, 0, 200));
     LARGE_INTEGER start, end;
@@ -78,16 +60,12 @@ double DrawRaw(const std::vector<RECT>& rects, Canvas& canvas, bool selectEach)
     ::QueryPerformanceCounter(&end);
     ::DeleteObject(pen);
     ::DeleteObject(brush);
-    ::SelectObject(hdc, oldBitmap);
-    ::DeleteDC(hdc);
     return Seconds(start, end);
 }
 
-double DrawThroughCDC(const std::vector<RECT>& rects, Canvas& canvas, bool selectEach)
+double DrawThroughCDC(const std::vector<RECT>& rects, DibCanvas& canvas, bool selectEach)
 {
-    CDC dc;
-    dc.CreateCompatibleDC(NULL);
-    CBitmap* oldBitmap = dc.SelectObject(CBitmap::FromHandle(canvas.bitmap));
+    CDC& dc = canvas.Dc();
     CPen pen(PS_SOLID, 1, RGB(200, 0, 0));
     CBrush brush(RGB(0, 0, 200));
     LARGE_INTEGER start, end;
@@ -110,14 +88,13 @@ double DrawThroughCDC(const std::vector<RECT>& rects, Canvas& canvas, bool selec
     }
     ::GdiFlush();
     ::QueryPerformanceCounter(&end);
-    dc.SelectObject(oldBitmap);
     AfxUnlockTempMaps();
     return Seconds(start, end);
 }
 
 void Run(const char* name, bool selectEach, bool hasGoal, const std::vector<RECT>& rects)
 {
-    Canvas rawCanvas, cdcCanvas;
+    DibCanvas rawCanvas(kSize, kSize), cdcCanvas(kSize, kSize);
     std::vector<double> raw, cdc;
     // Interleaved, alternating which goes first, so drift affects both alike.
     for (int i = 0; i < kRepetitions; ++i) {
@@ -129,8 +106,7 @@ void Run(const char* name, bool selectEach, bool hasGoal, const std::vector<RECT
             raw.push_back(DrawRaw(rects, rawCanvas, selectEach));
         }
     }
-    bool same = std::equal((const DWORD*)rawCanvas.bits, (const DWORD*)rawCanvas.bits + kSize * kSize,
-                           (const DWORD*)cdcCanvas.bits);
+    bool same = std::equal(rawCanvas.Bits(), rawCanvas.Bits() + kSize * kSize, cdcCanvas.Bits());
     double rawMedian = Median(raw), cdcMedian = Median(cdc);
     double rawBest = *std::min_element(raw.begin(), raw.end());
     double cdcBest = *std::min_element(cdc.begin(), cdc.end());

@@ -17,6 +17,8 @@
 
 #include <mirdalux.h>
 
+#include <DibCanvas.h>
+
 #include "BenchTiming.h"
 
 namespace {
@@ -54,34 +56,6 @@ struct Shape
     Kind kind;
     const Combo* combo;
     RECT rc;
-};
-
-struct Canvas
-{
-    HBITMAP bitmap = NULL;
-    void* bits = NULL;
-    CDC dc;
-    CBitmap* oldBitmap = NULL;
-
-    Canvas()
-    {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = kSize;
-        bmi.bmiHeader.biHeight = -kSize;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        bitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
-        dc.CreateCompatibleDC(NULL);
-        oldBitmap = dc.SelectObject(CBitmap::FromHandle(bitmap));
-    }
-    ~Canvas()
-    {
-        dc.SelectObject(oldBitmap);
-        dc.DeleteDC();
-        ::DeleteObject(bitmap);
-    }
 };
 
 std::vector<Shape> MakeShapes()
@@ -136,11 +110,11 @@ CGraphicView* MakeView(const std::vector<Shape>& shapes)
     return view;
 }
 
-double DrawLibrary(CGraphicView* view, Canvas& canvas)
+double DrawLibrary(CGraphicView* view, DibCanvas& canvas)
 {
     LARGE_INTEGER start, end;
     ::QueryPerformanceCounter(&start);
-    Grafic_Dll_RepaintView(view, &canvas.dc);
+    Grafic_Dll_RepaintView(view, &canvas.Dc());
     ::GdiFlush();
     ::QueryPerformanceCounter(&end);
     return Seconds(start, end);
@@ -240,9 +214,9 @@ HRGN WedgeRegion(const RECT& r)
     return dest;
 }
 
-double DrawRaw(const std::vector<Shape>& shapes, Canvas& canvas)
+double DrawRaw(const std::vector<Shape>& shapes, DibCanvas& canvas)
 {
-    HDC hdc = canvas.dc.m_hDC;
+    HDC hdc = canvas.Hdc();
     LARGE_INTEGER start, end;
     ::QueryPerformanceCounter(&start);
     HBRUSH back = ::CreateSolidBrush(RGB(255, 255, 255));
@@ -343,7 +317,7 @@ void RunHostile()
     double slowest = 0.0;
     const char* slowestWhat = "";
     for (const Case& c : cases) {
-        Canvas canvas;
+        DibCanvas canvas(kSize, kSize);
         CGraphicView* view = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
         int pen = c.pen;
         Grafic_Dll_Set_Pen_Size(view, &pen);
@@ -378,10 +352,10 @@ void RunHostile()
 // pictures is identical, and differs only when each side repeats itself exactly.
 void ComparePictures(const std::vector<Shape>& shapes)
 {
-    auto differing = [](const Canvas& a, const Canvas& b) {
+    auto differing = [](const DibCanvas& a, const DibCanvas& b) {
         int n = 0;
         for (int i = 0; i < kSize * kSize; ++i)
-            n += ((((const DWORD*)a.bits)[i] ^ ((const DWORD*)b.bits)[i]) & 0xFFFFFF) != 0;
+            n += ((a.Bits()[i] ^ b.Bits()[i]) & 0xFFFFFF) != 0;
         return n;
     };
     int same = 0, unsteady = 0, differ = 0;
@@ -391,18 +365,17 @@ void ComparePictures(const std::vector<Shape>& shapes)
             for (const Shape& s : shapes)
                 if (s.kind == kind && s.combo == &combo)
                     group.push_back(s);
-            Canvas lib[2], raw[2];
+            DibCanvas lib[2] = {DibCanvas(kSize, kSize), DibCanvas(kSize, kSize)};
+            DibCanvas raw[2] = {DibCanvas(kSize, kSize), DibCanvas(kSize, kSize)};
             for (int i = 0; i < 2; ++i) {
-                ::PatBlt(lib[i].dc.m_hDC, 0, 0, kSize, kSize, WHITENESS);
-                ::PatBlt(raw[i].dc.m_hDC, 0, 0, kSize, kSize, WHITENESS);
                 CGraphicView* view = MakeView(group);
                 DrawLibrary(view, lib[i]);
                 delete view;
                 DrawRaw(group, raw[i]);
             }
             int fewest = INT_MAX;
-            for (const Canvas& l : lib)
-                for (const Canvas& r : raw)
+            for (const DibCanvas& l : lib)
+                for (const DibCanvas& r : raw)
                     fewest = std::min(fewest, differing(l, r));
             if (fewest == 0) {
                 ++same;
@@ -425,11 +398,11 @@ int main()
 {
     const std::vector<Shape> shapes = MakeShapes();
     CGraphicView* view = MakeView(shapes);
-    Canvas libCanvas, rawCanvas;
+    DibCanvas libCanvas(kSize, kSize), rawCanvas(kSize, kSize);
     std::vector<double> lib, raw;
     for (int i = 0; i < kRepetitions; ++i) {
-        ::PatBlt(libCanvas.dc.m_hDC, 0, 0, kSize, kSize, WHITENESS);
-        ::PatBlt(rawCanvas.dc.m_hDC, 0, 0, kSize, kSize, WHITENESS);
+        libCanvas.Fill(RGB(255, 255, 255));
+        rawCanvas.Fill(RGB(255, 255, 255));
         // Interleaved, alternating which goes first, so drift affects both alike.
         if (i % 2) {
             raw.push_back(DrawRaw(shapes, rawCanvas));
