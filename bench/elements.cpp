@@ -54,22 +54,19 @@ const int kStyledPoints = 9;
 
 // --- The scene -----------------------------------------------------------------------------
 
-struct PointList
-{
+struct PointList {
     std::vector<POINT> pts;
     std::vector<CObject*> entries;  // what the host's array holds: pointers to the points
     int verb;                       // polygons: VERB_FRAME, VERB_PAINT or VERB_ERASE
 };
 
-struct TextItem
-{
+struct TextItem {
     CString text;
     POINT origin;
     bool styled;
 };
 
-struct BoxItem
-{
+struct BoxItem {
     RECT rc;
     char align;
     BOOL framed;
@@ -77,8 +74,7 @@ struct BoxItem
     bool styled;
 };
 
-struct Scene
-{
+struct Scene {
     std::vector<POINT> lineEnds;  // each line runs from the previous end (the pen) to this one
     std::vector<PointList> polylines;
     std::vector<PointList> polygons;
@@ -118,7 +114,8 @@ void MakePointLists(Random& rnd, std::vector<PointList>& lists, bool polygons)
 
 Scene MakeScene()
 {
-    static const char* const kWords[] = {"alpha", "beta", "gamma", "delta", "epsilon", "zeta", "eta", "theta"};
+    static const char* const kWords[] = {"alpha",   "beta", "gamma", "delta",
+                                         "epsilon", "zeta", "eta",   "theta"};
     static const char kAligns[] = {'L', 'C', 'R'};
     Scene s;
     Random rnd;
@@ -206,7 +203,9 @@ CGraphicView* AppendLibrary(const Scene& s, Kind kind, double* appendTime)
         case kPolygons: {
             const PointList& l = s.polygons[(size_t)i];
             GRAF_POLYGON block;
-            block.shape.verb = l.verb == VERB_FRAME ? "FRAME" : l.verb == VERB_PAINT ? "PAINT" : "ERASE";
+            block.shape.verb = l.verb == VERB_FRAME   ? "FRAME"
+                               : l.verb == VERB_PAINT ? "PAINT"
+                                                      : "ERASE";
             block.shape.pattern = "";
             block.shape.rect = CRect(0, 0, 0, 0);
             block.points.SetSize(kPointsEach);
@@ -235,7 +234,8 @@ CGraphicView* AppendLibrary(const Scene& s, Kind kind, double* appendTime)
             t += Elapsed([&] { Grafic_Dll_Draw_Text_Box(view, &block); });
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
     *appendTime = t;
@@ -334,31 +334,31 @@ HBRUSH PolygonBrush(int verb)
 {
     LOGBRUSH hollow = {BS_HOLLOW, 0, 0};
     switch (verb) {
-    case VERB_FRAME: return ::CreateBrushIndirect(&hollow);
-    case VERB_PAINT: return ::CreateSolidBrush(kFore);
-    default: return ::CreateSolidBrush(kBack);
+    case VERB_FRAME:
+        return ::CreateBrushIndirect(&hollow);
+    case VERB_PAINT:
+        return ::CreateSolidBrush(kFore);
+    default:
+        return ::CreateSolidBrush(kBack);
     }
 }
 
 // The records a program keeps to redraw its own picture.
-struct RawPoints
-{
+struct RawPoints {
     POINT* pts;
     int count;
     RECT box;
     int verb;
 };
 
-struct RawText
-{
+struct RawText {
     CString text;
     POINT origin;
     RECT box;
     bool styled;
 };
 
-struct RawPicture
-{
+struct RawPicture {
     std::vector<RECT> lines;
     std::vector<RawPoints> points;
     std::vector<RawText> texts;
@@ -430,7 +430,8 @@ double AppendRaw(const Scene& s, Kind kind, RawPicture& pic)
             t += Elapsed([&] { pic.boxes.push_back(b); });
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
     ::DeleteDC(measure);
@@ -487,7 +488,10 @@ void DrawRawElements(HDC hdc, const RawPicture& pic, Kind kind)
             continue;
         const LOGFONT lf = TextFont(hdc, b.styled);
         RawSelection sel(hdc, VERB_NONE, false, NULL, &lf);
-        const UINT flags = (b.align == 'R' ? DT_RIGHT : b.align == 'C' ? DT_CENTER : DT_LEFT) | DT_WORDBREAK;
+        const UINT flags = (b.align == 'R'   ? DT_RIGHT
+                            : b.align == 'C' ? DT_CENTER
+                                             : DT_LEFT) |
+                           DT_WORDBREAK;
         RECT r = b.rc;
         if (b.framed) {
             ::Rectangle(hdc, r.left, r.top, r.right, r.bottom);
@@ -546,8 +550,7 @@ const char* ComparePictures(CGraphicView* view, const RawPicture& pic, Kind kind
     return "DIFFER";
 }
 
-struct Result
-{
+struct Result {
     double libAppend, rawAppend, libRepaint, rawRepaint;
 };
 
@@ -584,21 +587,25 @@ Result RunKind(const Scene& s, Kind kind)
             rawRepaint.push_back(RepaintRaw(*pic, kind, rawCanvas));
         }
         if (i == 0)
-            runs = std::max(kRepaintRuns, std::min(301, (int)(kRepaintBudget / std::max(libRepaint[0], 1e-4))));
+            runs = std::max(kRepaintRuns,
+                            std::min(301, (int)(kRepaintBudget / std::max(libRepaint[0], 1e-4))));
     }
     Result r = {Median(libAppend), Median(rawAppend), Median(libRepaint), Median(rawRepaint)};
     int differing = 0;
     const char* verdict = ComparePictures(view, *pic, kind, &differing);
-    std::printf("%-10s append  library %8.2f ms, GDI %8.2f ms, ratio %6.2f (%.2f us against %.2f us each)\n",
+    std::printf("%-10s append  library %8.2f ms, GDI %8.2f ms, ratio %6.2f (%.2f us against %.2f "
+                "us each)\n",
                 kKindNames[kind], r.libAppend * 1e3, r.rawAppend * 1e3, r.libAppend / r.rawAppend,
                 r.libAppend * 1e6 / kCount, r.rawAppend * 1e6 / kCount);
-    std::printf("%-10s repaint library %8.2f ms, GDI %8.2f ms, ratio %6.3f (goal <= 1.05) %s, %d runs\n", "",
-                r.libRepaint * 1e3, r.rawRepaint * 1e3, r.libRepaint / r.rawRepaint,
-                r.libRepaint / r.rawRepaint <= 1.05 ? "met" : "NOT met", runs);
+    std::printf(
+        "%-10s repaint library %8.2f ms, GDI %8.2f ms, ratio %6.3f (goal <= 1.05) %s, %d runs\n",
+        "", r.libRepaint * 1e3, r.rawRepaint * 1e3, r.libRepaint / r.rawRepaint,
+        r.libRepaint / r.rawRepaint <= 1.05 ? "met" : "NOT met", runs);
     if (differing == 0)
         std::printf("%-10s pictures %s\n", "", verdict);
     else
-        std::printf("%-10s pictures %s (%d pixels differ on the first drawing)\n", "", verdict, differing);
+        std::printf("%-10s pictures %s (%d pixels differ on the first drawing)\n", "", verdict,
+                    differing);
     delete view;
     delete pic;
     return r;
@@ -609,7 +616,8 @@ Result RunKind(const Scene& s, Kind kind)
 int main()
 {
     const Scene scene = MakeScene();
-    std::printf("elements: %d of each kind, appends median of %d runs, repaints median of at least %d runs\n",
+    std::printf("elements: %d of each kind, appends median of %d runs, repaints median of at least "
+                "%d runs\n",
                 kCount, kAppendRuns, kRepaintRuns);
     Result all = {0, 0, 0, 0};
     for (int k = 0; k < kKinds; ++k) {
@@ -620,7 +628,8 @@ int main()
         all.rawRepaint += r.rawRepaint;
     }
     std::printf("%-10s append  ratio %6.2f\n", "overall", all.libAppend / all.rawAppend);
-    std::printf("%-10s repaint ratio %6.3f (goal <= 1.05) %s\n", "overall", all.libRepaint / all.rawRepaint,
+    std::printf("%-10s repaint ratio %6.3f (goal <= 1.05) %s\n", "overall",
+                all.libRepaint / all.rawRepaint,
                 all.libRepaint / all.rawRepaint <= 1.05 ? "met" : "NOT met");
     return 0;
 }

@@ -35,7 +35,8 @@ std::vector<CGraphicState*> MakeStates(int count)
 }
 
 // The view's interning: a heap copy, then AddUnique, which keeps or deletes it.
-double InternWithTable(const std::vector<CGraphicState*>& states, int appends, std::vector<int>* pIndices)
+double InternWithTable(const std::vector<CGraphicState*>& states, int appends,
+                       std::vector<int>* pIndices)
 {
     DestroyStateTable();
     CGraphicState* first = new CGraphicState;  // creates a fresh table
@@ -56,7 +57,8 @@ double InternWithTable(const std::vector<CGraphicState*>& states, int appends, s
 }
 
 // The same interning with the plain search from index 0 over an array of records.
-double InternLinear(const std::vector<CGraphicState*>& states, int appends, std::vector<int>* pIndices)
+double InternLinear(const std::vector<CGraphicState*>& states, int appends,
+                    std::vector<int>* pIndices)
 {
     CObArray array;
     LARGE_INTEGER start, end;
@@ -86,8 +88,9 @@ double InternLinear(const std::vector<CGraphicState*>& states, int appends, std:
 
 typedef double (*InternFunction)(const std::vector<CGraphicState*>&, int, std::vector<int>*);
 
-void Compare(const char* name, InternFunction intern, int appends, const std::vector<CGraphicState*>& many,
-             const std::vector<CGraphicState*>& one, bool withGoal)
+void Compare(const char* name, InternFunction intern, int appends,
+             const std::vector<CGraphicState*>& many, const std::vector<CGraphicState*>& one,
+             bool withGoal)
 {
     std::vector<double> manyTimes, oneTimes;
     for (int i = 0; i < kRepetitions; ++i) {
@@ -104,12 +107,13 @@ void Compare(const char* name, InternFunction intern, int appends, const std::ve
     std::printf("  one state        median %9.2f ms\n", Median(oneTimes) * 1e3);
     std::printf("  %5d states     median %9.2f ms\n", (int)many.size(), Median(manyTimes) * 1e3);
     if (withGoal)
-        std::printf("  ratio many/one   %.2f  (goal < 3)  %s\n", ratio, ratio < 3 ? "met" : "NOT met");
+        std::printf("  ratio many/one   %.2f  (goal < 3)  %s\n", ratio,
+                    ratio < 3 ? "met" : "NOT met");
     else
         std::printf("  ratio many/one   %.2f\n", ratio);
 }
 
-} // namespace
+}  // namespace
 
 int main()
 {
@@ -122,8 +126,8 @@ int main()
     std::vector<int> hashed, linear;
     InternWithTable(many, kLinearAppends, &hashed);
     InternLinear(many, kLinearAppends, &linear);
-    std::printf("indices of the two searches %s over %d appends\n", hashed == linear ? "identical" : "DIFFER",
-                kLinearAppends);
+    std::printf("indices of the two searches %s over %d appends\n",
+                hashed == linear ? "identical" : "DIFFER", kLinearAppends);
 
     for (CGraphicState* s : many)
         delete s;

@@ -115,7 +115,8 @@ int main()
                 gdi100k = Median(gdi);
             }
             std::printf("%s of %6d points: library median %8.2f ms, GDI by hand %8.2f ms\n",
-                        polygon ? "polygon " : "polyline", sizes[s], Median(lib) * 1e3, Median(gdi) * 1e3);
+                        polygon ? "polygon " : "polyline", sizes[s], Median(lib) * 1e3,
+                        Median(gdi) * 1e3);
         }
         const double growth = perPoint[1] / perPoint[0];
         const double ratio = lib100k / gdi100k;

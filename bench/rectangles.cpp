@@ -23,7 +23,10 @@ std::vector<RECT> MakeRectangles()
 {
     std::vector<RECT> rects(kRectangles);
     unsigned seed = 12345;
-    auto next = [&seed](int range) { seed = seed * 1103515245u + 12345u; return (int)((seed >> 8) % (unsigned)range); };
+    auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return (int)((seed >> 8) % (unsigned)range);
+    };
     for (RECT& r : rects) {
         r.left = next(kSize - 64);
         r.top = next(kSize - 64);
@@ -113,13 +116,14 @@ void Run(const char* name, bool selectEach, bool hasGoal, const std::vector<RECT
     std::printf("%s: %d rectangles, %d runs\n", name, kRectangles, kRepetitions);
     std::printf("  raw GDI  median %8.2f ms  best %8.2f ms\n", rawMedian * 1e3, rawBest * 1e3);
     std::printf("  CDC      median %8.2f ms  best %8.2f ms\n", cdcMedian * 1e3, cdcBest * 1e3);
-    const char* goal = !hasGoal ? "(no goal)" : cdcMedian / rawMedian <= 1.05 ? "(goal <= 1.05)  met"
-                                                                              : "(goal <= 1.05)  NOT met";
+    const char* goal = !hasGoal                        ? "(no goal)"
+                       : cdcMedian / rawMedian <= 1.05 ? "(goal <= 1.05)  met"
+                                                       : "(goal <= 1.05)  NOT met";
     std::printf("  ratio CDC/raw  median %.3f  best %.3f  %s; pictures %s\n", cdcMedian / rawMedian,
                 cdcBest / rawBest, goal, same ? "identical" : "DIFFER");
 }
 
-} // namespace
+}  // namespace
 
 int main()
 {

@@ -34,8 +34,7 @@ const int kSweep = 240;
 
 enum Kind { kRect, kRoundRect, kOval, kArc };
 
-struct Combo
-{
+struct Combo {
     const char* verb;
     const char* pattern;
     int verbCode;
@@ -43,16 +42,15 @@ struct Combo
 };
 
 const Combo kCombos[] = {
-    {"FRAME", "", VERB_FRAME, PAT_EMPTY},     {"PAINT", "", VERB_PAINT, PAT_EMPTY},
-    {"ERASE", "", VERB_ERASE, PAT_EMPTY},     {"INVERT", "", VERB_INVERT, PAT_EMPTY},
-    {"FILL", "WHITE", VERB_FILL, PAT_WHITE},  {"FILL", "LTGRAY", VERB_FILL, PAT_LTGRAY},
-    {"FILL", "GRAY", VERB_FILL, PAT_GRAY},    {"FILL", "DKGRAY", VERB_FILL, PAT_DKGRAY},
-    {"FILL", "BLACK", VERB_FILL, PAT_BLACK},  {"FILL", "X", VERB_FILL, PAT_OTHER},
+    {"FRAME", "", VERB_FRAME, PAT_EMPTY},    {"PAINT", "", VERB_PAINT, PAT_EMPTY},
+    {"ERASE", "", VERB_ERASE, PAT_EMPTY},    {"INVERT", "", VERB_INVERT, PAT_EMPTY},
+    {"FILL", "WHITE", VERB_FILL, PAT_WHITE}, {"FILL", "LTGRAY", VERB_FILL, PAT_LTGRAY},
+    {"FILL", "GRAY", VERB_FILL, PAT_GRAY},   {"FILL", "DKGRAY", VERB_FILL, PAT_DKGRAY},
+    {"FILL", "BLACK", VERB_FILL, PAT_BLACK}, {"FILL", "X", VERB_FILL, PAT_OTHER},
 };
 const int kComboCount = sizeof(kCombos) / sizeof(kCombos[0]);
 
-struct Shape
-{
+struct Shape {
     Kind kind;
     const Combo* combo;
     RECT rc;
@@ -93,8 +91,12 @@ CGraphicView* MakeView(const std::vector<Shape>& shapes)
         block.pattern = s.combo->pattern;
         block.rect = s.rc;
         switch (s.kind) {
-        case kRect: Grafic_Dll_Rectangle(view, &block); break;
-        case kOval: Grafic_Dll_Oval(view, &block); break;
+        case kRect:
+            Grafic_Dll_Rectangle(view, &block);
+            break;
+        case kOval:
+            Grafic_Dll_Oval(view, &block);
+            break;
         case kRoundRect: {
             GRAF_ROUNDRECT r = {12, 10, block};
             Grafic_Dll_Round_Rectangle(view, &r);
@@ -153,13 +155,18 @@ HBRUSH MakeBrush(HDC hdc, const Combo& c)
 {
     LOGBRUSH hollow = {BS_HOLLOW, 0, 0};
     switch (c.verbCode) {
-    case VERB_FRAME: return ::CreateBrushIndirect(&hollow);
-    case VERB_PAINT: return ::CreateSolidBrush(kFore);
-    case VERB_ERASE: return ::CreateSolidBrush(kBack != 0 ? kBack : ::GetBkColor(hdc));
+    case VERB_FRAME:
+        return ::CreateBrushIndirect(&hollow);
+    case VERB_PAINT:
+        return ::CreateSolidBrush(kFore);
+    case VERB_ERASE:
+        return ::CreateSolidBrush(kBack != 0 ? kBack : ::GetBkColor(hdc));
     case VERB_FILL:
         switch (c.patternCode) {
-        case PAT_WHITE: return ::CreateSolidBrush(kBack);
-        case PAT_BLACK: return ::CreateSolidBrush(kFore);
+        case PAT_WHITE:
+            return ::CreateSolidBrush(kBack);
+        case PAT_BLACK:
+            return ::CreateSolidBrush(kFore);
         case PAT_LTGRAY:
         case PAT_GRAY:
         case PAT_DKGRAY: {
@@ -170,9 +177,11 @@ HBRUSH MakeBrush(HDC hdc, const Combo& c)
             ::GlobalFree(h);
             return b;
         }
-        default: return NULL;
+        default:
+            return NULL;
         }
-    default: return NULL;
+    default:
+        return NULL;
     }
 }
 
@@ -200,11 +209,12 @@ HRGN WedgeRegion(const RECT& r)
     const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
     auto at = [&](int theta) {
         const double phi = theta * 3.1415926536 * (1.0 / 180.0);
-        POINT p = {cx + (LONG)std::floor(std::sin(phi) * rx), cy - (LONG)std::floor(std::cos(phi) * ry)};
+        POINT p = {cx + (LONG)std::floor(std::sin(phi) * rx),
+                   cy - (LONG)std::floor(std::cos(phi) * ry)};
         return p;
     };
-    POINT pts[] = {{cx, cy}, at(kStart), {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom},
-                   {r.left, r.top}, at(kStart + kSweep)};
+    POINT pts[] = {{cx, cy},           at(kStart),      {r.right, r.top},   {r.right, r.bottom},
+                   {r.left, r.bottom}, {r.left, r.top}, at(kStart + kSweep)};
     HRGN poly = ::CreatePolygonRgn(pts, 7, WINDING);
     HRGN ellipse = ::CreateEllipticRgnIndirect(&r);
     HRGN dest = ::CreateRectRgn(0, 0, 0, 0);
@@ -251,9 +261,15 @@ double DrawRaw(const std::vector<Shape>& shapes, DibCanvas& canvas)
         const POINT end = RadialPoint(s.rc, kStart + kSweep), begin = RadialPoint(s.rc, kStart);
         if (c.verbCode == VERB_INVERT) {
             switch (s.kind) {
-            case kRect: ::InvertRect(hdc, &s.rc); break;
-            case kRoundRect: InvertWithClip(hdc, ::CreateRoundRectRgn(r.left, r.top, r.right, r.bottom, 12, 10)); break;
-            case kOval: InvertWithClip(hdc, ::CreateEllipticRgnIndirect(&s.rc)); break;
+            case kRect:
+                ::InvertRect(hdc, &s.rc);
+                break;
+            case kRoundRect:
+                InvertWithClip(hdc, ::CreateRoundRectRgn(r.left, r.top, r.right, r.bottom, 12, 10));
+                break;
+            case kOval:
+                InvertWithClip(hdc, ::CreateEllipticRgnIndirect(&s.rc));
+                break;
             case kArc: {
                 RECT g = {r.left, r.top, r.right + 1, r.bottom + 1};
                 InvertWithClip(hdc, WedgeRegion(g));
@@ -262,9 +278,15 @@ double DrawRaw(const std::vector<Shape>& shapes, DibCanvas& canvas)
             }
         } else {
             switch (s.kind) {
-            case kRect: ::Rectangle(hdc, r.left, r.top, r.right, r.bottom); break;
-            case kRoundRect: ::RoundRect(hdc, r.left, r.top, r.right, r.bottom, 12, 10); break;
-            case kOval: ::Ellipse(hdc, r.left, r.top, r.right, r.bottom); break;
+            case kRect:
+                ::Rectangle(hdc, r.left, r.top, r.right, r.bottom);
+                break;
+            case kRoundRect:
+                ::RoundRect(hdc, r.left, r.top, r.right, r.bottom, 12, 10);
+                break;
+            case kOval:
+                ::Ellipse(hdc, r.left, r.top, r.right, r.bottom);
+                break;
             case kArc:
                 if (c.verbCode == VERB_FRAME)
                     ::Arc(hdc, r.left, r.top, r.right, r.bottom, end.x, end.y, begin.x, begin.y);
@@ -328,10 +350,18 @@ void RunHostile()
         GRAF_ROUNDRECT r = {INT_MAX, INT_MIN, block};
         GRAF_ARC a = {kStart, kSweep, block};
         switch (c.kind) {
-        case kRect: Grafic_Dll_Rectangle(view, &block); break;
-        case kOval: Grafic_Dll_Oval(view, &block); break;
-        case kRoundRect: Grafic_Dll_Round_Rectangle(view, &r); break;
-        case kArc: Grafic_Dll_Arc(view, &a); break;
+        case kRect:
+            Grafic_Dll_Rectangle(view, &block);
+            break;
+        case kOval:
+            Grafic_Dll_Oval(view, &block);
+            break;
+        case kRoundRect:
+            Grafic_Dll_Round_Rectangle(view, &r);
+            break;
+        case kArc:
+            Grafic_Dll_Arc(view, &a);
+            break;
         }
         const double t = DrawLibrary(view, canvas);
         delete view;
@@ -341,10 +371,9 @@ void RunHostile()
             slowestWhat = c.what;
         }
     }
-    std::printf("  slowest hostile shape: %s, %.2f ms (goal < 100 ms) %s\n", slowestWhat, slowest * 1e3,
-                slowest < 0.1 ? "met" : "NOT met");
+    std::printf("  slowest hostile shape: %s, %.2f ms (goal < 100 ms) %s\n", slowestWhat,
+                slowest * 1e3, slowest < 0.1 ? "met" : "NOT met");
 }
-
 
 // Compares the two pictures one kind, verb and pattern at a time, leaving out the alpha byte
 // (GDI's inversions flip it, its fills do not set it). Wine does not always draw an ellipse the
@@ -383,12 +412,13 @@ void ComparePictures(const std::vector<Shape>& shapes)
                 ++unsteady;
             } else {
                 ++differ;
-                std::printf("  pictures DIFFER: kind %d, %s %s: %d pixels\n", kind, combo.verb, combo.pattern,
-                            fewest);
+                std::printf("  pictures DIFFER: kind %d, %s %s: %d pixels\n", kind, combo.verb,
+                            combo.pattern, fewest);
             }
         }
     }
-    std::printf("  pictures per kind, verb and pattern: %d identical, %d not repeatable by GDI, %d differ\n",
+    std::printf("  pictures per kind, verb and pattern: %d identical, %d not repeatable by GDI, %d "
+                "differ\n",
                 same, unsteady, differ);
 }
 
@@ -414,8 +444,8 @@ int main()
     }
     delete view;
     const double libMedian = Median(lib), rawMedian = Median(raw);
-    std::printf("shapes: %d shapes of 4 kinds by %d verbs and patterns, %d runs\n", kShapes, kComboCount,
-                kRepetitions);
+    std::printf("shapes: %d shapes of 4 kinds by %d verbs and patterns, %d runs\n", kShapes,
+                kComboCount, kRepetitions);
     std::printf("  hand-written GDI  median %8.2f ms\n", rawMedian * 1e3);
     std::printf("  RepaintView       median %8.2f ms\n", libMedian * 1e3);
     std::printf("  ratio library/GDI %.3f (goal <= 1.05) %s\n", libMedian / rawMedian,

@@ -29,12 +29,16 @@ class CGraphicView;
 typedef struct CWnd CWnd;
 typedef struct CDC CDC;
 /* The class library's string object: one pointer to its characters. */
-typedef struct CString { const char* m_pchData; } CString;
+typedef struct CString {
+    const char* m_pchData;
+} CString;
 typedef struct CUIntArray CUIntArray;
 typedef struct CStringArray CStringArray;
 /* The class library's array of object pointers, as embedded in GRAF_POLYGON: five
  * pointer-sized members a C host leaves alone (it passes arrays a C++ part of it filled). */
-typedef struct CObArray { void* m_opaque[5]; } CObArray;
+typedef struct CObArray {
+    void* m_opaque[5];
+} CObArray;
 typedef struct CGraphicView CGraphicView;
 #define GRAF_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
 #endif
@@ -48,27 +52,26 @@ struct ResourceRequest;
  * CALLBACK convention (the callee removes its arguments), slots 3 to 6 __cdecl. On 32-bit
  * Windows it is eight 32-bit slots at offsets 0, 4, ..., 28; on 64-bit Windows the slots are
  * pointer-sized. */
-typedef struct GraficCallbacks
-{
+typedef struct GraficCallbacks {
     /* A click on an active region: the view's window and the region identifier. */
-    void (CALLBACK* OnActiveClick)(HWND hwndView, int regionId);
+    void(CALLBACK* OnActiveClick)(HWND hwndView, int regionId);
     /* A click on a click region: the click point in document coordinates and the key-state
      * flags of the button message. */
-    void (CALLBACK* OnRegionClick)(HWND hwndView, int regionId, POINT* pPoint, UINT nFlags);
+    void(CALLBACK* OnRegionClick)(HWND hwndView, int regionId, POINT* pPoint, UINT nFlags);
     /* Draws a picture: the library never renders bitmap pixels itself. */
-    void (__cdecl* DrawPicture)(struct PictDrawRequest* pRequest);
+    void(__cdecl* DrawPicture)(struct PictDrawRequest* pRequest);
     /* Supplies an icon or picture image on request. */
-    void (__cdecl* RequestResource)(struct ResourceRequest* pRequest);
+    void(__cdecl* RequestResource)(struct ResourceRequest* pRequest);
     /* The device-independent bitmap (a movable global memory block) of a picture in a state,
      * or 0. */
-    HGLOBAL (__cdecl* GetPictureState)(int pictNumber, int stateCode, LONG* pScratch);
-    void (__cdecl* FreePictureState)(int pictNumber, int stateCode);
+    HGLOBAL(__cdecl* GetPictureState)(int pictNumber, int stateCode, LONG* pScratch);
+    void(__cdecl* FreePictureState)(int pictNumber, int stateCode);
     /* The view's current picture changed: the view's output value and name, the new image and
      * its transparent index. */
-    void (CALLBACK* OnCurPictUpdate)(LONG_PTR outputId, const CString* pOutputName, HGLOBAL hDib,
-                                     int transparentIndex);
+    void(CALLBACK* OnCurPictUpdate)(LONG_PTR outputId, const CString* pOutputName, HGLOBAL hDib,
+                                    int transparentIndex);
     /* The view's current picture has a new rectangle (a copy the host may keep). */
-    void (CALLBACK* OnCurPictResize)(LONG_PTR outputId, const CString* pOutputName, RECT* pRect);
+    void(CALLBACK* OnCurPictResize)(LONG_PTR outputId, const CString* pOutputName, RECT* pRect);
 } GraficCallbacks;
 
 #if defined(_WIN64)
@@ -86,10 +89,10 @@ GRAF_STATIC_ASSERT(offsetof(GraficCallbacks, OnCurPictResize) == 28, "slot 8 at 
 #endif
 
 /* Option numbers of Grafic_Dll_Set_Options. */
-#define GRAF_OPTION_ALL 0               /* all three options at once */
-#define GRAF_OPTION_HIGHLIGHT_ACTIVE 1  /* active regions blink while the pointer rests on them */
-#define GRAF_OPTION_CLICK_ON_RELEASE 2  /* region clicks on button release, else on double click */
-#define GRAF_OPTION_ICON_SELECTION 3    /* a selected icon shows in the highlight colours */
+#define GRAF_OPTION_ALL 0              /* all three options at once */
+#define GRAF_OPTION_HIGHLIGHT_ACTIVE 1 /* active regions blink while the pointer rests on them */
+#define GRAF_OPTION_CLICK_ON_RELEASE 2 /* region clicks on button release, else on double click */
+#define GRAF_OPTION_ICON_SELECTION 3   /* a selected icon shows in the highlight colours */
 
 /* Verb words of the drawing blocks (only the first letter counts, FILL and FRAME by the
  * second) and pattern words (first letter). With ACTIVE and CLICK the pattern word holds the
@@ -113,39 +116,39 @@ GRAF_STATIC_ASSERT(offsetof(GraficCallbacks, OnCurPictResize) == 28, "slot 8 at 
 #ifndef GRAF_STATE_CODES_DEFINED
 #define GRAF_STATE_CODES_DEFINED
 enum {
-    VERB_NONE = -2,     /* kinds that take no verb (lines, text): solid pen, transparent background */
-    VERB_EMPTY = -1,    /* the verb word was empty: no pen, no brush */
-    VERB_FRAME = 1,     /* outline with the pen, no fill */
-    VERB_PAINT = 2,     /* fill with the foreground colour and outline */
-    VERB_ERASE = 3,     /* fill with the background colour, no pen */
-    VERB_INVERT = 4,    /* invert, no pen, no brush */
-    VERB_FILL = 5,      /* fill with the pattern, no pen */
-    VERB_ACTIVE = 6,    /* hover-highlighted hit region; the pattern word is its identifier */
-    VERB_CLICK = 7      /* plain hit region; the pattern word is its identifier */
+    VERB_NONE = -2,  /* kinds that take no verb (lines, text): solid pen, transparent background */
+    VERB_EMPTY = -1, /* the verb word was empty: no pen, no brush */
+    VERB_FRAME = 1,  /* outline with the pen, no fill */
+    VERB_PAINT = 2,  /* fill with the foreground colour and outline */
+    VERB_ERASE = 3,  /* fill with the background colour, no pen */
+    VERB_INVERT = 4, /* invert, no pen, no brush */
+    VERB_FILL = 5,   /* fill with the pattern, no pen */
+    VERB_ACTIVE = 6, /* hover-highlighted hit region; the pattern word is its identifier */
+    VERB_CLICK = 7   /* plain hit region; the pattern word is its identifier */
 };
 enum {
-    PAT_EMPTY = -1,     /* empty pattern word */
-    PAT_OTHER = 0,      /* a first letter not listed: no fill */
-    PAT_WHITE = 1,      /* W: the background colour */
-    PAT_LTGRAY = 2,     /* L: one pixel in four in the foreground colour, the rest white */
-    PAT_GRAY = 3,       /* G: checkerboard of foreground and white */
-    PAT_DKGRAY = 4,     /* D: three pixels in four in the foreground colour */
-    PAT_BLACK = 5       /* B: the foreground colour */
+    PAT_EMPTY = -1, /* empty pattern word */
+    PAT_OTHER = 0,  /* a first letter not listed: no fill */
+    PAT_WHITE = 1,  /* W: the background colour */
+    PAT_LTGRAY = 2, /* L: one pixel in four in the foreground colour, the rest white */
+    PAT_GRAY = 3,   /* G: checkerboard of foreground and white */
+    PAT_DKGRAY = 4, /* D: three pixels in four in the foreground colour */
+    PAT_BLACK = 5   /* B: the foreground colour */
 };
 enum {
-    STYLE_BOLD = 1,         /* B: weight 700 */
-    STYLE_SHADOW = 2,       /* S: weight 900 */
-    STYLE_OUTLINE = 4,      /* O: weight 900 */
-    STYLE_CONDENSE = 8,     /* C: average character width - 2 */
-    STYLE_ITALIC = 16,      /* I */
-    STYLE_UNDERLINE = 32,   /* U */
-    STYLE_EXTEND = 64,      /* E: average character width + 2 */
-    STYLE_PLAIN = 128       /* P: a word list holding it replaces the style instead of adding */
+    STYLE_BOLD = 1,       /* B: weight 700 */
+    STYLE_SHADOW = 2,     /* S: weight 900 */
+    STYLE_OUTLINE = 4,    /* O: weight 900 */
+    STYLE_CONDENSE = 8,   /* C: average character width - 2 */
+    STYLE_ITALIC = 16,    /* I */
+    STYLE_UNDERLINE = 32, /* U */
+    STYLE_EXTEND = 64,    /* E: average character width + 2 */
+    STYLE_PLAIN = 128     /* P: a word list holding it replaces the style instead of adding */
 };
 enum {
-    OPT_HIGHLIGHT_ACTIVE = 1,   /* option number 1 */
-    OPT_CLICK_ON_RELEASE = 2,   /* option number 2 */
-    OPT_ICON_SELECTION = 4      /* option number 3 */
+    OPT_HIGHLIGHT_ACTIVE = 1, /* option number 1 */
+    OPT_CLICK_ON_RELEASE = 2, /* option number 2 */
+    OPT_ICON_SELECTION = 4    /* option number 3 */
 };
 #endif
 
@@ -154,16 +157,14 @@ enum {
  * region identifier as a decimal number) are the host's strings; the library upper-cases both in
  * place. The rectangle is in document coordinates and is used as given, not normalised. On 32-bit
  * Windows every member is 32 bits wide; on 64-bit Windows the strings are pointer-sized. */
-typedef struct GRAF_SHAPE
-{
+typedef struct GRAF_SHAPE {
     CString verb;
     RECT rect;
     CString pattern;
 } GRAF_SHAPE;
 
 /* A rounded rectangle: the width and height of the ellipse that rounds the corners. */
-typedef struct GRAF_ROUNDRECT
-{
+typedef struct GRAF_ROUNDRECT {
     int cornerWidth;
     int cornerHeight;
     GRAF_SHAPE shape;
@@ -171,8 +172,7 @@ typedef struct GRAF_ROUNDRECT
 
 /* An arc (FRAME) or wedge of the ellipse in shape.rect: degrees, 0 at 12 o'clock, clockwise;
  * arcAngle is the signed sweep from startAngle. */
-typedef struct GRAF_ARC
-{
+typedef struct GRAF_ARC {
     int startAngle;
     int arcAngle;
     GRAF_SHAPE shape;
@@ -182,8 +182,7 @@ typedef struct GRAF_ARC
  * centres (upper case only), anything else or an empty string left-aligns. A non-zero framed
  * draws the rectangle with the pen and lays the text out 2 pixels inside it. The rectangle is in
  * document coordinates and is used as given. */
-typedef struct GRAF_TEXTBOX
-{
+typedef struct GRAF_TEXTBOX {
     RECT rect;
     CString align;
     BOOL framed;
@@ -228,8 +227,7 @@ GRAF_STATIC_ASSERT(offsetof(GRAF_TEXTBOX, text) == 24, "GRAF_TEXTBOX.text at off
  * library copies the points and leaves the array and the points as they were. On 32-bit Windows
  * the block is 44 bytes, the array at offset 24; on 64-bit Windows the strings and the array's
  * members are pointer-sized. */
-typedef struct GRAF_POLYGON
-{
+typedef struct GRAF_POLYGON {
     GRAF_SHAPE shape;
     CObArray points;
 } GRAF_POLYGON;
@@ -255,8 +253,7 @@ GRAF_STATIC_ASSERT(offsetof(GRAF_POLYGON, points) == 24, "GRAF_POLYGON.points at
 
 /* An icon the host supplies by number (0: none is asked for), at (x, y) in document
  * coordinates, with its region identifier and its label. */
-typedef struct GRAF_ICON
-{
+typedef struct GRAF_ICON {
     int x;
     int y;
     int iconNumber;
@@ -267,8 +264,7 @@ typedef struct GRAF_ICON
 /* A picture the host supplies by number and draws itself, at (x, y) in document coordinates;
  * pictParam is passed back to the host when the picture is asked for; regionId is its region
  * identifier. */
-typedef struct GRAF_PICTURE
-{
+typedef struct GRAF_PICTURE {
     int x;
     int y;
     int pictNumber;

@@ -42,430 +42,438 @@ class CPrintDialog;
 // What a frame needs to create its view and hook it to a document. Passed as the creation
 // parameter of the frame window (and of the view window beneath it).
 struct CCreateContext {
-  CRuntimeClass* m_pNewViewClass;
-  CDocument* m_pCurrentDoc;
-  CDocTemplate* m_pNewDocTemplate;
-  CView* m_pLastView;
-  CFrameWnd* m_pCurrentFrame;
-  CCreateContext()
-      : m_pNewViewClass(NULL), m_pCurrentDoc(NULL), m_pNewDocTemplate(NULL), m_pLastView(NULL),
-        m_pCurrentFrame(NULL) {}
+    CRuntimeClass* m_pNewViewClass;
+    CDocument* m_pCurrentDoc;
+    CDocTemplate* m_pNewDocTemplate;
+    CView* m_pLastView;
+    CFrameWnd* m_pCurrentFrame;
+    CCreateContext()
+        : m_pNewViewClass(NULL), m_pCurrentDoc(NULL), m_pNewDocTemplate(NULL), m_pLastView(NULL),
+          m_pCurrentFrame(NULL)
+    {}
 };
 
 // State of one print job, handed to the printing virtuals of a view.
 struct CPrintInfo {
-  CPrintInfo();
-  void SetMinPage(UINT nMinPage) { m_nMinPage = nMinPage; }
-  void SetMaxPage(UINT nMaxPage) { m_nMaxPage = nMaxPage; }
-  UINT GetMinPage() const { return m_nMinPage; }
-  UINT GetMaxPage() const { return m_nMaxPage; }
-  UINT GetFromPage() const { return m_nFromPage; }
-  UINT GetToPage() const { return m_nToPage; }
-  UINT GetOffsetPage() const { return m_nOffsetPage; }
+    CPrintInfo();
+    void SetMinPage(UINT nMinPage) { m_nMinPage = nMinPage; }
+    void SetMaxPage(UINT nMaxPage) { m_nMaxPage = nMaxPage; }
+    UINT GetMinPage() const { return m_nMinPage; }
+    UINT GetMaxPage() const { return m_nMaxPage; }
+    UINT GetFromPage() const { return m_nFromPage; }
+    UINT GetToPage() const { return m_nToPage; }
+    UINT GetOffsetPage() const { return m_nOffsetPage; }
 
-  CPrintDialog* m_pPD;  // no print dialog yet: always NULL
-  BOOL m_bDocObject;
-  DWORD m_dwFlags;
-  UINT m_nOffsetPage;
-  BOOL m_bDirect;
-  BOOL m_bPreview;
-  BOOL m_bContinuePrinting;
-  UINT m_nCurPage;
-  UINT m_nNumPreviewPages;
-  LPVOID m_lpUserData;
-  CRect m_rectDraw;
-  CString m_strPageDesc;
+    CPrintDialog* m_pPD;  // no print dialog yet: always NULL
+    BOOL m_bDocObject;
+    DWORD m_dwFlags;
+    UINT m_nOffsetPage;
+    BOOL m_bDirect;
+    BOOL m_bPreview;
+    BOOL m_bContinuePrinting;
+    UINT m_nCurPage;
+    UINT m_nNumPreviewPages;
+    LPVOID m_lpUserData;
+    CRect m_rectDraw;
+    CString m_strPageDesc;
 
-  UINT m_nMinPage, m_nMaxPage, m_nFromPage, m_nToPage;
+    UINT m_nMinPage, m_nMaxPage, m_nFromPage, m_nToPage;
 };
 
 // A top-level (or MDI child) window that holds a view and routes commands to it.
-class AFX_API CFrameWnd : public CWnd {
-  DECLARE_DYNCREATE(CFrameWnd)
+class AFX_API CFrameWnd : public CWnd
+{
+    DECLARE_DYNCREATE(CFrameWnd)
 
- public:
-  static const CRect rectDefault;  // CW_USEDEFAULT position and size
+public:
+    static const CRect rectDefault;  // CW_USEDEFAULT position and size
 
-  CFrameWnd();
-  virtual ~CFrameWnd();
+    CFrameWnd();
+    virtual ~CFrameWnd();
 
-  BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
-              DWORD dwStyle = WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
-              CWnd* pParentWnd = NULL, LPCTSTR lpszMenuName = NULL, DWORD dwExStyle = 0,
-              CCreateContext* pContext = NULL);
-  // Creates the frame with the menu, title string, icon and accelerators stored under
-  // nIDResource in the resources of the module that holds them.
-  virtual BOOL LoadFrame(UINT nIDResource,
-                         DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                         CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
-  BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = rectDefault, CWnd* pParentWnd = NULL,
+                LPCTSTR lpszMenuName = NULL, DWORD dwExStyle = 0, CCreateContext* pContext = NULL);
+    // Creates the frame with the menu, title string, icon and accelerators stored under
+    // nIDResource in the resources of the module that holds them.
+    virtual BOOL LoadFrame(UINT nIDResource,
+                           DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
+    BOOL LoadAccelTable(LPCTSTR lpszResourceName);
 
-  CView* GetActiveView() const { return m_pViewActive; }
-  void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
-  virtual CDocument* GetActiveDocument();
-  virtual CFrameWnd* GetActiveFrame();
-  virtual void ActivateFrame(int nCmdShow = -1);
-  void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
-  virtual void RecalcLayout(BOOL bNotify = TRUE);
-  CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+    CView* GetActiveView() const { return m_pViewActive; }
+    void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    virtual CDocument* GetActiveDocument();
+    virtual CFrameWnd* GetActiveFrame();
+    virtual void ActivateFrame(int nCmdShow = -1);
+    void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
 
-  void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
-  CString GetTitle() const { return m_strTitle; }
-  virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
+    CString GetTitle() const { return m_strTitle; }
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
 
-  virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
-  virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
-  virtual BOOL PreTranslateMessage(MSG* pMsg);
-  virtual BOOL IsFrameWnd() const;
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL IsFrameWnd() const;
 
-  HMENU m_hMenuDefault;   // the menu loaded by LoadFrame, destroyed with the frame
-  HACCEL m_hAccelTable;
-  UINT m_nIDHelp;         // the resource id LoadFrame was given
-  CString m_strTitle;
-  BOOL m_bAutoMenuEnable;
+    HMENU m_hMenuDefault;  // the menu loaded by LoadFrame, destroyed with the frame
+    HACCEL m_hAccelTable;
+    UINT m_nIDHelp;  // the resource id LoadFrame was given
+    CString m_strTitle;
+    BOOL m_bAutoMenuEnable;
 
- protected:
-  virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
-  virtual void PostNcDestroy();
-  // Helper of OnCreate shared with the MDI frames: creates the client, then lays out.
-  int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
-  void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
-  static LPCTSTR RegisterFrameClass(UINT nIDResource);
+protected:
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    virtual void PostNcDestroy();
+    // Helper of OnCreate shared with the MDI frames: creates the client, then lays out.
+    int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
+    static LPCTSTR RegisterFrameClass(UINT nIDResource);
 
-  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
-  afx_msg void OnDestroy();
-  afx_msg void OnClose();
-  afx_msg void OnSize(UINT nType, int cx, int cy);
-  afx_msg void OnSetFocus(CWnd* pOldWnd);
-  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-  // Idle time: the title (and, for MDI frames, the menu) catch up with the active document.
-  afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
-  DECLARE_MESSAGE_MAP()
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnDestroy();
+    afx_msg void OnClose();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    // Idle time: the title (and, for MDI frames, the menu) catch up with the active document.
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
 
-  CView* m_pViewActive;
-  BOOL m_bInRecalcLayout;
-  CString m_strTitleShown;  // the caption last set, so an unchanged one is not set again
-  friend class CView;
+    CView* m_pViewActive;
+    BOOL m_bInRecalcLayout;
+    CString m_strTitleShown;  // the caption last set, so an unchanged one is not set again
+    friend class CView;
 };
 
 // The main frame of a multiple-document application: the MDI client window and its children.
-class AFX_API CMDIFrameWnd : public CFrameWnd {
-  DECLARE_DYNCREATE(CMDIFrameWnd)
+class AFX_API CMDIFrameWnd : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CMDIFrameWnd)
 
- public:
-  CMDIFrameWnd();
-  virtual ~CMDIFrameWnd();
+public:
+    CMDIFrameWnd();
+    virtual ~CMDIFrameWnd();
 
-  virtual BOOL LoadFrame(UINT nIDResource,
-                         DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                         CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
-  virtual BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu);
-  virtual HMENU GetWindowMenuPopup(HMENU hMenuBar);
+    virtual BOOL LoadFrame(UINT nIDResource,
+                           DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
+    virtual BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu);
+    virtual HMENU GetWindowMenuPopup(HMENU hMenuBar);
 
-  CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = NULL) const;
-  void MDIActivate(CWnd* pWndActivate);
-  void MDICascade();
-  void MDICascade(int nType);
-  void MDITile();
-  void MDITile(int nType);
-  void MDIIconArrange();
-  void MDINext();
-  void MDIPrev();
-  void MDIMaximize(CWnd* pWnd);
-  void MDIRestore(CWnd* pWnd);
-  CMenu* MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu);
+    CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = NULL) const;
+    void MDIActivate(CWnd* pWndActivate);
+    void MDICascade();
+    void MDICascade(int nType);
+    void MDITile();
+    void MDITile(int nType);
+    void MDIIconArrange();
+    void MDINext();
+    void MDIPrev();
+    void MDIMaximize(CWnd* pWnd);
+    void MDIRestore(CWnd* pWnd);
+    CMenu* MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu);
 
-  virtual CFrameWnd* GetActiveFrame();
-  virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
-  virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
-  virtual BOOL PreTranslateMessage(MSG* pMsg);
-  virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
-  // Shows the active child's menu, or hMenuAlt (the frame's own menu when NULL) without one.
-  virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+    virtual CFrameWnd* GetActiveFrame();
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    // Shows the active child's menu, or hMenuAlt (the frame's own menu when NULL) without one.
+    virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
 
-  HWND m_hWndMDIClient;
+    HWND m_hWndMDIClient;
 
- protected:
-  virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-  virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
-  virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+protected:
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
 
-  afx_msg BOOL OnMDIWindowCmd(UINT nID);
-  afx_msg void OnWindowNew();
-  afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
-  DECLARE_MESSAGE_MAP()
+    afx_msg BOOL OnMDIWindowCmd(UINT nID);
+    afx_msg void OnWindowNew();
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
 
-  friend class CMDIChildWnd;
+    friend class CMDIChildWnd;
 };
 
 // A document frame inside the MDI client window of a CMDIFrameWnd.
-class AFX_API CMDIChildWnd : public CFrameWnd {
-  DECLARE_DYNCREATE(CMDIChildWnd)
+class AFX_API CMDIChildWnd : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CMDIChildWnd)
 
- public:
-  CMDIChildWnd();
-  virtual ~CMDIChildWnd();
+public:
+    CMDIChildWnd();
+    virtual ~CMDIChildWnd();
 
-  virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
-                      DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                      const RECT& rect = rectDefault, CMDIFrameWnd* pParentWnd = NULL,
-                      CCreateContext* pContext = NULL);
-  virtual BOOL LoadFrame(UINT nIDResource,
-                         DWORD dwDefaultStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW |
-                                                FWS_ADDTOTITLE,
-                         CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
+                        DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                        const RECT& rect = rectDefault, CMDIFrameWnd* pParentWnd = NULL,
+                        CCreateContext* pContext = NULL);
+    virtual BOOL LoadFrame(UINT nIDResource,
+                           DWORD dwDefaultStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW |
+                                                  FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
 
-  CMDIFrameWnd* GetMDIFrame();
-  void MDIDestroy();
-  void MDIActivate();
-  void MDIMaximize();
-  void MDIRestore();
+    CMDIFrameWnd* GetMDIFrame();
+    void MDIDestroy();
+    void MDIActivate();
+    void MDIMaximize();
+    void MDIRestore();
 
-  virtual void ActivateFrame(int nCmdShow = -1);
-  virtual BOOL DestroyWindow();
-  virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
-  virtual BOOL PreTranslateMessage(MSG* pMsg);
-  virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
-  // Puts this child's menu (or hMenuAlt) on the MDI frame when it becomes active, and the
-  // frame's own menu back when the last child loses activation.
-  virtual void OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt);
+    virtual void ActivateFrame(int nCmdShow = -1);
+    virtual BOOL DestroyWindow();
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    // Puts this child's menu (or hMenuAlt) on the MDI frame when it becomes active, and the
+    // frame's own menu back when the last child loses activation.
+    virtual void OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt);
 
-  HMENU m_hMenuShared;    // the document template's menu, shown while this child is active
-  HACCEL m_hAccelShared;
+    HMENU m_hMenuShared;  // the document template's menu, shown while this child is active
+    HACCEL m_hAccelShared;
 
- protected:
-  virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-  afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
-  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
-  DECLARE_MESSAGE_MAP()
+protected:
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    DECLARE_MESSAGE_MAP()
 };
 
 // A document: data, a list of views showing it, a title and a modified flag.
-class AFX_API CDocument : public CCmdTarget {
-  DECLARE_DYNAMIC(CDocument)
+class AFX_API CDocument : public CCmdTarget
+{
+    DECLARE_DYNAMIC(CDocument)
 
- public:
-  CDocument();
-  virtual ~CDocument();
+public:
+    CDocument();
+    virtual ~CDocument();
 
-  const CString& GetTitle() const { return m_strTitle; }
-  virtual void SetTitle(LPCTSTR lpszTitle);
-  const CString& GetPathName() const { return m_strPathName; }
-  virtual void SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU = TRUE);
-  CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
-  virtual BOOL IsModified() { return m_bModified; }
-  virtual void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }
+    const CString& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(LPCTSTR lpszTitle);
+    const CString& GetPathName() const { return m_strPathName; }
+    virtual void SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU = TRUE);
+    CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+    virtual BOOL IsModified() { return m_bModified; }
+    virtual void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }
 
-  virtual POSITION GetFirstViewPosition() const;
-  virtual CView* GetNextView(POSITION& rPosition) const;
-  void AddView(CView* pView);
-  void RemoveView(CView* pView);
-  void UpdateAllViews(CView* pSender, LPARAM lHint = 0L, CObject* pHint = NULL);
+    virtual POSITION GetFirstViewPosition() const;
+    virtual CView* GetNextView(POSITION& rPosition) const;
+    void AddView(CView* pView);
+    void RemoveView(CView* pView);
+    void UpdateAllViews(CView* pSender, LPARAM lHint = 0L, CObject* pHint = NULL);
 
-  virtual void DeleteContents();
-  virtual BOOL OnNewDocument();
-  virtual BOOL OnOpenDocument(LPCTSTR lpszPathName);
-  virtual BOOL OnSaveDocument(LPCTSTR lpszPathName);
-  virtual void OnCloseDocument();
-  virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
-  virtual BOOL SaveModified();
-  virtual void PreCloseFrame(CFrameWnd* pFrame);
-  virtual void OnChangedViewList();
-  virtual void Serialize(CArchive& ar);
-  virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+    virtual void DeleteContents();
+    virtual BOOL OnNewDocument();
+    virtual BOOL OnOpenDocument(LPCTSTR lpszPathName);
+    virtual BOOL OnSaveDocument(LPCTSTR lpszPathName);
+    virtual void OnCloseDocument();
+    virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
+    virtual BOOL SaveModified();
+    virtual void PreCloseFrame(CFrameWnd* pFrame);
+    virtual void OnChangedViewList();
+    virtual void Serialize(CArchive& ar);
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
-  BOOL m_bAutoDelete;  // delete this document when its last view goes
-  BOOL m_bEmbedded;
+    BOOL m_bAutoDelete;  // delete this document when its last view goes
+    BOOL m_bEmbedded;
 
- protected:
-  afx_msg void OnFileClose();
-  DECLARE_MESSAGE_MAP()
+protected:
+    afx_msg void OnFileClose();
+    DECLARE_MESSAGE_MAP()
 
-  CString m_strTitle;
-  CString m_strPathName;
-  CDocTemplate* m_pDocTemplate;
-  CPtrList m_viewList;
-  BOOL m_bModified;
+    CString m_strTitle;
+    CString m_strPathName;
+    CDocTemplate* m_pDocTemplate;
+    CPtrList m_viewList;
+    BOOL m_bModified;
 
-  friend class CView;
-  friend class CDocTemplate;
-  friend class CMultiDocTemplate;
+    friend class CView;
+    friend class CDocTemplate;
+    friend class CMultiDocTemplate;
 };
 
 // Makes documents, frames and views of one kind; the base of the single- and
 // multiple-document templates.
-class AFX_API CDocTemplate : public CCmdTarget {
-  DECLARE_DYNAMIC(CDocTemplate)
+class AFX_API CDocTemplate : public CCmdTarget
+{
+    DECLARE_DYNAMIC(CDocTemplate)
 
- protected:
-  CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
-               CRuntimeClass* pViewClass);
+protected:
+    CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                 CRuntimeClass* pViewClass);
 
- public:
-  virtual ~CDocTemplate();
+public:
+    virtual ~CDocTemplate();
 
-  enum DocStringIndex {
-    windowTitle,
-    docName,
-    fileNewName,
-    filterName,
-    filterExt,
-    regFileTypeId,
-    regFileTypeName,
-  };
-  virtual BOOL GetDocString(CString& rString, enum DocStringIndex index) const;
-  virtual void LoadTemplate();
+    enum DocStringIndex {
+        windowTitle,
+        docName,
+        fileNewName,
+        filterName,
+        filterExt,
+        regFileTypeId,
+        regFileTypeName,
+    };
+    virtual BOOL GetDocString(CString& rString, enum DocStringIndex index) const;
+    virtual void LoadTemplate();
 
-  virtual POSITION GetFirstDocPosition() const = 0;
-  virtual CDocument* GetNextDoc(POSITION& rPos) const = 0;
-  virtual void AddDocument(CDocument* pDoc);
-  virtual void RemoveDocument(CDocument* pDoc);
+    virtual POSITION GetFirstDocPosition() const = 0;
+    virtual CDocument* GetNextDoc(POSITION& rPos) const = 0;
+    virtual void AddDocument(CDocument* pDoc);
+    virtual void RemoveDocument(CDocument* pDoc);
 
-  virtual CDocument* CreateNewDocument();
-  virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
-  virtual void InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible = TRUE);
-  virtual void SetDefaultTitle(CDocument* pDocument) = 0;
-  virtual CDocument* OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible = TRUE) = 0;
-  virtual void CloseAllDocuments(BOOL bEndSession);
-  virtual BOOL SaveAllModified();
+    virtual CDocument* CreateNewDocument();
+    virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
+    virtual void InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible = TRUE);
+    virtual void SetDefaultTitle(CDocument* pDocument) = 0;
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible = TRUE) = 0;
+    virtual void CloseAllDocuments(BOOL bEndSession);
+    virtual BOOL SaveAllModified();
 
-  UINT m_nIDResource;
-  CRuntimeClass* m_pDocClass;
-  CRuntimeClass* m_pFrameClass;
-  CRuntimeClass* m_pViewClass;
-  CString m_strDocStrings;
-  BOOL m_bAutoDelete;  // deleted by the application's template list at exit
+    UINT m_nIDResource;
+    CRuntimeClass* m_pDocClass;
+    CRuntimeClass* m_pFrameClass;
+    CRuntimeClass* m_pViewClass;
+    CString m_strDocStrings;
+    BOOL m_bAutoDelete;  // deleted by the application's template list at exit
 };
 
 // A template whose documents each open in their own MDI child frame.
-class AFX_API CMultiDocTemplate : public CDocTemplate {
-  DECLARE_DYNAMIC(CMultiDocTemplate)
+class AFX_API CMultiDocTemplate : public CDocTemplate
+{
+    DECLARE_DYNAMIC(CMultiDocTemplate)
 
- public:
-  CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
-                    CRuntimeClass* pViewClass);
-  virtual ~CMultiDocTemplate();
+public:
+    CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                      CRuntimeClass* pViewClass);
+    virtual ~CMultiDocTemplate();
 
-  virtual void LoadTemplate();
-  virtual void AddDocument(CDocument* pDoc);
-  virtual void RemoveDocument(CDocument* pDoc);
-  virtual POSITION GetFirstDocPosition() const;
-  virtual CDocument* GetNextDoc(POSITION& rPos) const;
-  virtual CDocument* OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible = TRUE);
-  virtual void SetDefaultTitle(CDocument* pDocument);
+    virtual void LoadTemplate();
+    virtual void AddDocument(CDocument* pDoc);
+    virtual void RemoveDocument(CDocument* pDoc);
+    virtual POSITION GetFirstDocPosition() const;
+    virtual CDocument* GetNextDoc(POSITION& rPos) const;
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible = TRUE);
+    virtual void SetDefaultTitle(CDocument* pDocument);
 
-  HMENU m_hMenuShared;   // the template's menu, shared by all its child frames
-  HACCEL m_hAccelTable;
-  CPtrList m_docList;
-  UINT m_nUntitledCount;
+    HMENU m_hMenuShared;  // the template's menu, shared by all its child frames
+    HACCEL m_hAccelTable;
+    CPtrList m_docList;
+    UINT m_nUntitledCount;
 };
 
 // The application's list of document templates; deletes them when the application goes.
-class AFX_API CDocManager : public CObject {
-  DECLARE_DYNAMIC(CDocManager)
+class AFX_API CDocManager : public CObject
+{
+    DECLARE_DYNAMIC(CDocManager)
 
- public:
-  CDocManager();
-  virtual ~CDocManager();
+public:
+    CDocManager();
+    virtual ~CDocManager();
 
-  virtual void AddDocTemplate(CDocTemplate* pTemplate);
-  virtual POSITION GetFirstDocTemplatePosition() const;
-  virtual CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
-  virtual void CloseAllDocuments(BOOL bEndSession);
-  virtual BOOL SaveAllModified();
-  virtual int GetOpenDocumentCount();
-  virtual void OnFileNew();
-  // Opens a file with the first template (there is no choosing by file type yet).
-  virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    virtual void AddDocTemplate(CDocTemplate* pTemplate);
+    virtual POSITION GetFirstDocTemplatePosition() const;
+    virtual CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    virtual void CloseAllDocuments(BOOL bEndSession);
+    virtual BOOL SaveAllModified();
+    virtual int GetOpenDocumentCount();
+    virtual void OnFileNew();
+    // Opens a file with the first template (there is no choosing by file type yet).
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
 
-  CPtrList m_templateList;
+    CPtrList m_templateList;
 };
 
 // A window showing a document. Deleted with its window; leaves its document on deletion.
-class AFX_API CView : public CWnd {
-  DECLARE_DYNAMIC(CView)
+class AFX_API CView : public CWnd
+{
+    DECLARE_DYNAMIC(CView)
 
- protected:
-  CView();
+protected:
+    CView();
 
- public:
-  virtual ~CView();
+public:
+    virtual ~CView();
 
-  CDocument* GetDocument() const { return m_pDocument; }
+    CDocument* GetDocument() const { return m_pDocument; }
 
-  virtual void OnDraw(CDC* pDC) = 0;
-  virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
-  virtual void OnInitialUpdate();
-  virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
-  virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
-  virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
+    virtual void OnDraw(CDC* pDC) = 0;
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
+    virtual void OnInitialUpdate();
+    virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+    virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
 
-  virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
-  virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
-  virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
-  virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
-  BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
 
-  virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
-  virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
 
- protected:
-  virtual void PostNcDestroy();
+protected:
+    virtual void PostNcDestroy();
 
-  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
-  afx_msg void OnDestroy();
-  afx_msg void OnPaint();
-  afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
-  DECLARE_MESSAGE_MAP()
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    DECLARE_MESSAGE_MAP()
 
-  CDocument* m_pDocument;
-  friend class CDocument;
-  friend class CDocTemplate;
-  friend class CMultiDocTemplate;
+    CDocument* m_pDocument;
+    friend class CDocument;
+    friend class CDocTemplate;
+    friend class CMultiDocTemplate;
 };
 
 // A view whose content is larger than its window: scroll bars, scrolling and the device
 // context origin that follows the scroll position. Mapping mode MM_TEXT.
-class AFX_API CScrollView : public CView {
-  DECLARE_DYNAMIC(CScrollView)
+class AFX_API CScrollView : public CView
+{
+    DECLARE_DYNAMIC(CScrollView)
 
- protected:
-  CScrollView();
+protected:
+    CScrollView();
 
- public:
-  virtual ~CScrollView();
+public:
+    virtual ~CScrollView();
 
-  static const SIZE sizeDefault;  // {0, 0}: use the default page or line size
+    static const SIZE sizeDefault;  // {0, 0}: use the default page or line size
 
-  void SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage = sizeDefault,
-                      const SIZE& sizeLine = sizeDefault);
-  CPoint GetScrollPosition() const;
-  CPoint GetDeviceScrollPosition() const;
-  void ScrollToPosition(POINT pt);
-  CSize GetTotalSize() const { return m_totalLog; }
-  void GetDeviceScrollSizes(int& nMapMode, SIZE& sizeTotal, SIZE& sizePage,
-                            SIZE& sizeLine) const;
+    void SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage = sizeDefault,
+                        const SIZE& sizeLine = sizeDefault);
+    CPoint GetScrollPosition() const;
+    CPoint GetDeviceScrollPosition() const;
+    void ScrollToPosition(POINT pt);
+    CSize GetTotalSize() const { return m_totalLog; }
+    void GetDeviceScrollSizes(int& nMapMode, SIZE& sizeTotal, SIZE& sizePage, SIZE& sizeLine) const;
 
-  virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
-  virtual BOOL OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll = TRUE);
-  virtual BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE);
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
+    virtual BOOL OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll = TRUE);
+    virtual BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE);
 
- protected:
-  // Shows each bar exactly when the total size does not fit the client area, and sets its
-  // range and page; keeps the position inside the new range.
-  void UpdateBars();
-  void ScrollToDevicePosition(POINT ptDev);
+protected:
+    // Shows each bar exactly when the total size does not fit the client area, and sets its
+    // range and page; keeps the position inside the new range.
+    void UpdateBars();
+    void ScrollToDevicePosition(POINT ptDev);
 
-  afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
-  afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
-  afx_msg void OnSize(UINT nType, int cx, int cy);
-  afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
-  DECLARE_MESSAGE_MAP()
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    DECLARE_MESSAGE_MAP()
 
-  int m_nMapMode;
-  CSize m_totalLog;
-  CSize m_totalDev;
-  CSize m_pageDev;
-  CSize m_lineDev;
-  BOOL m_bInsideUpdate;  // UpdateBars changing the bars causes WM_SIZE: ignore those
+    int m_nMapMode;
+    CSize m_totalLog;
+    CSize m_totalDev;
+    CSize m_pageDev;
+    CSize m_lineDev;
+    BOOL m_bInsideUpdate;  // UpdateBars changing the bars causes WM_SIZE: ignore those
 };

@@ -13,8 +13,7 @@
 // wrappers without changing the counts, so a handle detached and then deleted with the raw API
 // must be uncounted by hand (AfxCountGdiObject(-1)), and a foreign handle attached and then
 // deleted by its wrapper is uncounted although it was never counted.
-struct AFX_GDI_COUNTERS
-{
+struct AFX_GDI_COUNTERS {
     LONG nGdiObjects;
     LONG nDCs;
 };

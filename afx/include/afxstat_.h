@@ -9,8 +9,7 @@ class CDynLinkLibrary;
 
 // One per process: everything the layer needs to know about the application module. Extension
 // DLLs have no state of their own; each joins this one through a CDynLinkLibrary.
-struct AFX_API AFX_MODULE_STATE
-{
+struct AFX_API AFX_MODULE_STATE {
     CWinApp* m_pCurrentWinApp;
     HINSTANCE m_hCurrentInstanceHandle;
     HINSTANCE m_hCurrentResourceHandle;

@@ -50,8 +50,7 @@ typedef void (AFX_MSG_CALL CWinThread::*AFX_PMSGT)(void);
 // 0; for commands nMessage is WM_COMMAND, nCode the notification code and nID..nLastID the
 // command ids. nSig tells the dispatcher how to crack the parameters and call pfn; for a
 // registered message it holds the address of the UINT holding the message number instead.
-struct AFX_MSGMAP_ENTRY
-{
+struct AFX_MSGMAP_ENTRY {
     UINT nMessage;
     UINT nCode;
     UINT nID;
@@ -60,67 +59,69 @@ struct AFX_MSGMAP_ENTRY
     AFX_PMSG pfn;
 };
 
-struct AFX_MSGMAP
-{
-    const AFX_MSGMAP* (PASCAL* pfnGetBaseMap)();
+struct AFX_MSGMAP {
+    const AFX_MSGMAP*(PASCAL* pfnGetBaseMap)();
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
 // How a handler is called: the parameters it takes and what it returns.
-enum AfxSig : UINT_PTR
-{
+enum AfxSig : UINT_PTR {
     AfxSig_end = 0,
-    AfxSig_v_v,          // void ()
-    AfxSig_b_v,          // BOOL ()
-    AfxSig_i_cs,         // int (LPCREATESTRUCT)
-    AfxSig_b_cs,         // BOOL (LPCREATESTRUCT)
-    AfxSig_b_D,          // BOOL (CDC*)
-    AfxSig_v_u_i_i,      // void (UINT, int, int)
-    AfxSig_v_i_i,        // void (int, int)
-    AfxSig_v_u_u_Scroll, // void (UINT, UINT, CScrollBar*)
-    AfxSig_v_u_pt,       // void (UINT, CPoint)
-    AfxSig_b_W_u_u,      // BOOL (CWnd*, UINT, UINT)
-    AfxSig_i_W_u_u,      // int (CWnd*, UINT, UINT)
-    AfxSig_v_up,         // void (UINT_PTR)
-    AfxSig_v_W,          // void (CWnd*)
-    AfxSig_v_b_u,        // void (BOOL, UINT)
-    AfxSig_v_mmi,        // void (MINMAXINFO*)
-    AfxSig_v_u_u_u,      // void (UINT, UINT, UINT)
-    AfxSig_l_w_l,        // LRESULT (WPARAM, LPARAM)
-    AfxSig_b_u_s_pt,     // BOOL (UINT, short, CPoint)
-    AfxSig_v_W_pt,       // void (CWnd*, CPoint)
-    AfxSig_v_M,          // void (CMenu*)
-    AfxSig_v_M_u_b,      // void (CMenu*, UINT, BOOL)
-    AfxSig_v_u_u_hm,     // void (UINT, UINT, HMENU)
-    AfxSig_v_u_W_b,      // void (UINT, CWnd*, BOOL)
-    AfxSig_v_u_l,        // void (UINT, LPARAM)
-    AfxSig_v_b_W_W,      // void (BOOL, CWnd*, CWnd*)
-    AfxSig_l_pt,         // LRESULT (CPoint)
-    AfxSig_v_u_W,        // void (UINT, CWnd*)
-    AfxSig_b_b,          // BOOL (BOOL)
+    AfxSig_v_v,           // void ()
+    AfxSig_b_v,           // BOOL ()
+    AfxSig_i_cs,          // int (LPCREATESTRUCT)
+    AfxSig_b_cs,          // BOOL (LPCREATESTRUCT)
+    AfxSig_b_D,           // BOOL (CDC*)
+    AfxSig_v_u_i_i,       // void (UINT, int, int)
+    AfxSig_v_i_i,         // void (int, int)
+    AfxSig_v_u_u_Scroll,  // void (UINT, UINT, CScrollBar*)
+    AfxSig_v_u_pt,        // void (UINT, CPoint)
+    AfxSig_b_W_u_u,       // BOOL (CWnd*, UINT, UINT)
+    AfxSig_i_W_u_u,       // int (CWnd*, UINT, UINT)
+    AfxSig_v_up,          // void (UINT_PTR)
+    AfxSig_v_W,           // void (CWnd*)
+    AfxSig_v_b_u,         // void (BOOL, UINT)
+    AfxSig_v_mmi,         // void (MINMAXINFO*)
+    AfxSig_v_u_u_u,       // void (UINT, UINT, UINT)
+    AfxSig_l_w_l,         // LRESULT (WPARAM, LPARAM)
+    AfxSig_b_u_s_pt,      // BOOL (UINT, short, CPoint)
+    AfxSig_v_W_pt,        // void (CWnd*, CPoint)
+    AfxSig_v_M,           // void (CMenu*)
+    AfxSig_v_M_u_b,       // void (CMenu*, UINT, BOOL)
+    AfxSig_v_u_u_hm,      // void (UINT, UINT, HMENU)
+    AfxSig_v_u_W_b,       // void (UINT, CWnd*, BOOL)
+    AfxSig_v_u_l,         // void (UINT, LPARAM)
+    AfxSig_v_b_W_W,       // void (BOOL, CWnd*, CWnd*)
+    AfxSig_l_pt,          // LRESULT (CPoint)
+    AfxSig_v_u_W,         // void (UINT, CWnd*)
+    AfxSig_b_b,           // BOOL (BOOL)
     // Commands.
-    AfxSigCmd_v,         // void ()
-    AfxSigCmd_b_u,       // BOOL (UINT): ON_COMMAND_EX, FALSE lets routing continue
-    AfxSigCmd_v_u,       // void (UINT): ON_COMMAND_RANGE
-    AfxSigCmdUI,         // void (CCmdUI*)
+    AfxSigCmd_v,    // void ()
+    AfxSigCmd_b_u,  // BOOL (UINT): ON_COMMAND_EX, FALSE lets routing continue
+    AfxSigCmd_v_u,  // void (UINT): ON_COMMAND_RANGE
+    AfxSigCmdUI,    // void (CCmdUI*)
 };
 
 // Converts a handler to the map's common pointer type and back. Every handler class derives
 // singly from CCmdTarget, so all these pointers share one representation; going through a
 // union keeps the compiler from flagging the deliberate change of signature.
-template <class From>
-inline AFX_PMSG AfxMsgFn(From pfn)
+template <class From> inline AFX_PMSG AfxMsgFn(From pfn)
 {
     static_assert(sizeof(From) == sizeof(AFX_PMSG), "handler pointers share one size");
-    union { From from; AFX_PMSG to; } u;
+    union {
+        From from;
+        AFX_PMSG to;
+    } u;
     u.from = pfn;
     return u.to;
 }
-template <class To>
-inline To AfxMsgFnCast(AFX_PMSG pfn)
+template <class To> inline To AfxMsgFnCast(AFX_PMSG pfn)
 {
     static_assert(sizeof(To) == sizeof(AFX_PMSG), "handler pointers share one size");
-    union { AFX_PMSG from; To to; } u;
+    union {
+        AFX_PMSG from;
+        To to;
+    } u;
     u.from = pfn;
     return u.to;
 }
@@ -128,26 +129,33 @@ inline To AfxMsgFnCast(AFX_PMSG pfn)
 // Marks an ON_REGISTERED_MESSAGE row: nSig then holds the address of the message number.
 #define AFX_REGISTERED_MESSAGE_MARK 0xC000u
 
-#define DECLARE_MESSAGE_MAP() \
-protected: \
-    static const AFX_MSGMAP* PASCAL GetThisMessageMap(); \
-    virtual const AFX_MSGMAP* GetMessageMap() const override; \
+#define DECLARE_MESSAGE_MAP()                                                                      \
+protected:                                                                                         \
+    static const AFX_MSGMAP* PASCAL GetThisMessageMap();                                           \
+    virtual const AFX_MSGMAP* GetMessageMap() const override;                                      \
+                                                                                                   \
 public:
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass) \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap() \
-    { \
-        typedef theClass ThisClass; \
-        typedef baseClass TheBaseClass; \
-        (void)sizeof(ThisClass); \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
+    const AFX_MSGMAP* theClass::GetMessageMap() const                                              \
+    {                                                                                              \
+        return GetThisMessageMap();                                                                \
+    }                                                                                              \
+    const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap()                                         \
+    {                                                                                              \
+        typedef theClass ThisClass;                                                                \
+        typedef baseClass TheBaseClass;                                                            \
+        (void)sizeof(ThisClass);                                                                   \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
-#define END_MESSAGE_MAP() \
-            { 0, 0, 0, 0, AfxSig_end, nullptr } \
-        }; \
-        static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap, &_messageEntries[0] }; \
-        return &messageMap; \
+#define END_MESSAGE_MAP()                                                                          \
+    {                                                                                              \
+        0, 0, 0, 0, AfxSig_end, nullptr                                                            \
+    }                                                                                              \
+    }                                                                                              \
+    ;                                                                                              \
+    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]};  \
+    return &messageMap;                                                                            \
     }
 
 // Command codes passed to OnCmdMsg.
@@ -155,8 +163,7 @@ public:
 #define CN_UPDATE_COMMAND_UI ((UINT)(-1))
 
 // Where OnCmdMsg found a handler, when asked only to look (pHandlerInfo not NULL).
-struct AFX_CMDHANDLERINFO
-{
+struct AFX_CMDHANDLERINFO {
     CCmdTarget* pTarget;
     void (AFX_MSG_CALL CCmdTarget::*pmf)(void);
 };
@@ -195,10 +202,10 @@ public:
     virtual ~CCmdUI() = default;
 
     UINT m_nID;
-    UINT m_nIndex;        // menu item index, when the item is a menu item
-    CMenu* m_pMenu;       // the menu holding the item, or NULL
-    CMenu* m_pSubMenu;    // the popup the item opens, or NULL
-    CWnd* m_pOther;       // the window standing for the item (a button), or NULL
+    UINT m_nIndex;      // menu item index, when the item is a menu item
+    CMenu* m_pMenu;     // the menu holding the item, or NULL
+    CMenu* m_pSubMenu;  // the popup the item opens, or NULL
+    CWnd* m_pOther;     // the window standing for the item (a button), or NULL
     CMenu* m_pParentMenu;
     UINT m_nIndexMax;
     BOOL m_bEnableChanged;
@@ -234,7 +241,11 @@ public:
     BOOL DestroyMenu();
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
-    HMENU GetSafeHmenu() const { const CMenu* p = _AfxNullableThis(this); return p ? p->m_hMenu : nullptr; }
+    HMENU GetSafeHmenu() const
+    {
+        const CMenu* p = _AfxNullableThis(this);
+        return p ? p->m_hMenu : nullptr;
+    }
     operator HMENU() const { return GetSafeHmenu(); }
 
     // Wrapper of a menu handle: the attached object, or a temporary one that lives until the
@@ -246,21 +257,45 @@ public:
     UINT GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
     UINT GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
     int GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const
-    { return ::GetMenuString(m_hMenu, nIDItem, lpString, nMaxCount, nFlags); }
+    {
+        return ::GetMenuString(m_hMenu, nIDItem, lpString, nMaxCount, nFlags);
+    }
     int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
     CMenu* GetSubMenu(int nPos) const;
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr)
-    { return ::AppendMenu(m_hMenu, nFlags, nIDNewItem, lpszNewItem); }
-    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr)
-    { return ::InsertMenu(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem); }
-    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr)
-    { return ::ModifyMenu(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem); }
-    BOOL RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
-    BOOL DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
-    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
-    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck) { return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck); }
+    {
+        return ::AppendMenu(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
+    }
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0,
+                    LPCTSTR lpszNewItem = nullptr)
+    {
+        return ::InsertMenu(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
+    }
+    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0,
+                    LPCTSTR lpszNewItem = nullptr)
+    {
+        return ::ModifyMenu(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
+    }
+    BOOL RemoveMenu(UINT nPosition, UINT nFlags)
+    {
+        return ::RemoveMenu(m_hMenu, nPosition, nFlags);
+    }
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags)
+    {
+        return ::DeleteMenu(m_hMenu, nPosition, nFlags);
+    }
+    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
+    {
+        return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable);
+    }
+    UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck)
+    {
+        return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck);
+    }
     BOOL CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags)
-    { return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags); }
+    {
+        return ::CheckMenuRadioItem(m_hMenu, nIDFirst, nIDLast, nIDItem, nFlags);
+    }
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
 };
 
@@ -268,15 +303,14 @@ public:
 // Windows
 
 // The window being created and the thread's last message, kept per thread.
-struct AFX_API AFX_THREAD_STATE
-{
-    CWnd* m_pWndInit;            // attached to the next window created by this thread
+struct AFX_API AFX_THREAD_STATE {
+    CWnd* m_pWndInit;  // attached to the next window created by this thread
     HWND m_hWndInitParent;
     HHOOK m_hHookOldCbtFilter;
     int m_nHookDepth;
-    MSG m_lastSentMsg;           // the message being handled, for CWnd::Default
-    MSG m_msgCur;                // the message being pumped
-    POINT m_ptCursorLast;        // for idle detection of mouse moves
+    MSG m_lastSentMsg;     // the message being handled, for CWnd::Default
+    MSG m_msgCur;          // the message being pumped
+    POINT m_ptCursorLast;  // for idle detection of mouse moves
     UINT m_nMsgLast;
     int m_nWaitCursorCount;
     HCURSOR m_hcurWaitCursorRestore;
@@ -287,7 +321,8 @@ AFX_API AFX_THREAD_STATE* AFXAPI AfxGetThreadState();
 // WindowProc; no C++ exception leaves it.
 AFX_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 AFX_API WNDPROC AFXAPI AfxGetAfxWndProc();
-AFX_API LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+AFX_API LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam,
+                                      LPARAM lParam);
 
 class AFX_API CWnd : public CCmdTarget
 {
@@ -310,7 +345,11 @@ public:
 
     operator HWND() const { return GetSafeHwnd(); }
     // NULL when called through a null pointer, as MFC documents.
-    HWND GetSafeHwnd() const { const CWnd* p = _AfxNullableThis(this); return p ? p->m_hWnd : nullptr; }
+    HWND GetSafeHwnd() const
+    {
+        const CWnd* p = _AfxNullableThis(this);
+        return p ? p->m_hWnd : nullptr;
+    }
     bool operator==(const CWnd& wnd) const { return wnd.m_hWnd == m_hWnd; }
     bool operator!=(const CWnd& wnd) const { return wnd.m_hWnd != m_hWnd; }
 
@@ -331,8 +370,8 @@ public:
                         const RECT& rect, CWnd* pParentWnd, UINT nID,
                         CCreateContext* pContext = nullptr);
     virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
-                          DWORD dwStyle, int x, int y, int nWidth, int nHeight,
-                          HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
+                          DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hWndParent,
+                          HMENU nIDorHMenu, LPVOID lpParam = nullptr);
     virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
                           DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
                           LPVOID lpParam = nullptr);
@@ -356,27 +395,40 @@ public:
     enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
-    { return ::SendMessage(m_hWnd, message, wParam, lParam); }
+    {
+        return ::SendMessage(m_hWnd, message, wParam, lParam);
+    }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
-    { return ::PostMessage(m_hWnd, message, wParam, lParam); }
+    {
+        return ::PostMessage(m_hWnd, message, wParam, lParam);
+    }
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
                                   BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE);
 
     // Painting.
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE)
+    {
+        ::InvalidateRect(m_hWnd, lpRect, bErase);
+    }
     void InvalidateRgn(CRgn* pRgn, BOOL bErase = TRUE);
     void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
     void ValidateRgn(CRgn* pRgn);
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE) { return ::GetUpdateRect(m_hWnd, lpRect, bErase); }
+    BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE)
+    {
+        return ::GetUpdateRect(m_hWnd, lpRect, bErase);
+    }
     void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessage(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
-    void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr, LPCRECT lpClipRect = nullptr)
-    { ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect); }
-    int ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip,
-                       CRgn* prgnUpdate, LPRECT lpRectUpdate, UINT flags);
+    void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr,
+                      LPCRECT lpClipRect = nullptr)
+    {
+        ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect);
+    }
+    int ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
+                       LPRECT lpRectUpdate, UINT flags);
     CDC* BeginPaint(LPPAINTSTRUCT lpPaint);
     void EndPaint(LPPAINTSTRUCT lpPaint);
     CDC* GetDC();
@@ -385,8 +437,10 @@ public:
 
     // Timers, capture, focus.
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse,
-                      void (CALLBACK* lpfnTimer)(HWND, UINT, UINT_PTR, DWORD) = nullptr)
-    { return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer); }
+                      void(CALLBACK* lpfnTimer)(HWND, UINT, UINT_PTR, DWORD) = nullptr)
+    {
+        return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+    }
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
     CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
     static CWnd* PASCAL GetCapture() { return FromHandle(::GetCapture()); }
@@ -397,9 +451,14 @@ public:
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
     static CWnd* PASCAL GetForegroundWindow() { return FromHandle(::GetForegroundWindow()); }
     static CWnd* PASCAL GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
-    static CWnd* PASCAL WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
+    static CWnd* PASCAL WindowFromPoint(POINT point)
+    {
+        return FromHandle(::WindowFromPoint(point));
+    }
     static CWnd* PASCAL FindWindow(LPCTSTR lpszClassName, LPCTSTR lpszWindowName)
-    { return FromHandle(::FindWindow(lpszClassName, lpszWindowName)); }
+    {
+        return FromHandle(::FindWindow(lpszClassName, lpszWindowName));
+    }
 
     // Geometry.
     void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
@@ -409,19 +468,33 @@ public:
     void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
     void ScreenToClient(LPRECT lpRect) const;
     void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
-    { ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount); }
+    {
+        ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount);
+    }
     void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
-    { ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), (LPPOINT)lpRect, 2); }
+    {
+        ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), (LPPOINT)lpRect, 2);
+    }
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
-    { ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint); }
+    {
+        ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+    }
     void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE)
-    { ::MoveWindow(m_hWnd, lpRect->left, lpRect->top, lpRect->right - lpRect->left,
-                   lpRect->bottom - lpRect->top, bRepaint); }
+    {
+        ::MoveWindow(m_hWnd, lpRect->left, lpRect->top, lpRect->right - lpRect->left,
+                     lpRect->bottom - lpRect->top, bRepaint);
+    }
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
-    { lpwndpl->length = sizeof(WINDOWPLACEMENT); return ::GetWindowPlacement(m_hWnd, lpwndpl); }
-    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
+    {
+        lpwndpl->length = sizeof(WINDOWPLACEMENT);
+        return ::GetWindowPlacement(m_hWnd, lpwndpl);
+    }
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl)
+    {
+        return ::SetWindowPlacement(m_hWnd, lpwndpl);
+    }
 
     // State.
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
@@ -443,7 +516,10 @@ public:
 
     // Relatives.
     CWnd* GetParent() const;
-    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
+    CWnd* SetParent(CWnd* pWndNewParent)
+    {
+        return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
+    }
     CWnd* GetOwner() const;
     void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
     CWnd* GetTopLevelParent() const;
@@ -451,29 +527,42 @@ public:
     CFrameWnd* GetTopLevelFrame() const;
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
     CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
-    CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
+    CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const
+    {
+        return FromHandle(::GetWindow(m_hWnd, nFlag));
+    }
     CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
     // The child (at any depth when no direct child matches) whose control id is nID.
     CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     int SetDlgCtrlID(int nID) { return (int)::SetWindowLongPtr(m_hWnd, GWLP_ID, nID); }
-    CWnd* ChildWindowFromPoint(POINT point) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, point)); }
+    CWnd* ChildWindowFromPoint(POINT point) const
+    {
+        return FromHandle(::ChildWindowFromPoint(m_hWnd, point));
+    }
 
     // Text, font, menu.
     void SetWindowText(LPCTSTR lpszString) { ::SetWindowText(m_hWnd, lpszString); }
     int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const
-    { return ::GetWindowText(m_hWnd, lpszStringBuf, nMaxCount); }
+    {
+        return ::GetWindowText(m_hWnd, lpszStringBuf, nMaxCount);
+    }
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
     BOOL SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu()); }
     CMenu* GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
-    CMenu* GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
+    CMenu* GetSystemMenu(BOOL bRevert) const
+    {
+        return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
+    }
     void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
     void SetIcon(HICON hIcon, BOOL bBigIcon)
-    { ::SendMessage(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon); }
+    {
+        ::SendMessage(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon);
+    }
 
     // Scroll bars: the window's own bars, or the sibling CScrollBar controls standing for them
     // (GetScrollBarCtrl), as MFC's views use them.
@@ -488,7 +577,9 @@ public:
     void EnableScrollBarCtrl(int nBar, BOOL bEnable = TRUE);
     virtual CScrollBar* GetScrollBarCtrl(int nBar) const;
     BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH)
-    { return ::EnableScrollBar(m_hWnd, nSBFlags, nArrowFlags); }
+    {
+        return ::EnableScrollBar(m_hWnd, nSBFlags, nArrowFlags);
+    }
 
     // Handlers of CWnd: each passes the message to the default window procedure.
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -537,8 +628,8 @@ public:
     afx_msg BOOL OnQueryEndSession();
 
 protected:
-    HWND m_hWndOwner;     // owner set by SetOwner, or NULL for the window's own owner
-    WNDPROC m_pfnSuper;   // the procedure replaced by subclassing, or NULL for DefWindowProc
+    HWND m_hWndOwner;    // owner set by SetOwner, or NULL for the window's own owner
+    WNDPROC m_pfnSuper;  // the procedure replaced by subclassing, or NULL for DefWindowProc
 
     // For the static insert-after stand-ins.
     explicit CWnd(HWND hWnd);
@@ -582,12 +673,27 @@ public:
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
-    int SetScrollPos(int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw); }
-    void GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const { ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos); }
-    void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) { ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw); }
+    int SetScrollPos(int nPos, BOOL bRedraw = TRUE)
+    {
+        return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw);
+    }
+    void GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const
+    {
+        ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos);
+    }
+    void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE)
+    {
+        ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw);
+    }
     void ShowScrollBar(BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, SB_CTL, bShow); }
-    BOOL EnableScrollBar(UINT nArrowFlags = ESB_ENABLE_BOTH) { return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags); }
-    BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE) { return ::SetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo, bRedraw); }
+    BOOL EnableScrollBar(UINT nArrowFlags = ESB_ENABLE_BOTH)
+    {
+        return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags);
+    }
+    BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE)
+    {
+        return ::SetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo, bRedraw);
+    }
     BOOL GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
     int GetScrollLimit();
 };
@@ -671,8 +777,8 @@ public:
     HINSTANCE m_hInstance;
     LPTSTR m_lpCmdLine;
     int m_nCmdShow;
-    LPCTSTR m_pszAppName;    // from the constructor, AFX_IDS_APP_TITLE, or the executable's name
-    LPCTSTR m_pszExeName;    // the executable's file name without its extension
+    LPCTSTR m_pszAppName;  // from the constructor, AFX_IDS_APP_TITLE, or the executable's name
+    LPCTSTR m_pszExeName;  // the executable's file name without its extension
     LPCTSTR m_pszHelpFilePath;
     LPCTSTR m_pszProfileName;
     LPCTSTR m_pszRegistryKey;
@@ -736,21 +842,22 @@ AFX_API BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPT
 AFX_API void AFXAPI AfxWinTerm();
 AFX_API int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine,
                               int nCmdShow);
-#define AFX_IMPLEMENT_WINMAIN() \
-    extern "C" int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, \
-                                  LPSTR lpCmdLine, int nCmdShow) \
-    { return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow); }
+#define AFX_IMPLEMENT_WINMAIN()                                                                    \
+    extern "C" int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine,   \
+                                  int nCmdShow)                                                    \
+    {                                                                                              \
+        return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);                          \
+    }
 
 //--------------------------------------------------------------------------------------------
 // Extension modules
 
 // Static state of one extension DLL, filled by AfxInitExtensionModule from its DllMain.
-struct AFX_EXTENSION_MODULE
-{
+struct AFX_EXTENSION_MODULE {
     BOOL bInitialized;
     HMODULE hModule;
     HMODULE hResource;
-    CRuntimeClass* pFirstSharedClass;   // the DLL's runtime classes, linked by m_pNextClass
+    CRuntimeClass* pFirstSharedClass;  // the DLL's runtime classes, linked by m_pNextClass
 };
 
 // Collects the runtime classes registered by hModule's static constructors into state and

@@ -6,12 +6,15 @@ IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, 0, AfxSig_end, nullptr } };
-    static const AFX_MSGMAP messageMap = { nullptr, &entries[0] };
+    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, AfxSig_end, nullptr}};
+    static const AFX_MSGMAP messageMap = {nullptr, &entries[0]};
     return &messageMap;
 }
 
-const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}
 
 CCmdTarget::CCmdTarget() {}
 
@@ -57,7 +60,8 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr;
          pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* p = pMap->lpEntries; p->nSig != AfxSig_end; ++p) {
-            if (p->nMessage != WM_COMMAND || p->nCode != nRowCode || nID < p->nID || nID > p->nLastID)
+            if (p->nMessage != WM_COMMAND || p->nCode != nRowCode || nID < p->nID ||
+                nID > p->nLastID)
                 continue;
             if (pHandlerInfo != nullptr) {
                 pHandlerInfo->pTarget = this;
@@ -101,8 +105,7 @@ void CCmdTarget::RestoreWaitCursor()
 CCmdUI::CCmdUI()
     : m_nID(0), m_nIndex(0), m_pMenu(nullptr), m_pSubMenu(nullptr), m_pOther(nullptr),
       m_pParentMenu(nullptr), m_nIndexMax(0), m_bEnableChanged(FALSE), m_bContinueRouting(FALSE)
-{
-}
+{}
 
 void CCmdUI::Enable(BOOL bOn)
 {
@@ -162,7 +165,10 @@ void CCmdUI::SetText(LPCTSTR lpszText)
     }
 }
 
-void CCmdUI::ContinueRouting() { m_bContinueRouting = TRUE; }
+void CCmdUI::ContinueRouting()
+{
+    m_bContinueRouting = TRUE;
+}
 
 BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 {
@@ -171,7 +177,7 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
     m_bEnableChanged = FALSE;
     BOOL bResult = pTarget->OnCmdMsg(m_nID, (int)CN_UPDATE_COMMAND_UI, this, nullptr);
     if (bDisableIfNoHndler && !m_bEnableChanged) {
-        AFX_CMDHANDLERINFO info = { nullptr, nullptr };
+        AFX_CMDHANDLERINFO info = {nullptr, nullptr};
         Enable(pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info));
     }
     return bResult;

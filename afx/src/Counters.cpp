@@ -5,7 +5,7 @@ namespace {
 // One interlocked add per change: cheap, and exact when several threads draw.
 volatile LONG g_nGdiObjects = 0;
 volatile LONG g_nDCs = 0;
-}
+}  // namespace
 
 AFX_GDI_COUNTERS AFXAPI afxGdiCounters()
 {

@@ -10,8 +10,7 @@ namespace {
 
 // Calls apply with the output handle, when it is a separate one, and then with the attribute
 // handle, so a setting holds for drawing and for the queries alike.
-template <class Apply>
-void ApplyToBoth(const CDC* pDC, Apply apply)
+template <class Apply> void ApplyToBoth(const CDC* pDC, Apply apply)
 {
     if (pDC->m_hDC != pDC->m_hAttribDC && pDC->m_hDC != NULL)
         apply(pDC->m_hDC);
@@ -21,8 +20,7 @@ void ApplyToBoth(const CDC* pDC, Apply apply)
 
 // The same for a setter: the answer is the attribute handle's (the output handle's when there is
 // no attribute handle), or none when the DC has no handle at all.
-template <class Result, class Apply>
-Result ApplyToBoth(const CDC* pDC, Result none, Apply apply)
+template <class Result, class Apply> Result ApplyToBoth(const CDC* pDC, Result none, Apply apply)
 {
     Result result = none;
     ApplyToBoth(pDC, [&](HDC hDC) { result = apply(hDC); });
@@ -51,7 +49,7 @@ CDCHandleMap* DCMap(BOOL bCreate)
     return AfxThreadHandleMap<CDCHandleMap, afxMapHDC, &NewTempDC, &DeleteTempDC>(bCreate);
 }
 
-} // namespace
+}  // namespace
 
 /////////////////////////////////////////////////////////////////////////////
 // Handles, creation and deletion
@@ -140,7 +138,8 @@ void CDC::ReleaseOutputDC()
     m_hDC = NULL;
 }
 
-BOOL CDC::CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData)
+BOOL CDC::CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput,
+                   const void* lpInitData)
 {
     ASSERT(m_hDC == NULL);
     if (m_hDC != NULL)
@@ -152,7 +151,8 @@ BOOL CDC::CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszO
     return Attach(hDC);
 }
 
-BOOL CDC::CreateIC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData)
+BOOL CDC::CreateIC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput,
+                   const void* lpInitData)
 {
     ASSERT(m_hDC == NULL);
     if (m_hDC != NULL)
@@ -233,7 +233,8 @@ CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground)
     HPALETTE hPalette = (HPALETTE)pPalette->GetSafeHandle();
     if (hPalette == NULL)
         return NULL;
-    return static_cast<CPalette*>(CGdiObject::FromHandle(::SelectPalette(m_hDC, hPalette, bForceBackground)));
+    return static_cast<CPalette*>(
+        CGdiObject::FromHandle(::SelectPalette(m_hDC, hPalette, bForceBackground)));
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -251,7 +252,8 @@ int CDC::SelectClipRgn(CRgn* pRgn, int nMode)
     // Only RGN_COPY may go without a region (it removes the clipping).
     if (hRgn == NULL && nMode != RGN_COPY)
         return ERROR;
-    return ApplyToBoth<int>(this, ERROR, [=](HDC hDC) { return ::ExtSelectClipRgn(hDC, hRgn, nMode); });
+    return ApplyToBoth<int>(this, ERROR,
+                            [=](HDC hDC) { return ::ExtSelectClipRgn(hDC, hRgn, nMode); });
 }
 
 int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2)
@@ -281,56 +283,57 @@ int CDC::SetMapMode(int nMapMode)
 
 CPoint CDC::SetViewportOrg(int x, int y)
 {
-    POINT pt = { 0, 0 };
+    POINT pt = {0, 0};
     ApplyToBoth(this, [&](HDC hDC) { ::SetViewportOrgEx(hDC, x, y, &pt); });
     return pt;
 }
 
 CPoint CDC::OffsetViewportOrg(int nWidth, int nHeight)
 {
-    POINT pt = { 0, 0 };
+    POINT pt = {0, 0};
     ApplyToBoth(this, [&](HDC hDC) { ::OffsetViewportOrgEx(hDC, nWidth, nHeight, &pt); });
     return pt;
 }
 
 CSize CDC::SetViewportExt(int cx, int cy)
 {
-    SIZE size = { 0, 0 };
+    SIZE size = {0, 0};
     ApplyToBoth(this, [&](HDC hDC) { ::SetViewportExtEx(hDC, cx, cy, &size); });
     return size;
 }
 
 CSize CDC::ScaleViewportExt(int xNum, int xDenom, int yNum, int yDenom)
 {
-    SIZE size = { 0, 0 };
-    ApplyToBoth(this, [&](HDC hDC) { ::ScaleViewportExtEx(hDC, xNum, xDenom, yNum, yDenom, &size); });
+    SIZE size = {0, 0};
+    ApplyToBoth(this,
+                [&](HDC hDC) { ::ScaleViewportExtEx(hDC, xNum, xDenom, yNum, yDenom, &size); });
     return size;
 }
 
 CPoint CDC::SetWindowOrg(int x, int y)
 {
-    POINT pt = { 0, 0 };
+    POINT pt = {0, 0};
     ApplyToBoth(this, [&](HDC hDC) { ::SetWindowOrgEx(hDC, x, y, &pt); });
     return pt;
 }
 
 CPoint CDC::OffsetWindowOrg(int nWidth, int nHeight)
 {
-    POINT pt = { 0, 0 };
+    POINT pt = {0, 0};
     ApplyToBoth(this, [&](HDC hDC) { ::OffsetWindowOrgEx(hDC, nWidth, nHeight, &pt); });
     return pt;
 }
 
 CSize CDC::SetWindowExt(int cx, int cy)
 {
-    SIZE size = { 0, 0 };
+    SIZE size = {0, 0};
     ApplyToBoth(this, [&](HDC hDC) { ::SetWindowExtEx(hDC, cx, cy, &size); });
     return size;
 }
 
 CSize CDC::ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom)
 {
-    SIZE size = { 0, 0 };
+    SIZE size = {0, 0};
     ApplyToBoth(this, [&](HDC hDC) { ::ScaleWindowExtEx(hDC, xNum, xDenom, yNum, yDenom, &size); });
     return size;
 }
@@ -386,7 +389,8 @@ int CDC::SetROP2(int nDrawMode)
 
 int CDC::SetPolyFillMode(int nPolyFillMode)
 {
-    return ApplyToBoth<int>(this, 0, [=](HDC hDC) { return ::SetPolyFillMode(hDC, nPolyFillMode); });
+    return ApplyToBoth<int>(this, 0,
+                            [=](HDC hDC) { return ::SetPolyFillMode(hDC, nPolyFillMode); });
 }
 
 UINT CDC::SetTextAlign(UINT nFlags)
@@ -402,7 +406,8 @@ int CDC::SetTextCharacterExtra(int nCharExtra)
 
 int CDC::SetStretchBltMode(int nStretchMode)
 {
-    return ApplyToBoth<int>(this, 0, [=](HDC hDC) { return ::SetStretchBltMode(hDC, nStretchMode); });
+    return ApplyToBoth<int>(this, 0,
+                            [=](HDC hDC) { return ::SetStretchBltMode(hDC, nStretchMode); });
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -410,7 +415,7 @@ int CDC::SetStretchBltMode(int nStretchMode)
 
 CPoint CDC::MoveTo(int x, int y)
 {
-    POINT pt = { 0, 0 };
+    POINT pt = {0, 0};
     ApplyToBoth(this, [&](HDC hDC) { ::MoveToEx(hDC, x, y, &pt); });
     return pt;
 }
@@ -437,15 +442,15 @@ void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
 {
-    RECT rect = { x, y, x + cx, y + cy };
+    RECT rect = {x, y, x + cx, y + cy};
     FillSolidRect(&rect, clr);
 }
 
 void CDC::Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight)
 {
     if (lpRect)
-        Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
-                   clrTopLeft, clrBottomRight);
+        Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left,
+                   lpRect->bottom - lpRect->top, clrTopLeft, clrBottomRight);
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight)
@@ -466,7 +471,8 @@ BOOL CDC::TextOut(int x, int y, LPCTSTR lpszString, int nCount)
     return ::TextOut(m_hDC, x, y, lpszString, nCount);
 }
 
-BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount, LPINT lpDxWidths)
+BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount,
+                     LPINT lpDxWidths)
 {
     if (lpszString == NULL)
         nCount = 0;
@@ -482,7 +488,7 @@ int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
 
 CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const
 {
-    SIZE size = { 0, 0 };
+    SIZE size = {0, 0};
     if (lpszString && nCount > 0)
         ::GetTextExtentPoint32(m_hAttribDC, lpszString, nCount, &size);
     return size;
@@ -490,7 +496,7 @@ CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const
 
 CSize CDC::GetOutputTextExtent(LPCTSTR lpszString, int nCount) const
 {
-    SIZE size = { 0, 0 };
+    SIZE size = {0, 0};
     if (lpszString && nCount > 0)
         ::GetTextExtentPoint32(m_hDC, lpszString, nCount, &size);
     return size;

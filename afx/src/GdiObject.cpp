@@ -20,13 +20,27 @@ CGdiObject* NewTempGdiObject(HGDIOBJ h)
     CGdiObject* p;
     switch (::GetObjectType(h)) {
     case OBJ_PEN:
-    case OBJ_EXTPEN: p = new CPen; break;
-    case OBJ_BRUSH: p = new CBrush; break;
-    case OBJ_FONT: p = new CFont; break;
-    case OBJ_BITMAP: p = new CBitmap; break;
-    case OBJ_PAL: p = new CPalette; break;
-    case OBJ_REGION: p = new CRgn; break;
-    default: p = new CGdiObject; break;
+    case OBJ_EXTPEN:
+        p = new CPen;
+        break;
+    case OBJ_BRUSH:
+        p = new CBrush;
+        break;
+    case OBJ_FONT:
+        p = new CFont;
+        break;
+    case OBJ_BITMAP:
+        p = new CBitmap;
+        break;
+    case OBJ_PAL:
+        p = new CPalette;
+        break;
+    case OBJ_REGION:
+        p = new CRgn;
+        break;
+    default:
+        p = new CGdiObject;
+        break;
     }
     p->m_hObject = h;
     return p;
@@ -42,10 +56,11 @@ typedef CHandleMap<HGDIOBJ, CGdiObject> CGdiHandleMap;
 
 CGdiHandleMap* GdiMap(BOOL bCreate)
 {
-    return AfxThreadHandleMap<CGdiHandleMap, afxMapHGDIOBJ, &NewTempGdiObject, &DeleteTempGdiObject>(bCreate);
+    return AfxThreadHandleMap<CGdiHandleMap, afxMapHGDIOBJ, &NewTempGdiObject,
+                              &DeleteTempGdiObject>(bCreate);
 }
 
-} // namespace
+}  // namespace
 
 /////////////////////////////////////////////////////////////////////////////
 // CGdiObject
@@ -145,11 +160,13 @@ BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
     return AttachNew(::CreatePen(nPenStyle, nWidth, crColor));
 }
 
-BOOL CPen::CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount, const DWORD* lpStyle)
+BOOL CPen::CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount,
+                     const DWORD* lpStyle)
 {
     if (pLogBrush == NULL || nStyleCount < 0 || (nStyleCount > 0 && lpStyle == NULL))
         return FALSE;
-    return AttachNew(::ExtCreatePen(nPenStyle, nWidth, pLogBrush, nStyleCount, nStyleCount ? lpStyle : NULL));
+    return AttachNew(
+        ::ExtCreatePen(nPenStyle, nWidth, pLogBrush, nStyleCount, nStyleCount ? lpStyle : NULL));
 }
 
 BOOL CPen::CreatePenIndirect(LPLOGPEN lpLogPen)
@@ -216,8 +233,8 @@ BOOL CFont::CreateFontIndirect(const LOGFONT* lpLogFont)
 
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
                        BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                       BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                       BYTE nPitchAndFamily, LPCTSTR lpszFacename)
+                       BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
+                       LPCTSTR lpszFacename)
 {
     return AttachNew(::CreateFont(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
                                   bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,
@@ -249,7 +266,8 @@ BOOL CFont::CreatePointFontIndirect(const LOGFONT* lpLogFont, CDC* pDC)
     // Tenths of a point to device pixels, then to logical units of the DC. The height is
     // given negative: it is the character height without the internal leading.
     LOGFONT logFont = *lpLogFont;
-    POINT pt[2] = { { 0, 0 }, { 0, ::MulDiv(::GetDeviceCaps(hDC, LOGPIXELSY), lpLogFont->lfHeight, 720) } };
+    POINT pt[2] = {{0, 0},
+                   {0, ::MulDiv(::GetDeviceCaps(hDC, LOGPIXELSY), lpLogFont->lfHeight, 720)}};
     ::DPtoLP(hDC, pt, 2);
     LONG height = pt[1].y - pt[0].y;
     logFont.lfHeight = height < 0 ? height : -height;
@@ -273,7 +291,8 @@ BOOL CBitmap::LoadOEMBitmap(UINT nIDBitmap)
     return AttachNew(::LoadBitmap(NULL, MAKEINTRESOURCE(nIDBitmap)));
 }
 
-BOOL CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits)
+BOOL CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount,
+                           const void* lpBits)
 {
     return AttachNew(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
 }
@@ -311,7 +330,7 @@ DWORD CBitmap::GetBitmapBits(DWORD dwCount, LPVOID lpBits) const
 
 CSize CBitmap::SetBitmapDimension(int nWidth, int nHeight)
 {
-    SIZE size = { 0, 0 };
+    SIZE size = {0, 0};
     if (m_hObject)
         ::SetBitmapDimensionEx((HBITMAP)m_hObject, nWidth, nHeight, &size);
     return size;
@@ -319,7 +338,7 @@ CSize CBitmap::SetBitmapDimension(int nWidth, int nHeight)
 
 CSize CBitmap::GetBitmapDimension() const
 {
-    SIZE size = { 0, 0 };
+    SIZE size = {0, 0};
     if (m_hObject)
         ::GetBitmapDimensionEx((HBITMAP)m_hObject, &size);
     return size;
@@ -347,7 +366,8 @@ int CPalette::GetEntryCount()
     return nEntries;
 }
 
-UINT CPalette::GetPaletteEntries(UINT nStartIndex, UINT nNumEntries, LPPALETTEENTRY lpPaletteColors) const
+UINT CPalette::GetPaletteEntries(UINT nStartIndex, UINT nNumEntries,
+                                 LPPALETTEENTRY lpPaletteColors) const
 {
     if (m_hObject == NULL || lpPaletteColors == NULL)
         return 0;

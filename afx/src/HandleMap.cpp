@@ -10,8 +10,7 @@ namespace {
 // temporary wrappers) when the thread ends: a thread_local object with a destructor would do
 // the same, but in a DLL built by MinGW it hangs the process exit once a second thread has used
 // it.
-struct ThreadHandleMaps
-{
+struct ThreadHandleMaps {
     CHandleMapBase* maps[afxMapSlotCount] = {};
 };
 
@@ -58,7 +57,7 @@ ThreadHandleMaps* CurrentMaps(bool bCreate)
     return pMaps;
 }
 
-} // namespace
+}  // namespace
 
 CHandleMapBase* AfxGetThreadHandleMap(int nSlot, CHandleMapBase* (*pfnNew)())
 {

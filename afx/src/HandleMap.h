@@ -18,8 +18,7 @@ public:
 };
 
 // One map of each kind per thread, in these slots.
-enum AfxHandleMapSlot
-{
+enum AfxHandleMapSlot {
     afxMapHGDIOBJ,
     afxMapHDC,
     afxMapHWND,
@@ -36,8 +35,7 @@ CHandleMapBase* AfxGetThreadHandleMap(int nSlot, CHandleMapBase* (*pfnNew)());
 // run of slots and never allocates, which matters because every selection into a device
 // context asks the map for the wrapper of the object it replaced. The capacity is a power of two
 // kept at least twice the count; a NULL key marks a free slot (NULL handles are never stored).
-template <class THandle, class TObject>
-class CHandleTable
+template <class THandle, class TObject> class CHandleTable
 {
 public:
     CHandleTable() {}
@@ -113,8 +111,7 @@ public:
         m_nCount = 0;
     }
 
-    template <class Visit>
-    void ForEach(Visit visit) const
+    template <class Visit> void ForEach(Visit visit) const
     {
         if (m_pSlots == NULL)
             return;
@@ -124,8 +121,7 @@ public:
     }
 
 private:
-    struct Slot
-    {
+    struct Slot {
         THandle key;
         TObject* value;
     };
@@ -165,15 +161,15 @@ private:
 // A temporary wrapper is made by pfnNewTemp, which must not take ownership of the handle, and
 // deleted by pfnDeleteTemp, which must clear the wrapper's handles before deleting it so the
 // handle survives.
-template <class THandle, class TObject>
-class CHandleMap : public CHandleMapBase
+template <class THandle, class TObject> class CHandleMap : public CHandleMapBase
 {
 public:
     typedef TObject* (*PFN_NEW_TEMP)(THandle h);
     typedef void (*PFN_DELETE_TEMP)(TObject* pObject);
 
     CHandleMap(PFN_NEW_TEMP pfnNewTemp, PFN_DELETE_TEMP pfnDeleteTemp)
-        : m_pfnNewTemp(pfnNewTemp), m_pfnDeleteTemp(pfnDeleteTemp) {}
+        : m_pfnNewTemp(pfnNewTemp), m_pfnDeleteTemp(pfnDeleteTemp)
+    {}
     ~CHandleMap() override { DeleteTemp(); }
     CHandleMap(const CHandleMap&) = delete;
     CHandleMap& operator=(const CHandleMap&) = delete;
@@ -213,7 +209,10 @@ public:
 
     // Forgets the temporary wrapper pObject of h without deleting it (it is being deleted by
     // someone else); FALSE when pObject is not h's temporary wrapper.
-    BOOL RemoveTemporary(THandle h, const TObject* pObject) { return m_temporary.Remove(h, pObject); }
+    BOOL RemoveTemporary(THandle h, const TObject* pObject)
+    {
+        return m_temporary.Remove(h, pObject);
+    }
 
     // Deletes every temporary wrapper. The table is emptied first, so a wrapper's destructor
     // that looks into the map finds itself gone.
@@ -240,8 +239,7 @@ template <class TMap, int nSlot, typename TMap::PFN_NEW_TEMP pfnNewTemp,
           typename TMap::PFN_DELETE_TEMP pfnDeleteTemp>
 TMap* AfxThreadHandleMap(BOOL bCreate)
 {
-    struct CMaker
-    {
+    struct CMaker {
         static CHandleMapBase* New() { return new TMap(pfnNewTemp, pfnDeleteTemp); }
     };
     return static_cast<TMap*>(AfxGetThreadHandleMap(nSlot, bCreate ? &CMaker::New : NULL));
@@ -249,9 +247,7 @@ TMap* AfxThreadHandleMap(BOOL bCreate)
 
 // Temporary wrappers whose handle is one member: a new TObject with the member set, which is
 // cleared again before deletion so the handle, not ours to destroy, survives.
-template <class THandle, class TObject, THandle TObject::*pmHandle>
-struct CTempWrapper
-{
+template <class THandle, class TObject, THandle TObject::*pmHandle> struct CTempWrapper {
     static TObject* New(THandle h)
     {
         TObject* pObject = new TObject;

@@ -19,7 +19,10 @@ IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 CMenu::CMenu() : m_hMenu(NULL) {}
 
-CMenu::~CMenu() { DestroyMenu(); }
+CMenu::~CMenu()
+{
+    DestroyMenu();
+}
 
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
 {
@@ -60,9 +63,15 @@ HMENU CMenu::Detach()
     return hMenu;
 }
 
-BOOL CMenu::CreateMenu() { return m_hMenu == NULL && Attach(::CreateMenu()); }
+BOOL CMenu::CreateMenu()
+{
+    return m_hMenu == NULL && Attach(::CreateMenu());
+}
 
-BOOL CMenu::CreatePopupMenu() { return m_hMenu == NULL && Attach(::CreatePopupMenu()); }
+BOOL CMenu::CreatePopupMenu()
+{
+    return m_hMenu == NULL && Attach(::CreatePopupMenu());
+}
 
 BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName)
 {
@@ -79,7 +88,10 @@ BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName)
     return TRUE;
 }
 
-BOOL CMenu::LoadMenu(UINT nIDResource) { return LoadMenu(MAKEINTRESOURCE(nIDResource)); }
+BOOL CMenu::LoadMenu(UINT nIDResource)
+{
+    return LoadMenu(MAKEINTRESOURCE(nIDResource));
+}
 
 BOOL CMenu::DestroyMenu()
 {
@@ -91,12 +103,16 @@ BOOL CMenu::DestroyMenu()
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 {
     TCHAR szText[256];
-    int nLength = ::GetMenuString(m_hMenu, nIDItem, szText, (int)(sizeof(szText) / sizeof(szText[0])), nFlags);
+    int nLength = ::GetMenuString(m_hMenu, nIDItem, szText,
+                                  (int)(sizeof(szText) / sizeof(szText[0])), nFlags);
     rString = nLength > 0 ? szText : _T("");
     return nLength > 0 ? nLength : 0;
 }
 
-CMenu* CMenu::GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
+CMenu* CMenu::GetSubMenu(int nPos) const
+{
+    return FromHandle(::GetSubMenu(m_hMenu, nPos));
+}
 
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
 {

@@ -8,15 +8,13 @@
 namespace {
 
 // Which search a registered class belongs to.
-enum ClassKind
-{
+enum ClassKind {
     kindApp,        // the executable's or afx.dll's own: always found first
     kindPending,    // a DLL's that has not called AfxInitExtensionModule: found last
     kindExtension,  // an extension module's: found while one of its CDynLinkLibrary objects lives
 };
 
-struct ClassRecord
-{
+struct ClassRecord {
     CRuntimeClass* pClass;
     HMODULE hModule;
     ClassKind kind;
@@ -38,6 +36,7 @@ public:
     ~SrwExclusive() { ReleaseSRWLockExclusive(m_pLock); }
     SrwExclusive(const SrwExclusive&) = delete;
     SrwExclusive& operator=(const SrwExclusive&) = delete;
+
 private:
     SRWLOCK* m_pLock;
 };
@@ -83,7 +82,10 @@ AFX_MODULE_STATE* AFXAPI AfxGetModuleState()
     return pState;
 }
 
-AFX_MODULE_STATE* AFXAPI AfxGetAppModuleState() { return AfxGetModuleState(); }
+AFX_MODULE_STATE* AFXAPI AfxGetAppModuleState()
+{
+    return AfxGetModuleState();
+}
 
 void AFXAPI AfxLockGlobals(int nLockType)
 {
@@ -104,8 +106,10 @@ void AFXAPI AfxClassInit(CRuntimeClass* pNewClass)
         return;
     // Looked up before taking the lock: it may enter the loader.
     HMODULE hModule = ModuleOfAddress(pNewClass);
-    ClassKind kind = (hModule == GetModuleHandleA(NULL) || hModule == LayerModule() || hModule == NULL)
-                         ? kindApp : kindPending;
+    ClassKind kind =
+        (hModule == GetModuleHandleA(NULL) || hModule == LayerModule() || hModule == NULL)
+            ? kindApp
+            : kindPending;
     ClassRecord* pRecord = static_cast<ClassRecord*>(malloc(sizeof(ClassRecord)));
     if (pRecord == NULL)
         return;
@@ -141,7 +145,8 @@ void AFXAPI AfxClassTerm(CRuntimeClass* pOldClass)
         *pp = pRecord->pNext;
         if (pRecord->kind == kindApp) {
             AFX_MODULE_STATE* pState = AfxGetModuleState();
-            for (CRuntimeClass** ppc = &pState->m_pFirstClass; *ppc != NULL; ppc = &(*ppc)->m_pNextClass) {
+            for (CRuntimeClass** ppc = &pState->m_pFirstClass; *ppc != NULL;
+                 ppc = &(*ppc)->m_pNextClass) {
                 if (*ppc == pOldClass) {
                     *ppc = pOldClass->m_pNextClass;
                     break;
@@ -182,7 +187,8 @@ CRuntimeClass* PASCAL CRuntimeClass::FromName(LPCSTR lpszClassName)
         if (p->kind == kindApp && NameMatches(p->pClass, lpszClassName))
             return p->pClass;
     }
-    for (CDynLinkLibrary* pDLL = AfxGetModuleState()->m_pFirstDLL; pDLL != NULL; pDLL = pDLL->m_pNextDLL) {
+    for (CDynLinkLibrary* pDLL = AfxGetModuleState()->m_pFirstDLL; pDLL != NULL;
+         pDLL = pDLL->m_pNextDLL) {
         for (const ClassRecord* p = g_pFirstRecord; p != NULL; p = p->pNext) {
             if (p->kind == kindExtension && p->hModule == pDLL->m_hModule &&
                 NameMatches(p->pClass, lpszClassName))
@@ -257,8 +263,7 @@ void DeleteExtensionModules(HMODULE hModule, BOOL bAll)
 
 // Deletes the extension modules still in the chain when afx.dll unloads (their DLLs did not
 // call AfxTermExtensionModule).
-struct ModuleStateTerm
-{
+struct ModuleStateTerm {
     ~ModuleStateTerm() { DeleteExtensionModules(NULL, TRUE); }
 } g_moduleStateTerm;
 
@@ -295,7 +300,8 @@ CDynLinkLibrary::CDynLinkLibrary(HINSTANCE hModule, HINSTANCE hResource)
 CDynLinkLibrary::~CDynLinkLibrary()
 {
     SrwExclusive lock(&g_dllLock);
-    for (CDynLinkLibrary** pp = &AfxGetModuleState()->m_pFirstDLL; *pp != NULL; pp = &(*pp)->m_pNextDLL) {
+    for (CDynLinkLibrary** pp = &AfxGetModuleState()->m_pFirstDLL; *pp != NULL;
+         pp = &(*pp)->m_pNextDLL) {
         if (*pp == this) {
             *pp = m_pNextDLL;
             break;

@@ -17,19 +17,16 @@ const int kMaxFreePerStep = 1024;
 const size_t kUnpooled = (size_t)-1;
 
 // Sixteen bytes keep the object as aligned as the heap's own blocks.
-union BlockHeader
-{
+union BlockHeader {
     size_t step;
     char pad[16];
 };
 
-struct FreeBlock
-{
+struct FreeBlock {
     FreeBlock* pNext;
 };
 
-struct FreeList
-{
+struct FreeList {
     volatile LONG nLock;
     int nCount;
     FreeBlock* pHead;
@@ -105,8 +102,7 @@ void Free(void* p)
 }
 
 // Gives the kept blocks back to the heap when the layer unloads.
-struct CFreeListsReleaser
-{
+struct CFreeListsReleaser {
     ~CFreeListsReleaser()
     {
         for (FreeList& list : g_lists) {
@@ -121,7 +117,7 @@ struct CFreeListsReleaser
     }
 } g_releaser;
 
-} // namespace
+}  // namespace
 
 void* PASCAL CObject::operator new(size_t nSize)
 {

@@ -7,8 +7,7 @@ HINSTANCE AfxSearchExtensionModules(HINSTANCE (*pfn)(HINSTANCE hResource, const 
 
 namespace {
 
-struct ResourceQuery
-{
+struct ResourceQuery {
     LPCTSTR lpszName;
     LPCTSTR lpszType;
 };
@@ -40,7 +39,8 @@ void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource)
 {
     // NULL goes back to the application's own module.
     AFX_MODULE_STATE* pState = AfxGetModuleState();
-    pState->m_hCurrentResourceHandle = hInstResource != NULL ? hInstResource : pState->m_hCurrentInstanceHandle;
+    pState->m_hCurrentResourceHandle =
+        hInstResource != NULL ? hInstResource : pState->m_hCurrentInstanceHandle;
 }
 
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
@@ -48,7 +48,7 @@ HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
     HINSTANCE hCurrent = AfxGetResourceHandle();
     if (lpszName == NULL || lpszType == NULL)
         return hCurrent;
-    ResourceQuery query = { lpszName, lpszType };
+    ResourceQuery query = {lpszName, lpszType};
     if (HoldsResource(hCurrent, &query))
         return hCurrent;
     HINSTANCE hFound = AfxSearchExtensionModules(&HoldsResource, &query);

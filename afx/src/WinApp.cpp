@@ -15,14 +15,19 @@ IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 CWinThread::CWinThread()
     : m_pMainWnd(NULL), m_pActiveWnd(NULL), m_bAutoDelete(FALSE), m_hThread(NULL),
       m_nThreadID(::GetCurrentThreadId()), m_msgCur()
-{
-}
+{}
 
 CWinThread::~CWinThread() {}
 
-CWnd* CWinThread::GetMainWnd() { return m_pActiveWnd != NULL ? m_pActiveWnd : m_pMainWnd; }
+CWnd* CWinThread::GetMainWnd()
+{
+    return m_pActiveWnd != NULL ? m_pActiveWnd : m_pMainWnd;
+}
 
-BOOL CWinThread::InitInstance() { return FALSE; }
+BOOL CWinThread::InitInstance()
+{
+    return FALSE;
+}
 
 int CWinThread::Run()
 {
@@ -113,9 +118,15 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg)
     return TRUE;
 }
 
-int CWinThread::ExitInstance() { return (int)m_msgCur.wParam; }
+int CWinThread::ExitInstance()
+{
+    return (int)m_msgCur.wParam;
+}
 
-BOOL CWinThread::ProcessMessageFilter(int, LPMSG) { return FALSE; }
+BOOL CWinThread::ProcessMessageFilter(int, LPMSG)
+{
+    return FALSE;
+}
 
 //--------------------------------------------------------------------------------------------
 // CWinApp
@@ -195,9 +206,15 @@ void CWinApp::SetCurrentHandles()
         pState->m_lpszCurrentAppName = m_pszAppName;
 }
 
-BOOL CWinApp::InitApplication() { return TRUE; }
+BOOL CWinApp::InitApplication()
+{
+    return TRUE;
+}
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
 
 int CWinApp::Run()
 {
@@ -205,9 +222,15 @@ int CWinApp::Run()
     return CWinThread::Run();
 }
 
-BOOL CWinApp::OnIdle(LONG lCount) { return CWinThread::OnIdle(lCount); }
+BOOL CWinApp::OnIdle(LONG lCount)
+{
+    return CWinThread::OnIdle(lCount);
+}
 
-int CWinApp::ExitInstance() { return CWinThread::ExitInstance(); }
+int CWinApp::ExitInstance()
+{
+    return CWinThread::ExitInstance();
+}
 
 HCURSOR CWinApp::LoadCursor(LPCTSTR lpszResourceName) const
 {
@@ -216,11 +239,20 @@ HCURSOR CWinApp::LoadCursor(LPCTSTR lpszResourceName) const
     return ::LoadCursor(AfxFindResourceHandle(lpszResourceName, RT_GROUP_CURSOR), lpszResourceName);
 }
 
-HCURSOR CWinApp::LoadCursor(UINT nIDResource) const { return LoadCursor(MAKEINTRESOURCE(nIDResource)); }
+HCURSOR CWinApp::LoadCursor(UINT nIDResource) const
+{
+    return LoadCursor(MAKEINTRESOURCE(nIDResource));
+}
 
-HCURSOR CWinApp::LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursor(NULL, lpszCursorName); }
+HCURSOR CWinApp::LoadStandardCursor(LPCTSTR lpszCursorName) const
+{
+    return ::LoadCursor(NULL, lpszCursorName);
+}
 
-HCURSOR CWinApp::LoadOEMCursor(UINT nIDCursor) const { return ::LoadCursor(NULL, MAKEINTRESOURCE(nIDCursor)); }
+HCURSOR CWinApp::LoadOEMCursor(UINT nIDCursor) const
+{
+    return ::LoadCursor(NULL, MAKEINTRESOURCE(nIDCursor));
+}
 
 HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const
 {
@@ -229,18 +261,33 @@ HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const
     return ::LoadIcon(AfxFindResourceHandle(lpszResourceName, RT_GROUP_ICON), lpszResourceName);
 }
 
-HICON CWinApp::LoadIcon(UINT nIDResource) const { return LoadIcon(MAKEINTRESOURCE(nIDResource)); }
+HICON CWinApp::LoadIcon(UINT nIDResource) const
+{
+    return LoadIcon(MAKEINTRESOURCE(nIDResource));
+}
 
-HICON CWinApp::LoadStandardIcon(LPCTSTR lpszIconName) const { return ::LoadIcon(NULL, lpszIconName); }
+HICON CWinApp::LoadStandardIcon(LPCTSTR lpszIconName) const
+{
+    return ::LoadIcon(NULL, lpszIconName);
+}
 
-HICON CWinApp::LoadOEMIcon(UINT nIDIcon) const { return ::LoadIcon(NULL, MAKEINTRESOURCE(nIDIcon)); }
+HICON CWinApp::LoadOEMIcon(UINT nIDIcon) const
+{
+    return ::LoadIcon(NULL, MAKEINTRESOURCE(nIDIcon));
+}
 
 //--------------------------------------------------------------------------------------------
 // Global access and start-up
 
-CWinApp* AFXAPI AfxGetApp() { return AfxGetModuleState()->m_pCurrentWinApp; }
+CWinApp* AFXAPI AfxGetApp()
+{
+    return AfxGetModuleState()->m_pCurrentWinApp;
+}
 
-CWinThread* AFXAPI AfxGetThread() { return AfxGetApp(); }
+CWinThread* AFXAPI AfxGetThread()
+{
+    return AfxGetApp();
+}
 
 CWnd* AFXAPI AfxGetMainWnd()
 {
@@ -248,7 +295,10 @@ CWnd* AFXAPI AfxGetMainWnd()
     return pThread != NULL ? pThread->GetMainWnd() : NULL;
 }
 
-HINSTANCE AFXAPI AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrentInstanceHandle; }
+HINSTANCE AFXAPI AfxGetInstanceHandle()
+{
+    return AfxGetModuleState()->m_hCurrentInstanceHandle;
+}
 
 LPCTSTR AFXAPI AfxGetAppName()
 {
@@ -256,7 +306,10 @@ LPCTSTR AFXAPI AfxGetAppName()
     return lpsz != NULL ? lpsz : _T("");
 }
 
-void AFXAPI AfxPostQuitMessage(int nExitCode) { ::PostQuitMessage(nExitCode); }
+void AFXAPI AfxPostQuitMessage(int nExitCode)
+{
+    ::PostQuitMessage(nExitCode);
+}
 
 BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCmdShow)
 {

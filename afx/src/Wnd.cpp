@@ -24,7 +24,8 @@ CWndMap* WndMap(BOOL bCreate)
 // The four insert-after stand-ins hold pseudo-handles that no map may be asked about.
 bool IsPseudoHandle(HWND hWnd)
 {
-    return hWnd == HWND_TOP || hWnd == HWND_BOTTOM || hWnd == HWND_TOPMOST || hWnd == HWND_NOTOPMOST;
+    return hWnd == HWND_TOP || hWnd == HWND_BOTTOM || hWnd == HWND_TOPMOST ||
+           hWnd == HWND_NOTOPMOST;
 }
 
 // Stands in for a menu item while OnCommand asks whether the command is enabled.
@@ -32,7 +33,11 @@ class CTestCmdUI : public CCmdUI
 {
 public:
     BOOL m_bEnabled = TRUE;
-    void Enable(BOOL bOn) override { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
     void SetCheck(int) override {}
     void SetRadio(BOOL) override {}
     void SetText(LPCTSTR) override {}
@@ -53,18 +58,23 @@ std::vector<std::pair<HINSTANCE, std::string>>* g_pRegistered = NULL;
 }  // namespace
 
 // Gives the creation hook access to CWnd's protected members.
-struct CWndAccess
-{
+struct CWndAccess {
     static void SetSuper(CWnd* pWnd, WNDPROC pfn) { pWnd->m_pfnSuper = pfn; }
     static WNDPROC GetSuper(const CWnd* pWnd) { return pWnd->m_pfnSuper; }
 };
 
-AFX_THREAD_STATE* AFXAPI AfxGetThreadState() { return &t_threadState; }
+AFX_THREAD_STATE* AFXAPI AfxGetThreadState()
+{
+    return &t_threadState;
+}
 
 //--------------------------------------------------------------------------------------------
 // Window procedure and creation hook
 
-WNDPROC AFXAPI AfxGetAfxWndProc() { return &AfxWndProc; }
+WNDPROC AFXAPI AfxGetAfxWndProc()
+{
+    return &AfxWndProc;
+}
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
@@ -124,7 +134,8 @@ LRESULT CALLBACK AfxCbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
                     e->Delete();
                 } catch (...) {
                 }
-                WNDPROC pfnOld = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
+                WNDPROC pfnOld =
+                    (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
                 if (pfnOld != &AfxWndProc)
                     CWndAccess::SetSuper(pWnd, pfnOld);
             }
@@ -137,7 +148,8 @@ void AFXAPI AfxHookWindowCreate(CWnd* pWnd)
 {
     AFX_THREAD_STATE* pState = AfxGetThreadState();
     if (pState->m_hHookOldCbtFilter == NULL)
-        pState->m_hHookOldCbtFilter = ::SetWindowsHookEx(WH_CBT, &AfxCbtFilterHook, NULL, ::GetCurrentThreadId());
+        pState->m_hHookOldCbtFilter =
+            ::SetWindowsHookEx(WH_CBT, &AfxCbtFilterHook, NULL, ::GetCurrentThreadId());
     ++pState->m_nHookDepth;
     pState->m_pWndInit = pWnd;
 }
@@ -145,7 +157,8 @@ void AFXAPI AfxHookWindowCreate(CWnd* pWnd)
 BOOL AFXAPI AfxUnhookWindowCreate()
 {
     AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (pState->m_nHookDepth > 0 && --pState->m_nHookDepth == 0 && pState->m_hHookOldCbtFilter != NULL) {
+    if (pState->m_nHookDepth > 0 && --pState->m_nHookDepth == 0 &&
+        pState->m_hHookOldCbtFilter != NULL) {
         ::UnhookWindowsHookEx(pState->m_hHookOldCbtFilter);
         pState->m_hHookOldCbtFilter = NULL;
     }
@@ -195,7 +208,8 @@ void AfxUnregisterWndClasses()
     delete pRegistered;
 }
 
-LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
+LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground,
+                                   HICON hIcon)
 {
     static thread_local TCHAR szName[128];
     HINSTANCE hInst = AfxGetInstanceHandle();
@@ -399,9 +413,9 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     // PostNcDestroy; one that fails before the hook saw it gets PostNcDestroy here. Either way
     // the object may be gone afterwards.
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x,
-                                 cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
-                                 cs.lpCreateParams);
+    HWND hWnd =
+        ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y,
+                         cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     if (!AfxUnhookWindowCreate())
         PostNcDestroy();
     return hWnd != NULL;
@@ -446,7 +460,10 @@ void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
     ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, dwExStyle);
 }
 
-BOOL CWnd::IsFrameWnd() const { return FALSE; }
+BOOL CWnd::IsFrameWnd() const
+{
+    return FALSE;
+}
 
 //--------------------------------------------------------------------------------------------
 // Message dispatch
@@ -454,15 +471,15 @@ BOOL CWnd::IsFrameWnd() const { return FALSE; }
 const AFX_MSGMAP* PASCAL CWnd::GetThisMessageMap()
 {
     typedef CWnd ThisClass;
-    static const AFX_MSGMAP_ENTRY entries[] = {
-        ON_WM_NCDESTROY()
-        { 0, 0, 0, 0, AfxSig_end, nullptr }
-    };
-    static const AFX_MSGMAP messageMap = { &CCmdTarget::GetThisMessageMap, &entries[0] };
+    static const AFX_MSGMAP_ENTRY entries[] = {ON_WM_NCDESTROY(){0, 0, 0, 0, AfxSig_end, nullptr}};
+    static const AFX_MSGMAP messageMap = {&CCmdTarget::GetThisMessageMap, &entries[0]};
     return &messageMap;
 }
 
-const AFX_MSGMAP* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+const AFX_MSGMAP* CWnd::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -476,14 +493,15 @@ namespace {
 
 const AFX_MSGMAP_ENTRY* FindWindowMessage(const AFX_MSGMAP* pMap, UINT message)
 {
-    for (; pMap != nullptr; pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr) {
+    for (; pMap != nullptr;
+         pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* p = pMap->lpEntries; p->nSig != AfxSig_end; ++p) {
             if (p->nCode != 0 || p->nID != 0)
                 continue;
             if (p->nMessage == message && message != AFX_REGISTERED_MESSAGE_MARK)
                 return p;
-            if (p->nMessage == AFX_REGISTERED_MESSAGE_MARK && message >= 0xC000 && message <= 0xFFFF &&
-                *(const UINT*)p->nSig == message)
+            if (p->nMessage == AFX_REGISTERED_MESSAGE_MARK && message >= 0xC000 &&
+                message <= 0xFFFF && *(const UINT*)p->nSig == message)
                 return p;
         }
     }
@@ -491,7 +509,10 @@ const AFX_MSGMAP_ENTRY* FindWindowMessage(const AFX_MSGMAP* pMap, UINT message)
 }
 
 // Mouse coordinates are signed: a captured mouse left or above the window gives negatives.
-CPoint PointFromLParam(LPARAM lParam) { return CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)); }
+CPoint PointFromLParam(LPARAM lParam)
+{
+    return CPoint((short)LOWORD(lParam), (short)HIWORD(lParam));
+}
 
 }  // namespace
 
@@ -510,7 +531,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     if (pEntry == nullptr)
         return FALSE;
     // A registered-message row keeps its message's address in nSig; it calls like ON_MESSAGE.
-    const UINT_PTR nSig = pEntry->nMessage == AFX_REGISTERED_MESSAGE_MARK ? (UINT_PTR)AfxSig_l_w_l : pEntry->nSig;
+    const UINT_PTR nSig =
+        pEntry->nMessage == AFX_REGISTERED_MESSAGE_MARK ? (UINT_PTR)AfxSig_l_w_l : pEntry->nSig;
     const AFX_PMSG pfn = pEntry->pfn;
     CWnd* const self = this;
 
@@ -525,7 +547,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         lResult = (self->*AfxMsgFnCast<int (CWnd::*)(LPCREATESTRUCT)>(pfn))((LPCREATESTRUCT)lParam);
         break;
     case AfxSig_b_cs:
-        lResult = (self->*AfxMsgFnCast<BOOL (CWnd::*)(LPCREATESTRUCT)>(pfn))((LPCREATESTRUCT)lParam);
+        lResult =
+            (self->*AfxMsgFnCast<BOOL (CWnd::*)(LPCREATESTRUCT)>(pfn))((LPCREATESTRUCT)lParam);
         break;
     case AfxSig_b_D:
         lResult = (self->*AfxMsgFnCast<BOOL (CWnd::*)(CDC*)>(pfn))(CDC::FromHandle((HDC)wParam));
@@ -535,14 +558,16 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             (UINT)wParam, (short)LOWORD(lParam), (short)HIWORD(lParam));
         break;
     case AfxSig_v_i_i:
-        (self->*AfxMsgFnCast<void (CWnd::*)(int, int)>(pfn))((short)LOWORD(lParam), (short)HIWORD(lParam));
+        (self->*AfxMsgFnCast<void (CWnd::*)(int, int)>(pfn))((short)LOWORD(lParam),
+                                                             (short)HIWORD(lParam));
         break;
     case AfxSig_v_u_u_Scroll:
         (self->*AfxMsgFnCast<void (CWnd::*)(UINT, UINT, CScrollBar*)>(pfn))(
             LOWORD(wParam), HIWORD(wParam), (CScrollBar*)CWnd::FromHandle((HWND)lParam));
         break;
     case AfxSig_v_u_pt:
-        (self->*AfxMsgFnCast<void (CWnd::*)(UINT, CPoint)>(pfn))((UINT)wParam, PointFromLParam(lParam));
+        (self->*AfxMsgFnCast<void (CWnd::*)(UINT, CPoint)>(pfn))((UINT)wParam,
+                                                                 PointFromLParam(lParam));
         break;
     case AfxSig_b_W_u_u:
         lResult = (self->*AfxMsgFnCast<BOOL (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(
@@ -566,8 +591,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         (self->*AfxMsgFnCast<void (CWnd::*)(MINMAXINFO*)>(pfn))((MINMAXINFO*)lParam);
         break;
     case AfxSig_v_u_u_u:
-        (self->*AfxMsgFnCast<void (CWnd::*)(UINT, UINT, UINT)>(pfn))(
-            (UINT)wParam, LOWORD(lParam), HIWORD(lParam));
+        (self->*AfxMsgFnCast<void (CWnd::*)(UINT, UINT, UINT)>(pfn))((UINT)wParam, LOWORD(lParam),
+                                                                     HIWORD(lParam));
         break;
     case AfxSig_l_w_l:
         lResult = (self->*AfxMsgFnCast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
@@ -577,8 +602,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             LOWORD(wParam), (short)HIWORD(wParam), PointFromLParam(lParam));
         break;
     case AfxSig_v_W_pt:
-        (self->*AfxMsgFnCast<void (CWnd::*)(CWnd*, CPoint)>(pfn))(
-            CWnd::FromHandle((HWND)wParam), PointFromLParam(lParam));
+        (self->*AfxMsgFnCast<void (CWnd::*)(CWnd*, CPoint)>(pfn))(CWnd::FromHandle((HWND)wParam),
+                                                                  PointFromLParam(lParam));
         break;
     case AfxSig_v_M:
         (self->*AfxMsgFnCast<void (CWnd::*)(CMenu*)>(pfn))(CMenu::FromHandle((HMENU)wParam));
@@ -607,7 +632,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         lResult = (self->*AfxMsgFnCast<LRESULT (CWnd::*)(CPoint)>(pfn))(PointFromLParam(lParam));
         break;
     case AfxSig_v_u_W:
-        (self->*AfxMsgFnCast<void (CWnd::*)(UINT, CWnd*)>(pfn))((UINT)wParam, CWnd::FromHandle((HWND)lParam));
+        (self->*AfxMsgFnCast<void (CWnd::*)(UINT, CWnd*)>(pfn))((UINT)wParam,
+                                                                CWnd::FromHandle((HWND)lParam));
         break;
     case AfxSig_b_b:
         lResult = (self->*AfxMsgFnCast<BOOL (CWnd::*)(BOOL)>(pfn))((BOOL)wParam);
@@ -662,7 +688,10 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return OnCmdMsg(nID, nCode, NULL, NULL);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
 
 BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
@@ -678,7 +707,8 @@ BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
     return FALSE;
 }
 
-void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
+                                    BOOL bOnlyPerm)
 {
     for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL;
          hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
@@ -699,49 +729,178 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
 //--------------------------------------------------------------------------------------------
 // Default handlers: each passes its message on to the default window procedure.
 
-int CWnd::OnCreate(LPCREATESTRUCT) { return (int)Default(); }
-BOOL CWnd::OnNcCreate(LPCREATESTRUCT) { return (BOOL)Default(); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return (BOOL)Default(); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnMove(int, int) { Default(); }
-void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonUp(UINT, CPoint) { Default(); }
-BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return (BOOL)Default(); }
-BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return (BOOL)Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return (int)Default(); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
-void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
-void CWnd::OnInitMenu(CMenu*) { Default(); }
-void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
-void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }
-void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
-BOOL CWnd::OnNcActivate(BOOL) { return (BOOL)Default(); }
-void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*) { Default(); }
-void CWnd::OnCancelMode() { Default(); }
-void CWnd::OnCaptureChanged(CWnd*) { Default(); }
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
-void CWnd::OnEnterIdle(UINT, CWnd*) { Default(); }
-BOOL CWnd::OnQueryEndSession() { return (BOOL)Default(); }
+int CWnd::OnCreate(LPCREATESTRUCT)
+{
+    return (int)Default();
+}
+BOOL CWnd::OnNcCreate(LPCREATESTRUCT)
+{
+    return (BOOL)Default();
+}
+void CWnd::OnDestroy()
+{
+    Default();
+}
+void CWnd::OnPaint()
+{
+    Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return (BOOL)Default();
+}
+void CWnd::OnSize(UINT, int, int)
+{
+    Default();
+}
+void CWnd::OnMove(int, int)
+{
+    Default();
+}
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*)
+{
+    Default();
+}
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*)
+{
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonUp(UINT, CPoint)
+{
+    Default();
+}
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint)
+{
+    return (BOOL)Default();
+}
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)
+{
+    return (BOOL)Default();
+}
+void CWnd::OnTimer(UINT_PTR)
+{
+    Default();
+}
+void CWnd::OnClose()
+{
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*)
+{
+    Default();
+}
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT)
+{
+    return (int)Default();
+}
+void CWnd::OnShowWindow(BOOL, UINT)
+{
+    Default();
+}
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*)
+{
+    Default();
+}
+void CWnd::OnChar(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnContextMenu(CWnd*, CPoint)
+{
+    Default();
+}
+void CWnd::OnInitMenu(CMenu*)
+{
+    Default();
+}
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL)
+{
+    Default();
+}
+void CWnd::OnMenuSelect(UINT, UINT, HMENU)
+{
+    Default();
+}
+void CWnd::OnActivate(UINT, CWnd*, BOOL)
+{
+    Default();
+}
+BOOL CWnd::OnNcActivate(BOOL)
+{
+    return (BOOL)Default();
+}
+void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*)
+{
+    Default();
+}
+void CWnd::OnCancelMode()
+{
+    Default();
+}
+void CWnd::OnCaptureChanged(CWnd*)
+{
+    Default();
+}
+void CWnd::OnSysCommand(UINT, LPARAM)
+{
+    Default();
+}
+LRESULT CWnd::OnNcHitTest(CPoint)
+{
+    return Default();
+}
+void CWnd::OnEnterIdle(UINT, CWnd*)
+{
+    Default();
+}
+BOOL CWnd::OnQueryEndSession()
+{
+    return (BOOL)Default();
+}
 
 void CWnd::OnNcDestroy()
 {
@@ -772,18 +931,23 @@ void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase)
     ::InvalidateRgn(m_hWnd, pRgn != NULL ? (HRGN)pRgn->GetSafeHandle() : NULL, bErase);
 }
 
-void CWnd::ValidateRgn(CRgn* pRgn) { ::ValidateRgn(m_hWnd, pRgn != NULL ? (HRGN)pRgn->GetSafeHandle() : NULL); }
+void CWnd::ValidateRgn(CRgn* pRgn)
+{
+    ::ValidateRgn(m_hWnd, pRgn != NULL ? (HRGN)pRgn->GetSafeHandle() : NULL);
+}
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
 {
-    return ::RedrawWindow(m_hWnd, lpRectUpdate, prgnUpdate != NULL ? (HRGN)prgnUpdate->GetSafeHandle() : NULL, flags);
+    return ::RedrawWindow(m_hWnd, lpRectUpdate,
+                          prgnUpdate != NULL ? (HRGN)prgnUpdate->GetSafeHandle() : NULL, flags);
 }
 
 int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
                          LPRECT lpRectUpdate, UINT flags)
 {
     return ::ScrollWindowEx(m_hWnd, dx, dy, lpRectScroll, lpRectClip,
-                            prgnUpdate != NULL ? (HRGN)prgnUpdate->GetSafeHandle() : NULL, lpRectUpdate, flags);
+                            prgnUpdate != NULL ? (HRGN)prgnUpdate->GetSafeHandle() : NULL,
+                            lpRectUpdate, flags);
 }
 
 CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint)
@@ -852,15 +1016,16 @@ void CWnd::ScreenToClient(LPRECT lpRect) const
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
-    return ::SetWindowPos(m_hWnd, pWndInsertAfter != NULL ? pWndInsertAfter->m_hWnd : NULL, x, y, cx, cy, nFlags);
+    return ::SetWindowPos(m_hWnd, pWndInsertAfter != NULL ? pWndInsertAfter->m_hWnd : NULL, x, y,
+                          cx, cy, nFlags);
 }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
     const DWORD dwStyle = GetStyle();
     HWND hWndCenter = pAlternateOwner != NULL ? pAlternateOwner->m_hWnd
-                      : (dwStyle & WS_CHILD) ? ::GetParent(m_hWnd)
-                                             : ::GetWindow(m_hWnd, GW_OWNER);
+                      : (dwStyle & WS_CHILD)  ? ::GetParent(m_hWnd)
+                                              : ::GetWindow(m_hWnd, GW_OWNER);
     RECT rcWnd;
     ::GetWindowRect(m_hWnd, &rcWnd);
     RECT rcArea, rcCenter;
@@ -885,10 +1050,14 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     const int cx = rcWnd.right - rcWnd.left, cy = rcWnd.bottom - rcWnd.top;
     int x = (rcCenter.left + rcCenter.right) / 2 - cx / 2;
     int y = (rcCenter.top + rcCenter.bottom) / 2 - cy / 2;
-    if (x + cx > rcArea.right) x = rcArea.right - cx;
-    if (x < rcArea.left) x = rcArea.left;
-    if (y + cy > rcArea.bottom) y = rcArea.bottom - cy;
-    if (y < rcArea.top) y = rcArea.top;
+    if (x + cx > rcArea.right)
+        x = rcArea.right - cx;
+    if (x < rcArea.left)
+        x = rcArea.left;
+    if (y + cy > rcArea.bottom)
+        y = rcArea.bottom - cy;
+    if (y < rcArea.top)
+        y = rcArea.top;
     ::SetWindowPos(m_hWnd, NULL, x, y, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -902,7 +1071,8 @@ BOOL PASCAL CWnd::ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlag
         return FALSE;
     ::SetWindowLongPtr(hWnd, GWL_STYLE, (LONG_PTR)dwNewStyle);
     if (nFlags != 0)
-        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
@@ -916,16 +1086,29 @@ BOOL PASCAL CWnd::ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFl
         return FALSE;
     ::SetWindowLongPtr(hWnd, GWL_EXSTYLE, (LONG_PTR)dwNewStyle);
     if (nFlags != 0)
-        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(hWnd, NULL, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags); }
-BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return ModifyStyleEx(m_hWnd, dwRemove, dwAdd, nFlags); }
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    return ModifyStyle(m_hWnd, dwRemove, dwAdd, nFlags);
+}
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    return ModifyStyleEx(m_hWnd, dwRemove, dwAdd, nFlags);
+}
 
-CWnd* CWnd::GetParent() const { return m_hWnd != NULL ? FromHandle(::GetParent(m_hWnd)) : NULL; }
+CWnd* CWnd::GetParent() const
+{
+    return m_hWnd != NULL ? FromHandle(::GetParent(m_hWnd)) : NULL;
+}
 
-CWnd* CWnd::GetOwner() const { return m_hWndOwner != NULL ? FromHandle(m_hWndOwner) : GetParent(); }
+CWnd* CWnd::GetOwner() const
+{
+    return m_hWndOwner != NULL ? FromHandle(m_hWndOwner) : GetParent();
+}
 
 CWnd* CWnd::GetTopLevelParent() const
 {
@@ -934,8 +1117,9 @@ CWnd* CWnd::GetTopLevelParent() const
     // Up through parents of child windows and owners of the rest.
     HWND hWnd = m_hWnd;
     for (;;) {
-        HWND hWndNext = (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD) ? ::GetParent(hWnd)
-                                                                         : ::GetWindow(hWnd, GW_OWNER);
+        HWND hWndNext = (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD)
+                            ? ::GetParent(hWnd)
+                            : ::GetWindow(hWnd, GW_OWNER);
         if (hWndNext == NULL)
             break;
         hWnd = hWndNext;
@@ -1009,7 +1193,8 @@ void CWnd::GetWindowText(CString& rString) const
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
-    ::SendMessage(m_hWnd, WM_SETFONT, (WPARAM)(pFont != NULL ? pFont->GetSafeHandle() : NULL), bRedraw);
+    ::SendMessage(m_hWnd, WM_SETFONT, (WPARAM)(pFont != NULL ? pFont->GetSafeHandle() : NULL),
+                  bRedraw);
 }
 
 CFont* CWnd::GetFont() const
@@ -1029,7 +1214,10 @@ int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
 // Scroll bars: a sibling scroll-bar control stands in for the window's own bar when the
 // window has one (GetScrollBarCtrl).
 
-CScrollBar* CWnd::GetScrollBarCtrl(int) const { return NULL; }
+CScrollBar* CWnd::GetScrollBarCtrl(int) const
+{
+    return NULL;
+}
 
 int CWnd::GetScrollPos(int nBar) const
 {

@@ -1,8 +1,8 @@
 // Resource ids of the hello example, shared by its .rc script and its C++ code.
 #pragma once
 
-#define IDR_MAINFRAME 128   // main frame: menu, title string, icon
-#define IDR_SHAPETYPE 129   // shape documents: child menu, document strings, icon
+#define IDR_MAINFRAME 128  // main frame: menu, title string, icon
+#define IDR_SHAPETYPE 129  // shape documents: child menu, document strings, icon
 
 // Standard command ids, as the class library's frames and application handle them.
 #ifndef ID_FILE_NEW

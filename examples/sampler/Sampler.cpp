@@ -91,7 +91,8 @@ BOOL CSamplerApp::InitInstance()
     frameRect.OffsetRect(-frameRect.left, -frameRect.top);
 
     CSamplerFrame* pFrame = new CSamplerFrame;
-    if (!pFrame->Create(NULL, _T("Mirdalux sampler: closed shapes by verb and pattern"), style, frameRect))
+    if (!pFrame->Create(NULL, _T("Mirdalux sampler: closed shapes by verb and pattern"), style,
+                        frameRect))
         return FALSE;
     m_pMainWnd = pFrame;
 

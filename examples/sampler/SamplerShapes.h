@@ -9,20 +9,19 @@
 namespace sampler {
 
 // Columns: verb and pattern words; rows: rectangle, rounded rectangle, oval, arc.
-struct VerbColumn
-{
+struct VerbColumn {
     const char* verb;
     const char* pattern;
 };
 
 const VerbColumn kColumns[] = {
-    {"frame", ""},  {"paint", ""}, {"erase", ""}, {"invert", ""}, {"fill", "white"},
+    {"frame", ""},      {"paint", ""},    {"erase", ""},      {"invert", ""},    {"fill", "white"},
     {"fill", "ltgray"}, {"fill", "gray"}, {"fill", "dkgray"}, {"fill", "black"}, {"fill", "x"},
 };
 const int kColumnCount = sizeof(kColumns) / sizeof(kColumns[0]);
 const int kRowCount = 4;
-const int kCell = 60;     // cell width and height
-const int kMargin = 10;   // around the grid and inside each cell
+const int kCell = 60;    // cell width and height
+const int kMargin = 10;  // around the grid and inside each cell
 
 // The area the picture covers, in document coordinates.
 inline RECT PictureBounds()

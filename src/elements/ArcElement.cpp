@@ -42,8 +42,7 @@ CurveSpec ArcSpec(CurveKind kind, const ShapeRect& r, POINT first, POINT second)
 }  // namespace
 
 CArcElement::CArcElement(int stateIndex, const ArcParams* p)
-    : CGraphicElement(stateIndex, p->verb, p->pattern),
-      startAngle(p->startAngle),
+    : CGraphicElement(stateIndex, p->verb, p->pattern), startAngle(p->startAngle),
       arcAngle(p->arcAngle)
 {
     arcEnd.x = arcEnd.y = 0;
@@ -85,7 +84,8 @@ void CArcElement::BuildWedgeRegion(CRgn* pDest, const ShapeRect& rc, CDC* pDC)
     const int64_t cy = (rc.top + rc.bottom) / 2;
     auto at = [&](int theta) {
         const double phi = (double)theta * 3.1415926536 * (1.0 / 180.0);
-        ShapePoint pt = {cx + (int64_t)floor(sin(phi) * (double)rx), cy - (int64_t)floor(cos(phi) * (double)ry)};
+        ShapePoint pt = {cx + (int64_t)floor(sin(phi) * (double)rx),
+                         cy - (int64_t)floor(cos(phi) * (double)ry)};
         return pt;
     };
     const ShapePoint tl = {rc.left, rc.top};
@@ -204,9 +204,11 @@ void CArcElement::Draw(CDC* pDC, const RECT*)
     }
     const CRect gdi = ToRect(r);
     if (kind == CURVE_ARC)
-        pDC->Arc(gdi.left, gdi.top, gdi.right, gdi.bottom, arcEnd.x, arcEnd.y, arcStart.x, arcStart.y);
+        pDC->Arc(gdi.left, gdi.top, gdi.right, gdi.bottom, arcEnd.x, arcEnd.y, arcStart.x,
+                 arcStart.y);
     else
-        pDC->Pie(gdi.left, gdi.top, gdi.right, gdi.bottom, arcEnd.x, arcEnd.y, arcStart.x, arcStart.y);
+        pDC->Pie(gdi.left, gdi.top, gdi.right, gdi.bottom, arcEnd.x, arcEnd.y, arcStart.x,
+                 arcStart.y);
 }
 
 BOOL CArcElement::GetBounds(CRect* pOut)

@@ -8,8 +8,7 @@
 #include "elements/RectElement.h"
 
 // ShapeParams, then the start angle and the signed sweep, in degrees.
-struct ArcParams : ShapeParams
-{
+struct ArcParams : ShapeParams {
     int startAngle;
     int arcAngle;
 };

@@ -25,16 +25,11 @@ int ClampToInt(int64_t v)
     return (int)v;
 }
 
-} // namespace
+}  // namespace
 
 CGraphicElement::CGraphicElement(int stateIndex, int verb, int pattern)
-    : stateIndex(stateIndex),
-      verb(verb),
-      pattern(pattern),
-      region(NULL),
-      pressed(FALSE),
-      highlighted(FALSE),
-      options(OPT_HIGHLIGHT_ACTIVE | OPT_CLICK_ON_RELEASE | OPT_ICON_SELECTION),
+    : stateIndex(stateIndex), verb(verb), pattern(pattern), region(NULL), pressed(FALSE),
+      highlighted(FALSE), options(OPT_HIGHLIGHT_ACTIVE | OPT_CLICK_ON_RELEASE | OPT_ICON_SELECTION),
       discarded(FALSE)
 {
     bounds.SetRectEmpty();
@@ -47,9 +42,7 @@ CGraphicElement::~CGraphicElement()
         DestroyStateTable();
 }
 
-void CGraphicElement::Draw(CDC*, const RECT*)
-{
-}
+void CGraphicElement::Draw(CDC*, const RECT*) {}
 
 void CGraphicElement::Highlight(CDC* pDC)
 {
@@ -207,9 +200,7 @@ BOOL CGraphicElement::IsArc()
     return FALSE;
 }
 
-void CGraphicElement::ReleaseResources()
-{
-}
+void CGraphicElement::ReleaseResources() {}
 
 void CGraphicElement::SetRegion(CRgn* pNew)
 {

@@ -65,13 +65,13 @@ public:
 
     int stateIndex;
     int verb;
-    int pattern;      // PAT_* code, or the region identifier for VERB_ACTIVE and VERB_CLICK
-    CRgn* region;     // owned; only on elements drawn with VERB_ACTIVE or VERB_CLICK
+    int pattern;   // PAT_* code, or the region identifier for VERB_ACTIVE and VERB_CLICK
+    CRgn* region;  // owned; only on elements drawn with VERB_ACTIVE or VERB_CLICK
     BOOL pressed;
     BOOL highlighted;
-    UINT options;     // OPT_* bits
+    UINT options;  // OPT_* bits
     BOOL discarded;
-    CRect bounds;     // document coordinates
+    CRect bounds;  // document coordinates
 
 private:
     CGraphicElement(const CGraphicElement&) = delete;

@@ -10,9 +10,7 @@ CLineElement::CLineElement(int stateIndex, const RECT* pts)
         bounds = *pts;
 }
 
-CLineElement::~CLineElement()
-{
-}
+CLineElement::~CLineElement() {}
 
 void CLineElement::Draw(CDC* pDC, const RECT*)
 {

@@ -19,9 +19,8 @@ COvalElement::COvalElement(int stateIndex, const ShapeParams* p)
 {
     bounds.SetRect(p->left, p->top, p->right, p->bottom);
     // A region too large to build in reasonable time is left out, as after a failed allocation.
-    AdoptShapeRegion(this, [this](CRgn& rgn) {
-        CreateCurveRgn(&rgn, NULL, EllipseSpec(ToShapeRect(bounds)));
-    });
+    AdoptShapeRegion(
+        this, [this](CRgn& rgn) { CreateCurveRgn(&rgn, NULL, EllipseSpec(ToShapeRect(bounds))); });
 }
 
 COvalElement::~COvalElement()

@@ -42,14 +42,14 @@ BOOL PointsFitGdi(const POINT* pts, int n)
     return TRUE;
 }
 
-struct EdgePoint
-{
+struct EdgePoint {
     double x, y;
 };
 
 // One side of a Sutherland-Hodgman clip: keeps the part of the closed outline on the side where
 // keep(v) holds, v being the coordinate axis picks; edges crossing the side are cut at bound.
-std::vector<EdgePoint> ClipSide(const std::vector<EdgePoint>& in, bool alongX, double bound, bool keepAbove)
+std::vector<EdgePoint> ClipSide(const std::vector<EdgePoint>& in, bool alongX, double bound,
+                                bool keepAbove)
 {
     std::vector<EdgePoint> out;
     if (in.empty())
@@ -65,9 +65,11 @@ std::vector<EdgePoint> ClipSide(const std::vector<EdgePoint>& in, bool alongX, d
         const bool pIn = inside(p);
         if (pIn != prevIn) {
             if (alongX)
-                out.push_back(EdgePoint{bound, prev.y + (p.y - prev.y) * (bound - prev.x) / (p.x - prev.x)});
+                out.push_back(
+                    EdgePoint{bound, prev.y + (p.y - prev.y) * (bound - prev.x) / (p.x - prev.x)});
             else
-                out.push_back(EdgePoint{prev.x + (p.x - prev.x) * (bound - prev.y) / (p.y - prev.y), bound});
+                out.push_back(
+                    EdgePoint{prev.x + (p.x - prev.x) * (bound - prev.y) / (p.y - prev.y), bound});
         }
         if (pIn)
             out.push_back(p);
@@ -155,7 +157,8 @@ void CPolygonElement::Draw(CDC* pDC, const RECT*)
         if (kind == NULLREGION || kind == ERROR)
             return;
         try {
-            clipped = ClipOutline(points, pointCount, clip, std::min(ShapePenWidth(this) / 2, 100000) + 2);
+            clipped = ClipOutline(points, pointCount, clip,
+                                  std::min(ShapePenWidth(this) / 2, 100000) + 2);
         } catch (...) {
             return;
         }

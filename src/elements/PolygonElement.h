@@ -8,8 +8,7 @@
 // The host's polygon call as the view hands it to the element: the verb, the pattern code (the
 // region identifier for VERB_ACTIVE and VERB_CLICK) and the array whose entries point to the
 // POINTs, which the element copies.
-struct PolygonParams
-{
+struct PolygonParams {
     int verb;
     int pattern;
     const CObArray* pointList;
@@ -29,5 +28,5 @@ public:
     virtual void ReleaseResources();
 
     int pointCount;
-    POINT* points;   // owned; NULL without points
+    POINT* points;  // owned; NULL without points
 };

@@ -28,5 +28,5 @@ public:
     virtual void ReleaseResources();
 
     int pointCount;
-    POINT* points;   // owned; NULL without points
+    POINT* points;  // owned; NULL without points
 };

@@ -8,8 +8,7 @@
 // The host's shape call as the view hands it to an element: the verb, the rectangle as the
 // host passed it (document coordinates, not normalised) and the pattern code, or the region
 // identifier for VERB_ACTIVE and VERB_CLICK.
-struct ShapeParams
-{
+struct ShapeParams {
     int verb;
     int left;
     int top;

@@ -15,8 +15,7 @@ CurveSpec RoundRectSpec(const ShapeRect& r, int cornerWidth, int cornerHeight)
 }  // namespace
 
 CRoundRectElement::CRoundRectElement(int stateIndex, const RoundRectParams* p)
-    : CGraphicElement(stateIndex, p->verb, p->pattern),
-      cornerWidth(p->cornerWidth),
+    : CGraphicElement(stateIndex, p->verb, p->pattern), cornerWidth(p->cornerWidth),
       cornerHeight(p->cornerHeight)
 {
     bounds.SetRect(p->left, p->top, p->right, p->bottom);
@@ -48,7 +47,8 @@ void CRoundRectElement::Draw(CDC* pDC, const RECT*)
         return;
     const CurveSpec c = RoundRectSpec(r, cornerWidth, cornerHeight);
     if (CurveFitsGdi(c) && pen.IsNarrow())
-        pDC->RoundRect((int)r.left, (int)r.top, (int)r.right, (int)r.bottom, cornerWidth, cornerHeight);
+        pDC->RoundRect((int)r.left, (int)r.top, (int)r.right, (int)r.bottom, cornerWidth,
+                       cornerHeight);
     else
         DrawLargeCurve(pDC, c, pen.Margin());
 }

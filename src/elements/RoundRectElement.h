@@ -6,8 +6,7 @@
 #include "elements/RectElement.h"
 
 // ShapeParams, then the width and height of the ellipse that rounds the corners.
-struct RoundRectParams : ShapeParams
-{
+struct RoundRectParams : ShapeParams {
     int cornerWidth;
     int cornerHeight;
 };

@@ -12,8 +12,7 @@ namespace {
 
 const double kPi = 3.14159265358979323846;
 
-struct PointD
-{
+struct PointD {
     double x, y;
 };
 
@@ -73,10 +72,14 @@ std::vector<PointD> ClipPolygon(std::vector<PointD> poly, const ShapeRect& box)
             return PointD{a.x + (c.x - a.x) * (y - a.y) / (c.y - a.y), y};
         };
     };
-    poly = ClipSide(poly, [l](const PointD& p) { return p.x >= l; }, cutX(l));
-    poly = ClipSide(poly, [r](const PointD& p) { return p.x <= r; }, cutX(r));
-    poly = ClipSide(poly, [t](const PointD& p) { return p.y >= t; }, cutY(t));
-    poly = ClipSide(poly, [b](const PointD& p) { return p.y <= b; }, cutY(b));
+    poly = ClipSide(
+        poly, [l](const PointD& p) { return p.x >= l; }, cutX(l));
+    poly = ClipSide(
+        poly, [r](const PointD& p) { return p.x <= r; }, cutX(r));
+    poly = ClipSide(
+        poly, [t](const PointD& p) { return p.y >= t; }, cutY(t));
+    poly = ClipSide(
+        poly, [b](const PointD& p) { return p.y <= b; }, cutY(b));
     return poly;
 }
 
@@ -116,8 +119,7 @@ POINT ToPoint(const PointD& p)
     return pt;
 }
 
-struct Geometry
-{
+struct Geometry {
     double left, top, right, bottom;  // normalised
     double cx, cy, rx, ry;            // centre and radii of the ellipse
     double cornerRx, cornerRy;        // corner ellipse of a rounded rectangle
@@ -353,15 +355,15 @@ void AFXAPI InvertDocRegion(CDC* pDC, CRgn* pRgn)
 }
 
 CWidePenLimit::CWidePenLimit(CDC* pDC, const CGraphicElement* e)
-    : m_pDC(pDC), m_pOldPen(NULL), m_width(ShapePenWidth(e)), m_shrink(0), m_realHalf(0),
-      m_color(0)
+    : m_pDC(pDC), m_pOldPen(NULL), m_width(ShapePenWidth(e)), m_shrink(0), m_realHalf(0), m_color(0)
 {
     if (m_width <= SHAPE_PEN_LIMIT)
         return;
     CRect clip;
     if (pDC->GetClipBox(&clip) == ERROR)
         clip.SetRectEmpty();
-    const double diag = sqrt((double)clip.Width() * clip.Width() + (double)clip.Height() * clip.Height());
+    const double diag =
+        sqrt((double)clip.Width() * clip.Width() + (double)clip.Height() * clip.Height());
     // The narrower stroke's outer side must still fall outside the box once Deflate moved the
     // shape inward: a width of the box's diagonal is enough.
     const int cap = (int)std::min<double>(diag + 4.0, (double)SHAPE_PEN_LIMIT * 64);
@@ -398,7 +400,8 @@ BOOL CWidePenLimit::Deflate(ShapeRect& r) const
     if (m_shrink <= 0)
         return TRUE;
     ShapeRect moved = r;
-    if (!MoveTogether(moved.left, moved.right, m_shrink) || !MoveTogether(moved.top, moved.bottom, m_shrink))
+    if (!MoveTogether(moved.left, moved.right, m_shrink) ||
+        !MoveTogether(moved.top, moved.bottom, m_shrink))
         return FALSE;
     r = moved;
     return TRUE;
@@ -406,8 +409,9 @@ BOOL CWidePenLimit::Deflate(ShapeRect& r) const
 
 void CWidePenLimit::FillCovered(const ShapeRect& r) const
 {
-    const ShapeRect outer = {std::min(r.left, r.right) - m_realHalf, std::min(r.top, r.bottom) - m_realHalf,
-                             std::max(r.left, r.right) + m_realHalf, std::max(r.top, r.bottom) + m_realHalf};
+    const ShapeRect outer = {
+        std::min(r.left, r.right) - m_realHalf, std::min(r.top, r.bottom) - m_realHalf,
+        std::max(r.left, r.right) + m_realHalf, std::max(r.top, r.bottom) + m_realHalf};
     const CRect area = ClampToClip(m_pDC, outer, 1);
     CBrush brush;
     if (!area.IsRectEmpty() && brush.CreateSolidBrush(m_color))
@@ -446,9 +450,9 @@ CRect AFXAPI ClampToClip(CDC* pDC, const ShapeRect& r, int64_t margin)
     ShapeRect box;
     if (!GetWideClip(pDC, margin, box))
         return CRect(0, 0, 0, 0);
-    return CRect((int)Clamp64(r.left, box.left, box.right), (int)Clamp64(r.top, box.top, box.bottom),
-                 (int)Clamp64(r.right, box.left, box.right),
-                 (int)Clamp64(r.bottom, box.top, box.bottom));
+    return CRect(
+        (int)Clamp64(r.left, box.left, box.right), (int)Clamp64(r.top, box.top, box.bottom),
+        (int)Clamp64(r.right, box.left, box.right), (int)Clamp64(r.bottom, box.top, box.bottom));
 }
 
 BOOL AFXAPI CreateClippedPolygonRgn(CRgn* pDest, CDC* pDC, const ShapePoint* pts, int n)

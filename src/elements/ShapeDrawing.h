@@ -17,8 +17,7 @@ const int64_t SHAPE_COORD_LIMIT = 1000000;
 const int SHAPE_PEN_LIMIT = 1000;
 
 // A rectangle whose edges may lie beyond 32 bits (right + 1 of INT_MAX, say).
-struct ShapeRect
-{
+struct ShapeRect {
     int64_t left, top, right, bottom;
 };
 
@@ -85,13 +84,13 @@ private:
 // half the width taken off; for the filling verbs, bounds one larger to the right and at the
 // bottom. FALSE when a narrowed pen's stroke covers the whole shape: pen has then filled it and
 // nothing more is to be drawn.
-AFX_EXT_API BOOL AFXAPI GetVerbRect(const CGraphicElement* e, const CWidePenLimit& pen, ShapeRect& out);
+AFX_EXT_API BOOL AFXAPI GetVerbRect(const CGraphicElement* e, const CWidePenLimit& pen,
+                                    ShapeRect& out);
 
 // For an element drawn with VERB_ACTIVE or VERB_CLICK: a new CRgn handed to build (a callable
 // taking CRgn&) and kept as the element's region when build gave it a handle. Other verbs, a
 // failed allocation or a build that made nothing leave the element without a region.
-template <class Build>
-void AdoptShapeRegion(CGraphicElement* e, Build build)
+template <class Build> void AdoptShapeRegion(CGraphicElement* e, Build build)
 {
     if (e->verb != VERB_ACTIVE && e->verb != VERB_CLICK)
         return;
@@ -114,25 +113,24 @@ AFX_EXT_API void AFXAPI ReleaseShapeRegion(CGraphicElement* e);
 AFX_EXT_API CRect AFXAPI ClampToClip(CDC* pDC, const ShapeRect& r, int64_t margin);
 
 // A point whose coordinates may lie beyond 32 bits.
-struct ShapePoint
-{
+struct ShapePoint {
     int64_t x, y;
 };
 
 // The part of a polygon near the clip box of pDC as a polygon region (WINDING) in pDest; FALSE
 // (pDest untouched) when nothing of it is near.
-AFX_EXT_API BOOL AFXAPI CreateClippedPolygonRgn(CRgn* pDest, CDC* pDC, const ShapePoint* pts, int n);
+AFX_EXT_API BOOL AFXAPI CreateClippedPolygonRgn(CRgn* pDest, CDC* pDC, const ShapePoint* pts,
+                                                int n);
 
 // The curved shapes, for the drawing of ones too large for GDI.
 enum CurveKind { CURVE_ELLIPSE, CURVE_ROUNDRECT, CURVE_PIE, CURVE_ARC };
 
-struct CurveSpec
-{
+struct CurveSpec {
     CurveKind kind;
-    ShapeRect rect;                 // as GDI would get it, not normalised
-    int64_t cornerWidth;            // rounded rectangle
+    ShapeRect rect;       // as GDI would get it, not normalised
+    int64_t cornerWidth;  // rounded rectangle
     int64_t cornerHeight;
-    POINT radialFirst;              // pie and arc: GDI runs counter-clockwise from first to second
+    POINT radialFirst;  // pie and arc: GDI runs counter-clockwise from first to second
     POINT radialSecond;
 };
 

@@ -9,9 +9,7 @@ CTextBoxElement::CTextBoxElement(int stateIndex, const TextBoxParams* p)
     bounds.SetRect(p->left, p->top, p->right, p->bottom);
 }
 
-CTextBoxElement::~CTextBoxElement()
-{
-}
+CTextBoxElement::~CTextBoxElement() {}
 
 UINT CTextBoxElement::FormatFlags(char align)
 {

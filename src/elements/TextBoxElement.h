@@ -8,8 +8,7 @@
 // The host's text box as the view hands it to the element: the box as the host passed it (not
 // normalised), the alignment character ('R' right, 'C' centre, anything else left), whether a
 // frame is drawn, and the text.
-struct TextBoxParams
-{
+struct TextBoxParams {
     int left;
     int top;
     int right;

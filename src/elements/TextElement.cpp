@@ -14,9 +14,7 @@ CTextElement::CTextElement(int stateIndex, const CString& text, int x, int y)
     MeasureBounds();
 }
 
-CTextElement::~CTextElement()
-{
-}
+CTextElement::~CTextElement() {}
 
 CRect CTextElement::RenderText(CDC* pDC, BOOL bDraw)
 {

@@ -42,9 +42,8 @@ GraficCallbacks* AFXAPI GetGraficCallbacks()
 HCURSOR AFXAPI GetHandCursor()
 {
     if (g_hHandCursor == NULL) {
-        g_hHandCursor = static_cast<HCURSOR>(::LoadImageA(AfxGetResourceHandle(),
-                                                          GRAF_HAND_CURSOR_NAME, IMAGE_CURSOR,
-                                                          0, 0, LR_DEFAULTSIZE));
+        g_hHandCursor = static_cast<HCURSOR>(::LoadImageA(
+            AfxGetResourceHandle(), GRAF_HAND_CURSOR_NAME, IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
     }
     return g_hHandCursor;
 }
@@ -57,9 +56,9 @@ GraficCallbacks* GRAFAPI Grafic_Dll_Start(void)
         // without documents.
         CMultiDocTemplate* pTemplate = NULL;
         if (pApp != NULL) {
-            pTemplate = new CMultiDocTemplate(kTemplateResourceId, RUNTIME_CLASS(CGraphicDoc),
-                                              RUNTIME_CLASS(CMDIChildWnd),
-                                              RUNTIME_CLASS(CGraphicView));
+            pTemplate =
+                new CMultiDocTemplate(kTemplateResourceId, RUNTIME_CLASS(CGraphicDoc),
+                                      RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CGraphicView));
             pApp->AddDocTemplate(pTemplate);
         }
         if (g_pLibrary == NULL) {
@@ -126,17 +125,17 @@ void GRAFAPI Grafic_Dll_NewDoc(CWnd* pParent, CGraphicView* pView, const RECT* p
         context.m_pLastView = NULL;
         context.m_pCurrentFrame = NULL;
 
-        LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                                                ::LoadCursor(NULL, IDC_ARROW),
-                                                static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)),
-                                                NULL);
+        LPCTSTR lpszClass =
+            AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(NULL, IDC_ARROW),
+                                static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)), NULL);
         CRect rect(0, 0, 0, 0);
         if (pRect != NULL)
             rect = *pRect;
         if (!pView->Create(lpszClass, _T("GrafView"), WS_CHILD, rect, pParent, nID, &context)) {
             // A failed creation has already deleted the view. A document it never joined has
             // no view to close it, so it goes here.
-            if (pDoc != NULL && TemplateLists(pTemplate, pDoc) && pDoc->GetFirstViewPosition() == NULL)
+            if (pDoc != NULL && TemplateLists(pTemplate, pDoc) &&
+                pDoc->GetFirstViewPosition() == NULL)
                 delete pDoc;
             return;
         }

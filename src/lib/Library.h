@@ -7,9 +7,8 @@
 
 // One per process, zero-filled when created by the first Grafic_Dll_Start. The callback table is
 // the last member; Grafic_Dll_Start returns its address.
-struct GraficLibrary
-{
-    CMultiDocTemplate* pTemplate;   // registered by the latest Grafic_Dll_Start; owned by the app
+struct GraficLibrary {
+    CMultiDocTemplate* pTemplate;  // registered by the latest Grafic_Dll_Start; owned by the app
     GraficCallbacks callbacks;
 };
 

@@ -8,7 +8,7 @@
 // each class under the module whose image holds it, never under the application, so nothing has
 // to be set aside beforehand: AfxInitExtensionModule claims exactly this module's classes for its
 // record, and from then on they are found through the application's chain of extension modules.
-static AFX_EXTENSION_MODULE extensionModule = { FALSE, NULL, NULL, NULL };
+static AFX_EXTENSION_MODULE extensionModule = {FALSE, NULL, NULL, NULL};
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD reason, LPVOID reserved)
 {

@@ -9,8 +9,7 @@ namespace {
 
 // Runs one change of the view's state and appends a state element. No exception leaves an
 // export: a change that runs out of memory leaves the state as it was and appends nothing.
-template <class Change>
-void ChangeState(CGraphicView* pView, Change change)
+template <class Change> void ChangeState(CGraphicView* pView, Change change)
 {
     if (pView == NULL)
         return;
@@ -31,7 +30,7 @@ LONG WrappingAdd(LONG a, LONG b)
     return (LONG)((ULONG)a + (ULONG)b);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -128,4 +127,4 @@ void GRAFAPI GraficAppendStateOnly(CGraphicView* pView, ...)
     ChangeState(pView, [](CGraphicView*) {});
 }
 
-} // extern "C"
+}  // extern "C"

@@ -21,7 +21,8 @@ void GRAFAPI Grafic_Dll_Draw_Text(CGraphicView* pView, const CString* pText)
 
 void GRAFAPI Grafic_Dll_Draw_Text_Box(CGraphicView* pView, const GRAF_TEXTBOX* pBlock)
 {
-    if (pView == NULL || pBlock == NULL || IsNullString(pBlock->align) || IsNullString(pBlock->text))
+    if (pView == NULL || pBlock == NULL || IsNullString(pBlock->align) ||
+        IsNullString(pBlock->text))
         return;
     try {
         TextBoxParams p;

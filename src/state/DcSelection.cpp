@@ -10,8 +10,7 @@ CDcSelection::CDcSelection(CDC* pDC, CGraphicElement* pElement, int parts)
         pElement->SelectState(pDC, parts, m_created, m_saved, TRUE);
 }
 
-CDcSelection::CDcSelection(CDC* pDC, CFont* pOwnedFont)
-    : m_pDC(pDC), m_parts(SEL_FONT)
+CDcSelection::CDcSelection(CDC* pDC, CFont* pOwnedFont) : m_pDC(pDC), m_parts(SEL_FONT)
 {
     m_created.font = pOwnedFont;
     if (pDC == NULL || pDC->GetSafeHdc() == NULL || pOwnedFont == NULL ||

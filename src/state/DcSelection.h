@@ -35,4 +35,5 @@ private:
 // The restoring half of a selection (also CGraphicElement::SelectState with select FALSE): puts
 // back the parts' objects, text colour, raster operation, spacing and background mode kept in
 // saved, and deletes the objects in created.
-AFX_EXT_API void AFXAPI RestoreDcSettings(CDC* pDC, int parts, DcSettings& created, DcSettings& saved);
+AFX_EXT_API void AFXAPI RestoreDcSettings(CDC* pDC, int parts, DcSettings& created,
+                                          DcSettings& saved);

@@ -13,18 +13,16 @@ enum {
 
 // Device-context settings. A draw keeps two: one receives what a selection built (owned pen,
 // brush and font, and the spacing chosen for the font), the other what the selection replaced.
-struct AFX_EXT_CLASS DcSettings
-{
+struct AFX_EXT_CLASS DcSettings {
     DcSettings()
         : pen(NULL), brush(NULL), font(NULL), rop(0), textColor(RGB(255, 255, 255)),
           bkMode(TRANSPARENT), charExtra(0), applied(FALSE)
-    {
-    }
+    {}
 
     CPen* pen;
     CBrush* brush;
     CFont* font;
-    int rop;              // 0: no raster operation to put back
+    int rop;  // 0: no raster operation to put back
     COLORREF textColor;
     int bkMode;
     int charExtra;

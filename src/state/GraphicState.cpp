@@ -21,7 +21,7 @@ UINT MixHash(UINT hash, UINT value)
     return hash;
 }
 
-} // namespace
+}  // namespace
 
 // Indices of the table's non-null entries grouped by hash key, each group in ascending order,
 // so the first equal member of a group is the first equal entry of the table. Beside the groups,
@@ -52,22 +52,15 @@ public:
 // CGraphicState
 
 CGraphicState::CGraphicState()
-    : m_penSize(1),
-      m_fogndColor(RGB(0, 0, 0)),
-      m_bkgndColor(RGB(255, 255, 255)),
-      m_penMode(R2_COPYPEN),
-      m_fontName("Arial"),
-      m_fontSize(12),
-      m_textStyle(STYLE_PLAIN),
+    : m_penSize(1), m_fogndColor(RGB(0, 0, 0)), m_bkgndColor(RGB(255, 255, 255)),
+      m_penMode(R2_COPYPEN), m_fontName("Arial"), m_fontSize(12), m_textStyle(STYLE_PLAIN),
       m_fontSizeSet(FALSE)
 {
     if (g_pStateTable == NULL)
         g_pStateTable = new (std::nothrow) CGraphicStateTable;
 }
 
-CGraphicState::~CGraphicState()
-{
-}
+CGraphicState::~CGraphicState() {}
 
 BOOL CGraphicState::IsEqual(const CGraphicState& other) const
 {
@@ -111,10 +104,7 @@ UINT CGraphicState::HashKey() const
 /////////////////////////////////////////////////////////////////////////////
 // CGraphicStateTable
 
-CGraphicStateTable::CGraphicStateTable()
-    : m_pIndex(new (std::nothrow) CStateIndex)
-{
-}
+CGraphicStateTable::CGraphicStateTable() : m_pIndex(new (std::nothrow) CStateIndex) {}
 
 CGraphicStateTable::~CGraphicStateTable()
 {
@@ -218,7 +208,8 @@ INT_PTR CGraphicStateTable::Find(const CGraphicState& state) const
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (m_pIndex == NULL || !m_pIndex->valid)
             return FindLinear(state);
-        std::unordered_map<UINT, std::vector<INT_PTR>>::const_iterator it = m_pIndex->groups.find(key);
+        std::unordered_map<UINT, std::vector<INT_PTR>>::const_iterator it =
+            m_pIndex->groups.find(key);
         if (it == m_pIndex->groups.end())
             return -1;
         bool stale = false;
@@ -316,7 +307,8 @@ const CGraphicState* CGraphicStateTable::GetAt(INT_PTR nIndex) const
 void CGraphicStateTable::SetAt(INT_PTR nIndex, CGraphicState* newElement)
 {
     CheckIndex();
-    if (nIndex < 0 || nIndex >= m_nSize || (newElement != NULL && HoldsPointer(newElement, nIndex))) {
+    if (nIndex < 0 || nIndex >= m_nSize ||
+        (newElement != NULL && HoldsPointer(newElement, nIndex))) {
         ASSERT(FALSE);
         return;
     }

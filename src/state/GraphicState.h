@@ -23,14 +23,14 @@ public:
     // A hash of exactly the fields IsEqual compares: equal states hash alike.
     UINT HashKey() const;
 
-    int m_penSize;         // pen width in logical units
-    COLORREF m_fogndColor; // pen, text, solid and pattern fills
-    COLORREF m_bkgndColor; // erase and white fills
-    int m_penMode;         // ROP2 code
-    CString m_fontName;    // face name as the host gave it
-    int m_fontSize;        // points
-    UINT m_textStyle;      // STYLE_* bits
-    BOOL m_fontSizeSet;    // the host chose a size: the font height follows the device resolution
+    int m_penSize;          // pen width in logical units
+    COLORREF m_fogndColor;  // pen, text, solid and pattern fills
+    COLORREF m_bkgndColor;  // erase and white fills
+    int m_penMode;          // ROP2 code
+    CString m_fontName;     // face name as the host gave it
+    int m_fontSize;         // points
+    UINT m_textStyle;       // STYLE_* bits
+    BOOL m_fontSizeSet;     // the host chose a size: the font height follows the device resolution
 };
 
 class CStateIndex;

@@ -7,7 +7,7 @@ HDC g_hKept = NULL;
 // 1 while the kept context is lent out (or being released).
 volatile LONG g_nBusy = 0;
 
-} // namespace
+}  // namespace
 
 CMeasureDC::CMeasureDC() : m_hOwn(NULL), m_bLent(FALSE)
 {

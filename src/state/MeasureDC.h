@@ -20,8 +20,8 @@ private:
     void operator=(const CMeasureDC&) = delete;
 
     CDC m_dc;
-    HDC m_hOwn;      // a context made for this user alone, deleted with it
-    BOOL m_bLent;    // the kept context is lent to this user
+    HDC m_hOwn;    // a context made for this user alone, deleted with it
+    BOOL m_bLent;  // the kept context is lent to this user
 };
 
 // Deletes the kept context (a later CMeasureDC makes a new one). Called when the library ends

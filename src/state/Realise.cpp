@@ -25,9 +25,9 @@ struct PatternRows {
 };
 
 const PatternRows kPatternRows[] = {
-    { PAT_LTGRAY, { 0x00, 0x10, 0x00, 0x10 }, { 0x10, 0x00, 0x10, 0x00 } },
-    { PAT_GRAY, { 0x01, 0x01, 0x01, 0x01 }, { 0x10, 0x10, 0x10, 0x10 } },
-    { PAT_DKGRAY, { 0x11, 0x01, 0x11, 0x01 }, { 0x01, 0x11, 0x01, 0x11 } },
+    {PAT_LTGRAY, {0x00, 0x10, 0x00, 0x10}, {0x10, 0x00, 0x10, 0x00}},
+    {PAT_GRAY, {0x01, 0x01, 0x01, 0x01}, {0x10, 0x10, 0x10, 0x10}},
+    {PAT_DKGRAY, {0x11, 0x01, 0x11, 0x01}, {0x01, 0x11, 0x01, 0x11}},
 };
 
 LONG ClampToLong(int64_t v)
@@ -83,7 +83,7 @@ void FillDefaultLogFont(LOGFONT& lf)
     strcpy(lf.lfFaceName, "Arial");
 }
 
-} // namespace
+}  // namespace
 
 HGLOBAL AFXAPI CreatePatternDib(int pattern, COLORREF fore)
 {
@@ -217,7 +217,7 @@ CBrush* CGraphicElement::CreateStateBrush(CDC* pDC, const CGraphicState& rec)
     case VERB_FRAME:
     case VERB_ACTIVE:
     case VERB_CLICK: {
-        LOGBRUSH lb = { BS_HOLLOW, 0, 0 };
+        LOGBRUSH lb = {BS_HOLLOW, 0, 0};
         CBrush* brush = new (std::nothrow) CBrush;
         if (brush != NULL)
             brush->CreateBrushIndirect(&lb);
@@ -270,7 +270,8 @@ void CGraphicElement::SelectState(CDC* pDC, int parts, DcSettings& created, DcSe
     saved.applied = TRUE;
     // Spacing goes back to what it was even when no font is selected.
     saved.charExtra = pDC->GetTextCharacterExtra();
-    saved.bkMode = pDC->SetBkMode((verb == VERB_FRAME || verb == VERB_PAINT) ? OPAQUE : TRANSPARENT);
+    saved.bkMode =
+        pDC->SetBkMode((verb == VERB_FRAME || verb == VERB_PAINT) ? OPAQUE : TRANSPARENT);
 
     if (parts & SEL_PEN) {
         const bool solid = verb == VERB_NONE || verb == VERB_FRAME || verb == VERB_PAINT;

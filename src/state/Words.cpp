@@ -61,15 +61,32 @@ int AFXAPI ParseTextStyle(const CStringArray& words)
             continue;
         word.MakeUpper();
         switch (word[0]) {
-        case 'B': set |= STYLE_BOLD; break;
-        case 'S': set |= STYLE_SHADOW; break;
-        case 'O': set |= STYLE_OUTLINE; break;
-        case 'C': set |= STYLE_CONDENSE; break;
-        case 'I': set |= STYLE_ITALIC; break;
-        case 'U': set |= STYLE_UNDERLINE; break;
-        case 'E': set |= STYLE_EXTEND; break;
-        case 'P': set |= STYLE_PLAIN; break;
-        default: break;
+        case 'B':
+            set |= STYLE_BOLD;
+            break;
+        case 'S':
+            set |= STYLE_SHADOW;
+            break;
+        case 'O':
+            set |= STYLE_OUTLINE;
+            break;
+        case 'C':
+            set |= STYLE_CONDENSE;
+            break;
+        case 'I':
+            set |= STYLE_ITALIC;
+            break;
+        case 'U':
+            set |= STYLE_UNDERLINE;
+            break;
+        case 'E':
+            set |= STYLE_EXTEND;
+            break;
+        case 'P':
+            set |= STYLE_PLAIN;
+            break;
+        default:
+            break;
         }
     }
     return set;

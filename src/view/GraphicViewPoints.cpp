@@ -45,7 +45,8 @@ void CGraphicView::AddLine(const RECT* pts)
 void CGraphicView::AddPolyline(const CObArray* pointList)
 {
     if (pointList != NULL)
-        AddPointElement(this, new (std::nothrow) CPolylineElement(InternState(), pointList), pointList);
+        AddPointElement(this, new (std::nothrow) CPolylineElement(InternState(), pointList),
+                        pointList);
 }
 
 void CGraphicView::AddPolygon(const PolygonParams* p)

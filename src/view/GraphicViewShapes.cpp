@@ -13,8 +13,7 @@ namespace {
 
 // The allocation comes before the arguments are evaluated, so a failed one leaves no element
 // and interns no state.
-template <class Element, class Params>
-void AddShape(CGraphicView* pView, const Params* p)
+template <class Element, class Params> void AddShape(CGraphicView* pView, const Params* p)
 {
     if (p != NULL)
         pView->AddElement(new (std::nothrow) Element(pView->InternState(), p), TRUE);

@@ -26,11 +26,20 @@ void CGraphicView::SetOptionBits(BOOL on, const CUIntArray& list)
     for (INT_PTR i = 0; i < list.GetSize(); ++i) {
         UINT mask;
         switch (list.GetAt(i)) {
-        case 0: mask = all; break;
-        case 1: mask = OPT_HIGHLIGHT_ACTIVE; break;
-        case 2: mask = OPT_CLICK_ON_RELEASE; break;
-        case 3: mask = OPT_ICON_SELECTION; break;
-        default: continue;
+        case 0:
+            mask = all;
+            break;
+        case 1:
+            mask = OPT_HIGHLIGHT_ACTIVE;
+            break;
+        case 2:
+            mask = OPT_CLICK_ON_RELEASE;
+            break;
+        case 3:
+            mask = OPT_ICON_SELECTION;
+            break;
+        default:
+            continue;
         }
         bits = on ? (bits | mask) : (bits & ~mask);
     }

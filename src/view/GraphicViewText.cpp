@@ -11,7 +11,8 @@
 // and interns no state.
 void CGraphicView::AddText(const CString& text)
 {
-    AddElement(new (std::nothrow) CTextElement(InternState(), text, m_penLocation.x, m_penLocation.y),
+    AddElement(new (std::nothrow)
+                   CTextElement(InternState(), text, m_penLocation.x, m_penLocation.y),
                TRUE);
 }
 

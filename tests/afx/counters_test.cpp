@@ -10,28 +10,89 @@
 
 namespace {
 
-LONG LiveObjects() { return afxGdiCounters().nGdiObjects; }
-LONG LiveDCs() { return afxGdiCounters().nDCs; }
+LONG LiveObjects()
+{
+    return afxGdiCounters().nGdiObjects;
+}
+LONG LiveDCs()
+{
+    return afxGdiCounters().nDCs;
+}
 
-} // namespace
+}  // namespace
 
 TEST(Counters, OnePerLiveGdiObject)
 {
-    struct Maker { const char* what; bool (*make)(std::unique_ptr<CGdiObject>&); };
+    struct Maker {
+        const char* what;
+        bool (*make)(std::unique_ptr<CGdiObject>&);
+    };
     static const BYTE bits[8] = {};
-    static struct { WORD version, count; PALETTEENTRY e[1]; } palette = { 0x300, 1, { { 1, 2, 3, 0 } } };
-    static const LOGBRUSH lb = { BS_SOLID, RGB(0, 0, 0), 0 };
+    static struct {
+        WORD version, count;
+        PALETTEENTRY e[1];
+    } palette = {0x300, 1, {{1, 2, 3, 0}}};
+    static const LOGBRUSH lb = {BS_SOLID, RGB(0, 0, 0), 0};
     const Maker makers[] = {
-        { "CPen::CreatePen", [](std::unique_ptr<CGdiObject>& p) { auto o = new CPen; p.reset(o); return !!o->CreatePen(PS_SOLID, 1, RGB(0, 0, 0)); } },
-        { "CPen extended", [](std::unique_ptr<CGdiObject>& p) { auto o = new CPen; p.reset(o); return !!o->CreatePen(PS_SOLID | PS_GEOMETRIC, 2, &lb); } },
-        { "CBrush::CreateSolidBrush", [](std::unique_ptr<CGdiObject>& p) { auto o = new CBrush; p.reset(o); return !!o->CreateSolidBrush(0); } },
-        { "CBrush::CreateHatchBrush", [](std::unique_ptr<CGdiObject>& p) { auto o = new CBrush; p.reset(o); return !!o->CreateHatchBrush(HS_CROSS, 0); } },
-        { "CBrush::CreateSysColorBrush", [](std::unique_ptr<CGdiObject>& p) { auto o = new CBrush; p.reset(o); return !!o->CreateSysColorBrush(COLOR_WINDOW); } },
-        { "CFont::CreatePointFont", [](std::unique_ptr<CGdiObject>& p) { auto o = new CFont; p.reset(o); return !!o->CreatePointFont(90, _T("Arial")); } },
-        { "CBitmap::CreateBitmap", [](std::unique_ptr<CGdiObject>& p) { auto o = new CBitmap; p.reset(o); return !!o->CreateBitmap(8, 8, 1, 1, bits); } },
-        { "CPalette::CreatePalette", [](std::unique_ptr<CGdiObject>& p) { auto o = new CPalette; p.reset(o); return !!o->CreatePalette((LPLOGPALETTE)&palette); } },
-        { "CRgn::CreateEllipticRgn", [](std::unique_ptr<CGdiObject>& p) { auto o = new CRgn; p.reset(o); return !!o->CreateEllipticRgn(0, 0, 9, 9); } },
-        { "CGdiObject::CreateStockObject", [](std::unique_ptr<CGdiObject>& p) { p.reset(new CGdiObject); return !!p->CreateStockObject(BLACK_PEN); } },
+        {"CPen::CreatePen",
+         [](std::unique_ptr<CGdiObject>& p) {
+             auto o = new CPen;
+             p.reset(o);
+             return !!o->CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+         }},
+        {"CPen extended",
+         [](std::unique_ptr<CGdiObject>& p) {
+             auto o = new CPen;
+             p.reset(o);
+             return !!o->CreatePen(PS_SOLID | PS_GEOMETRIC, 2, &lb);
+         }},
+        {"CBrush::CreateSolidBrush",
+         [](std::unique_ptr<CGdiObject>& p) {
+             auto o = new CBrush;
+             p.reset(o);
+             return !!o->CreateSolidBrush(0);
+         }},
+        {"CBrush::CreateHatchBrush",
+         [](std::unique_ptr<CGdiObject>& p) {
+             auto o = new CBrush;
+             p.reset(o);
+             return !!o->CreateHatchBrush(HS_CROSS, 0);
+         }},
+        {"CBrush::CreateSysColorBrush",
+         [](std::unique_ptr<CGdiObject>& p) {
+             auto o = new CBrush;
+             p.reset(o);
+             return !!o->CreateSysColorBrush(COLOR_WINDOW);
+         }},
+        {"CFont::CreatePointFont",
+         [](std::unique_ptr<CGdiObject>& p) {
+             auto o = new CFont;
+             p.reset(o);
+             return !!o->CreatePointFont(90, _T("Arial"));
+         }},
+        {"CBitmap::CreateBitmap",
+         [](std::unique_ptr<CGdiObject>& p) {
+             auto o = new CBitmap;
+             p.reset(o);
+             return !!o->CreateBitmap(8, 8, 1, 1, bits);
+         }},
+        {"CPalette::CreatePalette",
+         [](std::unique_ptr<CGdiObject>& p) {
+             auto o = new CPalette;
+             p.reset(o);
+             return !!o->CreatePalette((LPLOGPALETTE)&palette);
+         }},
+        {"CRgn::CreateEllipticRgn",
+         [](std::unique_ptr<CGdiObject>& p) {
+             auto o = new CRgn;
+             p.reset(o);
+             return !!o->CreateEllipticRgn(0, 0, 9, 9);
+         }},
+        {"CGdiObject::CreateStockObject",
+         [](std::unique_ptr<CGdiObject>& p) {
+             p.reset(new CGdiObject);
+             return !!p->CreateStockObject(BLACK_PEN);
+         }},
     };
     for (const auto& m : makers) {
         LONG start = LiveObjects();
@@ -115,11 +176,13 @@ TEST(Counters, AttachDetachTemporariesAndFailuresCountNothing)
     CPen pen;
     EXPECT_FALSE(pen.CreatePen(PS_SOLID, 1, (const LOGBRUSH*)nullptr));
     CBitmap huge;
-    EXPECT_FALSE(huge.CreateBitmap(0x7FFFFFFF, 0x7FFFFFFF, 1, 32, nullptr)) << "a bitmap too big to exist";
+    EXPECT_FALSE(huge.CreateBitmap(0x7FFFFFFF, 0x7FFFFFFF, 1, 32, nullptr))
+        << "a bitmap too big to exist";
     CBrush twice(RGB(1, 1, 1));
     EXPECT_FALSE(twice.CreateSolidBrush(RGB(2, 2, 2))) << "a create on a brush that has one";
     CDC dc;
-    EXPECT_FALSE(dc.CreateDC(_T("NO SUCH DRIVER"), _T("none"), nullptr, nullptr)) << "CreateDC of a missing driver";
+    EXPECT_FALSE(dc.CreateDC(_T("NO SUCH DRIVER"), _T("none"), nullptr, nullptr))
+        << "CreateDC of a missing driver";
     EXPECT_EQ(1, guard.GdiObjectsDelta()) << "only the brush is live";
     EXPECT_EQ(0, guard.DCsDelta()) << "no DC is live";
 }

@@ -17,11 +17,10 @@ std::string Hex(COLORREF c)
     return text;
 }
 
-#define EXPECT_PIXEL(canvas, x, y, colour)                                                  \
-    EXPECT_EQ(Hex(colour), Hex((canvas).Pixel((x), (y))))                                 \
-        << "pixel (" << (x) << "," << (y) << ")"
+#define EXPECT_PIXEL(canvas, x, y, colour)                                                         \
+    EXPECT_EQ(Hex(colour), Hex((canvas).Pixel((x), (y)))) << "pixel (" << (x) << "," << (y) << ")"
 
-} // namespace
+}  // namespace
 
 TEST(DC, RectangleBorderInPenInteriorInBrush)
 {
@@ -48,26 +47,39 @@ TEST(DC, RectangleBorderInPenInteriorInBrush)
     EXPECT_EQ(&pen, dc.SelectObject(oldPen)) << "selecting the old pen gives our pen back";
     EXPECT_EQ(&brush, dc.SelectObject(oldBrush)) << "selecting the old brush gives our brush back";
     dc.Rectangle(CRect(0, 0, 5, 5));
-    EXPECT_PIXEL(canvas, 0, 0, RGB(0, 0, 0));  // stock black pen
+    EXPECT_PIXEL(canvas, 0, 0, RGB(0, 0, 0));        // stock black pen
     EXPECT_PIXEL(canvas, 2, 2, RGB(255, 255, 255));  // stock white brush
 }
 
 TEST(DC, ShapesTouchTheirBoundingBox)
 {
     GdiCountGuard guard("shapes");
-    struct Shape { const char* what; void (*draw)(CDC&); };
+    struct Shape {
+        const char* what;
+        void (*draw)(CDC&);
+    };
     const Shape shapes[] = {
-        { "Ellipse", [](CDC& dc) { dc.Ellipse(CRect(10, 10, 30, 30)); } },
-        { "RoundRect", [](CDC& dc) { dc.RoundRect(CRect(10, 10, 30, 30), CPoint(6, 6)); } },
-        { "Pie", [](CDC& dc) { dc.Pie(CRect(10, 10, 30, 30), CPoint(30, 20), CPoint(20, 10)); } },
-        { "Chord", [](CDC& dc) { dc.Chord(10, 10, 30, 30, 30, 20, 10, 20); } },
-        { "Arc", [](CDC& dc) { dc.Arc(CRect(10, 10, 30, 30), CPoint(30, 20), CPoint(10, 20)); } },
-        { "Polygon", [](CDC& dc) { POINT p[] = { { 10, 10 }, { 29, 10 }, { 29, 29 }, { 10, 29 } }; dc.Polygon(p, 4); } },
-        { "Polyline", [](CDC& dc) { POINT p[] = { { 10, 10 }, { 29, 29 }, { 10, 29 }, { 10, 10 } }; dc.Polyline(p, 4); } },
-        { "PolyPolygon", [](CDC& dc) {
-              POINT p[] = { { 10, 10 }, { 19, 10 }, { 19, 19 }, { 20, 20 }, { 29, 20 }, { 29, 29 }, { 20, 29 } };
-              INT counts[] = { 3, 4 };
-              dc.PolyPolygon(p, counts, 2); } },
+        {"Ellipse", [](CDC& dc) { dc.Ellipse(CRect(10, 10, 30, 30)); }},
+        {"RoundRect", [](CDC& dc) { dc.RoundRect(CRect(10, 10, 30, 30), CPoint(6, 6)); }},
+        {"Pie", [](CDC& dc) { dc.Pie(CRect(10, 10, 30, 30), CPoint(30, 20), CPoint(20, 10)); }},
+        {"Chord", [](CDC& dc) { dc.Chord(10, 10, 30, 30, 30, 20, 10, 20); }},
+        {"Arc", [](CDC& dc) { dc.Arc(CRect(10, 10, 30, 30), CPoint(30, 20), CPoint(10, 20)); }},
+        {"Polygon",
+         [](CDC& dc) {
+             POINT p[] = {{10, 10}, {29, 10}, {29, 29}, {10, 29}};
+             dc.Polygon(p, 4);
+         }},
+        {"Polyline",
+         [](CDC& dc) {
+             POINT p[] = {{10, 10}, {29, 29}, {10, 29}, {10, 10}};
+             dc.Polyline(p, 4);
+         }},
+        {"PolyPolygon",
+         [](CDC& dc) {
+             POINT p[] = {{10, 10}, {19, 10}, {19, 19}, {20, 20}, {29, 20}, {29, 29}, {20, 29}};
+             INT counts[] = {3, 4};
+             dc.PolyPolygon(p, counts, 2);
+         }},
     };
     for (const auto& s : shapes) {
         DibCanvas canvas(40, 40);
@@ -84,7 +96,7 @@ TEST(DC, ShapesTouchTheirBoundingBox)
     CDC& dc = canvas.Dc();
     EXPECT_FALSE(dc.Polyline(nullptr, 3)) << "Polyline(NULL)";
     EXPECT_FALSE(dc.Polygon(nullptr, 3)) << "Polygon(NULL)";
-    POINT p[2] = { { 0, 0 }, { 5, 5 } };
+    POINT p[2] = {{0, 0}, {5, 5}};
     EXPECT_FALSE(dc.Polyline(p, -1)) << "Polyline with a negative count";
     EXPECT_FALSE(dc.PolyPolygon(p, nullptr, 1)) << "PolyPolygon without counts";
     EXPECT_FALSE(dc.Rectangle(nullptr)) << "Rectangle(NULL)";
@@ -110,7 +122,8 @@ TEST(DC, RasterOpsAndSolidFills)
     dc.MoveTo(0, 5);
     dc.LineTo(20, 5);
     dc.SetROP2(R2_COPYPEN);
-    EXPECT_EQ(20, canvas.CountPixels(RGB(0xED, 0xCB, 0xA9), CRect(0, 5, 20, 6))) << "R2_NOT row inverted";
+    EXPECT_EQ(20, canvas.CountPixels(RGB(0xED, 0xCB, 0xA9), CRect(0, 5, 20, 6)))
+        << "R2_NOT row inverted";
     EXPECT_EQ(20 * 19, canvas.CountPixels(RGB(0x12, 0x34, 0x56))) << "the rest untouched";
     EXPECT_TRUE(dc.GetCurrentPosition() == CPoint(20, 5)) << "LineTo moves the current position";
 
@@ -119,8 +132,10 @@ TEST(DC, RasterOpsAndSolidFills)
     dc.SetBkColor(RGB(1, 2, 3));
     dc.FillSolidRect(2, 3, 5, 4, RGB(200, 100, 0));
     EXPECT_EQ(20, canvas.CountPixels(RGB(200, 100, 0))) << "FillSolidRect 5x4";
-    EXPECT_EQ(20, canvas.CountPixels(RGB(200, 100, 0), CRect(2, 3, 7, 7))) << "FillSolidRect position";
-    EXPECT_EQ(Hex(RGB(1, 2, 3)), Hex(dc.GetBkColor())) << "FillSolidRect keeps the background colour";
+    EXPECT_EQ(20, canvas.CountPixels(RGB(200, 100, 0), CRect(2, 3, 7, 7)))
+        << "FillSolidRect position";
+    EXPECT_EQ(Hex(RGB(1, 2, 3)), Hex(dc.GetBkColor()))
+        << "FillSolidRect keeps the background colour";
 
     // InvertRect twice is a no-op; PatBlt with DSTINVERT once inverts.
     dc.InvertRect(CRect(0, 0, 20, 20));
@@ -188,12 +203,16 @@ TEST(DC, BitBltAndStretchBltCopyPixels)
     dc.SetStretchBltMode(COLORONCOLOR);
     EXPECT_EQ(COLORONCOLOR, dc.GetStretchBltMode());
     EXPECT_TRUE(dc.StretchBlt(10, 10, 8, 8, &source.Dc(), 0, 0, 4, 4, SRCCOPY)) << "StretchBlt x2";
-    EXPECT_EQ(4, target.CountPixels(RGB(255, 0, 0), CRect(10, 10, 12, 12))) << "the top-left pixel became 2x2";
-    EXPECT_EQ(4, target.CountPixels(RGB(255, 255, 0), CRect(16, 16, 18, 18))) << "the bottom-right pixel became 2x2";
-    EXPECT_EQ(64 - 16, target.CountPixels(RGB(0, 0, 0), CRect(10, 10, 18, 18))) << "the black middle";
+    EXPECT_EQ(4, target.CountPixels(RGB(255, 0, 0), CRect(10, 10, 12, 12)))
+        << "the top-left pixel became 2x2";
+    EXPECT_EQ(4, target.CountPixels(RGB(255, 255, 0), CRect(16, 16, 18, 18)))
+        << "the bottom-right pixel became 2x2";
+    EXPECT_EQ(64 - 16, target.CountPixels(RGB(0, 0, 0), CRect(10, 10, 18, 18)))
+        << "the black middle";
 
     // A blit that uses no source may go without one.
-    EXPECT_TRUE(dc.BitBlt(0, 0, 2, 2, nullptr, 0, 0, BLACKNESS)) << "BitBlt BLACKNESS without a source";
+    EXPECT_TRUE(dc.BitBlt(0, 0, 2, 2, nullptr, 0, 0, BLACKNESS))
+        << "BitBlt BLACKNESS without a source";
     EXPECT_PIXEL(target, 1, 1, RGB(0, 0, 0));
 }
 
@@ -206,21 +225,59 @@ TEST(DC, ClippingLimitsDrawing)
     CRgn clip;
     ASSERT_TRUE(clip.CreateRectRgn(5, 5, 15, 10));
 
-    struct Step { const char* what; void (*apply)(CDC&, CRgn&); int painted; RECT box; };
+    struct Step {
+        const char* what;
+        void (*apply)(CDC&, CRgn&);
+        int painted;
+        RECT box;
+    };
     const Step steps[] = {
-        { "SelectClipRgn", [](CDC& dc, CRgn& r) { EXPECT_EQ(SIMPLEREGION, dc.SelectClipRgn(&r)); }, 50, { 5, 5, 15, 10 } },
-        { "SelectClipRgn RGN_OR", [](CDC& dc, CRgn& r) {
-              CRgn more; more.CreateRectRgn(20, 20, 25, 25);
-              dc.SelectClipRgn(&r);
-              EXPECT_EQ(COMPLEXREGION, dc.SelectClipRgn(&more, RGN_OR)); }, 75, { 5, 5, 25, 25 } },
-        { "IntersectClipRect", [](CDC& dc, CRgn&) { dc.IntersectClipRect(CRect(0, 0, 4, 4)); }, 16, { 0, 0, 4, 4 } },
-        { "ExcludeClipRect", [](CDC& dc, CRgn&) { dc.ExcludeClipRect(0, 0, 30, 29); }, 30, { 0, 29, 30, 30 } },
-        { "OffsetClipRgn", [](CDC& dc, CRgn& r) { dc.SelectClipRgn(&r); dc.OffsetClipRgn(CSize(10, 10)); }, 50, { 15, 15, 25, 20 } },
-        { "SelectObject(CRgn*)", [](CDC& dc, CRgn& r) { EXPECT_EQ(SIMPLEREGION, dc.SelectObject(&r)); }, 50, { 5, 5, 15, 10 } },
-        { "SelectObject(CGdiObject*) of a region", [](CDC& dc, CRgn& r) {
-              EXPECT_EQ(nullptr, dc.SelectObject(static_cast<CGdiObject*>(&r))) << "a region selects no object"; },
-          50, { 5, 5, 15, 10 } },
-        { "SelectClipRgn(NULL) removes clipping", [](CDC& dc, CRgn& r) { dc.SelectClipRgn(&r); dc.SelectClipRgn(nullptr); }, 900, { 0, 0, 30, 30 } },
+        {"SelectClipRgn",
+         [](CDC& dc, CRgn& r) { EXPECT_EQ(SIMPLEREGION, dc.SelectClipRgn(&r)); },
+         50,
+         {5, 5, 15, 10}},
+        {"SelectClipRgn RGN_OR",
+         [](CDC& dc, CRgn& r) {
+             CRgn more;
+             more.CreateRectRgn(20, 20, 25, 25);
+             dc.SelectClipRgn(&r);
+             EXPECT_EQ(COMPLEXREGION, dc.SelectClipRgn(&more, RGN_OR));
+         },
+         75,
+         {5, 5, 25, 25}},
+        {"IntersectClipRect",
+         [](CDC& dc, CRgn&) { dc.IntersectClipRect(CRect(0, 0, 4, 4)); },
+         16,
+         {0, 0, 4, 4}},
+        {"ExcludeClipRect",
+         [](CDC& dc, CRgn&) { dc.ExcludeClipRect(0, 0, 30, 29); },
+         30,
+         {0, 29, 30, 30}},
+        {"OffsetClipRgn",
+         [](CDC& dc, CRgn& r) {
+             dc.SelectClipRgn(&r);
+             dc.OffsetClipRgn(CSize(10, 10));
+         },
+         50,
+         {15, 15, 25, 20}},
+        {"SelectObject(CRgn*)",
+         [](CDC& dc, CRgn& r) { EXPECT_EQ(SIMPLEREGION, dc.SelectObject(&r)); },
+         50,
+         {5, 5, 15, 10}},
+        {"SelectObject(CGdiObject*) of a region",
+         [](CDC& dc, CRgn& r) {
+             EXPECT_EQ(nullptr, dc.SelectObject(static_cast<CGdiObject*>(&r)))
+                 << "a region selects no object";
+         },
+         50,
+         {5, 5, 15, 10}},
+        {"SelectClipRgn(NULL) removes clipping",
+         [](CDC& dc, CRgn& r) {
+             dc.SelectClipRgn(&r);
+             dc.SelectClipRgn(nullptr);
+         },
+         900,
+         {0, 0, 30, 30}},
     };
     for (const auto& s : steps) {
         canvas.Fill(RGB(255, 255, 255));
@@ -228,8 +285,8 @@ TEST(DC, ClippingLimitsDrawing)
         s.apply(dc, clip);
         CRect box;
         dc.GetClipBox(&box);
-        EXPECT_TRUE(box == CRect(s.box)) << s.what << ": clip box (" << box.left << "," << box.top << ","
-                                          << box.right << "," << box.bottom << ")";
+        EXPECT_TRUE(box == CRect(s.box)) << s.what << ": clip box (" << box.left << "," << box.top
+                                         << "," << box.right << "," << box.bottom << ")";
         dc.FillRect(CRect(0, 0, 30, 30), &black);
         EXPECT_EQ(s.painted, canvas.CountPixels(RGB(0, 0, 0))) << s.what << ": painted pixels";
         EXPECT_TRUE(dc.RestoreDC(saved)) << s.what << ": RestoreDC";
@@ -252,13 +309,27 @@ TEST(DC, ViewportAndWindowOriginsMoveDrawing)
     CDC& dc = canvas.Dc();
     CBrush black(RGB(0, 0, 0));
 
-    struct { const char* what; void (*apply)(CDC&); RECT device; } cases[] = {
-        { "SetViewportOrg", [](CDC& dc) { dc.SetViewportOrg(10, 5); }, { 10, 5, 14, 9 } },
-        { "OffsetViewportOrg twice", [](CDC& dc) { dc.OffsetViewportOrg(3, 3); dc.OffsetViewportOrg(3, 0); }, { 6, 3, 10, 7 } },
-        { "SetWindowOrg", [](CDC& dc) { dc.SetWindowOrg(CPoint(-20, -1)); }, { 20, 1, 24, 5 } },
-        { "OffsetWindowOrg", [](CDC& dc) { dc.OffsetWindowOrg(-2, -30); }, { 2, 30, 6, 34 } },
-        { "MM_ANISOTROPIC x2", [](CDC& dc) {
-              dc.SetMapMode(MM_ANISOTROPIC); dc.SetWindowExt(1, 1); dc.SetViewportExt(CSize(2, 2)); }, { 0, 0, 8, 8 } },
+    struct {
+        const char* what;
+        void (*apply)(CDC&);
+        RECT device;
+    } cases[] = {
+        {"SetViewportOrg", [](CDC& dc) { dc.SetViewportOrg(10, 5); }, {10, 5, 14, 9}},
+        {"OffsetViewportOrg twice",
+         [](CDC& dc) {
+             dc.OffsetViewportOrg(3, 3);
+             dc.OffsetViewportOrg(3, 0);
+         },
+         {6, 3, 10, 7}},
+        {"SetWindowOrg", [](CDC& dc) { dc.SetWindowOrg(CPoint(-20, -1)); }, {20, 1, 24, 5}},
+        {"OffsetWindowOrg", [](CDC& dc) { dc.OffsetWindowOrg(-2, -30); }, {2, 30, 6, 34}},
+        {"MM_ANISOTROPIC x2",
+         [](CDC& dc) {
+             dc.SetMapMode(MM_ANISOTROPIC);
+             dc.SetWindowExt(1, 1);
+             dc.SetViewportExt(CSize(2, 2));
+         },
+         {0, 0, 8, 8}},
     };
     for (const auto& c : cases) {
         canvas.Fill(RGB(255, 255, 255));
@@ -267,8 +338,10 @@ TEST(DC, ViewportAndWindowOriginsMoveDrawing)
         dc.FillRect(CRect(0, 0, 4, 4), &black);
         CRect device(c.device);
         EXPECT_EQ(device.Width() * device.Height(), canvas.CountPixels(RGB(0, 0, 0), device))
-            << c.what << ": logical (0,0)-(4,4) lands on device (" << device.left << "," << device.top << ")";
-        EXPECT_EQ(device.Width() * device.Height(), canvas.CountPixels(RGB(0, 0, 0))) << c.what << ": nothing else";
+            << c.what << ": logical (0,0)-(4,4) lands on device (" << device.left << ","
+            << device.top << ")";
+        EXPECT_EQ(device.Width() * device.Height(), canvas.CountPixels(RGB(0, 0, 0)))
+            << c.what << ": nothing else";
         CRect logical(0, 0, 4, 4);
         dc.LPtoDP(&logical);
         EXPECT_TRUE(logical == device) << c.what << ": LPtoDP of the rectangle";
@@ -279,7 +352,8 @@ TEST(DC, ViewportAndWindowOriginsMoveDrawing)
 
     EXPECT_TRUE(dc.SetViewportOrg(7, 8) == CPoint(0, 0)) << "SetViewportOrg gives the old origin";
     EXPECT_TRUE(dc.GetViewportOrg() == CPoint(7, 8)) << "GetViewportOrg";
-    EXPECT_TRUE(dc.OffsetViewportOrg(1, 1) == CPoint(7, 8)) << "OffsetViewportOrg gives the old origin";
+    EXPECT_TRUE(dc.OffsetViewportOrg(1, 1) == CPoint(7, 8))
+        << "OffsetViewportOrg gives the old origin";
     dc.SetViewportOrg(0, 0);
 
     // In MM_LOMETRIC y grows upwards; sizes still convert to positive lengths.
@@ -296,8 +370,8 @@ TEST(DC, ViewportAndWindowOriginsMoveDrawing)
     dc.DPtoLP(&size);
     EXPECT_NEAR(100, size.cx, 3) << "DPtoLP(SIZE) back";
     dc.SetMapMode(MM_TEXT);
-    dc.DPtoLP((LPPOINT)nullptr, 1);
-    dc.LPtoDP((LPSIZE)nullptr);
+    dc.DPtoLP((LPPOINT) nullptr, 1);
+    dc.LPtoDP((LPSIZE) nullptr);
 }
 
 TEST(DC, MetafileRecordsSelectionRopAndRectangle)
@@ -330,11 +404,13 @@ TEST(DC, MetafileRecordsSelectionRopAndRectangle)
     int iPen = rec.IndexOf(EMR_CREATEPEN);
     int iSelectPen = rec.IndexOf(EMR_SELECTOBJECT, iPen);
     ASSERT_GE(iSelectPen, 0) << "no SELECTOBJECT after CREATEPEN in:\n" << records;
-    EXPECT_EQ(createPen->Param(0), rec.Records()[iSelectPen].Param(0)) << "the pen's index is selected";
+    EXPECT_EQ(createPen->Param(0), rec.Records()[iSelectPen].Param(0))
+        << "the pen's index is selected";
     int iBrush = rec.IndexOf(EMR_CREATEBRUSHINDIRECT);
     int iSelectBrush = rec.IndexOf(EMR_SELECTOBJECT, iBrush);
     ASSERT_GE(iSelectBrush, 0) << "no SELECTOBJECT after CREATEBRUSHINDIRECT in:\n" << records;
-    EXPECT_EQ(createBrush->Param(0), rec.Records()[iSelectBrush].Param(0)) << "the brush's index is selected";
+    EXPECT_EQ(createBrush->Param(0), rec.Records()[iSelectBrush].Param(0))
+        << "the brush's index is selected";
 
     const EmfRecord* rop = rec.First(EMR_SETROP2);
     ASSERT_NE(nullptr, rop) << "no SETROP2 record in:\n" << records;
@@ -355,7 +431,8 @@ TEST(DC, MetafileRecordsSelectionRopAndRectangle)
     std::vector<const EmfRecord*> selects = rec.Find(EMR_SELECTOBJECT);
     ASSERT_EQ(4u, selects.size()) << "two selections and two restores in:\n" << records;
     EXPECT_EQ(0x80000000u | BLACK_PEN, selects[2]->Param(0)) << "the stock black pen comes back";
-    EXPECT_EQ(0x80000000u | WHITE_BRUSH, selects[3]->Param(0)) << "the stock white brush comes back";
+    EXPECT_EQ(0x80000000u | WHITE_BRUSH, selects[3]->Param(0))
+        << "the stock white brush comes back";
 }
 
 TEST(DC, OutputAndAttributeHandlesSplit)
@@ -363,8 +440,9 @@ TEST(DC, OutputAndAttributeHandlesSplit)
     GdiCountGuard guard("output and attribute DCs");
     DibCanvas output(200, 60), attribute(200, 60);
     CFont big;
-    ASSERT_TRUE(big.CreateFont(-40, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, _T("Arial")));
+    ASSERT_TRUE(big.CreateFont(-40, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                               DEFAULT_PITCH, _T("Arial")));
     HGDIOBJ oldFont = ::SelectObject(attribute.Hdc(), big.m_hObject);
 
     CDC dc;
@@ -395,9 +473,12 @@ TEST(DC, OutputAndAttributeHandlesSplit)
 
     // Setters change both, getters read the attribute DC; drawing goes to the output DC only.
     dc.SetTextColor(RGB(255, 0, 0));
-    EXPECT_EQ(Hex(RGB(255, 0, 0)), Hex(::GetTextColor(output.Hdc()))) << "text colour on the output DC";
-    EXPECT_EQ(Hex(RGB(255, 0, 0)), Hex(::GetTextColor(attribute.Hdc()))) << "text colour on the attribute DC";
-    EXPECT_EQ(TRANSPARENT, (dc.SetBkMode(TRANSPARENT), ::GetBkMode(output.Hdc()))) << "background mode on the output DC";
+    EXPECT_EQ(Hex(RGB(255, 0, 0)), Hex(::GetTextColor(output.Hdc())))
+        << "text colour on the output DC";
+    EXPECT_EQ(Hex(RGB(255, 0, 0)), Hex(::GetTextColor(attribute.Hdc())))
+        << "text colour on the attribute DC";
+    EXPECT_EQ(TRANSPARENT, (dc.SetBkMode(TRANSPARENT), ::GetBkMode(output.Hdc())))
+        << "background mode on the output DC";
     EXPECT_EQ(TRANSPARENT, dc.GetBkMode());
     EXPECT_TRUE(dc.TextOut(2, 2, CString("Hello")));
     EXPECT_GT(output.CountPixels(RGB(255, 0, 0)), 10) << "text drawn on the output DC";
@@ -411,14 +492,16 @@ TEST(DC, OutputAndAttributeHandlesSplit)
     EXPECT_EQ(100, pos.x) << "LineTo moved the attribute DC's position";
     EXPECT_TRUE(dc.GetCurrentPosition() == CPoint(100, 50));
     EXPECT_EQ(0, attribute.CountPixels(RGB(0, 0, 0))) << "the line is on the output DC only";
-    EXPECT_EQ(95, output.CountPixels(RGB(0, 0, 0), CRect(0, 50, 200, 51))) << "the line on the output DC";
+    EXPECT_EQ(95, output.CountPixels(RGB(0, 0, 0), CRect(0, 50, 200, 51)))
+        << "the line on the output DC";
 
     // Selection goes into both and gives the attribute DC's previous object.
     CPen pen(PS_SOLID, 1, RGB(0, 0, 255));
     CPen* old = dc.SelectObject(&pen);
     ASSERT_NE(nullptr, old);
     EXPECT_EQ(pen.m_hObject, ::GetCurrentObject(output.Hdc(), OBJ_PEN)) << "pen in the output DC";
-    EXPECT_EQ(pen.m_hObject, ::GetCurrentObject(attribute.Hdc(), OBJ_PEN)) << "pen in the attribute DC";
+    EXPECT_EQ(pen.m_hObject, ::GetCurrentObject(attribute.Hdc(), OBJ_PEN))
+        << "pen in the attribute DC";
     dc.SelectObject(old);
 
     ::SelectObject(attribute.Hdc(), oldFont);
@@ -438,7 +521,8 @@ TEST(DC, TextIsDrawnAndMeasured)
     CFont* old = dc.SelectObject(&font);
     dc.SetTextColor(RGB(0, 0, 200));
     dc.SetBkMode(TRANSPARENT);
-    EXPECT_EQ(0u, dc.SetTextAlign(TA_LEFT | TA_TOP | TA_NOUPDATECP)) << "SetTextAlign gives the old flags";
+    EXPECT_EQ(0u, dc.SetTextAlign(TA_LEFT | TA_TOP | TA_NOUPDATECP))
+        << "SetTextAlign gives the old flags";
     EXPECT_EQ(0, dc.SetTextCharacterExtra(2)) << "SetTextCharacterExtra gives the old value";
     EXPECT_EQ(2, dc.GetTextCharacterExtra());
     dc.SetTextCharacterExtra(0);
@@ -449,16 +533,21 @@ TEST(DC, TextIsDrawnAndMeasured)
     // All ink is inside the measured extent from the box's corner.
     int ink = canvas.CountPixels(RGB(0, 0, 200));
     EXPECT_GT(ink, 20) << "DrawText drew";
-    EXPECT_EQ(ink, canvas.CountPixels(RGB(0, 0, 200), CRect(CPoint(10, 5), extent))) << "ink within the extent";
+    EXPECT_EQ(ink, canvas.CountPixels(RGB(0, 0, 200), CRect(CPoint(10, 5), extent)))
+        << "ink within the extent";
 
     canvas.Fill(RGB(255, 255, 255));
     dc.SetBkColor(RGB(0, 200, 0));
-    EXPECT_TRUE(dc.ExtTextOut(0, 0, ETO_OPAQUE, CRect(0, 0, 50, 20), CString(""), nullptr)) << "ExtTextOut opaque, no text";
-    EXPECT_TRUE(dc.ExtTextOut(0, 30, ETO_OPAQUE, CRect(0, 30, 10, 40), nullptr, 4, nullptr)) << "ExtTextOut opaque, NULL text";
+    EXPECT_TRUE(dc.ExtTextOut(0, 0, ETO_OPAQUE, CRect(0, 0, 50, 20), CString(""), nullptr))
+        << "ExtTextOut opaque, no text";
+    EXPECT_TRUE(dc.ExtTextOut(0, 30, ETO_OPAQUE, CRect(0, 30, 10, 40), nullptr, 4, nullptr))
+        << "ExtTextOut opaque, NULL text";
     dc.SelectObject(old);
-    EXPECT_EQ(1000 + 100, canvas.CountPixels(RGB(0, 200, 0))) << "ETO_OPAQUE filled its rectangles in the background colour";
+    EXPECT_EQ(1000 + 100, canvas.CountPixels(RGB(0, 200, 0)))
+        << "ETO_OPAQUE filled its rectangles in the background colour";
     EXPECT_TRUE(dc.GetTextExtent(nullptr, 3) == CSize(0, 0)) << "GetTextExtent(NULL)";
-    EXPECT_TRUE(dc.GetTextExtent(_T("abc"), -1) == CSize(0, 0)) << "GetTextExtent with a negative count";
+    EXPECT_TRUE(dc.GetTextExtent(_T("abc"), -1) == CSize(0, 0))
+        << "GetTextExtent with a negative count";
 }
 
 TEST(DC, FromHandleGivesPermanentThenTemporaryWrappers)
@@ -475,13 +564,15 @@ TEST(DC, FromHandleGivesPermanentThenTemporaryWrappers)
         EXPECT_NE(&dc, temp) << "after Detach a temporary wrapper is made";
         EXPECT_EQ(detached, temp->m_hDC) << "the temporary wrapper's output handle";
         EXPECT_EQ(detached, temp->m_hAttribDC) << "the temporary wrapper's attribute handle";
-        EXPECT_EQ(temp, CDC::FromHandle(detached)) << "the same handle gives the same temporary wrapper";
+        EXPECT_EQ(temp, CDC::FromHandle(detached))
+            << "the same handle gives the same temporary wrapper";
 
         // Attaching again makes the permanent object win over the temporary one.
         dc.Attach(detached);
         EXPECT_EQ(&dc, CDC::FromHandle(detached)) << "the permanent wrapper is preferred";
         AfxUnlockTempMaps();
-        EXPECT_EQ((UINT)OBJ_MEMDC, (UINT)::GetObjectType(detached)) << "deleting temporaries keeps the DC";
+        EXPECT_EQ((UINT)OBJ_MEMDC, (UINT)::GetObjectType(detached))
+            << "deleting temporaries keeps the DC";
     }
     EXPECT_EQ(nullptr, CDC::FromHandle(NULL)) << "FromHandle(NULL)";
     EXPECT_EQ(nullptr, CGdiObject::FromHandle(NULL)) << "CGdiObject::FromHandle(NULL)";
@@ -560,7 +651,8 @@ TEST(DC, CreateAndDeleteDeviceContexts)
     CGdiObject* old = screen.SelectStockObject(NULL_BRUSH);
     ASSERT_NE(nullptr, old);
     EXPECT_TRUE(old->IsKindOf(RUNTIME_CLASS(CBrush))) << "the previous brush";
-    EXPECT_EQ(::GetStockObject(NULL_BRUSH), screen.GetCurrentBrush()->m_hObject) << "GetCurrentBrush";
+    EXPECT_EQ(::GetStockObject(NULL_BRUSH), screen.GetCurrentBrush()->m_hObject)
+        << "GetCurrentBrush";
     screen.SelectObject(old);
     EXPECT_EQ(nullptr, screen.SelectObject((CPen*)nullptr)) << "selecting NULL selects nothing";
     EXPECT_EQ(nullptr, screen.SelectStockObject(12345)) << "an unknown stock object";

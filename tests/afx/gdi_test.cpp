@@ -35,17 +35,20 @@ std::vector<BYTE> PackedMonoDib(const BYTE rows[8], COLORREF colour0, COLORREF c
     header->biBitCount = 1;
     header->biCompression = BI_RGB;
     RGBQUAD* colours = reinterpret_cast<RGBQUAD*>(header + 1);
-    colours[0] = { GetBValue(colour0), GetGValue(colour0), GetRValue(colour0), 0 };
-    colours[1] = { GetBValue(colour1), GetGValue(colour1), GetRValue(colour1), 0 };
+    colours[0] = {GetBValue(colour0), GetGValue(colour0), GetRValue(colour0), 0};
+    colours[1] = {GetBValue(colour1), GetGValue(colour1), GetRValue(colour1), 0};
     BYTE* bits = reinterpret_cast<BYTE*>(colours + 2);
     for (int y = 0; y < 8; ++y)
         bits[y * 4] = rows[y];  // rows are padded to four bytes
     return dib;
 }
 
-bool RowBit(const BYTE rows[8], int x, int y) { return (rows[y & 7] >> (7 - (x & 7))) & 1; }
+bool RowBit(const BYTE rows[8], int x, int y)
+{
+    return (rows[y & 7] >> (7 - (x & 7))) & 1;
+}
 
-} // namespace
+}  // namespace
 
 TEST(GdiObject, OwnershipAttachDetachAndDelete)
 {
@@ -72,7 +75,8 @@ TEST(GdiObject, OwnershipAttachDetachAndDelete)
         hBrush = (HBRUSH)brush.Detach();
         EXPECT_EQ(nullptr, brush.GetSafeHandle()) << "Detach leaves the wrapper empty";
     }
-    EXPECT_EQ((UINT)OBJ_BRUSH, (UINT)::GetObjectType(hBrush)) << "a detached brush survives its wrapper";
+    EXPECT_EQ((UINT)OBJ_BRUSH, (UINT)::GetObjectType(hBrush))
+        << "a detached brush survives its wrapper";
     {
         CBrush owner;
         EXPECT_TRUE(owner.Attach(hBrush)) << "Attach of a live brush";
@@ -93,11 +97,14 @@ TEST(GdiObject, OwnershipAttachDetachAndDelete)
 TEST(GdiObject, TemporaryWrapperHasTheHandlesClass)
 {
     GdiCountGuard guard("temporary wrappers");
-    struct { HGDIOBJ handle; CRuntimeClass* expected; } cases[] = {
-        { ::GetStockObject(BLACK_PEN), RUNTIME_CLASS(CPen) },
-        { ::GetStockObject(WHITE_BRUSH), RUNTIME_CLASS(CBrush) },
-        { ::GetStockObject(SYSTEM_FONT), RUNTIME_CLASS(CFont) },
-        { ::GetStockObject(DEFAULT_PALETTE), RUNTIME_CLASS(CPalette) },
+    struct {
+        HGDIOBJ handle;
+        CRuntimeClass* expected;
+    } cases[] = {
+        {::GetStockObject(BLACK_PEN), RUNTIME_CLASS(CPen)},
+        {::GetStockObject(WHITE_BRUSH), RUNTIME_CLASS(CBrush)},
+        {::GetStockObject(SYSTEM_FONT), RUNTIME_CLASS(CFont)},
+        {::GetStockObject(DEFAULT_PALETTE), RUNTIME_CLASS(CPalette)},
     };
     for (const auto& c : cases) {
         CGdiObject* p = CGdiObject::FromHandle(c.handle);
@@ -108,9 +115,11 @@ TEST(GdiObject, TemporaryWrapperHasTheHandlesClass)
         EXPECT_EQ(c.handle, p->m_hObject) << "the wrapper holds the handle";
     }
     HRGN hRgn = ::CreateRectRgn(0, 0, 1, 1);
-    EXPECT_TRUE(CGdiObject::FromHandle(hRgn)->IsKindOf(RUNTIME_CLASS(CRgn))) << "a region's wrapper is a CRgn";
+    EXPECT_TRUE(CGdiObject::FromHandle(hRgn)->IsKindOf(RUNTIME_CLASS(CRgn)))
+        << "a region's wrapper is a CRgn";
     AfxUnlockTempMaps();
-    EXPECT_EQ((UINT)OBJ_REGION, (UINT)::GetObjectType(hRgn)) << "deleting temporary wrappers keeps the region";
+    EXPECT_EQ((UINT)OBJ_REGION, (UINT)::GetObjectType(hRgn))
+        << "deleting temporary wrappers keeps the region";
     ::DeleteObject(hRgn);
 }
 
@@ -168,7 +177,10 @@ TEST(GdiObject, SolidAndHatchBrushesFill)
     EXPECT_EQ(256, canvas.CountPixels(RGB(10, 200, 30))) << "a 16x16 solid fill";
 
     // Hatch lines: an opaque background fills between them in the background colour.
-    struct { int style; bool rows; } hatches[] = { { HS_HORIZONTAL, true }, { HS_VERTICAL, false } };
+    struct {
+        int style;
+        bool rows;
+    } hatches[] = {{HS_HORIZONTAL, true}, {HS_VERTICAL, false}};
     for (const auto& h : hatches) {
         canvas.Fill(RGB(255, 255, 255));
         CBrush hatch(h.style, RGB(255, 0, 0));
@@ -196,7 +208,7 @@ TEST(GdiObject, SolidAndHatchBrushesFill)
 TEST(GdiObject, PatternBrushesRepeatTheirBitmap)
 {
     GdiCountGuard guard("pattern brushes");
-    static const BYTE rows[8] = { 0x81, 0x42, 0x24, 0x18, 0xF0, 0x0F, 0xAA, 0x55 };
+    static const BYTE rows[8] = {0x81, 0x42, 0x24, 0x18, 0xF0, 0x0F, 0xAA, 0x55};
     const COLORREF c0 = RGB(200, 0, 0), c1 = RGB(0, 0, 200);
 
     // From a colour CBitmap: the 32-bit pixels are 0x00RRGGBB.
@@ -216,15 +228,20 @@ TEST(GdiObject, PatternBrushesRepeatTheirBitmap)
     std::memcpy(::GlobalLock(hDib), dib.data(), dib.size());
     ::GlobalUnlock(hDib);
     CBrush fromGlobal;
-    EXPECT_TRUE(fromGlobal.CreateDIBPatternBrush(hDib, DIB_RGB_COLORS)) << "CreateDIBPatternBrush(HGLOBAL)";
+    EXPECT_TRUE(fromGlobal.CreateDIBPatternBrush(hDib, DIB_RGB_COLORS))
+        << "CreateDIBPatternBrush(HGLOBAL)";
     ::GlobalFree(hDib);  // the brush keeps its own copy
     CBrush fromMemory;
-    EXPECT_TRUE(fromMemory.CreateDIBPatternBrush(dib.data(), DIB_RGB_COLORS)) << "CreateDIBPatternBrush(const void*)";
+    EXPECT_TRUE(fromMemory.CreateDIBPatternBrush(dib.data(), DIB_RGB_COLORS))
+        << "CreateDIBPatternBrush(const void*)";
 
-    struct { const char* what; CBrush* brush; } brushes[] = {
-        { "CreatePatternBrush", &fromBitmap },
-        { "CreateDIBPatternBrush(HGLOBAL)", &fromGlobal },
-        { "CreateDIBPatternBrush(const void*)", &fromMemory },
+    struct {
+        const char* what;
+        CBrush* brush;
+    } brushes[] = {
+        {"CreatePatternBrush", &fromBitmap},
+        {"CreateDIBPatternBrush(HGLOBAL)", &fromGlobal},
+        {"CreateDIBPatternBrush(const void*)", &fromMemory},
     };
     for (const auto& b : brushes) {
         DibCanvas canvas(24, 20);
@@ -245,19 +262,26 @@ TEST(GdiObject, PatternBrushesRepeatTheirBitmap)
     EXPECT_FALSE(bad.CreatePatternBrush(nullptr)) << "pattern from a NULL bitmap";
     CBitmap emptyBitmap;
     EXPECT_FALSE(bad.CreatePatternBrush(&emptyBitmap)) << "pattern from an empty bitmap";
-    EXPECT_FALSE(bad.CreateDIBPatternBrush((HGLOBAL)NULL, DIB_RGB_COLORS)) << "DIB pattern from a NULL block";
-    EXPECT_FALSE(bad.CreateDIBPatternBrush((const void*)nullptr, DIB_RGB_COLORS)) << "DIB pattern from NULL memory";
+    EXPECT_FALSE(bad.CreateDIBPatternBrush((HGLOBAL)NULL, DIB_RGB_COLORS))
+        << "DIB pattern from a NULL block";
+    EXPECT_FALSE(bad.CreateDIBPatternBrush((const void*)nullptr, DIB_RGB_COLORS))
+        << "DIB pattern from NULL memory";
     EXPECT_EQ(nullptr, bad.GetSafeHandle()) << "failed creates leave the brush empty";
 }
 
 TEST(GdiObject, RegionsCombineAndTest)
 {
     GdiCountGuard guard("regions");
-    struct { int mode; int area; POINT in; POINT out; } cases[] = {
-        { RGN_AND, 25, { 7, 7 }, { 2, 2 } },
-        { RGN_OR, 175, { 2, 2 }, { 12, 2 } },
-        { RGN_XOR, 150, { 2, 2 }, { 7, 7 } },
-        { RGN_DIFF, 75, { 2, 2 }, { 7, 7 } },
+    struct {
+        int mode;
+        int area;
+        POINT in;
+        POINT out;
+    } cases[] = {
+        {RGN_AND, 25, {7, 7}, {2, 2}},
+        {RGN_OR, 175, {2, 2}, {12, 2}},
+        {RGN_XOR, 150, {2, 2}, {7, 7}},
+        {RGN_DIFF, 75, {2, 2}, {7, 7}},
     };
     for (const auto& c : cases) {
         CRgn a, b, result;
@@ -265,25 +289,31 @@ TEST(GdiObject, RegionsCombineAndTest)
         ASSERT_TRUE(b.CreateRectRgnIndirect(CRect(5, 5, 15, 15)));
         ASSERT_TRUE(result.CreateRectRgn(0, 0, 0, 0));
         EXPECT_NE(ERROR, result.CombineRgn(&a, &b, c.mode)) << "CombineRgn mode " << c.mode;
-        EXPECT_TRUE(result.PtInRegion(c.in)) << "mode " << c.mode << ": (" << c.in.x << "," << c.in.y << ") inside";
-        EXPECT_FALSE(result.PtInRegion(c.out)) << "mode " << c.mode << ": (" << c.out.x << "," << c.out.y << ") outside";
+        EXPECT_TRUE(result.PtInRegion(c.in))
+            << "mode " << c.mode << ": (" << c.in.x << "," << c.in.y << ") inside";
+        EXPECT_FALSE(result.PtInRegion(c.out))
+            << "mode " << c.mode << ": (" << c.out.x << "," << c.out.y << ") outside";
 
         // Filling the region paints exactly its area.
         DibCanvas canvas(20, 20);
         CBrush brush(RGB(0, 0, 0));
         EXPECT_TRUE(canvas.Dc().FillRgn(&result, &brush)) << "FillRgn";
-        EXPECT_EQ(c.area, canvas.CountPixels(RGB(0, 0, 0))) << "mode " << c.mode << ": filled pixels";
+        EXPECT_EQ(c.area, canvas.CountPixels(RGB(0, 0, 0)))
+            << "mode " << c.mode << ": filled pixels";
         // Inverting it again gives white back.
         EXPECT_TRUE(canvas.Dc().InvertRgn(&result)) << "InvertRgn";
-        EXPECT_EQ(400, canvas.CountPixels(RGB(255, 255, 255))) << "mode " << c.mode << ": InvertRgn undoes the fill";
+        EXPECT_EQ(400, canvas.CountPixels(RGB(255, 255, 255)))
+            << "mode " << c.mode << ": InvertRgn undoes the fill";
     }
 
     CRgn rgn, copy;
     ASSERT_TRUE(rgn.CreateEllipticRgnIndirect(CRect(0, 0, 20, 10)));
     CRect box;
     EXPECT_EQ(COMPLEXREGION, rgn.GetRgnBox(&box)) << "an ellipse is made of many rectangles";
-    EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= 20 && box.bottom <= 10 && box.Width() >= 18 && box.Height() >= 8)
-        << "GetRgnBox of the ellipse in (0,0,20,10): got (" << box.left << "," << box.top << "," << box.right << "," << box.bottom << ")";
+    EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= 20 && box.bottom <= 10 &&
+                box.Width() >= 18 && box.Height() >= 8)
+        << "GetRgnBox of the ellipse in (0,0,20,10): got (" << box.left << "," << box.top << ","
+        << box.right << "," << box.bottom << ")";
     EXPECT_FALSE(rgn.PtInRegion(0, 0)) << "an ellipse leaves its corners out";
     ASSERT_TRUE(copy.CreateRectRgn(0, 0, 0, 0));
     EXPECT_NE(ERROR, copy.CopyRgn(&rgn)) << "CopyRgn";
@@ -295,13 +325,13 @@ TEST(GdiObject, RegionsCombineAndTest)
     EXPECT_EQ(SIMPLEREGION, copy.GetRgnBox(&box));
     EXPECT_TRUE(box == CRect(1, 1, 3, 3)) << "SetRectRgn";
 
-    POINT triangle[] = { { 0, 0 }, { 10, 0 }, { 0, 10 } };
+    POINT triangle[] = {{0, 0}, {10, 0}, {0, 10}};
     CRgn poly;
     EXPECT_TRUE(poly.CreatePolygonRgn(triangle, 3, ALTERNATE)) << "CreatePolygonRgn";
     EXPECT_TRUE(poly.PtInRegion(1, 1)) << "inside the triangle";
     EXPECT_FALSE(poly.PtInRegion(8, 8)) << "beyond the hypotenuse";
-    POINT two[] = { { 0, 0 }, { 4, 0 }, { 4, 4 }, { 0, 4 }, { 10, 10 }, { 14, 10 }, { 14, 14 }, { 10, 14 } };
-    INT counts[] = { 4, 4 };
+    POINT two[] = {{0, 0}, {4, 0}, {4, 4}, {0, 4}, {10, 10}, {14, 10}, {14, 14}, {10, 14}};
+    INT counts[] = {4, 4};
     CRgn polys;
     EXPECT_TRUE(polys.CreatePolyPolygonRgn(two, counts, 2, ALTERNATE)) << "CreatePolyPolygonRgn";
     EXPECT_EQ(COMPLEXREGION, polys.GetRgnBox(&box)) << "two squares make a complex region";
@@ -320,7 +350,8 @@ TEST(GdiObject, RegionsCombineAndTest)
     EXPECT_FALSE(rgn.EqualRgn(nullptr)) << "EqualRgn(NULL)";
     EXPECT_FALSE(rgn.RectInRegion(nullptr)) << "RectInRegion(NULL)";
     EXPECT_FALSE(empty.CreatePolygonRgn(nullptr, 3, ALTERNATE)) << "CreatePolygonRgn(NULL)";
-    EXPECT_FALSE(empty.CreatePolygonRgn(triangle, -1, ALTERNATE)) << "CreatePolygonRgn with a negative count";
+    EXPECT_FALSE(empty.CreatePolygonRgn(triangle, -1, ALTERNATE))
+        << "CreatePolygonRgn with a negative count";
     EXPECT_FALSE(empty.CreateRectRgnIndirect(nullptr)) << "CreateRectRgnIndirect(NULL)";
     EXPECT_EQ(nullptr, empty.GetSafeHandle()) << "failed creates leave the region empty";
 }
@@ -329,7 +360,7 @@ TEST(GdiObject, BitmapBitsRoundTrip)
 {
     GdiCountGuard guard("bitmaps");
     // A 16x2 monochrome bitmap: rows are padded to 16 bits.
-    const BYTE bits[4] = { 0xF0, 0x0F, 0x55, 0xAA };
+    const BYTE bits[4] = {0xF0, 0x0F, 0x55, 0xAA};
     CBitmap mono;
     ASSERT_TRUE(mono.CreateBitmap(16, 2, 1, 1, bits)) << "CreateBitmap 16x2x1";
     BITMAP info;
@@ -340,7 +371,7 @@ TEST(GdiObject, BitmapBitsRoundTrip)
     BYTE read[4] = {};
     EXPECT_EQ(4u, mono.GetBitmapBits(sizeof(read), read)) << "GetBitmapBits";
     EXPECT_EQ(0, std::memcmp(bits, read, 4)) << "GetBitmapBits gives back what CreateBitmap took";
-    const BYTE other[4] = { 1, 2, 3, 4 };
+    const BYTE other[4] = {1, 2, 3, 4};
     EXPECT_EQ(4u, mono.SetBitmapBits(sizeof(other), other)) << "SetBitmapBits";
     mono.GetBitmapBits(sizeof(read), read);
     EXPECT_EQ(0, std::memcmp(other, read, 4)) << "GetBitmapBits after SetBitmapBits";
@@ -350,10 +381,11 @@ TEST(GdiObject, BitmapBitsRoundTrip)
     mono.SetBitmapDimension(30, 40);
     EXPECT_TRUE(mono.GetBitmapDimension() == CSize(30, 40)) << "Get/SetBitmapDimension";
 
-    BITMAP desc = { 0, 8, 4, 2, 1, 1, nullptr };
+    BITMAP desc = {0, 8, 4, 2, 1, 1, nullptr};
     CBitmap indirect;
     EXPECT_TRUE(indirect.CreateBitmapIndirect(&desc)) << "CreateBitmapIndirect";
-    EXPECT_FALSE(indirect.CreateBitmapIndirect(nullptr)) << "CreateBitmapIndirect(NULL) on a held bitmap";
+    EXPECT_FALSE(indirect.CreateBitmapIndirect(nullptr))
+        << "CreateBitmapIndirect(NULL) on a held bitmap";
 
     DibCanvas canvas(4, 4);
     CBitmap compatible;
@@ -364,7 +396,7 @@ TEST(GdiObject, BitmapBitsRoundTrip)
 
     CBitmap bad;
     EXPECT_FALSE(bad.CreateCompatibleBitmap(nullptr, 5, 5)) << "CreateCompatibleBitmap(NULL DC)";
-    EXPECT_FALSE(bad.LoadBitmap((LPCTSTR)nullptr)) << "LoadBitmap(NULL)";
+    EXPECT_FALSE(bad.LoadBitmap((LPCTSTR) nullptr)) << "LoadBitmap(NULL)";
     EXPECT_FALSE(bad.LoadBitmap(12345)) << "LoadBitmap of a missing resource";
     EXPECT_TRUE(bad.LoadOEMBitmap(OBM_CLOSE)) << "LoadOEMBitmap(OBM_CLOSE)";
 }
@@ -372,8 +404,11 @@ TEST(GdiObject, BitmapBitsRoundTrip)
 TEST(GdiObject, PaletteEntries)
 {
     GdiCountGuard guard("palettes");
-    struct { WORD version; WORD count; PALETTEENTRY entries[4]; } log = {
-        0x300, 4, { { 255, 0, 0, 0 }, { 0, 255, 0, 0 }, { 0, 0, 255, 0 }, { 10, 20, 30, 0 } } };
+    struct {
+        WORD version;
+        WORD count;
+        PALETTEENTRY entries[4];
+    } log = {0x300, 4, {{255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}, {10, 20, 30, 0}}};
     CPalette palette;
     ASSERT_TRUE(palette.CreatePalette(reinterpret_cast<LPLOGPALETTE>(&log))) << "CreatePalette";
     EXPECT_EQ(4, palette.GetEntryCount()) << "GetEntryCount";
@@ -381,7 +416,7 @@ TEST(GdiObject, PaletteEntries)
     EXPECT_EQ(4u, palette.GetPaletteEntries(0, 4, got)) << "GetPaletteEntries";
     EXPECT_EQ(10, got[3].peRed);
     EXPECT_EQ(30, got[3].peBlue);
-    PALETTEENTRY grey = { 128, 128, 128, 0 };
+    PALETTEENTRY grey = {128, 128, 128, 0};
     EXPECT_EQ(1u, palette.SetPaletteEntries(1, 1, &grey)) << "SetPaletteEntries";
     palette.GetPaletteEntries(1, 1, got);
     EXPECT_EQ(128, got[0].peGreen) << "the entry set is read back";
@@ -408,7 +443,8 @@ TEST(GdiObject, PointFontHeightFollowsTheDC)
     ASSERT_TRUE(font.CreatePointFont(120, _T("Arial"))) << "CreatePointFont 12 pt";
     LOGFONT lf;
     ASSERT_EQ((int)sizeof(LOGFONT), font.GetLogFont(&lf));
-    EXPECT_EQ(-::MulDiv(12, dpi, 72), lf.lfHeight) << "12 pt on the screen, in pixels, as a character height";
+    EXPECT_EQ(-::MulDiv(12, dpi, 72), lf.lfHeight)
+        << "12 pt on the screen, in pixels, as a character height";
     EXPECT_STREQ("Arial", lf.lfFaceName) << "face name";
 
     // A DC whose logical unit is half a pixel doubles the logical height.
@@ -424,31 +460,39 @@ TEST(GdiObject, PointFontHeightFollowsTheDC)
     EXPECT_EQ(-2 * pixels, lf.lfHeight) << "12 pt in half-pixel logical units";
 
     CFont direct;
-    EXPECT_TRUE(direct.CreateFont(-20, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, _T("Arial"))) << "CreateFont";
+    EXPECT_TRUE(direct.CreateFont(-20, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH, _T("Arial")))
+        << "CreateFont";
     direct.GetLogFont(&lf);
     EXPECT_EQ(FW_BOLD, lf.lfWeight);
     EXPECT_EQ(TRUE, lf.lfItalic);
     CFont bad;
     EXPECT_FALSE(bad.CreateFontIndirect(nullptr)) << "CreateFontIndirect(NULL)";
     EXPECT_FALSE(bad.CreatePointFontIndirect(nullptr)) << "CreatePointFontIndirect(NULL)";
-    EXPECT_TRUE(bad.CreatePointFont(100, nullptr)) << "CreatePointFont with no face name uses the default face";
+    EXPECT_TRUE(bad.CreatePointFont(100, nullptr))
+        << "CreatePointFont with no face name uses the default face";
 }
 
 TEST(GdiObject, PensDrawTheirWidthAndStyle)
 {
     GdiCountGuard guard("pens");
-    struct { const char* what; int width; bool extended; } cases[] = {
-        { "cosmetic 1-pixel pen", 1, false },
-        { "5-pixel pen", 5, false },
-        { "geometric 3-pixel pen with flat ends", 3, true },
+    struct {
+        const char* what;
+        int width;
+        bool extended;
+    } cases[] = {
+        {"cosmetic 1-pixel pen", 1, false},
+        {"5-pixel pen", 5, false},
+        {"geometric 3-pixel pen with flat ends", 3, true},
     };
     for (const auto& c : cases) {
         DibCanvas canvas(40, 40);
         CPen pen;
         if (c.extended) {
-            LOGBRUSH lb = { BS_SOLID, RGB(0, 0, 255), 0 };
-            ASSERT_TRUE(pen.CreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, c.width, &lb)) << c.what;
+            LOGBRUSH lb = {BS_SOLID, RGB(0, 0, 255), 0};
+            ASSERT_TRUE(pen.CreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, c.width, &lb))
+                << c.what;
             EXTLOGPEN elp;
             EXPECT_GT(pen.GetExtLogPen(&elp), 0) << c.what << ": GetExtLogPen";
             EXPECT_EQ((DWORD)c.width, elp.elpWidth) << c.what << ": width read back";
@@ -463,10 +507,11 @@ TEST(GdiObject, PensDrawTheirWidthAndStyle)
         canvas.Dc().LineTo(30, 20);
         canvas.Dc().SelectObject(old);
         // The column in the middle of the line is as thick as the pen.
-        EXPECT_EQ(c.width, canvas.CountPixels(RGB(0, 0, 255), CRect(20, 0, 21, 40))) << c.what << ": line thickness";
+        EXPECT_EQ(c.width, canvas.CountPixels(RGB(0, 0, 255), CRect(20, 0, 21, 40)))
+            << c.what << ": line thickness";
     }
 
-    LOGPEN lp = { PS_DOT, { 1, 0 }, RGB(1, 2, 3) };
+    LOGPEN lp = {PS_DOT, {1, 0}, RGB(1, 2, 3)};
     CPen indirect;
     EXPECT_TRUE(indirect.CreatePenIndirect(&lp)) << "CreatePenIndirect";
     LOGPEN back;
@@ -474,13 +519,15 @@ TEST(GdiObject, PensDrawTheirWidthAndStyle)
     EXPECT_EQ((UINT)PS_DOT, back.lopnStyle);
     EXPECT_EQ(RGB(1, 2, 3), back.lopnColor);
 
-    DWORD dashes[] = { 4, 2 };
-    LOGBRUSH lb = { BS_SOLID, RGB(0, 0, 0), 0 };
+    DWORD dashes[] = {4, 2};
+    LOGBRUSH lb = {BS_SOLID, RGB(0, 0, 0), 0};
     CPen user(PS_GEOMETRIC | PS_USERSTYLE, 1, &lb, 2, dashes);
     EXPECT_NE(nullptr, user.GetSafeHandle()) << "a user-styled pen";
     CPen bad;
-    EXPECT_FALSE(bad.CreatePen(PS_GEOMETRIC | PS_USERSTYLE, 1, &lb, 2, nullptr)) << "style count without styles";
-    EXPECT_FALSE(bad.CreatePen(PS_SOLID, 1, (const LOGBRUSH*)nullptr)) << "extended pen without a brush";
+    EXPECT_FALSE(bad.CreatePen(PS_GEOMETRIC | PS_USERSTYLE, 1, &lb, 2, nullptr))
+        << "style count without styles";
+    EXPECT_FALSE(bad.CreatePen(PS_SOLID, 1, (const LOGBRUSH*)nullptr))
+        << "extended pen without a brush";
     EXPECT_FALSE(bad.CreatePenIndirect(nullptr)) << "CreatePenIndirect(NULL)";
     EXPECT_EQ(nullptr, bad.GetSafeHandle()) << "failed creates leave the pen empty";
 }

@@ -13,8 +13,14 @@ std::string Show(const RECT& r)
            std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
 }
 
-std::string Show(POINT p) { return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")"; }
-std::string Show(SIZE s) { return "[" + std::to_string(s.cx) + "x" + std::to_string(s.cy) + "]"; }
+std::string Show(POINT p)
+{
+    return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+}
+std::string Show(SIZE s)
+{
+    return "[" + std::to_string(s.cx) + "x" + std::to_string(s.cy) + "]";
+}
 
 void ExpectRect(const RECT& expected, const RECT& actual, const char* what)
 {
@@ -35,24 +41,29 @@ void ExpectSize(SIZE expected, SIZE actual, const char* what)
         << what << ": expected " << Show(expected) << ", got " << Show(actual);
 }
 
-} // namespace
+}  // namespace
 
 TEST(Geometry, SizeAndPointConstructorsUnpackSignedWords)
 {
     // Packed coordinates are two signed 16-bit words, as mouse messages carry them.
-    struct { DWORD packed; int x, y; } cases[] = {
-        { 0x00000000u, 0, 0 },
-        { 0x00140010u, 16, 20 },
-        { 0xFFFFFFFEu, -2, -1 },
-        { 0x80007FFFu, 32767, -32768 },
+    struct {
+        DWORD packed;
+        int x, y;
+    } cases[] = {
+        {0x00000000u, 0, 0},
+        {0x00140010u, 16, 20},
+        {0xFFFFFFFEu, -2, -1},
+        {0x80007FFFu, 32767, -32768},
     };
     for (const auto& c : cases) {
-        ExpectPoint(CPoint(c.x, c.y), CPoint((LPARAM)c.packed), ("CPoint(LPARAM " + std::to_string(c.packed) + ")").c_str());
+        ExpectPoint(CPoint(c.x, c.y), CPoint((LPARAM)c.packed),
+                    ("CPoint(LPARAM " + std::to_string(c.packed) + ")").c_str());
         ExpectPoint(CPoint(c.x, c.y), CPoint(MAKELPARAM(c.x, c.y)), "CPoint(MAKELPARAM)");
-        ExpectSize(CSize(c.x, c.y), CSize(c.packed), ("CSize(DWORD " + std::to_string(c.packed) + ")").c_str());
+        ExpectSize(CSize(c.x, c.y), CSize(c.packed),
+                   ("CSize(DWORD " + std::to_string(c.packed) + ")").c_str());
     }
-    POINT p = { 3, -4 };
-    SIZE s = { -5, 6 };
+    POINT p = {3, -4};
+    SIZE s = {-5, 6};
     ExpectSize(CSize(3, -4), CSize(p), "CSize(POINT)");
     ExpectPoint(CPoint(-5, 6), CPoint(s), "CPoint(SIZE)");
     ExpectPoint(CPoint(0, 0), CPoint(), "CPoint()");
@@ -81,19 +92,30 @@ TEST(Geometry, PointAndSizeOperators)
     ExpectRect(CRect(-3, 4, 7, 14), s - &r, "size - rect offsets back");
 
     CPoint q = p;
-    q += s;       ExpectPoint(CPoint(13, 16), q, "point += size");
-    q -= s;       ExpectPoint(CPoint(10, 20), q, "point -= size");
-    q += CPoint(5, 5); ExpectPoint(CPoint(15, 25), q, "point += point");
-    q -= CPoint(5, 5); ExpectPoint(CPoint(10, 20), q, "point -= point");
-    q.Offset(1, -1);   ExpectPoint(CPoint(11, 19), q, "Offset(int, int)");
-    q.Offset(CPoint(-1, 1)); ExpectPoint(CPoint(10, 20), q, "Offset(POINT)");
-    q.Offset(CSize(2, 2));   ExpectPoint(CPoint(12, 22), q, "Offset(SIZE)");
-    q.SetPoint(7, 8);        ExpectPoint(CPoint(7, 8), q, "SetPoint");
+    q += s;
+    ExpectPoint(CPoint(13, 16), q, "point += size");
+    q -= s;
+    ExpectPoint(CPoint(10, 20), q, "point -= size");
+    q += CPoint(5, 5);
+    ExpectPoint(CPoint(15, 25), q, "point += point");
+    q -= CPoint(5, 5);
+    ExpectPoint(CPoint(10, 20), q, "point -= point");
+    q.Offset(1, -1);
+    ExpectPoint(CPoint(11, 19), q, "Offset(int, int)");
+    q.Offset(CPoint(-1, 1));
+    ExpectPoint(CPoint(10, 20), q, "Offset(POINT)");
+    q.Offset(CSize(2, 2));
+    ExpectPoint(CPoint(12, 22), q, "Offset(SIZE)");
+    q.SetPoint(7, 8);
+    ExpectPoint(CPoint(7, 8), q, "SetPoint");
 
     CSize t = s;
-    t += CSize(1, 1); ExpectSize(CSize(4, -3), t, "size += size");
-    t -= CSize(1, 1); ExpectSize(CSize(3, -4), t, "size -= size");
-    t.SetSize(9, 9);  ExpectSize(CSize(9, 9), t, "SetSize");
+    t += CSize(1, 1);
+    ExpectSize(CSize(4, -3), t, "size += size");
+    t -= CSize(1, 1);
+    ExpectSize(CSize(3, -4), t, "size -= size");
+    t.SetSize(9, 9);
+    ExpectSize(CSize(9, 9), t, "SetSize");
 
     EXPECT_TRUE(p == CPoint(10, 20)) << "equal points compare equal";
     EXPECT_TRUE(p != CPoint(10, 21)) << "points differing in y compare unequal";
@@ -104,10 +126,10 @@ TEST(Geometry, PointAndSizeOperators)
 
 TEST(Geometry, RectConstructorsAndAccessors)
 {
-    RECT raw = { 1, 2, 11, 22 };
+    RECT raw = {1, 2, 11, 22};
     ExpectRect(raw, CRect(raw), "CRect(const RECT&)");
     ExpectRect(raw, CRect(&raw), "CRect(LPCRECT)");
-    ExpectRect(CRect(0, 0, 0, 0), CRect((LPCRECT)nullptr), "CRect(NULL) is empty");
+    ExpectRect(CRect(0, 0, 0, 0), CRect((LPCRECT) nullptr), "CRect(NULL) is empty");
     ExpectRect(raw, CRect(CPoint(1, 2), CSize(10, 20)), "CRect(point, size)");
     ExpectRect(raw, CRect(CPoint(1, 2), CPoint(11, 22)), "CRect(topLeft, bottomRight)");
 
@@ -143,14 +165,15 @@ TEST(Geometry, RectConstructorsAndAccessors)
 
 TEST(Geometry, RectEmptyNullAndHitTesting)
 {
-    struct { RECT r; bool empty; bool null; } cases[] = {
-        { { 0, 0, 0, 0 }, true, true },
-        { { 0, 0, 5, 0 }, true, false },
-        { { 0, 0, 0, 5 }, true, false },
-        { { 5, 5, 1, 10 }, true, false },   // right left of left
-        { { 5, 5, 10, 1 }, true, false },   // bottom above top
-        { { 0, 0, 1, 1 }, false, false },
-        { { -10, -10, -5, -5 }, false, false },
+    struct {
+        RECT r;
+        bool empty;
+        bool null;
+    } cases[] = {
+        {{0, 0, 0, 0}, true, true},   {{0, 0, 5, 0}, true, false},
+        {{0, 0, 0, 5}, true, false},  {{5, 5, 1, 10}, true, false},  // right left of left
+        {{5, 5, 10, 1}, true, false},                                // bottom above top
+        {{0, 0, 1, 1}, false, false}, {{-10, -10, -5, -5}, false, false},
     };
     for (const auto& c : cases) {
         CRect r(c.r);
@@ -160,9 +183,12 @@ TEST(Geometry, RectEmptyNullAndHitTesting)
 
     // Left and top edges are inside, right and bottom edges outside.
     CRect r(10, 10, 20, 20);
-    struct { POINT pt; bool inside; } hits[] = {
-        { { 10, 10 }, true }, { { 19, 19 }, true }, { { 15, 15 }, true },
-        { { 20, 15 }, false }, { { 15, 20 }, false }, { { 9, 15 }, false }, { { 15, 9 }, false },
+    struct {
+        POINT pt;
+        bool inside;
+    } hits[] = {
+        {{10, 10}, true},  {{19, 19}, true}, {{15, 15}, true}, {{20, 15}, false},
+        {{15, 20}, false}, {{9, 15}, false}, {{15, 9}, false},
     };
     for (const auto& h : hits)
         EXPECT_EQ(h.inside, !!r.PtInRect(h.pt)) << "PtInRect" << Show(h.pt) << " in " << Show(r);
@@ -170,32 +196,61 @@ TEST(Geometry, RectEmptyNullAndHitTesting)
 
 TEST(Geometry, RectInflateDeflateOffsetNormalize)
 {
-    struct Case { const char* what; void (*op)(CRect&); RECT expected; } cases[] = {
-        { "InflateRect(x, y)", [](CRect& r) { r.InflateRect(2, 3); }, { 8, 7, 32, 43 } },
-        { "InflateRect(SIZE)", [](CRect& r) { r.InflateRect(CSize(2, 3)); }, { 8, 7, 32, 43 } },
-        { "InflateRect(LPCRECT)", [](CRect& r) { RECT d = { 1, 2, 3, 4 }; r.InflateRect(&d); }, { 9, 8, 33, 44 } },
-        { "InflateRect(l, t, r, b)", [](CRect& r) { r.InflateRect(1, 2, 3, 4); }, { 9, 8, 33, 44 } },
-        { "InflateRect(NULL)", [](CRect& r) { r.InflateRect((LPCRECT)nullptr); }, { 10, 10, 30, 40 } },
-        { "DeflateRect(x, y)", [](CRect& r) { r.DeflateRect(2, 3); }, { 12, 13, 28, 37 } },
-        { "DeflateRect(SIZE)", [](CRect& r) { r.DeflateRect(CSize(2, 3)); }, { 12, 13, 28, 37 } },
-        { "DeflateRect(LPCRECT)", [](CRect& r) { RECT d = { 1, 2, 3, 4 }; r.DeflateRect(&d); }, { 11, 12, 27, 36 } },
-        { "DeflateRect(l, t, r, b)", [](CRect& r) { r.DeflateRect(1, 2, 3, 4); }, { 11, 12, 27, 36 } },
-        { "DeflateRect past the centre", [](CRect& r) { r.DeflateRect(15, 0); }, { 25, 10, 15, 40 } },
-        { "OffsetRect(x, y)", [](CRect& r) { r.OffsetRect(-10, 5); }, { 0, 15, 20, 45 } },
-        { "OffsetRect(POINT)", [](CRect& r) { r.OffsetRect(CPoint(-10, 5)); }, { 0, 15, 20, 45 } },
-        { "OffsetRect(SIZE)", [](CRect& r) { r.OffsetRect(CSize(-10, 5)); }, { 0, 15, 20, 45 } },
-        { "+= POINT", [](CRect& r) { r += CPoint(1, 1); }, { 11, 11, 31, 41 } },
-        { "-= POINT", [](CRect& r) { r -= CPoint(1, 1); }, { 9, 9, 29, 39 } },
-        { "+= SIZE", [](CRect& r) { r += CSize(1, 2); }, { 11, 12, 31, 42 } },
-        { "-= SIZE", [](CRect& r) { r -= CSize(1, 2); }, { 9, 8, 29, 38 } },
-        { "+= LPCRECT inflates", [](CRect& r) { CRect d(1, 2, 3, 4); r += &d; }, { 9, 8, 33, 44 } },
-        { "-= LPCRECT deflates", [](CRect& r) { CRect d(1, 2, 3, 4); r -= &d; }, { 11, 12, 27, 36 } },
-        { "= RECT", [](CRect& r) { RECT s = { 1, 2, 3, 4 }; r = s; }, { 1, 2, 3, 4 } },
-        { "SetRectEmpty", [](CRect& r) { r.SetRectEmpty(); }, { 0, 0, 0, 0 } },
-        { "MoveToX", [](CRect& r) { r.MoveToX(0); }, { 0, 10, 20, 40 } },
-        { "MoveToY", [](CRect& r) { r.MoveToY(0); }, { 10, 0, 30, 30 } },
-        { "MoveToXY(POINT)", [](CRect& r) { r.MoveToXY(CPoint(1, 1)); }, { 1, 1, 21, 31 } },
-        { "MulDiv rounds", [](CRect& r) { r = r.MulDiv(2, 3); }, { 7, 7, 20, 27 } },
+    struct Case {
+        const char* what;
+        void (*op)(CRect&);
+        RECT expected;
+    } cases[] = {
+        {"InflateRect(x, y)", [](CRect& r) { r.InflateRect(2, 3); }, {8, 7, 32, 43}},
+        {"InflateRect(SIZE)", [](CRect& r) { r.InflateRect(CSize(2, 3)); }, {8, 7, 32, 43}},
+        {"InflateRect(LPCRECT)",
+         [](CRect& r) {
+             RECT d = {1, 2, 3, 4};
+             r.InflateRect(&d);
+         },
+         {9, 8, 33, 44}},
+        {"InflateRect(l, t, r, b)", [](CRect& r) { r.InflateRect(1, 2, 3, 4); }, {9, 8, 33, 44}},
+        {"InflateRect(NULL)", [](CRect& r) { r.InflateRect((LPCRECT) nullptr); }, {10, 10, 30, 40}},
+        {"DeflateRect(x, y)", [](CRect& r) { r.DeflateRect(2, 3); }, {12, 13, 28, 37}},
+        {"DeflateRect(SIZE)", [](CRect& r) { r.DeflateRect(CSize(2, 3)); }, {12, 13, 28, 37}},
+        {"DeflateRect(LPCRECT)",
+         [](CRect& r) {
+             RECT d = {1, 2, 3, 4};
+             r.DeflateRect(&d);
+         },
+         {11, 12, 27, 36}},
+        {"DeflateRect(l, t, r, b)", [](CRect& r) { r.DeflateRect(1, 2, 3, 4); }, {11, 12, 27, 36}},
+        {"DeflateRect past the centre", [](CRect& r) { r.DeflateRect(15, 0); }, {25, 10, 15, 40}},
+        {"OffsetRect(x, y)", [](CRect& r) { r.OffsetRect(-10, 5); }, {0, 15, 20, 45}},
+        {"OffsetRect(POINT)", [](CRect& r) { r.OffsetRect(CPoint(-10, 5)); }, {0, 15, 20, 45}},
+        {"OffsetRect(SIZE)", [](CRect& r) { r.OffsetRect(CSize(-10, 5)); }, {0, 15, 20, 45}},
+        {"+= POINT", [](CRect& r) { r += CPoint(1, 1); }, {11, 11, 31, 41}},
+        {"-= POINT", [](CRect& r) { r -= CPoint(1, 1); }, {9, 9, 29, 39}},
+        {"+= SIZE", [](CRect& r) { r += CSize(1, 2); }, {11, 12, 31, 42}},
+        {"-= SIZE", [](CRect& r) { r -= CSize(1, 2); }, {9, 8, 29, 38}},
+        {"+= LPCRECT inflates",
+         [](CRect& r) {
+             CRect d(1, 2, 3, 4);
+             r += &d;
+         },
+         {9, 8, 33, 44}},
+        {"-= LPCRECT deflates",
+         [](CRect& r) {
+             CRect d(1, 2, 3, 4);
+             r -= &d;
+         },
+         {11, 12, 27, 36}},
+        {"= RECT",
+         [](CRect& r) {
+             RECT s = {1, 2, 3, 4};
+             r = s;
+         },
+         {1, 2, 3, 4}},
+        {"SetRectEmpty", [](CRect& r) { r.SetRectEmpty(); }, {0, 0, 0, 0}},
+        {"MoveToX", [](CRect& r) { r.MoveToX(0); }, {0, 10, 20, 40}},
+        {"MoveToY", [](CRect& r) { r.MoveToY(0); }, {10, 0, 30, 30}},
+        {"MoveToXY(POINT)", [](CRect& r) { r.MoveToXY(CPoint(1, 1)); }, {1, 1, 21, 31}},
+        {"MulDiv rounds", [](CRect& r) { r = r.MulDiv(2, 3); }, {7, 7, 20, 27}},
     };
     for (const auto& c : cases) {
         CRect r(10, 10, 30, 40);
@@ -203,11 +258,13 @@ TEST(Geometry, RectInflateDeflateOffsetNormalize)
         ExpectRect(c.expected, r, c.what);
     }
 
-    struct { RECT in, out; } norm[] = {
-        { { 0, 0, 10, 10 }, { 0, 0, 10, 10 } },
-        { { 10, 0, 0, 10 }, { 0, 0, 10, 10 } },
-        { { 0, 10, 10, 0 }, { 0, 0, 10, 10 } },
-        { { 10, 10, -5, -5 }, { -5, -5, 10, 10 } },
+    struct {
+        RECT in, out;
+    } norm[] = {
+        {{0, 0, 10, 10}, {0, 0, 10, 10}},
+        {{10, 0, 0, 10}, {0, 0, 10, 10}},
+        {{0, 10, 10, 0}, {0, 0, 10, 10}},
+        {{10, 10, -5, -5}, {-5, -5, 10, 10}},
     };
     for (const auto& n : norm) {
         CRect r(n.in);
@@ -239,27 +296,30 @@ TEST(Geometry, RectIntersectUnionSubtract)
 {
     struct {
         RECT a, b;
-        RECT inter; bool interNonEmpty;
-        RECT uni;   bool uniNonEmpty;
+        RECT inter;
+        bool interNonEmpty;
+        RECT uni;
+        bool uniNonEmpty;
     } cases[] = {
         // Overlapping.
-        { { 0, 0, 10, 10 }, { 5, 5, 15, 15 }, { 5, 5, 10, 10 }, true, { 0, 0, 15, 15 }, true },
+        {{0, 0, 10, 10}, {5, 5, 15, 15}, {5, 5, 10, 10}, true, {0, 0, 15, 15}, true},
         // One inside the other.
-        { { 0, 0, 10, 10 }, { 2, 2, 4, 4 }, { 2, 2, 4, 4 }, true, { 0, 0, 10, 10 }, true },
+        {{0, 0, 10, 10}, {2, 2, 4, 4}, {2, 2, 4, 4}, true, {0, 0, 10, 10}, true},
         // Disjoint: the intersection is the null rectangle, the union spans both.
-        { { 0, 0, 10, 10 }, { 20, 20, 30, 30 }, { 0, 0, 0, 0 }, false, { 0, 0, 30, 30 }, true },
+        {{0, 0, 10, 10}, {20, 20, 30, 30}, {0, 0, 0, 0}, false, {0, 0, 30, 30}, true},
         // Touching edges share no pixel.
-        { { 0, 0, 10, 10 }, { 10, 0, 20, 10 }, { 0, 0, 0, 0 }, false, { 0, 0, 20, 10 }, true },
+        {{0, 0, 10, 10}, {10, 0, 20, 10}, {0, 0, 0, 0}, false, {0, 0, 20, 10}, true},
         // An empty operand does not take part in a union.
-        { { 0, 0, 10, 10 }, { 50, 50, 50, 60 }, { 0, 0, 0, 0 }, false, { 0, 0, 10, 10 }, true },
-        { { 50, 50, 40, 60 }, { 0, 0, 10, 10 }, { 0, 0, 0, 0 }, false, { 0, 0, 10, 10 }, true },
+        {{0, 0, 10, 10}, {50, 50, 50, 60}, {0, 0, 0, 0}, false, {0, 0, 10, 10}, true},
+        {{50, 50, 40, 60}, {0, 0, 10, 10}, {0, 0, 0, 0}, false, {0, 0, 10, 10}, true},
         // Both empty.
-        { { 0, 0, 0, 0 }, { 5, 5, 5, 5 }, { 0, 0, 0, 0 }, false, { 0, 0, 0, 0 }, false },
+        {{0, 0, 0, 0}, {5, 5, 5, 5}, {0, 0, 0, 0}, false, {0, 0, 0, 0}, false},
     };
     for (const auto& c : cases) {
         std::string label = Show(c.a) + " and " + Show(c.b);
         CRect r;
-        EXPECT_EQ(c.interNonEmpty, !!r.IntersectRect(&c.a, &c.b)) << "IntersectRect result of " << label;
+        EXPECT_EQ(c.interNonEmpty, !!r.IntersectRect(&c.a, &c.b))
+            << "IntersectRect result of " << label;
         ExpectRect(c.inter, r, ("IntersectRect of " + label).c_str());
         ExpectRect(c.inter, CRect(c.a) & c.b, ("operator& of " + label).c_str());
         CRect acc(c.a);
@@ -275,18 +335,21 @@ TEST(Geometry, RectIntersectUnionSubtract)
     }
 
     // Subtraction only shrinks the first rectangle when the second covers a whole side of it.
-    struct { RECT a, b, out; } sub[] = {
-        { { 0, 0, 10, 10 }, { 5, -1, 11, 11 }, { 0, 0, 5, 10 } },    // covers the right part
-        { { 0, 0, 10, 10 }, { -1, -1, 11, 4 }, { 0, 4, 10, 10 } },   // covers the top part
-        { { 0, 0, 10, 10 }, { 2, 2, 4, 4 }, { 0, 0, 10, 10 } },      // a hole: unchanged
-        { { 0, 0, 10, 10 }, { 20, 20, 30, 30 }, { 0, 0, 10, 10 } },  // disjoint: unchanged
-        { { 0, 0, 10, 10 }, { -5, -5, 15, 15 }, { 0, 0, 0, 0 } },    // fully covered: empty
+    struct {
+        RECT a, b, out;
+    } sub[] = {
+        {{0, 0, 10, 10}, {5, -1, 11, 11}, {0, 0, 5, 10}},    // covers the right part
+        {{0, 0, 10, 10}, {-1, -1, 11, 4}, {0, 4, 10, 10}},   // covers the top part
+        {{0, 0, 10, 10}, {2, 2, 4, 4}, {0, 0, 10, 10}},      // a hole: unchanged
+        {{0, 0, 10, 10}, {20, 20, 30, 30}, {0, 0, 10, 10}},  // disjoint: unchanged
+        {{0, 0, 10, 10}, {-5, -5, 15, 15}, {0, 0, 0, 0}},    // fully covered: empty
     };
     for (const auto& s : sub) {
         CRect r;
         BOOL nonEmpty = r.SubtractRect(&s.a, &s.b);
         ExpectRect(s.out, r, ("SubtractRect " + Show(s.a) + " - " + Show(s.b)).c_str());
-        EXPECT_EQ(!CRect(s.out).IsRectEmpty(), !!nonEmpty) << "SubtractRect result " << Show(s.a) << " - " << Show(s.b);
+        EXPECT_EQ(!CRect(s.out).IsRectEmpty(), !!nonEmpty)
+            << "SubtractRect result " << Show(s.a) << " - " << Show(s.b);
     }
 
     // Null arguments behave as empty rectangles and never crash.

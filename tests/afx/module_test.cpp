@@ -44,18 +44,17 @@ bool HasExtensionModule(HMODULE hModule)
 
 TEST(Module, ClassesAreFoundByNameAcrossModules)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         CRuntimeClass* expected;
     } cases[] = {
-        { "CExtShape", RUNTIME_CLASS(CExtShape) },    // the linked extension DLL's
-        { "CHostThing", RUNTIME_CLASS(CHostThing) },  // the executable's
-        { "CWnd", RUNTIME_CLASS(CWnd) },              // afx.dll's own
-        { "CDynLinkLibrary", RUNTIME_CLASS(CDynLinkLibrary) },
-        { "CNoSuchClass", NULL },
-        { "", NULL },
-        { NULL, NULL },
+        {"CExtShape", RUNTIME_CLASS(CExtShape)},    // the linked extension DLL's
+        {"CHostThing", RUNTIME_CLASS(CHostThing)},  // the executable's
+        {"CWnd", RUNTIME_CLASS(CWnd)},              // afx.dll's own
+        {"CDynLinkLibrary", RUNTIME_CLASS(CDynLinkLibrary)},
+        {"CNoSuchClass", NULL},
+        {"", NULL},
+        {NULL, NULL},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.expected, CRuntimeClass::FromName(c.name)) << (c.name ? c.name : "(null)");
@@ -112,7 +111,8 @@ TEST(Module, ExtensionCodeFindsTheHostsResources)
     // A resource handle set elsewhere is searched first, then the extension modules.
     AfxSetResourceHandle(hExt);
     EXPECT_EQ(hExt, AfxFindStringResourceHandle(4));
-    EXPECT_EQ(hExt, AfxFindResourceHandle(MAKEINTRESOURCE(4), RT_MENU)) << "nobody else has it: the current handle";
+    EXPECT_EQ(hExt, AfxFindResourceHandle(MAKEINTRESOURCE(4), RT_MENU))
+        << "nobody else has it: the current handle";
     AfxSetResourceHandle(NULL);
     EXPECT_EQ(hHost, AfxGetResourceHandle()) << "NULL goes back to the application";
     EXPECT_EQ(hHost, AfxFindResourceHandle(NULL, RT_MENU)) << "bad arguments: the current handle";
@@ -146,7 +146,8 @@ TEST(Module, RunTimeLoadedExtensionJoinsAndLeaves)
 
     ASSERT_TRUE(::FreeLibrary(hPlugin));
     EXPECT_EQ(nullptr, CRuntimeClass::FromName("CExtPlugin")) << "its classes left with it";
-    EXPECT_FALSE(HasExtensionModule(hPlugin)) << "AfxTermExtensionModule deleted its CDynLinkLibrary";
+    EXPECT_FALSE(HasExtensionModule(hPlugin))
+        << "AfxTermExtensionModule deleted its CDynLinkLibrary";
     EXPECT_EQ(hHost, AfxFindStringResourceHandle(10));
     EXPECT_NE(nullptr, CRuntimeClass::FromName("CExtShape")) << "the linked extension stays";
 }

@@ -72,7 +72,10 @@ public:
     }
     afx_msg LRESULT OnThrowInt(WPARAM, LPARAM) { throw 42; }
     afx_msg LRESULT OnThrowAfx(WPARAM, LPARAM) { AfxThrowNotSupportedException(); }
-    afx_msg void OnSize(UINT nType, int cx, int cy) { log.push_back(Format("size %u %d %d", nType, cx, cy)); }
+    afx_msg void OnSize(UINT nType, int cx, int cy)
+    {
+        log.push_back(Format("size %u %d %d", nType, cx, cy));
+    }
     afx_msg void OnMouseMove(UINT nFlags, CPoint point)
     {
         log.push_back(Format("move %u %d %d", nFlags, (int)point.x, (int)point.y));
@@ -99,7 +102,8 @@ public:
     }
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     {
-        log.push_back(Format("setcursor %s %d %#x", pWnd == this ? "self" : "other", (int)nHitTest, message));
+        log.push_back(
+            Format("setcursor %s %d %#x", pWnd == this ? "self" : "other", (int)nHitTest, message));
         return TRUE;
     }
     afx_msg int OnMouseActivate(CWnd*, UINT nHitTest, UINT message)
@@ -107,7 +111,10 @@ public:
         log.push_back(Format("mouseactivate %u %#x", nHitTest, message));
         return MA_NOACTIVATE;
     }
-    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus) { log.push_back(Format("show %d %u", bShow, nStatus)); }
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus)
+    {
+        log.push_back(Format("show %d %u", bShow, nStatus));
+    }
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI)
     {
         if (lpMMI != NULL && lpMMI->ptMinTrackSize.x == 12345)
@@ -184,25 +191,25 @@ TEST(MessageMap, CracksEachMessageForItsHandler)
 {
     CBaseWnd wnd;
     ASSERT_TRUE(wnd.CreateTopLevel());
-    struct Case
-    {
+    struct Case {
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
         const char* expected;
     } cases[] = {
-        { WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(300, 200), "size 2 300 200" },
+        {WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(300, 200), "size 2 300 200"},
         // Coordinates left of or above the window (mouse captured) are negative.
-        { WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM((WORD)-5, 7), "move 4 -5 7" },
-        { WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, (WORD)-9), "ldown 1 3 -9" },
-        { WM_RBUTTONUP, 0, MAKELPARAM(40, 50), "rup 0 40 50" },
-        { WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 1234), 0, "hscroll 5 1234 none" },
-        { WM_KEYDOWN, VK_F5, MAKELPARAM(3, 0x4000), "keydown 116 3 0x4000" },
-        { WM_CHAR, 'q', MAKELPARAM(1, 0x10), "char 113 1 0x10" },
-        { WM_SETCURSOR, 0, MAKELPARAM((WORD)HTERROR, WM_LBUTTONDOWN), "setcursor other -2 0x201" },
-        { WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_RBUTTONDOWN), "mouseactivate 1 0x204" },
-        { WM_SHOWWINDOW, TRUE, SW_PARENTOPENING, "show 1 3" },
-        { WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, (WORD)-120), MAKELPARAM(15, 25), "wheel 8 -120 15 25" },
+        {WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM((WORD)-5, 7), "move 4 -5 7"},
+        {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, (WORD)-9), "ldown 1 3 -9"},
+        {WM_RBUTTONUP, 0, MAKELPARAM(40, 50), "rup 0 40 50"},
+        {WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 1234), 0, "hscroll 5 1234 none"},
+        {WM_KEYDOWN, VK_F5, MAKELPARAM(3, 0x4000), "keydown 116 3 0x4000"},
+        {WM_CHAR, 'q', MAKELPARAM(1, 0x10), "char 113 1 0x10"},
+        {WM_SETCURSOR, 0, MAKELPARAM((WORD)HTERROR, WM_LBUTTONDOWN), "setcursor other -2 0x201"},
+        {WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_RBUTTONDOWN), "mouseactivate 1 0x204"},
+        {WM_SHOWWINDOW, TRUE, SW_PARENTOPENING, "show 1 3"},
+        {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, (WORD)-120), MAKELPARAM(15, 25),
+         "wheel 8 -120 15 25"},
     };
     for (const Case& c : cases) {
         wnd.log.clear();
@@ -214,7 +221,8 @@ TEST(MessageMap, CracksEachMessageForItsHandler)
     wnd.SendMessage(WM_SETCURSOR, (WPARAM)wnd.m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ("setcursor self 1 0x200", wnd.Last());
     // Return values come back to the sender.
-    EXPECT_EQ(MA_NOACTIVATE, wnd.SendMessage(WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+    EXPECT_EQ(MA_NOACTIVATE,
+              wnd.SendMessage(WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
     MINMAXINFO mmi = {};
     mmi.ptMinTrackSize.x = 12345;
     wnd.log.clear();
@@ -243,7 +251,8 @@ TEST(MessageMap, DerivedMapOverridesOneHandlerAndInheritsTheRest)
     EXPECT_EQ("base ping", base.Last());
     base.log.clear();
     base.SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_B, 0), 0);
-    EXPECT_TRUE(base.log.empty()) << "the base knows nothing of the derived command, got " << base.Last();
+    EXPECT_TRUE(base.log.empty()) << "the base knows nothing of the derived command, got "
+                                  << base.Last();
 
     // Paint and timer reach the base's handlers from a derived window, through real messages.
     derived.paints = 0;
@@ -278,9 +287,9 @@ TEST(MessageMap, CommandRangeAndDisabledCommands)
     CBaseWnd wnd;
     ASSERT_TRUE(wnd.CreateTopLevel());
     wnd.log.clear();  // creation's WM_SHOWWINDOW
-    for (UINT id : { ID_RANGE_FIRST, ID_RANGE_FIRST + 4, ID_RANGE_LAST, ID_RANGE_LAST + 1 })
+    for (UINT id : {ID_RANGE_FIRST, ID_RANGE_FIRST + 4, ID_RANGE_LAST, ID_RANGE_LAST + 1})
         wnd.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    EXPECT_EQ((std::vector<UINT>{ ID_RANGE_FIRST, ID_RANGE_FIRST + 4, ID_RANGE_LAST }), wnd.rangeIds);
+    EXPECT_EQ((std::vector<UINT>{ID_RANGE_FIRST, ID_RANGE_FIRST + 4, ID_RANGE_LAST}), wnd.rangeIds);
 
     // The update handler disables the item, so the menu command is dropped.
     wnd.SendMessage(WM_COMMAND, MAKEWPARAM(ID_DISABLED, 0), 0);
@@ -294,19 +303,18 @@ TEST(MessageMap, CommandRangeAndDisabledCommands)
 TEST(MessageMap, UpdateCommandUiThroughOnCmdMsg)
 {
     CDerivedWnd wnd;  // no window needed: command routing is the object's
-    struct Case
-    {
+    struct Case {
         UINT id;
         BOOL bDisableIfNoHandler;
         int enabled;
         int checked;
     } cases[] = {
-        { ID_FILE_A, TRUE, 1, 1 },            // update handler checks; command handler enables
-        { ID_FILE_B, TRUE, 1, -1 },           // command handler only, in the derived map
-        { ID_RANGE_FIRST + 3, TRUE, 1, -1 },  // a range handler counts
-        { ID_NO_HANDLER, TRUE, 0, -1 },       // nothing handles it: disabled
-        { ID_NO_HANDLER, FALSE, -1, -1 },     // ... unless asked not to
-        { ID_DISABLED, TRUE, 0, -1 },         // the update handler disables it
+        {ID_FILE_A, TRUE, 1, 1},            // update handler checks; command handler enables
+        {ID_FILE_B, TRUE, 1, -1},           // command handler only, in the derived map
+        {ID_RANGE_FIRST + 3, TRUE, 1, -1},  // a range handler counts
+        {ID_NO_HANDLER, TRUE, 0, -1},       // nothing handles it: disabled
+        {ID_NO_HANDLER, FALSE, -1, -1},     // ... unless asked not to
+        {ID_DISABLED, TRUE, 0, -1},         // the update handler disables it
     };
     for (const Case& c : cases) {
         CRecordingCmdUI ui;
@@ -315,7 +323,7 @@ TEST(MessageMap, UpdateCommandUiThroughOnCmdMsg)
         EXPECT_EQ(c.enabled, ui.enabled) << "id " << c.id;
         EXPECT_EQ(c.checked, ui.checked) << "id " << c.id;
     }
-    AFX_CMDHANDLERINFO info = { NULL, NULL };
+    AFX_CMDHANDLERINFO info = {NULL, NULL};
     EXPECT_TRUE(wnd.OnCmdMsg(ID_FILE_B, CN_COMMAND, NULL, &info));
     EXPECT_EQ(&wnd, info.pTarget);
     EXPECT_TRUE(wnd.log.empty()) << "asking for the handler must not call it, got " << wnd.Last();

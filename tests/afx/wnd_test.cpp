@@ -93,7 +93,11 @@ class CFailingWnd : public CLifeWnd
 {
 public:
     using CLifeWnd::CLifeWnd;
-    afx_msg int OnCreate(LPCREATESTRUCT) { pLog->push_back("create fails"); return -1; }
+    afx_msg int OnCreate(LPCREATESTRUCT)
+    {
+        pLog->push_back("create fails");
+        return -1;
+    }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -103,7 +107,8 @@ END_MESSAGE_MAP()
 
 LPCTSTR TestClass()
 {
-    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)::GetStockObject(WHITE_BRUSH));
+    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
+                               (HBRUSH)::GetStockObject(WHITE_BRUSH));
 }
 
 HWND CreateForeignStatic(HWND hWndParent = NULL)
@@ -156,7 +161,8 @@ TEST(Wnd, SelfDeletingWindowAndFailedCreation)
     log.clear();
     CFailingWnd failing(&log);
     EXPECT_FALSE(failing.CreateEx(0, TestClass(), "fail", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
-    EXPECT_EQ("nccreate fail, attached, create fails, ncdestroy, postncdestroy, detached", Join(log));
+    EXPECT_EQ("nccreate fail, attached, create fails, ncdestroy, postncdestroy, detached",
+              Join(log));
     EXPECT_EQ(NULL, failing.m_hWnd);
 
     // A class that does not exist: the hook never sees a window, PostNcDestroy runs once.
@@ -316,7 +322,8 @@ TEST(Wnd, PaintDcPixelsReadBackAndCountersReturn)
 {
     GdiCountGuard guard("paint a window and read it back");
     CPaintedWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, TestClass(), "paint", WS_POPUP | WS_VISIBLE, 20, 20, 64, 48, NULL, NULL));
+    ASSERT_TRUE(
+        wnd.CreateEx(0, TestClass(), "paint", WS_POPUP | WS_VISIBLE, 20, 20, 64, 48, NULL, NULL));
     wnd.Invalidate();
     wnd.UpdateWindow();
     EXPECT_GE(wnd.paints, 1);
@@ -328,13 +335,12 @@ TEST(Wnd, PaintDcPixelsReadBackAndCountersReturn)
         EXPECT_EQ(1, guard.DCsDelta()) << "a live CClientDC is counted";
         ASSERT_TRUE(::BitBlt(canvas.Hdc(), 0, 0, 64, 48, dc.m_hDC, 0, 0, SRCCOPY));
     }
-    struct Probe
-    {
+    struct Probe {
         int x, y;
         COLORREF expected;
     } probes[] = {
-        { 0, 0, RGB(0, 0, 255) }, { 63, 47, RGB(0, 0, 255) }, { 10, 10, RGB(255, 0, 0) },
-        { 29, 19, RGB(255, 0, 0) }, { 30, 19, RGB(0, 0, 255) }, { 29, 20, RGB(0, 0, 255) },
+        {0, 0, RGB(0, 0, 255)},   {63, 47, RGB(0, 0, 255)}, {10, 10, RGB(255, 0, 0)},
+        {29, 19, RGB(255, 0, 0)}, {30, 19, RGB(0, 0, 255)}, {29, 20, RGB(0, 0, 255)},
     };
     for (const Probe& p : probes)
         EXPECT_EQ(p.expected, canvas.Pixel(p.x, p.y)) << "at " << p.x << "," << p.y;
@@ -360,7 +366,10 @@ public:
     std::vector<UINT_PTR> ticks;
     std::vector<std::string> log;
     afx_msg void OnTimer(UINT_PTR nIDEvent) { ticks.push_back(nIDEvent); }
-    afx_msg void OnCaptureChanged(CWnd* pWnd) { log.push_back(pWnd == this ? "capture to self" : "capture lost"); }
+    afx_msg void OnCaptureChanged(CWnd* pWnd)
+    {
+        log.push_back(pWnd == this ? "capture to self" : "capture lost");
+    }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -372,9 +381,11 @@ END_MESSAGE_MAP()
 TEST(Wnd, TimersAndCapture)
 {
     CTimerWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, TestClass(), "timer", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, NULL, NULL));
+    ASSERT_TRUE(
+        wnd.CreateEx(0, TestClass(), "timer", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, NULL, NULL));
     EXPECT_EQ(7u, wnd.SetTimer(7, 15));
-    EXPECT_TRUE(PumpUntil([&] { return wnd.ticks.size() >= 2; })) << "two ticks of timer 7 within 3 s";
+    EXPECT_TRUE(PumpUntil([&] { return wnd.ticks.size() >= 2; }))
+        << "two ticks of timer 7 within 3 s";
     EXPECT_TRUE(wnd.KillTimer(7));
     for (UINT_PTR id : wnd.ticks)
         EXPECT_EQ(7u, id);
@@ -397,7 +408,8 @@ public:
 TEST(Wnd, RelativesStylesAndScrollBars)
 {
     CFrameLike frame;
-    ASSERT_TRUE(frame.CreateEx(0, TestClass(), "frame", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, NULL, NULL));
+    ASSERT_TRUE(
+        frame.CreateEx(0, TestClass(), "frame", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, NULL, NULL));
     CWnd middle, leaf;
     ASSERT_TRUE(middle.Create(NULL, "middle", WS_VISIBLE, CRect(0, 0, 200, 100), &frame, 11));
     ASSERT_TRUE(leaf.Create(NULL, "leaf", WS_VISIBLE, CRect(0, 0, 50, 50), &middle, 12));
@@ -447,7 +459,7 @@ TEST(WinApp, RunIdlesWithGrowingCountAndTemporaryWrappersDieThere)
     theApp.idleCounts.clear();
     theApp.quitAtIdleCount = 1;
     EXPECT_EQ(5, theApp.Run()) << "Run returns ExitInstance: the WM_QUIT code";
-    EXPECT_EQ((std::vector<LONG>{ 0, 1 }), theApp.idleCounts);
+    EXPECT_EQ((std::vector<LONG>{0, 1}), theApp.idleCounts);
     EXPECT_EQ(0, theApp.tempWndsAtIdle1) << "idle count 1 deletes the temporary wrappers";
     ::DestroyWindow(hForeign);
 }
@@ -457,7 +469,8 @@ TEST(WinApp, DestroyingTheMainWindowEndsRun)
     std::vector<std::string> log;
     CLifeWnd* pMain = new CLifeWnd(&log);
     pMain->bDeleteSelf = true;
-    ASSERT_TRUE(pMain->CreateEx(0, TestClass(), "main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL));
+    ASSERT_TRUE(
+        pMain->CreateEx(0, TestClass(), "main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL));
     theApp.m_pMainWnd = pMain;
     EXPECT_EQ(pMain, AfxGetMainWnd());
     pMain->PostMessage(WM_CLOSE);  // DefWindowProc destroys it; its end posts WM_QUIT

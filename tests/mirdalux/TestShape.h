@@ -81,7 +81,8 @@ public:
 // Builds a test shape with the view's interned state and appends it as the drawing exports do.
 inline CTestShape* AddTestShape(CGraphicView* pView, const char* name, const RECT& rc,
                                 COLORREF color, CTestShape::Kind kind = CTestShape::kRect,
-                                int verb = VERB_PAINT, int pattern = PAT_BLACK, BOOL bDrawNow = TRUE)
+                                int verb = VERB_PAINT, int pattern = PAT_BLACK,
+                                BOOL bDrawNow = TRUE)
 {
     CTestShape* e = new CTestShape(name, pView->InternState(), verb, pattern, rc, color, kind);
     pView->AddElement(e, bDrawNow);

@@ -14,8 +14,8 @@ size_t CHostBlockLayout(const BlockLayoutEntry** ppEntries)
     return sizeof(kLayout) / sizeof(kLayout[0]);
 }
 
-static void MakeShape(GRAF_SHAPE* pShape, const char* verb, const char* pattern, LONG left, LONG top,
-                      LONG right, LONG bottom)
+static void MakeShape(GRAF_SHAPE* pShape, const char* verb, const char* pattern, LONG left,
+                      LONG top, LONG right, LONG bottom)
 {
     CHostMakeString(&pShape->verb, verb);
     CHostMakeString(&pShape->pattern, pattern);
@@ -28,7 +28,8 @@ static void MakeShape(GRAF_SHAPE* pShape, const char* verb, const char* pattern,
 /* 1 for each of the shape's two words that reads as expected after the call. */
 static int WordsAre(const GRAF_SHAPE* pShape, const char* verb, const char* pattern)
 {
-    return (strcmp(pShape->verb.m_pchData, verb) == 0) + (strcmp(pShape->pattern.m_pchData, pattern) == 0);
+    return (strcmp(pShape->verb.m_pchData, verb) == 0) +
+           (strcmp(pShape->pattern.m_pchData, pattern) == 0);
 }
 
 static void FreeShape(GRAF_SHAPE* pShape)

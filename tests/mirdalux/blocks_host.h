@@ -12,51 +12,40 @@ extern "C" {
 #endif
 
 /* One measurement of a block's layout: "sizeof GRAF_SHAPE", "GRAF_SHAPE.rect" and so on. */
-typedef struct BlockLayoutEntry
-{
+typedef struct BlockLayoutEntry {
     const char* name;
     size_t value;
 } BlockLayoutEntry;
 
 /* Every block's size and member offsets, as entries of a BlockLayoutEntry table: each side
  * expands it with its own compiler, so the two tables measure the same list. */
-#define BLOCK_LAYOUT_ENTRIES \
-    BLOCK_SIZE_ENTRY(GRAF_SHAPE), \
-    BLOCK_OFFSET_ENTRY(GRAF_SHAPE, verb), \
-    BLOCK_OFFSET_ENTRY(GRAF_SHAPE, rect), \
-    BLOCK_OFFSET_ENTRY(GRAF_SHAPE, pattern), \
-    BLOCK_SIZE_ENTRY(GRAF_ROUNDRECT), \
-    BLOCK_OFFSET_ENTRY(GRAF_ROUNDRECT, cornerWidth), \
-    BLOCK_OFFSET_ENTRY(GRAF_ROUNDRECT, cornerHeight), \
-    BLOCK_OFFSET_ENTRY(GRAF_ROUNDRECT, shape), \
-    BLOCK_SIZE_ENTRY(GRAF_ARC), \
-    BLOCK_OFFSET_ENTRY(GRAF_ARC, startAngle), \
-    BLOCK_OFFSET_ENTRY(GRAF_ARC, arcAngle), \
-    BLOCK_OFFSET_ENTRY(GRAF_ARC, shape), \
-    BLOCK_SIZE_ENTRY(GRAF_POLYGON), \
-    BLOCK_OFFSET_ENTRY(GRAF_POLYGON, shape), \
-    BLOCK_OFFSET_ENTRY(GRAF_POLYGON, points), \
-    BLOCK_SIZE_ENTRY(GRAF_TEXTBOX), \
-    BLOCK_OFFSET_ENTRY(GRAF_TEXTBOX, rect), \
-    BLOCK_OFFSET_ENTRY(GRAF_TEXTBOX, align), \
-    BLOCK_OFFSET_ENTRY(GRAF_TEXTBOX, framed), \
-    BLOCK_OFFSET_ENTRY(GRAF_TEXTBOX, text), \
-    BLOCK_SIZE_ENTRY(GRAF_ICON), \
-    BLOCK_OFFSET_ENTRY(GRAF_ICON, x), \
-    BLOCK_OFFSET_ENTRY(GRAF_ICON, y), \
-    BLOCK_OFFSET_ENTRY(GRAF_ICON, iconNumber), \
-    BLOCK_OFFSET_ENTRY(GRAF_ICON, regionId), \
-    BLOCK_OFFSET_ENTRY(GRAF_ICON, label), \
-    BLOCK_SIZE_ENTRY(GRAF_PICTURE), \
-    BLOCK_OFFSET_ENTRY(GRAF_PICTURE, x), \
-    BLOCK_OFFSET_ENTRY(GRAF_PICTURE, y), \
-    BLOCK_OFFSET_ENTRY(GRAF_PICTURE, pictNumber), \
-    BLOCK_OFFSET_ENTRY(GRAF_PICTURE, pictParam), \
-    BLOCK_OFFSET_ENTRY(GRAF_PICTURE, regionId), \
-    BLOCK_SIZE_ENTRY(GraficCallbacks)
+#define BLOCK_LAYOUT_ENTRIES                                                                       \
+    BLOCK_SIZE_ENTRY(GRAF_SHAPE), BLOCK_OFFSET_ENTRY(GRAF_SHAPE, verb),                            \
+        BLOCK_OFFSET_ENTRY(GRAF_SHAPE, rect), BLOCK_OFFSET_ENTRY(GRAF_SHAPE, pattern),             \
+        BLOCK_SIZE_ENTRY(GRAF_ROUNDRECT), BLOCK_OFFSET_ENTRY(GRAF_ROUNDRECT, cornerWidth),         \
+        BLOCK_OFFSET_ENTRY(GRAF_ROUNDRECT, cornerHeight),                                          \
+        BLOCK_OFFSET_ENTRY(GRAF_ROUNDRECT, shape), BLOCK_SIZE_ENTRY(GRAF_ARC),                     \
+        BLOCK_OFFSET_ENTRY(GRAF_ARC, startAngle), BLOCK_OFFSET_ENTRY(GRAF_ARC, arcAngle),          \
+        BLOCK_OFFSET_ENTRY(GRAF_ARC, shape), BLOCK_SIZE_ENTRY(GRAF_POLYGON),                       \
+        BLOCK_OFFSET_ENTRY(GRAF_POLYGON, shape), BLOCK_OFFSET_ENTRY(GRAF_POLYGON, points),         \
+        BLOCK_SIZE_ENTRY(GRAF_TEXTBOX), BLOCK_OFFSET_ENTRY(GRAF_TEXTBOX, rect),                    \
+        BLOCK_OFFSET_ENTRY(GRAF_TEXTBOX, align), BLOCK_OFFSET_ENTRY(GRAF_TEXTBOX, framed),         \
+        BLOCK_OFFSET_ENTRY(GRAF_TEXTBOX, text), BLOCK_SIZE_ENTRY(GRAF_ICON),                       \
+        BLOCK_OFFSET_ENTRY(GRAF_ICON, x), BLOCK_OFFSET_ENTRY(GRAF_ICON, y),                        \
+        BLOCK_OFFSET_ENTRY(GRAF_ICON, iconNumber), BLOCK_OFFSET_ENTRY(GRAF_ICON, regionId),        \
+        BLOCK_OFFSET_ENTRY(GRAF_ICON, label), BLOCK_SIZE_ENTRY(GRAF_PICTURE),                      \
+        BLOCK_OFFSET_ENTRY(GRAF_PICTURE, x), BLOCK_OFFSET_ENTRY(GRAF_PICTURE, y),                  \
+        BLOCK_OFFSET_ENTRY(GRAF_PICTURE, pictNumber), BLOCK_OFFSET_ENTRY(GRAF_PICTURE, pictParam), \
+        BLOCK_OFFSET_ENTRY(GRAF_PICTURE, regionId), BLOCK_SIZE_ENTRY(GraficCallbacks)
 
-#define BLOCK_SIZE_ENTRY(type) {"sizeof " #type, sizeof(type)}
-#define BLOCK_OFFSET_ENTRY(type, member) {#type "." #member, offsetof(type, member)}
+#define BLOCK_SIZE_ENTRY(type)                                                                     \
+    {                                                                                              \
+        "sizeof " #type, sizeof(type)                                                              \
+    }
+#define BLOCK_OFFSET_ENTRY(type, member)                                                           \
+    {                                                                                              \
+#type "." #member, offsetof(type, member)                                                  \
+    }
 
 /* Offered by the C++ part. */
 void CHostMakeString(CString* pString, const char* text);

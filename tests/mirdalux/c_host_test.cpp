@@ -17,8 +17,7 @@
 #include "blocks_host.h"
 
 // A new array of the class library holding the count items.
-template <class TArray, class TItem>
-TArray* NewArray(const TItem* items, int count)
+template <class TArray, class TItem> TArray* NewArray(const TItem* items, int count)
 {
     TArray* pArray = new TArray;
     for (int i = 0; i < count; ++i)
@@ -228,7 +227,8 @@ TEST(CHost, IconAndPictureBlocksFilledInCReadBackInCxx)
     EXPECT_EQ(56, pIcon->iconNumber);
     EXPECT_EQ(78, pIcon->regionId);
     EXPECT_STREQ("icon label", static_cast<LPCTSTR>(pIcon->label));
-    EXPECT_EQ(10, pIcon->label.GetLength()) << "the label is a whole string object, length included";
+    EXPECT_EQ(10, pIcon->label.GetLength())
+        << "the label is a whole string object, length included";
     CString copy = pIcon->label;
     EXPECT_STREQ("icon label", static_cast<LPCTSTR>(copy));
     CHostFreeIconAndPicture();
@@ -255,19 +255,23 @@ TEST(CHost, DrawsTheSamePictureAsTheSameCallsFromCxx)
     {
         TestParentWindow parent(2 * width + 20, height + 20);
         CGraphicView* fromC = NewGraphicView(parent.Wnd(), CRect(0, 0, width, height), 1);
-        CGraphicView* fromCxx = NewGraphicView(parent.Wnd(), CRect(width + 10, 0, 2 * width + 10, height), 2);
+        CGraphicView* fromCxx =
+            NewGraphicView(parent.Wnd(), CRect(width + 10, 0, 2 * width + 10, height), 2);
         ASSERT_NE(nullptr, fromC);
         ASSERT_NE(nullptr, fromCxx);
 
         EXPECT_EQ(CHOST_WORDS_CHECKED, CHostDrawPicture(fromC))
-            << "the C host's verb and pattern words read back upper-cased, the region identifier as given";
+            << "the C host's verb and pattern words read back upper-cased, the region identifier "
+               "as given";
         DrawPictureFromCxx(fromCxx);
         PumpMessages();
         EXPECT_EQ(42, fromC->m_outputId) << "the output value the C host set";
         EXPECT_STREQ("C host output", static_cast<LPCTSTR>(fromC->m_outputName))
             << "the view keeps its own copy of the C host's output name";
-        EXPECT_EQ(expectedElements, Grafic_Dll_GetNbElement(fromC)) << "elements the C host's calls made";
-        EXPECT_EQ(expectedElements, Grafic_Dll_GetNbElement(fromCxx)) << "elements the C++ calls made";
+        EXPECT_EQ(expectedElements, Grafic_Dll_GetNbElement(fromC))
+            << "elements the C host's calls made";
+        EXPECT_EQ(expectedElements, Grafic_Dll_GetNbElement(fromCxx))
+            << "elements the C++ calls made";
 
         DibCanvas pictureC(width, height, RGB(1, 2, 3));
         DibCanvas pictureCxx(width, height, RGB(1, 2, 3));
@@ -276,20 +280,23 @@ TEST(CHost, DrawsTheSamePictureAsTheSameCallsFromCxx)
         ::GdiFlush();
         CPoint first(-1, -1);
         const int differing = CountDifferences(pictureC, pictureCxx, first);
-        EXPECT_EQ(0, differing) << "pixels where the C host's picture differs from the C++ one; the first at ("
-                                << first.x << ", " << first.y << ")";
+        EXPECT_EQ(0, differing)
+            << "pixels where the C host's picture differs from the C++ one; the first at ("
+            << first.x << ", " << first.y << ")";
         if (differing != 0) {
             pictureC.SaveBmp("c_host_from_c.bmp");
             pictureCxx.SaveBmp("c_host_from_cxx.bmp");
         }
         // Not an empty picture: every kind left its colour.
         EXPECT_EQ(RGB(31, 78, 153), pictureC.Pixel(11, 30)) << "the framed rectangle's left edge";
-        EXPECT_EQ(RGB(240, 216, 96), pictureC.Pixel(110, 35)) << "the erased rectangle, in the background colour";
+        EXPECT_EQ(RGB(240, 216, 96), pictureC.Pixel(110, 35))
+            << "the erased rectangle, in the background colour";
         EXPECT_EQ(RGB(31, 78, 153), pictureC.Pixel(180, 35)) << "the painted oval's middle";
         EXPECT_EQ(RGB(0, 0, 0), pictureC.Pixel(80, 135)) << "the line drawn to a point";
         EXPECT_EQ(RGB(0, 0, 0), pictureC.Pixel(80, 145)) << "the relative line below it";
         EXPECT_EQ(RGB(250, 250, 245), pictureC.Pixel(190, 95)) << "the active region draws nothing";
-        EXPECT_GT(pictureC.CountPixels(RGB(0, 0, 0), CRect(10, 165, 150, 190)), 50) << "the two texts";
+        EXPECT_GT(pictureC.CountPixels(RGB(0, 0, 0), CRect(10, 165, 150, 190)), 50)
+            << "the two texts";
         EXPECT_EQ(RGB(0, 0, 0), pictureC.Pixel(160, 200)) << "the text box's frame";
 
         parent.Destroy();

@@ -79,7 +79,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(Element, NewElementDefaultsAndCount)
 {
@@ -115,7 +115,7 @@ TEST_F(Element, DrawPressedStepFollowsTheAreaOfTheRegionBox)
 {
     struct Case {
         const char* name;
-        CRect rect;      // region rectangle (or the ellipse's box)
+        CRect rect;  // region rectangle (or the ellipse's box)
         bool elliptic;
         int step;
         int canvasW, canvasH;
@@ -135,8 +135,9 @@ TEST_F(Element, DrawPressedStepFollowsTheAreaOfTheRegionBox)
         SCOPED_TRACE(c.name);
         GdiCountGuard guard(c.name);
         DibCanvas canvas(c.canvasW, c.canvasH, RGB(0, 0, 0));
-        CRgn* rgn = c.elliptic ? NewEllipticRegion(c.rect.left, c.rect.top, c.rect.right, c.rect.bottom)
-                               : NewRectRegion(c.rect.left, c.rect.top, c.rect.right, c.rect.bottom);
+        CRgn* rgn = c.elliptic
+                        ? NewEllipticRegion(c.rect.left, c.rect.top, c.rect.right, c.rect.bottom)
+                        : NewRectRegion(c.rect.left, c.rect.top, c.rect.right, c.rect.bottom);
         RegionElement e(VERB_CLICK, rgn);
         CRect box;
         rgn->GetRgnBox(&box);
@@ -155,7 +156,8 @@ TEST_F(Element, DrawPressedStepFollowsTheAreaOfTheRegionBox)
                             ", expected " + Rgb(want);
             }
         }
-        EXPECT_EQ(0, wrong) << wrong << " pixels differ from a step-" << c.step << " grid; first: " << first;
+        EXPECT_EQ(0, wrong) << wrong << " pixels differ from a step-" << c.step
+                            << " grid; first: " << first;
         EXPECT_GT(changed, 0) << "nothing was drawn";
     }
 }
@@ -168,19 +170,20 @@ TEST_F(Element, DrawPressedColourArithmetic)
     } cases[] = {
         {RGB(0, 0, 0), RGB(120, 120, 120)},
         {RGB(100, 100, 100), RGB(119, 119, 119)},
-        {RGB(200, 200, 200), RGB(200, 200, 200)},       // average above 170: left alone
-        {RGB(170, 170, 170), RGB(191, 191, 191)},       // average exactly 170: lightened
+        {RGB(200, 200, 200), RGB(200, 200, 200)},  // average above 170: left alone
+        {RGB(170, 170, 170), RGB(191, 191, 191)},  // average exactly 170: lightened
         {RGB(171, 171, 171), RGB(171, 171, 171)},
-        {RGB(0, 54, 55), RGB(120, 126, 55)},            // 54 is below 55 (OR 120), 55 is not (OR 55)
-        {RGB(255, 255, 0), RGB(255, 255, 120)},         // average 170
-        {RGB(255, 255, 3), RGB(255, 255, 3)},           // average 171
+        {RGB(0, 54, 55), RGB(120, 126, 55)},     // 54 is below 55 (OR 120), 55 is not (OR 55)
+        {RGB(255, 255, 0), RGB(255, 255, 120)},  // average 170
+        {RGB(255, 255, 3), RGB(255, 255, 3)},    // average 171
         {RGB(8, 128, 64), RGB(120, 183, 119)},
     };
     for (const Case& c : cases) {
         DibCanvas canvas(12, 6, c.in);
         RegionElement e(VERB_ACTIVE, NewRectRegion(0, 0, 12, 6));
         e.DrawPressed(&canvas.Dc());
-        EXPECT_EQ(Rgb(c.out), Rgb(canvas.Pixel(1, 0))) << "pixel " << Rgb(c.in) << " on an even row";
+        EXPECT_EQ(Rgb(c.out), Rgb(canvas.Pixel(1, 0)))
+            << "pixel " << Rgb(c.in) << " on an even row";
         EXPECT_EQ(Rgb(c.out), Rgb(canvas.Pixel(0, 1))) << "pixel " << Rgb(c.in) << " on an odd row";
         EXPECT_EQ(Rgb(c.in), Rgb(canvas.Pixel(0, 0))) << "the left edge of an even row was touched";
         EXPECT_EQ(Rgb(c.in), Rgb(canvas.Pixel(2, 0))) << "between two visited pixels";
@@ -251,7 +254,8 @@ TEST_F(Element, HighlightInvertsExactlyTheRegionOfAnHighlightedActiveElement)
                 const bool black = canvas.Pixel(x, y) == RGB(0, 0, 0);
                 wrong += black != (c.inverts && shape.PtInRegion(x, y));
             }
-        EXPECT_EQ(0, wrong) << "pixels differing from " << (c.inverts ? "the inverted region" : "untouched white");
+        EXPECT_EQ(0, wrong) << "pixels differing from "
+                            << (c.inverts ? "the inverted region" : "untouched white");
 
         HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
         EXPECT_EQ(0, ::GetClipRgn(canvas.Hdc(), probe)) << "Highlight left a clip region selected";
@@ -275,7 +279,8 @@ TEST_F(Element, PressSetsTheFlagAndDrawsOnlyWhenAsked)
     EXPECT_EQ(0, e.draws);
 
     e.Press(&canvas.Dc(), TRUE);
-    EXPECT_EQ(RGB(120, 120, 120), canvas.Pixel(1, 0)) << "Press without a pressed image shows the pressed look";
+    EXPECT_EQ(RGB(120, 120, 120), canvas.Pixel(1, 0))
+        << "Press without a pressed image shows the pressed look";
     EXPECT_EQ(0, e.draws);
 
     DibCanvas second(40, 30, RGB(0, 0, 0));
@@ -283,7 +288,8 @@ TEST_F(Element, PressSetsTheFlagAndDrawsOnlyWhenAsked)
     e.Press(&second.Dc(), TRUE);
     EXPECT_EQ(1, e.draws) << "an element with a pressed image draws itself";
     EXPECT_TRUE(e.lastClipWasNull);
-    EXPECT_EQ(40 * 30, second.CountPixels(RGB(0, 0, 0))) << "the pressed look drawn over a pressed image";
+    EXPECT_EQ(40 * 30, second.CountPixels(RGB(0, 0, 0)))
+        << "the pressed look drawn over a pressed image";
 
     e.Redraw(&second.Dc());
     EXPECT_EQ(2, e.draws);
@@ -303,12 +309,8 @@ TEST_F(Element, InsetForPenFollowsThePenSizeOfTheState)
         int penSize;
         CRect expected;  // from (10, 20, 110, 220)
     } cases[] = {
-        {1, CRect(10, 20, 110, 220)},
-        {2, CRect(11, 21, 110, 220)},
-        {3, CRect(11, 21, 109, 219)},
-        {4, CRect(12, 22, 109, 219)},
-        {5, CRect(12, 22, 108, 218)},
-        {0, CRect(10, 20, 110, 220)},
+        {1, CRect(10, 20, 110, 220)},  {2, CRect(11, 21, 110, 220)}, {3, CRect(11, 21, 109, 219)},
+        {4, CRect(12, 22, 109, 219)},  {5, CRect(12, 22, 108, 218)}, {0, CRect(10, 20, 110, 220)},
         {-4, CRect(10, 20, 110, 220)},
     };
     for (const Case& c : cases) {
@@ -318,8 +320,8 @@ TEST_F(Element, InsetForPenFollowsThePenSizeOfTheState)
         RegionElement e(VERB_FRAME, NULL, index);
         CRect r(10, 20, 110, 220);
         e.InsetForPen(r);
-        EXPECT_EQ(c.expected, r) << "pen size " << c.penSize << ": got (" << r.left << "," << r.top << ","
-                                 << r.right << "," << r.bottom << ")";
+        EXPECT_EQ(c.expected, r) << "pen size " << c.penSize << ": got (" << r.left << "," << r.top
+                                 << "," << r.right << "," << r.bottom << ")";
     }
 
     // Extreme sizes and edges saturate instead of overflowing.
@@ -345,10 +347,12 @@ TEST_F(Element, HitTestInDocumentCoordinates)
 {
     GdiCountGuard guard("hit test");
     RegionElement e(VERB_ACTIVE, NewRectRegion(100, 50, 150, 80));
-    struct { POINT pt; BOOL hit; } cases[] = {
-        {{100, 50}, TRUE}, {{149, 79}, TRUE}, {{125, 60}, TRUE},
-        {{150, 79}, FALSE}, {{149, 80}, FALSE}, {{99, 60}, FALSE}, {{0, 0}, FALSE},
-        {{INT_MIN, INT_MAX}, FALSE},
+    struct {
+        POINT pt;
+        BOOL hit;
+    } cases[] = {
+        {{100, 50}, TRUE},  {{149, 79}, TRUE}, {{125, 60}, TRUE}, {{150, 79}, FALSE},
+        {{149, 80}, FALSE}, {{99, 60}, FALSE}, {{0, 0}, FALSE},   {{INT_MIN, INT_MAX}, FALSE},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.hit, e.HitTest(&c.pt)) << "point (" << c.pt.x << "," << c.pt.y << ")";
@@ -373,7 +377,7 @@ TEST_F(Element, RegionOwnershipGivesBackEveryObject)
 {
     GdiCountGuard guard("region ownership");
     RegionElement e(VERB_CLICK, NULL);
-    e.SetRegion(NULL);              // nothing held: nothing happens
+    e.SetRegion(NULL);  // nothing held: nothing happens
     e.ReleaseResources();
     e.ReleaseResources();
     EXPECT_EQ(nullptr, e.region);
@@ -382,11 +386,11 @@ TEST_F(Element, RegionOwnershipGivesBackEveryObject)
     EXPECT_EQ(1, guard.GdiObjectsDelta());
     e.SetRegion(NewRectRegion(0, 0, 9, 9));
     EXPECT_EQ(1, guard.GdiObjectsDelta()) << "replacing a region must free the old one";
-    e.SetRegion(e.region);          // the same region again: kept, not freed
+    e.SetRegion(e.region);  // the same region again: kept, not freed
     POINT p = {7, 7};
     EXPECT_TRUE(e.HitTest(&p));
     e.ReleaseResources();
-    e.ReleaseResources();           // the second call finds nothing to free
+    e.ReleaseResources();  // the second call finds nothing to free
     EXPECT_EQ(0, guard.GdiObjectsDelta());
 
     {

@@ -96,7 +96,8 @@ TEST(Lifecycle, StartTwiceKeepsTheTableAndUsesTheSecondTemplate)
     TestParentWindow parent;
     CGraphicView* v = NewViewIn(parent.Wnd());
     ASSERT_NE(nullptr, v->GetDocument());
-    EXPECT_EQ(secondTemplate, v->GetDocument()->GetDocTemplate()) << "new documents come from the second";
+    EXPECT_EQ(secondTemplate, v->GetDocument()->GetDocTemplate())
+        << "new documents come from the second";
     EXPECT_EQ(0, DocumentCount(firstTemplate));
     EXPECT_EQ(1, DocumentCount(secondTemplate));
     parent.Destroy();
@@ -164,8 +165,10 @@ TEST(Lifecycle, NewDocCreatesTheViewWindowAsAHostExpects)
     EXPECT_TRUE(style & WS_VSCROLL) << "the vertical bar shows from the start";
     EXPECT_EQ(0x000Bu, static_cast<UINT>(::GetClassLongPtr(v->m_hWnd, GCL_STYLE)))
         << "class styles CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW";
-    EXPECT_EQ(::LoadCursor(NULL, IDC_ARROW), reinterpret_cast<HCURSOR>(::GetClassLongPtr(v->m_hWnd, GCLP_HCURSOR)));
-    EXPECT_EQ(::GetStockObject(WHITE_BRUSH), reinterpret_cast<HGDIOBJ>(::GetClassLongPtr(v->m_hWnd, GCLP_HBRBACKGROUND)));
+    EXPECT_EQ(::LoadCursor(NULL, IDC_ARROW),
+              reinterpret_cast<HCURSOR>(::GetClassLongPtr(v->m_hWnd, GCLP_HCURSOR)));
+    EXPECT_EQ(::GetStockObject(WHITE_BRUSH),
+              reinterpret_cast<HGDIOBJ>(::GetClassLongPtr(v->m_hWnd, GCLP_HBRBACKGROUND)));
     CRect rc;
     v->GetWindowRect(&rc);
     parent.Wnd()->ScreenToClient(&rc);
@@ -220,7 +223,8 @@ TEST(Lifecycle, DocumentAndViewGoWithTheHostWindow)
         EXPECT_EQ(0, CTestShape::s_live) << "the view was deleted with its elements";
         EXPECT_EQ(elementsBefore, g_elementCount);
         EXPECT_FALSE(TemplateHolds(pTemplate, pDoc)) << "the document closed itself";
-        EXPECT_EQ(docsBefore, DocumentCount(pTemplate)) << "the template's list is back to its size";
+        EXPECT_EQ(docsBefore, DocumentCount(pTemplate))
+            << "the template's list is back to its size";
     }
     Grafic_Dll_End();
 }
@@ -245,9 +249,12 @@ TEST(Lifecycle, TwoHundredViewsLeaveNothingBehind)
             CGraphicView* v = NewViewIn(host.get(), CRect(0, 0, 120, 90));
             AddTestShape(v, "rect", CRect(0, 0, 200, 30), RGB(255, 0, 0));
             v->AppendStateElement();
-            AddTestShape(v, "click", CRect(10, 10, 50, 50), RGB(0, 0, 0), CTestShape::kOval, VERB_CLICK, i);
-            AddTestShape(v, "icon", CRect(60, 10, 92, 42), RGB(0, 0, 255), CTestShape::kIcon, VERB_ACTIVE, i);
-            AddTestShape(v, "line", CRect(0, 0, 30, 150), RGB(0, 0, 255), CTestShape::kLine, VERB_NONE, -2);
+            AddTestShape(v, "click", CRect(10, 10, 50, 50), RGB(0, 0, 0), CTestShape::kOval,
+                         VERB_CLICK, i);
+            AddTestShape(v, "icon", CRect(60, 10, 92, 42), RGB(0, 0, 255), CTestShape::kIcon,
+                         VERB_ACTIVE, i);
+            AddTestShape(v, "line", CRect(0, 0, 30, 150), RGB(0, 0, 255), CTestShape::kLine,
+                         VERB_NONE, -2);
             v->UpdateWindow();
             CUIntArray numbers;
             numbers.Add(1);

@@ -25,8 +25,7 @@ protected:
 };
 
 // What a host could see change in a view: its elements, its pen and its drawing state.
-struct Snapshot
-{
+struct Snapshot {
     int elements;
     POINT pen;
     int penSize;
@@ -37,23 +36,23 @@ struct Snapshot
     UINT options;
 
     explicit Snapshot(CGraphicView* v)
-        : elements(Grafic_Dll_GetNbElement(v)), pen(v->m_penLocation), penSize(v->m_state.m_penSize),
-          fore(v->m_state.m_fogndColor), back(v->m_state.m_bkgndColor), face(v->m_state.m_fontName),
-          fontSize(v->m_state.m_fontSize), style(v->m_state.m_textStyle), options(v->m_defaultOptions)
-    {
-    }
+        : elements(Grafic_Dll_GetNbElement(v)), pen(v->m_penLocation),
+          penSize(v->m_state.m_penSize), fore(v->m_state.m_fogndColor),
+          back(v->m_state.m_bkgndColor), face(v->m_state.m_fontName),
+          fontSize(v->m_state.m_fontSize), style(v->m_state.m_textStyle),
+          options(v->m_defaultOptions)
+    {}
     bool operator==(const Snapshot& o) const
     {
-        return elements == o.elements && pen.x == o.pen.x && pen.y == o.pen.y && penSize == o.penSize &&
-               fore == o.fore && back == o.back && face == o.face && fontSize == o.fontSize &&
-               style == o.style && options == o.options;
+        return elements == o.elements && pen.x == o.pen.x && pen.y == o.pen.y &&
+               penSize == o.penSize && fore == o.fore && back == o.back && face == o.face &&
+               fontSize == o.fontSize && style == o.style && options == o.options;
     }
 };
 
 typedef std::function<void(CGraphicView*)> Call;
 
-struct Named
-{
+struct Named {
     const char* name;
     Call call;
 };
@@ -96,15 +95,18 @@ TEST_F(NullArgumentsTest, ANullViewDoesNothingAndGivesTheNullResult)
 
     const std::vector<Named> calls = {
         {"SetScrollable", [](CGraphicView* p) { Grafic_Dll_SetScrollable(p, TRUE); }},
-        {"SetViewBkColor", [](CGraphicView* p) { Grafic_Dll_SetViewBkColor(p, RGB(1, 2, 3), TRUE); }},
+        {"SetViewBkColor",
+         [](CGraphicView* p) { Grafic_Dll_SetViewBkColor(p, RGB(1, 2, 3), TRUE); }},
         {"RepaintView", [&](CGraphicView* p) { Grafic_Dll_RepaintView(p, &canvas.Dc()); }},
         {"Del_All_Elt", [](CGraphicView* p) { Grafic_Dll_Del_All_Elt(p); }},
         {"Del_Last_Elt", [](CGraphicView* p) { Grafic_Dll_Del_Last_Elt(p, TRUE); }},
         {"Del_Listed_Elt", [&](CGraphicView* p) { Grafic_Dll_Del_Listed_Elt(p, &numbers, FALSE); }},
         {"Del_All_Activ_Rgn", [](CGraphicView* p) { Grafic_Dll_Del_All_Activ_Rgn(p); }},
         {"Del_All_Click_Rgn", [](CGraphicView* p) { Grafic_Dll_Del_All_Click_Rgn(p); }},
-        {"Del_Listed_Activ_Rgn", [&](CGraphicView* p) { Grafic_Dll_Del_Listed_Activ_Rgn(p, &numbers); }},
-        {"Del_Listed_Click_Rgn", [&](CGraphicView* p) { Grafic_Dll_Del_Listed_Click_Rgn(p, &numbers); }},
+        {"Del_Listed_Activ_Rgn",
+         [&](CGraphicView* p) { Grafic_Dll_Del_Listed_Activ_Rgn(p, &numbers); }},
+        {"Del_Listed_Click_Rgn",
+         [&](CGraphicView* p) { Grafic_Dll_Del_Listed_Click_Rgn(p, &numbers); }},
         {"Set_Pen_Normal", [](CGraphicView* p) { Grafic_Dll_Set_Pen_Normal(p); }},
         {"Set_Pen_Size", [&](CGraphicView* p) { Grafic_Dll_Set_Pen_Size(p, &size); }},
         {"Set_Pen_Location", [&](CGraphicView* p) { Grafic_Dll_Set_Pen_Location(p, &pt); }},
@@ -160,11 +162,14 @@ TEST_F(NullArgumentsTest, ANullPointerArgumentAppendsAndChangesNothing)
     const std::vector<Named> calls = {
         {"RepaintView", [](CGraphicView* p) { Grafic_Dll_RepaintView(p, nullptr); }},
         {"Del_Listed_Elt", [](CGraphicView* p) { Grafic_Dll_Del_Listed_Elt(p, nullptr, FALSE); }},
-        {"Del_Listed_Activ_Rgn", [](CGraphicView* p) { Grafic_Dll_Del_Listed_Activ_Rgn(p, nullptr); }},
-        {"Del_Listed_Click_Rgn", [](CGraphicView* p) { Grafic_Dll_Del_Listed_Click_Rgn(p, nullptr); }},
+        {"Del_Listed_Activ_Rgn",
+         [](CGraphicView* p) { Grafic_Dll_Del_Listed_Activ_Rgn(p, nullptr); }},
+        {"Del_Listed_Click_Rgn",
+         [](CGraphicView* p) { Grafic_Dll_Del_Listed_Click_Rgn(p, nullptr); }},
         {"Set_Pen_Size", [](CGraphicView* p) { Grafic_Dll_Set_Pen_Size(p, nullptr); }},
         {"Set_Pen_Location", [](CGraphicView* p) { Grafic_Dll_Set_Pen_Location(p, nullptr); }},
-        {"Offset_Pen_Location", [](CGraphicView* p) { Grafic_Dll_Offset_Pen_Location(p, nullptr); }},
+        {"Offset_Pen_Location",
+         [](CGraphicView* p) { Grafic_Dll_Offset_Pen_Location(p, nullptr); }},
         {"Set_Text_Font", [](CGraphicView* p) { Grafic_Dll_Set_Text_Font(p, nullptr); }},
         {"Set_Text_Style", [](CGraphicView* p) { Grafic_Dll_Set_Text_Style(p, nullptr); }},
         {"Set_Options", [](CGraphicView* p) { Grafic_Dll_Set_Options(p, FALSE, nullptr); }},
@@ -234,7 +239,8 @@ TEST_F(NullArgumentsTest, ANullPointerArgumentAppendsAndChangesNothing)
         *raw = nullptr;
         members[i].second(v);
         *raw = kept;
-        EXPECT_TRUE(Snapshot(v) == before) << "call " << i << " with a null string changed the view";
+        EXPECT_TRUE(Snapshot(v) == before)
+            << "call " << i << " with a null string changed the view";
     }
     GdiCountGuard guard("null point entry");
     const Snapshot before(v);

@@ -25,8 +25,9 @@ namespace {
 int ArialWidth(const char* s, int height)
 {
     HDC screen = ::GetDC(NULL);
-    HFONT font = ::CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_STROKE_PRECIS,
-                               CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
+    HFONT font =
+        ::CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_STROKE_PRECIS,
+                      CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
     HGDIOBJ old = ::SelectObject(screen, font);
     SIZE size = {0, 0};
     ::GetTextExtentPoint32A(screen, s, (int)strlen(s), &size);
@@ -68,8 +69,7 @@ void Text(CGraphicView* v, const char* s)
     Grafic_Dll_Draw_Text(v, &text);
 }
 
-struct Sequence
-{
+struct Sequence {
     const char* what;
     std::function<void(CGraphicView*)> calls;
     std::function<POINT()> expected;  // measured when the row runs (texts depend on the fonts)
@@ -86,18 +86,47 @@ protected:
 TEST_F(PenFollowingTest, EachSequenceLeavesThePenWhereItsLastMovingCallEnds)
 {
     const std::vector<Sequence> table = {
-        {"a line to a point", [](CGraphicView* v) { MoveTo(v, 10, 10); LineTo(v, 60, 30); },
-         [] { return POINT{60, 30}; }},
+        {"a line to a point",
+         [](CGraphicView* v) {
+             MoveTo(v, 10, 10);
+             LineTo(v, 60, 30);
+         },
+         [] {
+             return POINT{60, 30};
+         }},
         {"two relative lines, the second from the first's end",
-         [](CGraphicView* v) { MoveTo(v, 10, 10); LineBy(v, 20, 5); LineBy(v, -5, 10); },
-         [] { return POINT{25, 25}; }},
+         [](CGraphicView* v) {
+             MoveTo(v, 10, 10);
+             LineBy(v, 20, 5);
+             LineBy(v, -5, 10);
+         },
+         [] {
+             return POINT{25, 25};
+         }},
         {"a reversed line ends at its second point",
-         [](CGraphicView* v) { MoveTo(v, 100, 40); LineTo(v, 60, 40); }, [] { return POINT{60, 40}; }},
+         [](CGraphicView* v) {
+             MoveTo(v, 100, 40);
+             LineTo(v, 60, 40);
+         },
+         [] {
+             return POINT{60, 40};
+         }},
         {"a polyline ends at its last point",
-         [](CGraphicView* v) { MoveTo(v, 0, 0); Polyline(v, {{10, 20}, {30, 5}, {25, 40}}); },
-         [] { return POINT{25, 40}; }},
+         [](CGraphicView* v) {
+             MoveTo(v, 0, 0);
+             Polyline(v, {{10, 20}, {30, 5}, {25, 40}});
+         },
+         [] {
+             return POINT{25, 40};
+         }},
         {"an empty polyline leaves the pen",
-         [](CGraphicView* v) { MoveTo(v, 33, 44); Polyline(v, {}); }, [] { return POINT{33, 44}; }},
+         [](CGraphicView* v) {
+             MoveTo(v, 33, 44);
+             Polyline(v, {});
+         },
+         [] {
+             return POINT{33, 44};
+         }},
         {"a polygon leaves the pen",
          [](CGraphicView* v) {
              MoveTo(v, 12, 34);
@@ -106,7 +135,9 @@ TEST_F(PenFollowingTest, EachSequenceLeavesThePenWhereItsLastMovingCallEnds)
              FillPolygonBlock(block, "PAINT", "", pts);
              Grafic_Dll_DefPolygon(v, &block);
          },
-         [] { return POINT{12, 34}; }},
+         [] {
+             return POINT{12, 34};
+         }},
         {"a rectangle leaves the pen",
          [](CGraphicView* v) {
              MoveTo(v, 12, 34);
@@ -116,13 +147,26 @@ TEST_F(PenFollowingTest, EachSequenceLeavesThePenWhereItsLastMovingCallEnds)
              block.rect = CRect(100, 100, 150, 140);
              Grafic_Dll_Rectangle(v, &block);
          },
-         [] { return POINT{12, 34}; }},
+         [] {
+             return POINT{12, 34};
+         }},
         {"a text moves the pen along its baseline by its width",
-         [](CGraphicView* v) { MoveTo(v, 20, 60); Text(v, "Hello"); },
-         [] { return POINT{20 + ArialWidth("Hello", -13), 60}; }},
+         [](CGraphicView* v) {
+             MoveTo(v, 20, 60);
+             Text(v, "Hello");
+         },
+         [] {
+             return POINT{20 + ArialWidth("Hello", -13), 60};
+         }},
         {"two texts: the second continues where the first ended",
-         [](CGraphicView* v) { MoveTo(v, 20, 60); Text(v, "Hello"); Text(v, "World"); },
-         [] { return POINT{20 + ArialWidth("Hello", -13) + ArialWidth("World", -13), 60}; }},
+         [](CGraphicView* v) {
+             MoveTo(v, 20, 60);
+             Text(v, "Hello");
+             Text(v, "World");
+         },
+         [] {
+             return POINT{20 + ArialWidth("Hello", -13) + ArialWidth("World", -13), 60};
+         }},
         {"a larger size between texts measures the second in its own font",
          [](CGraphicView* v) {
              MoveTo(v, 20, 60);
@@ -130,9 +174,17 @@ TEST_F(PenFollowingTest, EachSequenceLeavesThePenWhereItsLastMovingCallEnds)
              Grafic_Dll_Set_Text_Size(v, 24);
              Text(v, "Ab");
          },
-         [] { return POINT{20 + ArialWidth("Ab", -13) + ArialWidth("Ab", -32), 60}; }},
+         [] {
+             return POINT{20 + ArialWidth("Ab", -13) + ArialWidth("Ab", -32), 60};
+         }},
         {"an empty text does not move the pen",
-         [](CGraphicView* v) { MoveTo(v, 20, 60); Text(v, ""); }, [] { return POINT{20, 60}; }},
+         [](CGraphicView* v) {
+             MoveTo(v, 20, 60);
+             Text(v, "");
+         },
+         [] {
+             return POINT{20, 60};
+         }},
         {"a text box leaves the pen",
          [](CGraphicView* v) {
              MoveTo(v, 20, 60);
@@ -143,7 +195,9 @@ TEST_F(PenFollowingTest, EachSequenceLeavesThePenWhereItsLastMovingCallEnds)
              box.text = "inside the box";
              Grafic_Dll_Draw_Text_Box(v, &box);
          },
-         [] { return POINT{20, 60}; }},
+         [] {
+             return POINT{20, 60};
+         }},
         {"drawing setters between lines leave the pen; the offset moves it",
          [](CGraphicView* v) {
              MoveTo(v, 10, 10);
@@ -158,10 +212,18 @@ TEST_F(PenFollowingTest, EachSequenceLeavesThePenWhereItsLastMovingCallEnds)
              Grafic_Dll_Offset_Pen_Location(v, &offset);
              LineBy(v, 0, 10);
          },
-         [] { return POINT{25, 25}; }},
+         [] {
+             return POINT{25, 25};
+         }},
         {"the location setter after a line wins",
-         [](CGraphicView* v) { MoveTo(v, 10, 10); LineTo(v, 70, 70); MoveTo(v, 200, 20); },
-         [] { return POINT{200, 20}; }},
+         [](CGraphicView* v) {
+             MoveTo(v, 10, 10);
+             LineTo(v, 70, 70);
+             MoveTo(v, 200, 20);
+         },
+         [] {
+             return POINT{200, 20};
+         }},
     };
 
     for (const Sequence& row : table) {
@@ -193,8 +255,7 @@ TEST_F(PenFollowingTest, EachSequenceLeavesThePenWhereItsLastMovingCallEnds)
 // last, so a reversed line covers the pixels from its start down to one past its end.
 TEST_F(PenFollowingTest, ReversedLinesAreDrawnFromTheirStart)
 {
-    struct Case
-    {
+    struct Case {
         POINT from, to;
         RECT pixels;  // the black pixels expected
     } cases[] = {
@@ -210,7 +271,8 @@ TEST_F(PenFollowingTest, ReversedLinesAreDrawnFromTheirStart)
         DibCanvas canvas(400, 300);
         Grafic_Dll_RepaintView(v, &canvas.Dc());
         EXPECT_EQ(CRect(c.pixels), canvas.BoundsOf(kBlack))
-            << "line " << Str(c.from) << " to " << Str(c.to) << ": black at " << Str(canvas.BoundsOf(kBlack));
+            << "line " << Str(c.from) << " to " << Str(c.to) << ": black at "
+            << Str(canvas.BoundsOf(kBlack));
         EXPECT_EQ(CRect(c.from.x, c.from.y, c.to.x, c.to.y), Last(v)->bounds)
             << "the line's bounds stay as passed";
         v->DestroyWindow();

@@ -54,9 +54,9 @@ std::vector<POINT> Star()
 {
     return {{50, 5}, {76, 86}, {8, 36}, {92, 36}, {24, 86}};
 }
-const POINT kStarCentre = {50, 50};    // in the twice-wound pentagon
-const POINT kStarTip = {50, 12};       // inside the top point, wound once
-const POINT kStarOutside = {20, 15};   // outside the star, inside its bounds
+const POINT kStarCentre = {50, 50};   // in the twice-wound pentagon
+const POINT kStarTip = {50, 12};      // inside the top point, wound once
+const POINT kStarOutside = {20, 15};  // outside the star, inside its bounds
 
 }  // namespace
 
@@ -73,8 +73,7 @@ protected:
         return m_view->InternState();
     }
 
-    template <class T>
-    T* Keep(T* e)
+    template <class T> T* Keep(T* e)
     {
         m_elements.emplace_back(e);
         return e;
@@ -89,8 +88,7 @@ protected:
 
 TEST_F(PointElementTest, LineKeepsItsPointsAsBoundsAndDrawsFromStartToEnd)
 {
-    struct Case
-    {
+    struct Case {
         RECT pts;
     } cases[] = {{{10, 10, 0, 0}}, {{5, 5, 40, 25}}, {{2, 30, 60, 30}}, {{-5, 70, 20, -3}}};
     for (const Case& c : cases) {
@@ -137,8 +135,7 @@ TEST_F(PointElementTest, LineKeepsItsPointsAsBoundsAndDrawsFromStartToEnd)
 
 TEST_F(PointElementTest, PolylineBoundsStartFromTheFarCornerAndTheEndIsTheLastPoint)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         std::vector<POINT> pts;
         RECT bounds;
@@ -152,8 +149,8 @@ TEST_F(PointElementTest, PolylineBoundsStartFromTheFarCornerAndTheEndIsTheLastPo
     for (Case& c : cases) {
         HostPoints host(c.pts);
         CPolylineElement* e = Keep(new CPolylineElement(State(1), &host.Array()));
-        EXPECT_EQ(CRect(c.bounds), e->bounds) << c.name << ": expected " << Str(c.bounds) << ", got "
-                                              << Str(e->bounds);
+        EXPECT_EQ(CRect(c.bounds), e->bounds)
+            << c.name << ": expected " << Str(c.bounds) << ", got " << Str(e->bounds);
         EXPECT_EQ((int)c.pts.size(), e->pointCount) << c.name;
         POINT end = {-1, -1};
         BOOL hasEnd = e->GetEndPoint(NULL, &end);
@@ -168,7 +165,8 @@ TEST_F(PointElementTest, PolylineBoundsStartFromTheFarCornerAndTheEndIsTheLastPo
             for (size_t i = 0; i < c.pts.size(); ++i)
                 EXPECT_TRUE(e->points[i].x == c.pts[i].x && e->points[i].y == c.pts[i].y)
                     << c.name << ": point " << i << " copied in order";
-            EXPECT_NE(static_cast<const void*>(e->points), static_cast<const void*>(host.Points().data()))
+            EXPECT_NE(static_cast<const void*>(e->points),
+                      static_cast<const void*>(host.Points().data()))
                 << "the element has its own copy";
         }
         EXPECT_EQ(nullptr, e->region);
@@ -200,7 +198,8 @@ TEST_F(PointElementTest, PolylineDrawsThroughItsPointsUnlessOutsideTheClip)
     CPolylineElement* e = Keep(new CPolylineElement(State(1, kBlue), &host.Array()));
     DibCanvas canvas(60, 40);
     e->Draw(&canvas.Dc(), NULL);
-    EXPECT_EQ(31, canvas.CountPixels(kBlue, CRect(0, 5, 60, 6))) << "row 5 from 5 to 35, where the next segment starts";
+    EXPECT_EQ(31, canvas.CountPixels(kBlue, CRect(0, 5, 60, 6)))
+        << "row 5 from 5 to 35, where the next segment starts";
     EXPECT_EQ(kBlue, canvas.Pixel(35, 15)) << "the second segment";
     EXPECT_EQ(kWhite, canvas.Pixel(35, 25)) << "the last pixel is left out";
     EXPECT_EQ(kWhite, canvas.Pixel(20, 15));
@@ -219,24 +218,22 @@ TEST_F(PointElementTest, PolylineDrawsThroughItsPointsUnlessOutsideTheClip)
         clipped.Dc().IntersectClipRect(edge, 0, 200, 200);
         e->Draw(&clipped.Dc(), NULL);
         EXPECT_EQ(edge == 35 ? 1 : 0, clipped.Count(EMR_POLYLINE16))
-            << "clip from x " << edge << "\n" << clipped.Describe();
+            << "clip from x " << edge << "\n"
+            << clipped.Describe();
     }
 }
 
 TEST_F(PointElementTest, PolygonVerbsOnAStarUseTheWindingRuleAndItsOwnPoints)
 {
     HostPoints star(Star());
-    struct Case
-    {
+    struct Case {
         int verb;
         int pattern;
-        COLORREF centre;   // colour of the twice-wound middle
-        COLORREF tip;      // colour inside a point of the star
+        COLORREF centre;  // colour of the twice-wound middle
+        COLORREF tip;     // colour inside a point of the star
     } cases[] = {
-        {VERB_FRAME, PAT_EMPTY, kWhite, kWhite},
-        {VERB_PAINT, PAT_EMPTY, kBlue, kBlue},
-        {VERB_ERASE, PAT_EMPTY, kRed, kRed},
-        {VERB_INVERT, PAT_EMPTY, kBlack, kBlack},
+        {VERB_FRAME, PAT_EMPTY, kWhite, kWhite}, {VERB_PAINT, PAT_EMPTY, kBlue, kBlue},
+        {VERB_ERASE, PAT_EMPTY, kRed, kRed},     {VERB_INVERT, PAT_EMPTY, kBlack, kBlack},
         {VERB_FILL, PAT_BLACK, kBlue, kBlue},
     };
     for (const Case& c : cases) {
@@ -244,12 +241,16 @@ TEST_F(PointElementTest, PolygonVerbsOnAStarUseTheWindingRuleAndItsOwnPoints)
         canvas.Dc().SetPolyFillMode(ALTERNATE);
         CPolygonElement* e = Polygon(State(1, kBlue, kRed), c.verb, c.pattern, star);
         e->Draw(&canvas.Dc(), NULL);
-        EXPECT_EQ(c.centre, canvas.Pixel(kStarCentre.x, kStarCentre.y)) << "verb " << c.verb << ": centre";
+        EXPECT_EQ(c.centre, canvas.Pixel(kStarCentre.x, kStarCentre.y))
+            << "verb " << c.verb << ": centre";
         EXPECT_EQ(c.tip, canvas.Pixel(kStarTip.x, kStarTip.y)) << "verb " << c.verb << ": tip";
-        EXPECT_EQ(kWhite, canvas.Pixel(kStarOutside.x, kStarOutside.y)) << "verb " << c.verb << ": outside";
-        EXPECT_EQ(ALTERNATE, canvas.Dc().GetPolyFillMode()) << "verb " << c.verb << ": fill mode restored";
+        EXPECT_EQ(kWhite, canvas.Pixel(kStarOutside.x, kStarOutside.y))
+            << "verb " << c.verb << ": outside";
+        EXPECT_EQ(ALTERNATE, canvas.Dc().GetPolyFillMode())
+            << "verb " << c.verb << ": fill mode restored";
         if (c.verb == VERB_FRAME || c.verb == VERB_PAINT) {
-            EXPECT_EQ(kBlue, canvas.Pixel(50, 5)) << "verb " << c.verb << ": the pen on the top vertex";
+            EXPECT_EQ(kBlue, canvas.Pixel(50, 5))
+                << "verb " << c.verb << ": the pen on the top vertex";
         }
     }
 
@@ -272,9 +273,11 @@ TEST_F(PointElementTest, PolygonVerbsOnAStarUseTheWindingRuleAndItsOwnPoints)
         ASSERT_EQ(5u, poly.Param(4)) << "verb " << verb;
         for (size_t i = 0; i < 5; ++i) {
             const POINT& p = star.Points()[i];
-            EXPECT_EQ(MAKELONG(p.x, p.y), (LONG)poly.Param(5 + i)) << "verb " << verb << ", point " << i;
+            EXPECT_EQ(MAKELONG(p.x, p.y), (LONG)poly.Param(5 + i))
+                << "verb " << verb << ", point " << i;
         }
-        EXPECT_GE(rec.IndexOf(EMR_SETPOLYFILLMODE, at), 0) << "the previous mode set back afterwards";
+        EXPECT_GE(rec.IndexOf(EMR_SETPOLYFILLMODE, at), 0)
+            << "the previous mode set back afterwards";
     }
 }
 
@@ -331,7 +334,8 @@ TEST_F(PointViewTest, LinesGoFromThePenLocationWhichFollowsTheirEnds)
     Grafic_Dll_Line_Relative(v, &step);
     EXPECT_EQ(CRect(0, 0, 10, 0), Last(v)->bounds);
     Grafic_Dll_Line_Relative(v, &step);
-    EXPECT_EQ(CRect(10, 0, 20, 0), Last(v)->bounds) << "the second line starts where the first ended";
+    EXPECT_EQ(CRect(10, 0, 20, 0), Last(v)->bounds)
+        << "the second line starts where the first ended";
     EXPECT_EQ(20, v->m_penLocation.x);
     EXPECT_EQ(0, v->m_penLocation.y);
 
@@ -391,8 +395,7 @@ TEST_F(PointViewTest, DefPolygonDecodesItsWordsIgnoresTheRectangleAndLeavesTheHo
 {
     CGraphicView* v = NewView();
     HostPoints star(Star());
-    struct Case
-    {
+    struct Case {
         const char* verb;
         const char* pattern;
         int wantVerb;
@@ -532,14 +535,13 @@ TEST_F(PointElementTest, HostileCoordinatesFinishAndDrawWhatShows)
     GdiCountGuard guard("hostile polygons and lines");
     // A triangle far larger than GDI can fill in reasonable time; (50, 50) is well inside it.
     HostPoints huge({{-1000000000, -1000000000}, {1000000000, -900000000}, {50, 1000000000}});
-    struct Case
-    {
+    struct Case {
         int verb;
         int pen;
         COLORREF centre;
     } cases[] = {
-        {VERB_FRAME, 3, kWhite}, {VERB_PAINT, 3, kBlack}, {VERB_ERASE, 1, kRed},
-        {VERB_INVERT, 1, kBlack}, {VERB_FILL, 1, kBlack}, {VERB_CLICK, 1, kWhite},
+        {VERB_FRAME, 3, kWhite},  {VERB_PAINT, 3, kBlack}, {VERB_ERASE, 1, kRed},
+        {VERB_INVERT, 1, kBlack}, {VERB_FILL, 1, kBlack},  {VERB_CLICK, 1, kWhite},
     };
     for (const Case& c : cases) {
         DibCanvas canvas(100, 100);
@@ -547,8 +549,10 @@ TEST_F(PointElementTest, HostileCoordinatesFinishAndDrawWhatShows)
         CPolygonElement* e = Polygon(State(c.pen, kBlack, kRed), c.verb, PAT_BLACK, huge);
         e->Draw(&canvas.Dc(), NULL);
         const DWORD took = ::GetTickCount() - start;
-        EXPECT_EQ(c.centre, canvas.Pixel(50, 50)) << "verb " << c.verb << " after " << took << " ms";
-        EXPECT_EQ(c.centre, canvas.Pixel(0, 99)) << "verb " << c.verb << ": the corner is inside too";
+        EXPECT_EQ(c.centre, canvas.Pixel(50, 50))
+            << "verb " << c.verb << " after " << took << " ms";
+        EXPECT_EQ(c.centre, canvas.Pixel(0, 99))
+            << "verb " << c.verb << ": the corner is inside too";
         if (c.verb == VERB_CLICK) {
             EXPECT_TRUE(e->HitTest(&kStarCentre)) << "the huge click region is hit inside";
         }

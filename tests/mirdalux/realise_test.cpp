@@ -31,8 +31,7 @@ class CProbeElement : public CGraphicElement
 public:
     CProbeElement(int stateIndex, int verb, int pattern, int parts)
         : CGraphicElement(stateIndex, verb, pattern), m_parts(parts)
-    {
-    }
+    {}
 
     void Draw(CDC* pDC, const RECT*) override
     {
@@ -61,8 +60,7 @@ public:
 };
 
 // Keeps one element alive for a whole test: the state table goes with the last element.
-struct TableKeeper
-{
+struct TableKeeper {
     CGraphicElement element{0, 0, 0};
 };
 
@@ -76,39 +74,51 @@ int Intern(const std::function<void(CGraphicState&)>& edit = nullptr)
 }
 
 // Everything a draw must leave as it found it.
-struct DcSnapshot
-{
+struct DcSnapshot {
     HGDIOBJ pen, brush, font;
     int rop, bkMode, charExtra, mapMode;
     COLORREF textColor, bkColor;
 
     static DcSnapshot Take(HDC hdc)
     {
-        return DcSnapshot{ ::GetCurrentObject(hdc, OBJ_PEN), ::GetCurrentObject(hdc, OBJ_BRUSH),
-                           ::GetCurrentObject(hdc, OBJ_FONT), ::GetROP2(hdc), ::GetBkMode(hdc),
-                           ::GetTextCharacterExtra(hdc), ::GetMapMode(hdc), ::GetTextColor(hdc),
-                           ::GetBkColor(hdc) };
+        return DcSnapshot{::GetCurrentObject(hdc, OBJ_PEN),
+                          ::GetCurrentObject(hdc, OBJ_BRUSH),
+                          ::GetCurrentObject(hdc, OBJ_FONT),
+                          ::GetROP2(hdc),
+                          ::GetBkMode(hdc),
+                          ::GetTextCharacterExtra(hdc),
+                          ::GetMapMode(hdc),
+                          ::GetTextColor(hdc),
+                          ::GetBkColor(hdc)};
     }
     std::string Diff(const DcSnapshot& o) const
     {
         std::string d;
-        if (pen != o.pen) d += " pen";
-        if (brush != o.brush) d += " brush";
-        if (font != o.font) d += " font";
-        if (rop != o.rop) d += " rop " + std::to_string(rop) + "->" + std::to_string(o.rop);
-        if (bkMode != o.bkMode) d += " bkMode " + std::to_string(bkMode) + "->" + std::to_string(o.bkMode);
-        if (charExtra != o.charExtra) d += " charExtra " + std::to_string(charExtra) + "->" + std::to_string(o.charExtra);
-        if (mapMode != o.mapMode) d += " mapMode";
-        if (textColor != o.textColor) d += " textColor";
-        if (bkColor != o.bkColor) d += " bkColor";
+        if (pen != o.pen)
+            d += " pen";
+        if (brush != o.brush)
+            d += " brush";
+        if (font != o.font)
+            d += " font";
+        if (rop != o.rop)
+            d += " rop " + std::to_string(rop) + "->" + std::to_string(o.rop);
+        if (bkMode != o.bkMode)
+            d += " bkMode " + std::to_string(bkMode) + "->" + std::to_string(o.bkMode);
+        if (charExtra != o.charExtra)
+            d += " charExtra " + std::to_string(charExtra) + "->" + std::to_string(o.charExtra);
+        if (mapMode != o.mapMode)
+            d += " mapMode";
+        if (textColor != o.textColor)
+            d += " textColor";
+        if (bkColor != o.bkColor)
+            d += " bkColor";
         return d;
     }
 };
 
 // A host context with its own objects and settings selected, all different from what any state
 // selects.
-struct HostSettings
-{
+struct HostSettings {
     explicit HostSettings(HDC hdc) : m_hdc(hdc)
     {
         m_pen = ::CreatePen(PS_DASH, 1, RGB(1, 2, 3));
@@ -166,21 +176,21 @@ TEST(Realise, PenBrushRopAndBackgroundModeRecordedPerVerbAndPattern)
         int bkMode;
     };
     const Case cases[] = {
-        { VERB_FRAME, PAT_OTHER, PS_SOLID, kHollow, OPAQUE },
-        { VERB_PAINT, PAT_OTHER, PS_SOLID, kSolidFore, OPAQUE },
-        { VERB_ERASE, PAT_GRAY, PS_NULL, kSolidBack, TRANSPARENT },
-        { VERB_INVERT, PAT_BLACK, PS_NULL, kNone, TRANSPARENT },
-        { VERB_FILL, PAT_WHITE, PS_NULL, kSolidBack, TRANSPARENT },
-        { VERB_FILL, PAT_LTGRAY, PS_NULL, kPattern, TRANSPARENT },
-        { VERB_FILL, PAT_GRAY, PS_NULL, kPattern, TRANSPARENT },
-        { VERB_FILL, PAT_DKGRAY, PS_NULL, kPattern, TRANSPARENT },
-        { VERB_FILL, PAT_BLACK, PS_NULL, kSolidFore, TRANSPARENT },
-        { VERB_FILL, PAT_OTHER, PS_NULL, kNone, TRANSPARENT },
-        { VERB_FILL, PAT_EMPTY, PS_NULL, kNone, TRANSPARENT },
-        { VERB_ACTIVE, 12, PS_NULL, kHollow, TRANSPARENT },
-        { VERB_CLICK, 42, PS_NULL, kHollow, TRANSPARENT },
-        { VERB_EMPTY, PAT_EMPTY, PS_NULL, kNone, TRANSPARENT },
-        { VERB_NONE, -2, PS_SOLID, kNone, TRANSPARENT },
+        {VERB_FRAME, PAT_OTHER, PS_SOLID, kHollow, OPAQUE},
+        {VERB_PAINT, PAT_OTHER, PS_SOLID, kSolidFore, OPAQUE},
+        {VERB_ERASE, PAT_GRAY, PS_NULL, kSolidBack, TRANSPARENT},
+        {VERB_INVERT, PAT_BLACK, PS_NULL, kNone, TRANSPARENT},
+        {VERB_FILL, PAT_WHITE, PS_NULL, kSolidBack, TRANSPARENT},
+        {VERB_FILL, PAT_LTGRAY, PS_NULL, kPattern, TRANSPARENT},
+        {VERB_FILL, PAT_GRAY, PS_NULL, kPattern, TRANSPARENT},
+        {VERB_FILL, PAT_DKGRAY, PS_NULL, kPattern, TRANSPARENT},
+        {VERB_FILL, PAT_BLACK, PS_NULL, kSolidFore, TRANSPARENT},
+        {VERB_FILL, PAT_OTHER, PS_NULL, kNone, TRANSPARENT},
+        {VERB_FILL, PAT_EMPTY, PS_NULL, kNone, TRANSPARENT},
+        {VERB_ACTIVE, 12, PS_NULL, kHollow, TRANSPARENT},
+        {VERB_CLICK, 42, PS_NULL, kHollow, TRANSPARENT},
+        {VERB_EMPTY, PAT_EMPTY, PS_NULL, kNone, TRANSPARENT},
+        {VERB_NONE, -2, PS_SOLID, kNone, TRANSPARENT},
     };
     GdiCountGuard guard("records per verb and pattern");
     TableKeeper keeper;
@@ -251,10 +261,12 @@ TEST(Realise, PenBrushRopAndBackgroundModeRecordedPerVerbAndPattern)
         EXPECT_EQ(c.bkMode, probe.m_bkMode) << "background mode while drawing";
         const int bkBack = rec.IndexOf(EMR_SETBKMODE, (size_t)shape);
         ASSERT_GT(bkBack, shape) << rec.Describe();
-        EXPECT_EQ((DWORD)(c.bkMode == OPAQUE ? TRANSPARENT : OPAQUE), rec.Records()[bkBack].Param(0));
+        EXPECT_EQ((DWORD)(c.bkMode == OPAQUE ? TRANSPARENT : OPAQUE),
+                  rec.Records()[bkBack].Param(0));
         // Every object made for the draw is deleted after it.
         EXPECT_EQ(rec.Count(EMR_CREATEPEN) + rec.Count(EMR_CREATEBRUSHINDIRECT) + patterns,
-                  rec.Count(EMR_DELETEOBJECT)) << rec.Describe();
+                  rec.Count(EMR_DELETEOBJECT))
+            << rec.Describe();
     }
 }
 
@@ -267,9 +279,9 @@ TEST(Realise, PatternDibBytes)
         BYTE even[4], odd[4];
     };
     const Case cases[] = {
-        { PAT_LTGRAY, { 0x00, 0x10, 0x00, 0x10 }, { 0x10, 0x00, 0x10, 0x00 } },
-        { PAT_GRAY, { 0x01, 0x01, 0x01, 0x01 }, { 0x10, 0x10, 0x10, 0x10 } },
-        { PAT_DKGRAY, { 0x11, 0x01, 0x11, 0x01 }, { 0x01, 0x11, 0x01, 0x11 } },
+        {PAT_LTGRAY, {0x00, 0x10, 0x00, 0x10}, {0x10, 0x00, 0x10, 0x00}},
+        {PAT_GRAY, {0x01, 0x01, 0x01, 0x01}, {0x10, 0x10, 0x10, 0x10}},
+        {PAT_DKGRAY, {0x11, 0x01, 0x11, 0x01}, {0x01, 0x11, 0x01, 0x11}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("pattern " + std::to_string(c.pattern));
@@ -288,8 +300,8 @@ TEST(Realise, PatternDibBytes)
         EXPECT_EQ((DWORD)BI_RGB, bih->biCompression);
         EXPECT_EQ(0u, bih->biSizeImage + bih->biClrUsed + bih->biClrImportant +
                           (DWORD)bih->biXPelsPerMeter + (DWORD)bih->biYPelsPerMeter);
-        const BYTE white[4] = { 255, 255, 255, 0 };
-        const BYTE fore[4] = { 0x56, 0x34, 0x12, 0 };
+        const BYTE white[4] = {255, 255, 255, 0};
+        const BYTE fore[4] = {0x56, 0x34, 0x12, 0};
         EXPECT_EQ(0, memcmp(p + 40, white, 4)) << "entry 0 white";
         EXPECT_EQ(0, memcmp(p + 44, fore, 4)) << "entry 1 blue, green, red of the foreground";
         for (int i = 48; i < 104; ++i)
@@ -304,7 +316,8 @@ TEST(Realise, PatternDibBytes)
         ::GlobalUnlock(h);
         ::GlobalFree(h);
     }
-    for (int pattern : { (int)PAT_EMPTY, (int)PAT_OTHER, (int)PAT_WHITE, (int)PAT_BLACK, 6, -7, 1 << 30 })
+    for (int pattern :
+         {(int)PAT_EMPTY, (int)PAT_OTHER, (int)PAT_WHITE, (int)PAT_BLACK, 6, -7, 1 << 30})
         EXPECT_EQ(nullptr, CreatePatternDib(pattern, kFore)) << "pattern " << pattern;
 }
 
@@ -317,11 +330,21 @@ TEST(Realise, FillPatternsPaintTheirTiles)
         const char* rows[8];
     };
     const Case cases[] = {
-        { PAT_LTGRAY, { "X...X...", "..X...X.", "X...X...", "..X...X.", "X...X...", "..X...X.", "X...X...", "..X...X." } },
-        { PAT_GRAY, { "X.X.X.X.", ".X.X.X.X", "X.X.X.X.", ".X.X.X.X", "X.X.X.X.", ".X.X.X.X", "X.X.X.X.", ".X.X.X.X" } },
-        { PAT_DKGRAY, { ".XXX.XXX", "XX.XXX.X", ".XXX.XXX", "XX.XXX.X", ".XXX.XXX", "XX.XXX.X", ".XXX.XXX", "XX.XXX.X" } },
-        { PAT_BLACK, { "XXXXXXXX", "XXXXXXXX", "XXXXXXXX", "XXXXXXXX", "XXXXXXXX", "XXXXXXXX", "XXXXXXXX", "XXXXXXXX" } },
-        { PAT_WHITE, { "bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "bbbbbbbb" } },
+        {PAT_LTGRAY,
+         {"X...X...", "..X...X.", "X...X...", "..X...X.", "X...X...", "..X...X.", "X...X...",
+          "..X...X."}},
+        {PAT_GRAY,
+         {"X.X.X.X.", ".X.X.X.X", "X.X.X.X.", ".X.X.X.X", "X.X.X.X.", ".X.X.X.X", "X.X.X.X.",
+          ".X.X.X.X"}},
+        {PAT_DKGRAY,
+         {".XXX.XXX", "XX.XXX.X", ".XXX.XXX", "XX.XXX.X", ".XXX.XXX", "XX.XXX.X", ".XXX.XXX",
+          "XX.XXX.X"}},
+        {PAT_BLACK,
+         {"XXXXXXXX", "XXXXXXXX", "XXXXXXXX", "XXXXXXXX", "XXXXXXXX", "XXXXXXXX", "XXXXXXXX",
+          "XXXXXXXX"}},
+        {PAT_WHITE,
+         {"bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "bbbbbbbb", "bbbbbbbb",
+          "bbbbbbbb"}},
     };
     GdiCountGuard guard("pattern fills");
     TableKeeper keeper;
@@ -360,10 +383,10 @@ TEST(Realise, EraseWithBackgroundZeroUsesTheContextBackground)
         COLORREF want;
     };
     const Case cases[] = {
-        { zero, VERB_ERASE, PAT_OTHER, hostBk },
-        { zero, VERB_FILL, PAT_WHITE, hostBk },
-        { blue, VERB_ERASE, PAT_OTHER, RGB(0, 0, 1) },
-        { blue, VERB_FILL, PAT_WHITE, RGB(0, 0, 1) },
+        {zero, VERB_ERASE, PAT_OTHER, hostBk},
+        {zero, VERB_FILL, PAT_WHITE, hostBk},
+        {blue, VERB_ERASE, PAT_OTHER, RGB(0, 0, 1)},
+        {blue, VERB_FILL, PAT_WHITE, RGB(0, 0, 1)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(VerbName(c.verb) + " state " + std::to_string(c.index));
@@ -380,9 +403,9 @@ TEST(Realise, EraseWithBackgroundZeroUsesTheContextBackground)
 // settings again, and the live-object counters are back; while drawing it held the state's.
 TEST(Realise, EveryDrawLeavesTheContextAsFound)
 {
-    const int verbs[] = { VERB_FRAME, VERB_PAINT, VERB_ERASE, VERB_INVERT, VERB_FILL,
-                          VERB_ACTIVE, VERB_CLICK, VERB_EMPTY, VERB_NONE, 0 };
-    const int parts[] = { 0, SEL_PEN, SEL_BRUSH, SEL_ROP, SEL_FONT, 7, 9, 13, 15 };
+    const int verbs[] = {VERB_FRAME,  VERB_PAINT, VERB_ERASE, VERB_INVERT, VERB_FILL,
+                         VERB_ACTIVE, VERB_CLICK, VERB_EMPTY, VERB_NONE,   0};
+    const int parts[] = {0, SEL_PEN, SEL_BRUSH, SEL_ROP, SEL_FONT, 7, 9, 13, 15};
     GdiCountGuard guard("every draw");
     TableKeeper keeper;
     int courier = Intern([](CGraphicState& s) {
@@ -408,7 +431,7 @@ TEST(Realise, EveryDrawLeavesTheContextAsFound)
         }
     }
     // A missing record selects nothing and changes nothing, on both sides of the draw.
-    for (int missing : { 1000, -1 }) {
+    for (int missing : {1000, -1}) {
         GdiCountGuard inner("missing record");
         CProbeElement probe(missing, VERB_PAINT, PAT_BLACK, 15);
         probe.Draw(&canvas.Dc(), NULL);
@@ -444,19 +467,33 @@ TEST(Realise, FontsFromFaceSizeAndStyle)
         int charExtra;
     };
     const Case cases[] = {
-        { "default", nullptr, -13, 400, 0, 0, "Arial", 0 },
-        { "size 12 chosen", [](CGraphicState& s) { s.m_fontSizeSet = TRUE; }, -16, 400, 0, 0, "ARIAL", 0 },
-        { "size 10", [](CGraphicState& s) { s.m_fontSize = 10; s.m_fontSizeSet = TRUE; }, -13, 400, 0, 0, "ARIAL", 0 },
-        { "face ARIAL", [](CGraphicState& s) { s.m_fontName = "ARIAL"; }, -16, 400, 0, 0, "ARIAL", 0 },
-        { "size 72", [](CGraphicState& s) { s.m_fontSize = 72; }, -96, 400, 0, 0, "ARIAL", 0 },
-        { "bold", [](CGraphicState& s) { s.m_textStyle = STYLE_PLAIN | STYLE_BOLD; }, -13, 700, 0, 0, "ARIAL", 0 },
-        { "bold outline", [](CGraphicState& s) { s.m_textStyle = STYLE_BOLD | STYLE_OUTLINE; }, -13, 900, 0, 0, "ARIAL", 0 },
-        { "shadow", [](CGraphicState& s) { s.m_textStyle = STYLE_SHADOW; }, -13, 900, 0, 0, "ARIAL", 0 },
-        { "italic underline", [](CGraphicState& s) { s.m_textStyle = STYLE_ITALIC | STYLE_UNDERLINE; }, -13, 400, 1, 1, "ARIAL", 0 },
-        { "COURIER", [](CGraphicState& s) { s.m_fontName = "COURIER"; }, -16, 400, 0, 0, "COURIER NEW", -2 },
-        { "Courier", [](CGraphicState& s) { s.m_fontName = "Courier"; }, -16, 400, 0, 0, "COURIER", 0 },
-        { "40 characters", [&](CGraphicState& s) { s.m_fontName = face40.c_str(); }, -16, 400, 0, 0,
-          "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDE", 0 },
+        {"default", nullptr, -13, 400, 0, 0, "Arial", 0},
+        {"size 12 chosen", [](CGraphicState& s) { s.m_fontSizeSet = TRUE; }, -16, 400, 0, 0,
+         "ARIAL", 0},
+        {"size 10",
+         [](CGraphicState& s) {
+             s.m_fontSize = 10;
+             s.m_fontSizeSet = TRUE;
+         },
+         -13, 400, 0, 0, "ARIAL", 0},
+        {"face ARIAL", [](CGraphicState& s) { s.m_fontName = "ARIAL"; }, -16, 400, 0, 0, "ARIAL",
+         0},
+        {"size 72", [](CGraphicState& s) { s.m_fontSize = 72; }, -96, 400, 0, 0, "ARIAL", 0},
+        {"bold", [](CGraphicState& s) { s.m_textStyle = STYLE_PLAIN | STYLE_BOLD; }, -13, 700, 0, 0,
+         "ARIAL", 0},
+        {"bold outline", [](CGraphicState& s) { s.m_textStyle = STYLE_BOLD | STYLE_OUTLINE; }, -13,
+         900, 0, 0, "ARIAL", 0},
+        {"shadow", [](CGraphicState& s) { s.m_textStyle = STYLE_SHADOW; }, -13, 900, 0, 0, "ARIAL",
+         0},
+        {"italic underline",
+         [](CGraphicState& s) { s.m_textStyle = STYLE_ITALIC | STYLE_UNDERLINE; }, -13, 400, 1, 1,
+         "ARIAL", 0},
+        {"COURIER", [](CGraphicState& s) { s.m_fontName = "COURIER"; }, -16, 400, 0, 0,
+         "COURIER NEW", -2},
+        {"Courier", [](CGraphicState& s) { s.m_fontName = "Courier"; }, -16, 400, 0, 0, "COURIER",
+         0},
+        {"40 characters", [&](CGraphicState& s) { s.m_fontName = face40.c_str(); }, -16, 400, 0, 0,
+         "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDE", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -495,7 +532,7 @@ TEST(Realise, FontsFromFaceSizeAndStyle)
         UINT style;
         LONG delta;
     };
-    for (Width w : { Width{ STYLE_EXTEND, 2 }, Width{ STYLE_CONDENSE, -2 } }) {
+    for (Width w : {Width{STYLE_EXTEND, 2}, Width{STYLE_CONDENSE, -2}}) {
         GdiCountGuard guard("extend or condense");
         int index = Intern([&](CGraphicState& s) {
             s.m_textStyle = w.style;
@@ -515,7 +552,10 @@ TEST(Realise, FontSwitchesToTextMappingAndRecordsItsHeight)
     GdiCountGuard guard("mapping mode and metafile font");
     TableKeeper keeper;
     int plain = Intern();
-    int sized = Intern([](CGraphicState& s) { s.m_fontSize = 24; s.m_fontSizeSet = TRUE; });
+    int sized = Intern([](CGraphicState& s) {
+        s.m_fontSize = 24;
+        s.m_fontSizeSet = TRUE;
+    });
     DibCanvas canvas(40, 40);
     canvas.Dc().SetMapMode(MM_LOMETRIC);
     CProbeElement probe(plain, VERB_NONE, -2, SEL_FONT);
@@ -523,7 +563,7 @@ TEST(Realise, FontSwitchesToTextMappingAndRecordsItsHeight)
     EXPECT_EQ(MM_TEXT, probe.m_mapMode);
     EXPECT_EQ(MM_TEXT, ::GetMapMode(canvas.Hdc())) << "left in MM_TEXT";
 
-    for (int index : { plain, sized }) {
+    for (int index : {plain, sized}) {
         EmfRecorder rec;
         const int dpi = ::GetDeviceCaps(rec.Dc().m_hDC, LOGPIXELSY);
         CProbeElement text(index, VERB_NONE, -2, SEL_FONT);
@@ -546,9 +586,16 @@ TEST(Realise, MultibyteFaceCutBetweenCharacters)
         std::string want;
     };
     const Case cases[] = {
-        { std::string(30, 'a') + "\x83\x61" "b", std::string(30, 'A') },
-        { std::string(29, 'a') + "\x83\x61" "b", std::string(29, 'A') + "\x83\x61" },
-        { "\x83\x61" "courier", "\x83\x61" "COURIER" },
+        {std::string(30, 'a') + "\x83\x61"
+                                "b",
+         std::string(30, 'A')},
+        {std::string(29, 'a') + "\x83\x61"
+                                "b",
+         std::string(29, 'A') + "\x83\x61"},
+        {"\x83\x61"
+         "courier",
+         "\x83\x61"
+         "COURIER"},
     };
     TableKeeper keeper;
     DibCanvas canvas(40, 60);
@@ -557,7 +604,8 @@ TEST(Realise, MultibyteFaceCutBetweenCharacters)
         int index = Intern([&](CGraphicState& s) { s.m_fontName = c.face.c_str(); });
         CProbeElement probe(index, VERB_NONE, -2, SEL_FONT);
         probe.Draw(&canvas.Dc(), NULL);
-        EXPECT_EQ(c.want, std::string(probe.m_font.lfFaceName)) << "face of " << c.face.size() << " bytes";
+        EXPECT_EQ(c.want, std::string(probe.m_font.lfFaceName))
+            << "face of " << c.face.size() << " bytes";
     }
     _setmbcp(oldCp);
 }

@@ -43,8 +43,8 @@ TEST_F(SettersTest, EachSetterChangesItsFieldsAndAppendsOneStateElement)
     GdiCountGuard guard("setters");
     CGraphicView* v = NewView();
     const int size = 5;
-    const POINT at = { 10, 20 };
-    const POINT by = { 5, -3 };
+    const POINT at = {10, 20};
+    const POINT by = {5, -3};
     const CString face("Times");
     struct Case {
         const char* name;
@@ -52,38 +52,45 @@ TEST_F(SettersTest, EachSetterChangesItsFieldsAndAppendsOneStateElement)
         std::function<void(CGraphicState&, POINT&)> expect;
     };
     const Case cases[] = {
-        { "Set_Pen_Size", [&] { Grafic_Dll_Set_Pen_Size(v, &size); },
-          [](CGraphicState& s, POINT&) { s.m_penSize = 5; } },
-        { "Set_Fognd_Color", [&] { Grafic_Dll_Set_Fognd_Color(v, RGB(1, 2, 3)); },
-          [](CGraphicState& s, POINT&) { s.m_fogndColor = RGB(1, 2, 3); } },
-        { "Set_Bkgnd_Color", [&] { Grafic_Dll_Set_Bkgnd_Color(v, RGB(4, 5, 6)); },
-          [](CGraphicState& s, POINT&) { s.m_bkgndColor = RGB(4, 5, 6); } },
-        { "Set_Pen_Location", [&] { Grafic_Dll_Set_Pen_Location(v, &at); },
-          [](CGraphicState&, POINT& p) { p = POINT{ 10, 20 }; } },
-        { "Offset_Pen_Location", [&] { Grafic_Dll_Offset_Pen_Location(v, &by); },
-          [](CGraphicState&, POINT& p) { p = POINT{ 15, 17 }; } },
-        { "Set_Text_Font", [&] { Grafic_Dll_Set_Text_Font(v, &face); },
-          [](CGraphicState& s, POINT&) { s.m_fontName = "TIMES"; } },
-        { "Set_Text_Size", [&] { Grafic_Dll_Set_Text_Size(v, 20); },
-          [](CGraphicState& s, POINT&) { s.m_fontSize = 20; s.m_fontSizeSet = TRUE; } },
-        { "Set_Pen_Normal", [&] { Grafic_Dll_Set_Pen_Normal(v); },
-          [](CGraphicState& s, POINT&) {
-              s.m_penSize = 1;
-              s.m_fogndColor = 0;
-              s.m_bkgndColor = RGB(255, 255, 255);
-              s.m_penMode = R2_COPYPEN;
-          } },
-        { "Set_Text_Normal", [&] { Grafic_Dll_Set_Text_Normal(v); },
-          [](CGraphicState& s, POINT&) {
-              s.m_fontName = "Arial";
-              s.m_fontSize = 12;
-              s.m_textStyle = STYLE_PLAIN;
-              s.m_fontSizeSet = FALSE;
-          } },
-        { "Set_Pattern", [&] { Grafic_Dll_Set_Pattern(v, 3); }, nullptr },
-        { "Set_Bkg_Pattern", [&] { Grafic_Dll_Set_Bkg_Pattern(v, &face); }, nullptr },
-        { "Set_Pen_Mode", [&] { Grafic_Dll_Set_Pen_Mode(v, R2_NOT); }, nullptr },
-        { "Set_Text_Mode", [&] { Grafic_Dll_Set_Text_Mode(v, 1, 2, 3); }, nullptr },
+        {"Set_Pen_Size", [&] { Grafic_Dll_Set_Pen_Size(v, &size); },
+         [](CGraphicState& s, POINT&) { s.m_penSize = 5; }},
+        {"Set_Fognd_Color", [&] { Grafic_Dll_Set_Fognd_Color(v, RGB(1, 2, 3)); },
+         [](CGraphicState& s, POINT&) { s.m_fogndColor = RGB(1, 2, 3); }},
+        {"Set_Bkgnd_Color", [&] { Grafic_Dll_Set_Bkgnd_Color(v, RGB(4, 5, 6)); },
+         [](CGraphicState& s, POINT&) { s.m_bkgndColor = RGB(4, 5, 6); }},
+        {"Set_Pen_Location", [&] { Grafic_Dll_Set_Pen_Location(v, &at); },
+         [](CGraphicState&, POINT& p) {
+             p = POINT{10, 20};
+         }},
+        {"Offset_Pen_Location", [&] { Grafic_Dll_Offset_Pen_Location(v, &by); },
+         [](CGraphicState&, POINT& p) {
+             p = POINT{15, 17};
+         }},
+        {"Set_Text_Font", [&] { Grafic_Dll_Set_Text_Font(v, &face); },
+         [](CGraphicState& s, POINT&) { s.m_fontName = "TIMES"; }},
+        {"Set_Text_Size", [&] { Grafic_Dll_Set_Text_Size(v, 20); },
+         [](CGraphicState& s, POINT&) {
+             s.m_fontSize = 20;
+             s.m_fontSizeSet = TRUE;
+         }},
+        {"Set_Pen_Normal", [&] { Grafic_Dll_Set_Pen_Normal(v); },
+         [](CGraphicState& s, POINT&) {
+             s.m_penSize = 1;
+             s.m_fogndColor = 0;
+             s.m_bkgndColor = RGB(255, 255, 255);
+             s.m_penMode = R2_COPYPEN;
+         }},
+        {"Set_Text_Normal", [&] { Grafic_Dll_Set_Text_Normal(v); },
+         [](CGraphicState& s, POINT&) {
+             s.m_fontName = "Arial";
+             s.m_fontSize = 12;
+             s.m_textStyle = STYLE_PLAIN;
+             s.m_fontSizeSet = FALSE;
+         }},
+        {"Set_Pattern", [&] { Grafic_Dll_Set_Pattern(v, 3); }, nullptr},
+        {"Set_Bkg_Pattern", [&] { Grafic_Dll_Set_Bkg_Pattern(v, &face); }, nullptr},
+        {"Set_Pen_Mode", [&] { Grafic_Dll_Set_Pen_Mode(v, R2_NOT); }, nullptr},
+        {"Set_Text_Mode", [&] { Grafic_Dll_Set_Text_Mode(v, 1, 2, 3); }, nullptr},
     };
     // Something to reset first, so that the resets are seen.
     v->m_state.m_penMode = R2_NOT;
@@ -96,8 +103,8 @@ TEST_F(SettersTest, EachSetterChangesItsFieldsAndAppendsOneStateElement)
         c.call();
         if (c.expect)
             c.expect(want, pen);
-        EXPECT_TRUE(want.IsEqual(v->m_state)) << c.name << ": expected " << Describe(want)
-                                              << ", got " << Describe(v->m_state);
+        EXPECT_TRUE(want.IsEqual(v->m_state))
+            << c.name << ": expected " << Describe(want) << ", got " << Describe(v->m_state);
         EXPECT_EQ(pen.x, v->m_penLocation.x) << c.name;
         EXPECT_EQ(pen.y, v->m_penLocation.y) << c.name;
         ASSERT_EQ(before + 1, Grafic_Dll_GetNbElement(v)) << c.name << " appends one element";
@@ -112,7 +119,7 @@ TEST_F(SettersTest, NullViewAndNullPointersDoNothing)
 {
     GdiCountGuard guard("null arguments");
     const int size = 4;
-    const POINT pt = { 1, 1 };
+    const POINT pt = {1, 1};
     const CString face("geneva");
     CStringArray words;
     words.Add("bold");
@@ -157,9 +164,14 @@ TEST_F(SettersTest, FaceNamesMapOnACopy)
         const char* stored;
     };
     const Case cases[] = {
-        { "geneva", "Arial" }, { "MONACO", "Arial" }, { "Monaco ", "MONACO " },
-        { "calfixedsys", "COURIER" }, { "courier", "COURIER" }, { "Arial", "ARIAL" },
-        { "Times New Roman", "TIMES NEW ROMAN" }, { "", "Arial" },
+        {"geneva", "Arial"},
+        {"MONACO", "Arial"},
+        {"Monaco ", "MONACO "},
+        {"calfixedsys", "COURIER"},
+        {"courier", "COURIER"},
+        {"Arial", "ARIAL"},
+        {"Times New Roman", "TIMES NEW ROMAN"},
+        {"", "Arial"},
     };
     CGraphicView* v = NewView();
     for (const Case& c : cases) {
@@ -180,13 +192,9 @@ TEST_F(SettersTest, StylesMergeOrReplace)
         UINT style;
     };
     const Case cases[] = {
-        { { "Bold" }, 129 },
-        { { "Italic" }, 145 },
-        { { "Plain", "Underline" }, 160 },
-        { {}, 160 },
-        { { "x", "" }, 160 },
-        { { "p" }, 128 },
-        { { "e", "c" }, 200 },
+        {{"Bold"}, 129},   {{"Italic"}, 145}, {{"Plain", "Underline"}, 160},
+        {{}, 160},         {{"x", ""}, 160},  {{"p"}, 128},
+        {{"e", "c"}, 200},
     };
     CGraphicView* v = NewView();
     int count = 0;
@@ -216,8 +224,8 @@ TEST_F(SettersTest, TextSizeZeroIsANewRecordAndOffsetsWrap)
     Grafic_Dll_Set_Text_Normal(v);
     EXPECT_EQ(defaultIndex, v->InternState()) << "back to the default record";
 
-    const POINT start = { INT_MAX, INT_MIN };
-    const POINT step = { 1, -1 };
+    const POINT start = {INT_MAX, INT_MIN};
+    const POINT step = {1, -1};
     Grafic_Dll_Set_Pen_Location(v, &start);
     Grafic_Dll_Offset_Pen_Location(v, &step);
     EXPECT_EQ(INT_MIN, v->m_penLocation.x);
@@ -235,15 +243,9 @@ TEST_F(SettersTest, OptionsChangeLaterElementsOnly)
         UINT result;
     };
     const Case cases[] = {
-        { 7, FALSE, { 2 }, 5 },
-        { 7, FALSE, { 1, 3 }, 2 },
-        { 0, TRUE, { 3, 1 }, 5 },
-        { 5, TRUE, { 0 }, 7 },
-        { 7, FALSE, { 0, 2 }, 0 },
-        { 2, FALSE, { 9, 4, 100 }, 2 },
-        { 0, TRUE, {}, 7 },
-        { 7, FALSE, {}, 0 },
-        { 3, 5, { 3 }, 7 },
+        {7, FALSE, {2}, 5}, {7, FALSE, {1, 3}, 2}, {0, TRUE, {3, 1}, 5},
+        {5, TRUE, {0}, 7},  {7, FALSE, {0, 2}, 0}, {2, FALSE, {9, 4, 100}, 2},
+        {0, TRUE, {}, 7},   {7, FALSE, {}, 0},     {3, 5, {3}, 7},
     };
     CGraphicView* v = NewView();
     for (const Case& c : cases) {
@@ -273,8 +275,8 @@ TEST_F(SettersTest, FourNamesOfOneStateOnlySetter)
 {
     HMODULE hLib = ::GetModuleHandleA("mirdalux.dll");
     ASSERT_NE(nullptr, hLib);
-    const char* names[] = { "Grafic_Dll_Set_Pattern", "Grafic_Dll_Set_Bkg_Pattern",
-                            "Grafic_Dll_Set_Pen_Mode", "Grafic_Dll_Set_Text_Mode" };
+    const char* names[] = {"Grafic_Dll_Set_Pattern", "Grafic_Dll_Set_Bkg_Pattern",
+                           "Grafic_Dll_Set_Pen_Mode", "Grafic_Dll_Set_Text_Mode"};
     FARPROC first = ::GetProcAddress(hLib, names[0]);
     ASSERT_NE(nullptr, first);
     for (const char* name : names)

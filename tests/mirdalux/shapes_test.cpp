@@ -102,7 +102,8 @@ TEST_F(ShapeTest, FrameBandsForPensOneToFourEndAtColumn99)
                 ->Draw(&canvas.Dc(), NULL);
             const std::string what = std::string(kKindNames[kind]) + ", pen " + std::to_string(pen);
             EXPECT_EQ(CRect(0, 0, 100, 100), canvas.BoundsOfOther(kWhite))
-                << what << ": the frame stays inside its bounds, got " << Str(canvas.BoundsOfOther(kWhite));
+                << what << ": the frame stays inside its bounds, got "
+                << Str(canvas.BoundsOfOther(kWhite));
             // Along the middle row: a band of the pen's width at each side.
             for (int x = 0; x < 110; ++x) {
                 const bool inBand = x < pen || (x >= 100 - pen && x < 100);
@@ -130,17 +131,19 @@ TEST_F(ShapeTest, ErasedAndFilledShapesCoverExactlyTheirBounds)
             DibCanvas canvas(80, 60);
             Make(kind, State(5, kRed, kBlue), c.verb, c.pattern, bounds)->Draw(&canvas.Dc(), NULL);
             const std::string what = std::string(kKindNames[kind]) + ", verb " +
-                                     std::to_string(c.verb) + ", pattern " + std::to_string(c.pattern);
+                                     std::to_string(c.verb) + ", pattern " +
+                                     std::to_string(c.pattern);
             // A rectangle covers its bounds exactly; GDI's curves get the same one-unit growth
             // and keep within it.
             const CRect box = canvas.BoundsOfOther(kWhite);
             const CRect grown(bounds.left, bounds.top, bounds.right + 1, bounds.bottom + 1);
             if (kind == kRect) {
-                EXPECT_EQ(bounds, box) << what << ": expected " << Str(bounds) << ", got " << Str(box);
+                EXPECT_EQ(bounds, box)
+                    << what << ": expected " << Str(bounds) << ", got " << Str(box);
             } else {
-                EXPECT_TRUE(box.left == bounds.left && box.top == bounds.top && box.right >= bounds.right &&
-                            box.right <= grown.right && box.bottom >= bounds.bottom &&
-                            box.bottom <= grown.bottom)
+                EXPECT_TRUE(box.left == bounds.left && box.top == bounds.top &&
+                            box.right >= bounds.right && box.right <= grown.right &&
+                            box.bottom >= bounds.bottom && box.bottom <= grown.bottom)
                     << what << ": expected from " << Str(bounds) << " to " << Str(grown) << ", got "
                     << Str(box);
             }
@@ -161,11 +164,13 @@ TEST_F(ShapeTest, PatternFillsRepeatTheirEightByEightCells)
     } cases[] = {{PAT_LTGRAY, 16}, {PAT_GRAY, 32}, {PAT_DKGRAY, 48}};
     for (const Case& c : cases) {
         DibCanvas canvas(64, 64);
-        Make(kRect, State(1, kRed), VERB_FILL, c.pattern, CRect(0, 0, 63, 63))->Draw(&canvas.Dc(), NULL);
+        Make(kRect, State(1, kRed), VERB_FILL, c.pattern, CRect(0, 0, 63, 63))
+            ->Draw(&canvas.Dc(), NULL);
         const CRect inner(8, 8, 56, 56);  // 36 whole cells, away from the edges
         EXPECT_EQ(c.perCell * 36, canvas.CountPixels(kRed, inner))
             << "pattern " << c.pattern << ": foreground pixels over 36 cells";
-        EXPECT_EQ((64 - c.perCell) * 36, canvas.CountPixels(kWhite, inner)) << "pattern " << c.pattern;
+        EXPECT_EQ((64 - c.perCell) * 36, canvas.CountPixels(kWhite, inner))
+            << "pattern " << c.pattern;
         for (int y = 8; y < 48; ++y) {
             for (int x = 8; x < 48; ++x)
                 ASSERT_EQ(canvas.Pixel(x, y), canvas.Pixel(x + 8, y + 8))
@@ -176,7 +181,8 @@ TEST_F(ShapeTest, PatternFillsRepeatTheirEightByEightCells)
     DibCanvas canvas(40, 40);
     CBrush blue(kBlue);
     CBrush* pOld = canvas.Dc().SelectObject(&blue);
-    Make(kOval, State(3, kRed), VERB_FILL, PAT_OTHER, CRect(0, 0, 39, 39))->Draw(&canvas.Dc(), NULL);
+    Make(kOval, State(3, kRed), VERB_FILL, PAT_OTHER, CRect(0, 0, 39, 39))
+        ->Draw(&canvas.Dc(), NULL);
     canvas.Dc().SelectObject(pOld);
     EXPECT_EQ(kBlue, canvas.Pixel(20, 20)) << "the context's brush fills an unlisted pattern";
     EXPECT_EQ(0, canvas.CountPixels(kRed)) << "no pen outlines a filled shape";
@@ -228,7 +234,8 @@ TEST_F(ShapeTest, InvertedExtentsPerShape)
     CRgn expected;
     expected.CreateRoundRectRgn(0, 0, 101, 51, 20, 10);
     ASSERT_NE(nullptr, active->region);
-    EXPECT_TRUE(active->region->EqualRgn(&expected)) << "active region is RoundRectRgn(0,0,101,51,20,10)";
+    EXPECT_TRUE(active->region->EqualRgn(&expected))
+        << "active region is RoundRectRgn(0,0,101,51,20,10)";
     CRectElement* rect = static_cast<CRectElement*>(Make(kRect, State(1), VERB_CLICK, 4, bounds));
     CRgn rectRgn;
     rectRgn.CreateRectRgnIndirect(&bounds);
@@ -263,8 +270,8 @@ TEST_F(ShapeTest, MetafileRecordsTheBoxAndTheRadialPointsEndFirst)
         EmfRecorder rec;
         CGraphicElement* e = Make(c.kind, State(c.pen), c.verb, PAT_BLACK, c.bounds, 0, 90);
         e->Draw(&rec.Dc(), NULL);
-        const std::string what = std::string(kKindNames[c.kind]) + ", verb " + std::to_string(c.verb) +
-                                 ", pen " + std::to_string(c.pen);
+        const std::string what = std::string(kKindNames[c.kind]) + ", verb " +
+                                 std::to_string(c.verb) + ", pen " + std::to_string(c.pen);
         const EmfRecord* r = rec.First(c.record);
         ASSERT_NE(nullptr, r) << what << ":\n" << rec.Describe();
         // The metafile keeps the call's rectangle normalised, right and bottom inclusive.
@@ -296,12 +303,13 @@ TEST_F(ShapeTest, AnInvisibleShapeRecordsNothing)
             EmfRecorder rec;
             rec.Dc().IntersectClipRect(0, 0, 20, 20);
             Make(kind, State(2), verb, PAT_GRAY, CRect(40, 40, 90, 80))->Draw(&rec.Dc(), NULL);
-            for (DWORD type : {EMR_CREATEPEN, EMR_CREATEBRUSHINDIRECT, EMR_SELECTOBJECT, EMR_SETROP2,
-                               EMR_SETBKMODE, EMR_RECTANGLE, EMR_ELLIPSE, EMR_ROUNDRECT, EMR_PIE,
-                               EMR_ARC, EMR_INVERTRGN}) {
+            for (DWORD type : {EMR_CREATEPEN, EMR_CREATEBRUSHINDIRECT, EMR_SELECTOBJECT,
+                               EMR_SETROP2, EMR_SETBKMODE, EMR_RECTANGLE, EMR_ELLIPSE,
+                               EMR_ROUNDRECT, EMR_PIE, EMR_ARC, EMR_INVERTRGN}) {
                 EXPECT_EQ(0, rec.Count(type))
-                    << kKindNames[kind] << ", verb " << verb << ": record " << EmfRecorder::TypeName(type)
-                    << " for a shape outside the clip box\n" << rec.Describe();
+                    << kKindNames[kind] << ", verb " << verb << ": record "
+                    << EmfRecorder::TypeName(type) << " for a shape outside the clip box\n"
+                    << rec.Describe();
             }
         }
     }
@@ -313,17 +321,18 @@ TEST_F(ShapeTest, RadialPointsForEveryStartQuadrantNegativeSweepsAndLargeAngles)
         int start, sweep;
         POINT arcStart, arcEnd;
     } cases[] = {
-        {0, 90, {50, 0}, {100, 50}},     {90, 90, {100, 50}, {50, 100}},
-        {180, 90, {50, 100}, {0, 50}},   {270, 90, {0, 50}, {50, 0}},
-        {90, -45, {100, 50}, {85, 15}},  {0, -90, {50, 0}, {0, 50}},
-        {450, 0, {100, 50}, {100, 50}},  {-90, 180, {0, 50}, {100, 50}},
-        {INT_MAX, 1, {0, 0}, {0, 0}},    // the 32-bit sum wraps; only that it is computed
+        {0, 90, {50, 0}, {100, 50}},    {90, 90, {100, 50}, {50, 100}},
+        {180, 90, {50, 100}, {0, 50}},  {270, 90, {0, 50}, {50, 0}},
+        {90, -45, {100, 50}, {85, 15}}, {0, -90, {50, 0}, {0, 50}},
+        {450, 0, {100, 50}, {100, 50}}, {-90, 180, {0, 50}, {100, 50}},
+        {INT_MAX, 1, {0, 0}, {0, 0}},  // the 32-bit sum wraps; only that it is computed
     };
     for (const Case& c : cases) {
         CArcElement* arc = MakeArc(VERB_FRAME, CRect(0, 0, 100, 100), c.start, c.sweep);
         if (c.start == INT_MAX)
             continue;
-        EXPECT_EQ(Str(c.arcStart), Str(arc->arcStart)) << "start " << c.start << ", sweep " << c.sweep;
+        EXPECT_EQ(Str(c.arcStart), Str(arc->arcStart))
+            << "start " << c.start << ", sweep " << c.sweep;
         EXPECT_EQ(Str(c.arcEnd), Str(arc->arcEnd)) << "start " << c.start << ", sweep " << c.sweep;
     }
 }
@@ -334,8 +343,8 @@ TEST_F(ShapeTest, PaintedWedgesRunClockwiseFromTheStart)
         int start, sweep;
         int inside, outside;  // angles (0 at 12 o'clock, clockwise) of a point in and out
     } cases[] = {
-        {0, 90, 45, 135},   {90, 90, 135, 45},   {180, 90, 225, 135}, {270, 90, 315, 225},
-        {90, -45, 180, 70}, {0, -90, 90, 315},   {30, 240, 180, 320}, {450, 90, 135, 45},
+        {0, 90, 45, 135},   {90, 90, 135, 45}, {180, 90, 225, 135}, {270, 90, 315, 225},
+        {90, -45, 180, 70}, {0, -90, 90, 315}, {30, 240, 180, 320}, {450, 90, 135, 45},
     };
     for (const Case& c : cases) {
         for (int verb : {VERB_PAINT, VERB_FILL, VERB_INVERT}) {
@@ -348,12 +357,15 @@ TEST_F(ShapeTest, PaintedWedgesRunClockwiseFromTheStart)
                 ->Draw(&canvas.Dc(), NULL);
             auto pixelAt = [&](int angle) {
                 const double a = angle * 3.14159265358979 / 180.0;
-                return canvas.Pixel(60 + (int)std::lround(std::sin(a) * 30), 60 - (int)std::lround(std::cos(a) * 30));
+                return canvas.Pixel(60 + (int)std::lround(std::sin(a) * 30),
+                                    60 - (int)std::lround(std::cos(a) * 30));
             };
-            EXPECT_EQ(kBlack, pixelAt(c.inside)) << "start " << c.start << ", sweep " << c.sweep << ", verb "
-                                                 << verb << ": " << c.inside << " degrees is in the wedge";
-            EXPECT_EQ(kWhite, pixelAt(c.outside)) << "start " << c.start << ", sweep " << c.sweep << ", verb "
-                                                  << verb << ": " << c.outside << " degrees is outside";
+            EXPECT_EQ(kBlack, pixelAt(c.inside))
+                << "start " << c.start << ", sweep " << c.sweep << ", verb " << verb << ": "
+                << c.inside << " degrees is in the wedge";
+            EXPECT_EQ(kWhite, pixelAt(c.outside))
+                << "start " << c.start << ", sweep " << c.sweep << ", verb " << verb << ": "
+                << c.outside << " degrees is outside";
         }
     }
 }
@@ -363,7 +375,8 @@ TEST_F(ShapeTest, WedgeRegionsFollowTheCornerRules)
     const CRect rc(0, 0, 100, 100);
     auto at = [](int theta) {
         const double phi = theta * 3.1415926536 * (1.0 / 180.0);
-        return CPoint(50 + (int)std::floor(std::sin(phi) * 50), 50 - (int)std::floor(std::cos(phi) * 50));
+        return CPoint(50 + (int)std::floor(std::sin(phi) * 50),
+                      50 - (int)std::floor(std::cos(phi) * 50));
     };
     const CPoint tl(0, 0), tr(100, 0), br(100, 100), bl(0, 100);
     struct Case {
@@ -406,8 +419,8 @@ TEST_F(ShapeTest, WedgeRegionsFollowTheCornerRules)
         CArcElement* arc = MakeArc(VERB_ACTIVE, rc, c.start, c.sweep);
         ASSERT_NE(nullptr, arc->region) << "start " << c.start;
         EXPECT_TRUE(arc->region->EqualRgn(&expected))
-            << "start " << c.start << ", sweep " << c.sweep << ": region differs from the wedge with "
-            << c.corners.size() << " corners";
+            << "start " << c.start << ", sweep " << c.sweep
+            << ": region differs from the wedge with " << c.corners.size() << " corners";
         CRgn built;
         arc->BuildArcRegion(&built, &rc);
         EXPECT_TRUE(built.EqualRgn(arc->region)) << "BuildArcRegion gives the active region";
@@ -453,8 +466,9 @@ TEST_F(ShapeTest, HostileSizesFinishAndDrawWhatShows)
     for (const Case& c : cases) {
         DibCanvas canvas(80, 60);
         // Arcs sweep the right half, which holds the centre pixel of the canvas.
-        CGraphicElement* e = Make(c.kind, State(c.pen, kRed, kBlue), c.verb, PAT_BLACK, c.bounds,
-                                  c.kind == kRoundRect ? kMax : 0, c.kind == kRoundRect ? kMin : 180);
+        CGraphicElement* e =
+            Make(c.kind, State(c.pen, kRed, kBlue), c.verb, PAT_BLACK, c.bounds,
+                 c.kind == kRoundRect ? kMax : 0, c.kind == kRoundRect ? kMin : 180);
         e->Draw(&canvas.Dc(), NULL);
         EXPECT_EQ(c.centre, canvas.Pixel(40, 30))
             << kKindNames[c.kind] << ", verb " << c.verb << ", pen " << c.pen << ", bounds "
@@ -466,11 +480,14 @@ TEST_F(ShapeTest, HostileSizesFinishAndDrawWhatShows)
         Make(kind, State(3), VERB_PAINT, PAT_EMPTY, CRect(kMin, kMin, kMax, kMax), 0, 180)
             ->Draw(&rec.Dc(), NULL);
         EXPECT_LE(rec.Count(EMR_POLYGON) + rec.Count(EMR_POLYGON16) + rec.Count(EMR_RECTANGLE), 1)
-            << kKindNames[kind] << ": one call for a huge shape in a metafile\n" << rec.Describe();
+            << kKindNames[kind] << ": one call for a huge shape in a metafile\n"
+            << rec.Describe();
     }
     // Regions too large to build are left out; a rectangle's is always made.
-    EXPECT_EQ(nullptr, Make(kOval, State(1), VERB_ACTIVE, 1, CRect(kMin, kMin, kMax, kMax))->region);
-    EXPECT_EQ(nullptr, Make(kRoundRect, State(1), VERB_CLICK, 1, CRect(kMin, kMin, kMax, kMax))->region);
+    EXPECT_EQ(nullptr,
+              Make(kOval, State(1), VERB_ACTIVE, 1, CRect(kMin, kMin, kMax, kMax))->region);
+    EXPECT_EQ(nullptr,
+              Make(kRoundRect, State(1), VERB_CLICK, 1, CRect(kMin, kMin, kMax, kMax))->region);
     EXPECT_NE(nullptr, Make(kRect, State(1), VERB_CLICK, 1, CRect(kMin, kMin, kMax, kMax))->region);
     m_elements.clear();
 }
@@ -486,7 +503,8 @@ TEST_F(ShapeTest, DrawingGivesBackEveryObjectAndLeavesTheContextAsItWas)
     for (Kind kind : {kRect, kRoundRect, kOval, kArc}) {
         for (int verb = VERB_EMPTY; verb <= VERB_CLICK; ++verb) {
             for (int pattern = PAT_EMPTY; pattern <= PAT_BLACK; ++pattern)
-                Make(kind, State(3, kRed), verb, pattern, CRect(10, 10, 90, 60), 45, 200)->Draw(&dc, NULL);
+                Make(kind, State(3, kRed), verb, pattern, CRect(10, 10, 90, 60), 45, 200)
+                    ->Draw(&dc, NULL);
         }
     }
     m_elements.clear();
@@ -506,14 +524,12 @@ TEST(LargeCurves, PolygonsFollowGdisOwnCurvesWithinAPixel)
         CurveKind kind;
         POINT first, second;
     } cases[] = {
-        {CURVE_ELLIPSE, {0, 0}, {0, 0}},
-        {CURVE_ROUNDRECT, {0, 0}, {0, 0}},
-        {CURVE_PIE, {150, -40}, {-75, -200}},   // 3 o'clock round to 12 o'clock, counter-clockwise
-        {CURVE_PIE, {-75, -200}, {150, -40}},   // the other three quarters
-        {CURVE_PIE, {-300, 120}, {150, 120}},   // a wedge through the bottom corners
-        {CURVE_PIE, {150, 0}, {150, -80}},      // a thin wedge round from just below 3 o'clock
-        {CURVE_ARC, {150, -40}, {-75, -200}},
-        {CURVE_ARC, {0, 120}, {150, 0}},
+        {CURVE_ELLIPSE, {0, 0}, {0, 0}},      {CURVE_ROUNDRECT, {0, 0}, {0, 0}},
+        {CURVE_PIE, {150, -40}, {-75, -200}},  // 3 o'clock round to 12 o'clock, counter-clockwise
+        {CURVE_PIE, {-75, -200}, {150, -40}},  // the other three quarters
+        {CURVE_PIE, {-300, 120}, {150, 120}},  // a wedge through the bottom corners
+        {CURVE_PIE, {150, 0}, {150, -80}},     // a thin wedge round from just below 3 o'clock
+        {CURVE_ARC, {150, -40}, {-75, -200}}, {CURVE_ARC, {0, 120}, {150, 0}},
     };
     GdiCountGuard guard("large curves");
     for (const Case& c : cases) {
@@ -529,10 +545,18 @@ TEST(LargeCurves, PolygonsFollowGdisOwnCurvesWithinAPixel)
             } else {
                 CDC& dc = canvas->Dc();
                 switch (c.kind) {
-                case CURVE_ELLIPSE: dc.Ellipse(-300, -200, 150, 120); break;
-                case CURVE_ROUNDRECT: dc.RoundRect(-300, -200, 150, 120, 200, 140); break;
-                case CURVE_PIE: dc.Pie(-300, -200, 150, 120, c.first.x, c.first.y, c.second.x, c.second.y); break;
-                case CURVE_ARC: dc.Arc(-300, -200, 150, 120, c.first.x, c.first.y, c.second.x, c.second.y); break;
+                case CURVE_ELLIPSE:
+                    dc.Ellipse(-300, -200, 150, 120);
+                    break;
+                case CURVE_ROUNDRECT:
+                    dc.RoundRect(-300, -200, 150, 120, 200, 140);
+                    break;
+                case CURVE_PIE:
+                    dc.Pie(-300, -200, 150, 120, c.first.x, c.first.y, c.second.x, c.second.y);
+                    break;
+                case CURVE_ARC:
+                    dc.Arc(-300, -200, 150, 120, c.first.x, c.first.y, c.second.x, c.second.y);
+                    break;
                 }
             }
             canvas->Dc().SelectObject(pOldPen);
@@ -548,7 +572,8 @@ TEST(LargeCurves, PolygonsFollowGdisOwnCurvesWithinAPixel)
         EXPECT_LE(differ, std::max(5, outline / 2))
             << "curve kind " << c.kind << ": pixels differing from GDI's, against " << outline
             << " outline pixels";
-        EXPECT_EQ(gdi.CountPixels(kBlue) > 0, ours.CountPixels(kBlue) > 0) << "curve kind " << c.kind;
+        EXPECT_EQ(gdi.CountPixels(kBlue) > 0, ours.CountPixels(kBlue) > 0)
+            << "curve kind " << c.kind;
         if (differ > std::max(5, outline / 2)) {
             gdi.SaveBmp("large_curve_gdi.bmp");
             ours.SaveBmp("large_curve_ours.bmp");
@@ -637,10 +662,19 @@ TEST_F(ShapeViewTest, InversionInAScrolledViewLandsWhereTheShapeIs)
         GRAF_ROUNDRECT round = {20, 20, shape};
         GRAF_ARC arc = {0, 360, shape};
         switch (kind) {
-        case kRect: Grafic_Dll_Rectangle(v, &shape); break;
-        case kRoundRect: Grafic_Dll_Round_Rectangle(v, &round); break;
-        case kOval: Grafic_Dll_Oval(v, &shape); break;
-        case kArc: arc.arcAngle = 180; Grafic_Dll_Arc(v, &arc); break;
+        case kRect:
+            Grafic_Dll_Rectangle(v, &shape);
+            break;
+        case kRoundRect:
+            Grafic_Dll_Round_Rectangle(v, &round);
+            break;
+        case kOval:
+            Grafic_Dll_Oval(v, &shape);
+            break;
+        case kArc:
+            arc.arcAngle = 180;
+            Grafic_Dll_Arc(v, &arc);
+            break;
         }
         DibCanvas shot(300, 200);
         ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
@@ -661,7 +695,8 @@ TEST_F(ShapeViewTest, InversionInAScrolledViewLandsWhereTheShapeIs)
         active->Highlight(pDC);
         v->ReleaseDC(pDC);
         ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-        EXPECT_EQ(kBlack, shot.Pixel(50, 120)) << kKindNames[kind] << ": highlight where the region is";
+        EXPECT_EQ(kBlack, shot.Pixel(50, 120))
+            << kKindNames[kind] << ": highlight where the region is";
         v->DestroyWindow();
         PumpMessages();
     }

@@ -30,8 +30,8 @@ std::string Describe(const CGraphicState& s)
 {
     char buf[160];
     wsprintfA(buf, "{pen %d, fg %06X, bg %06X, rop %d, '%s' %d, style %u, sizeSet %d}", s.m_penSize,
-              (unsigned)s.m_fogndColor, (unsigned)s.m_bkgndColor, s.m_penMode, (LPCTSTR)s.m_fontName,
-              s.m_fontSize, s.m_textStyle, s.m_fontSizeSet);
+              (unsigned)s.m_fogndColor, (unsigned)s.m_bkgndColor, s.m_penMode,
+              (LPCTSTR)s.m_fontName, s.m_fontSize, s.m_textStyle, s.m_fontSizeSet);
     return buf;
 }
 
@@ -58,14 +58,15 @@ protected:
     void TearDown() override { DestroyStateTable(); }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(StateTable, RecordStartsWithDefaultsAndCreatesTheTable)
 {
     ASSERT_EQ(nullptr, GetStateTable());
     CGraphicState state;
     ASSERT_NE(nullptr, GetStateTable()) << "the first record did not create the table";
-    EXPECT_EQ("{pen 1, fg 000000, bg FFFFFF, rop 13, 'Arial' 12, style 128, sizeSet 0}", Describe(state));
+    EXPECT_EQ("{pen 1, fg 000000, bg FFFFFF, rop 13, 'Arial' 12, style 128, sizeSet 0}",
+              Describe(state));
     EXPECT_EQ(0, GetStateTable()->GetSize()) << "constructing a record must not enter it";
 
     CGraphicStateTable* first = GetStateTable();
@@ -103,8 +104,8 @@ TEST_F(StateTable, EachFieldDifferenceMakesANewIndexAndTheOldStateFindsItsOwn)
         changed.Assign(current);
         change.apply(changed);
         EXPECT_FALSE(changed.IsEqual(current)) << change.field;
-        EXPECT_EQ(expectedNext, Intern(changed)) << "a state differing in " << change.field
-                                                 << " must get a new index";
+        EXPECT_EQ(expectedNext, Intern(changed))
+            << "a state differing in " << change.field << " must get a new index";
         EXPECT_EQ(expectedNext, Intern(changed)) << change.field << " interned again";
         EXPECT_EQ(base, Intern(current)) << "the first state after a change of " << change.field;
         ++expectedNext;
@@ -147,7 +148,10 @@ TEST_F(StateTable, LookupByIndex)
     CGraphicState state;
     state.m_penSize = 7;
     ASSERT_EQ(0, Intern(state));
-    struct { int index; bool found; } cases[] = {{0, true}, {1, false}, {-1, false}, {INT_MIN, false}, {INT_MAX, false}};
+    struct {
+        int index;
+        bool found;
+    } cases[] = {{0, true}, {1, false}, {-1, false}, {INT_MIN, false}, {INT_MAX, false}};
     for (const auto& c : cases) {
         const CGraphicState* rec = LookupState(c.index);
         EXPECT_EQ(c.found, rec != nullptr) << "index " << c.index;

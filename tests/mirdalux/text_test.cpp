@@ -29,8 +29,7 @@ namespace {
 class CDrawTextSpy : public CDC
 {
 public:
-    struct Call
-    {
+    struct Call {
         std::string text;
         int count;
         CRect rect;
@@ -179,18 +178,15 @@ TEST_F(TextElementTest, StylesAndSizesChangeTheExtent)
     GdiCountGuard guard("text extents");
     const char* s = "Mirdalux text";
     CRect plain = Text(s, 0, 50, State(kBlack, 12, STYLE_PLAIN))->bounds;
-    struct Case
-    {
+    struct Case {
         const char* name;
         int points;
         UINT style;
         int widthSign;   // +1 wider than plain, -1 narrower
         int heightSign;  // +1 taller, 0 same height
     } cases[] = {
-        {"24 points", 24, STYLE_PLAIN, +1, +1},
-        {"8 points", 8, STYLE_PLAIN, -1, -1},
-        {"bold", 12, STYLE_BOLD, +1, 0},
-        {"extended", 12, STYLE_EXTEND, +1, 0},
+        {"24 points", 24, STYLE_PLAIN, +1, +1},   {"8 points", 8, STYLE_PLAIN, -1, -1},
+        {"bold", 12, STYLE_BOLD, +1, 0},          {"extended", 12, STYLE_EXTEND, +1, 0},
         {"condensed", 12, STYLE_CONDENSE, -1, 0},
     };
     for (const Case& c : cases) {
@@ -212,14 +208,13 @@ TEST_F(TextElementTest, StylesAndSizesChangeTheExtent)
 TEST_F(TextElementTest, TextBoxMakesExactlyOneDrawTextWithTheAlignmentFlags)
 {
     GdiCountGuard guard("text box flags");
-    struct Case
-    {
+    struct Case {
         char align;
         UINT format;
     } cases[] = {
-        {'R', DT_RIGHT | DT_WORDBREAK}, {'C', DT_CENTER | DT_WORDBREAK},
-        {'L', DT_LEFT | DT_WORDBREAK},  {'r', DT_LEFT | DT_WORDBREAK},
-        {'c', DT_LEFT | DT_WORDBREAK},  {'X', DT_LEFT | DT_WORDBREAK},
+        {'R', DT_RIGHT | DT_WORDBREAK},   {'C', DT_CENTER | DT_WORDBREAK},
+        {'L', DT_LEFT | DT_WORDBREAK},    {'r', DT_LEFT | DT_WORDBREAK},
+        {'c', DT_LEFT | DT_WORDBREAK},    {'X', DT_LEFT | DT_WORDBREAK},
         {'\x82', DT_LEFT | DT_WORDBREAK},
     };
     for (const Case& c : cases) {
@@ -255,8 +250,7 @@ TEST_F(TextElementTest, TextBoxBreaksLinesExactlyAsDrawTextDoes)
         "   leading and trailing spaces   ",
     };
     const int widths[] = {30, 60, 100, 200};
-    const struct
-    {
+    const struct {
         char letter;
         UINT format;
     } aligns[] = {{'L', DT_LEFT}, {'C', DT_CENTER}, {'R', DT_RIGHT}, {'c', DT_LEFT}};
@@ -268,9 +262,9 @@ TEST_F(TextElementTest, TextBoxBreaksLinesExactlyAsDrawTextDoes)
                 DibCanvas drawn(240, 160), expected(240, 160);
                 Box(text, box, align.letter, FALSE, state)->Draw(&drawn.Dc(), NULL);
 
-                HFONT font = ::CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_STROKE_PRECIS,
-                                           CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS,
-                                           "Arial");
+                HFONT font = ::CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET,
+                                           OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
+                                           VARIABLE_PITCH | FF_SWISS, "Arial");
                 HGDIOBJ old = ::SelectObject(expected.Hdc(), font);
                 ::SetBkMode(expected.Hdc(), TRANSPARENT);
                 ::SetTextColor(expected.Hdc(), kBlack);
@@ -284,15 +278,15 @@ TEST_F(TextElementTest, TextBoxBreaksLinesExactlyAsDrawTextDoes)
                 ::SelectObject(expected.Hdc(), old);
                 ::DeleteObject(font);
 
-                const std::string what = std::string("\"") + text + "\" in " + std::to_string(width) +
-                                         " align " + align.letter;
+                const std::string what = std::string("\"") + text + "\" in " +
+                                         std::to_string(width) + " align " + align.letter;
                 EXPECT_GE(height / tm.tmHeight, width < 100 ? 2 : 1) << what << ": lines measured";
                 int differing = 0;
                 for (int i = 0; i < 240 * 160; ++i)
                     differing += drawn.Bits()[i] != expected.Bits()[i];
-                EXPECT_EQ(0, differing) << what << ": pixels differing from DrawText's own picture; ink at "
-                                        << Str(drawn.BoundsOf(kBlack)) << " against "
-                                        << Str(expected.BoundsOf(kBlack));
+                EXPECT_EQ(0, differing)
+                    << what << ": pixels differing from DrawText's own picture; ink at "
+                    << Str(drawn.BoundsOf(kBlack)) << " against " << Str(expected.BoundsOf(kBlack));
             }
         }
     }
@@ -340,7 +334,8 @@ TEST_F(TextElementTest, FrameUsesThePenAndTheBrushTheContextHolds)
             ASSERT_NE(nullptr, r) << rec.Describe();
             CRect frame(r->Long(0), r->Long(1), r->Long(2), r->Long(3));
             // The metafile keeps the call's rectangle with right and bottom inclusive.
-            EXPECT_EQ(CRect(10, 10, 109, 59), frame) << "Rectangle(10, 10, 110, 60), came " << Str(frame);
+            EXPECT_EQ(CRect(10, 10, 109, 59), frame)
+                << "Rectangle(10, 10, 110, 60), came " << Str(frame);
             EXPECT_EQ(kBlue, canvas.Pixel(10, 30)) << "frame in the foreground colour";
             EXPECT_EQ(kBlue, canvas.Pixel(109, 59)) << "frame's bottom-right corner";
             EXPECT_EQ(kRed, canvas.Pixel(100, 50)) << "inside filled by the context's brush";
@@ -406,8 +401,7 @@ TEST_F(TextElementTest, HostileStringsStayInsideTheBox)
     while (kilobytes.size() < 8192)
         kilobytes += "lorem ipsum dolor sit amet ";
     std::string longWord(300, 'W');
-    struct Case
-    {
+    struct Case {
         const char* name;
         std::string text;
         bool ink;
@@ -441,10 +435,12 @@ TEST_F(TextElementTest, HostileStringsStayInsideTheBox)
     // Word wrap: a sentence wider than the box takes several lines.
     DibCanvas canvas(200, 120);
     EmfRecorder rec;
-    Box("one two three four five six", CRect(0, 0, 60, 100), 'L', FALSE, State())->Draw(&rec.Dc(), NULL);
+    Box("one two three four five six", CRect(0, 0, 60, 100), 'L', FALSE, State())
+        ->Draw(&rec.Dc(), NULL);
     std::vector<const EmfRecord*> lines = TextRecords(rec);
     ASSERT_GE(lines.size(), 2u) << rec.Describe();
-    EXPECT_LT(lines[0]->Long(kTextRefY), lines[1]->Long(kTextRefY)) << "second line below the first";
+    EXPECT_LT(lines[0]->Long(kTextRefY), lines[1]->Long(kTextRefY))
+        << "second line below the first";
     EXPECT_EQ(0, lines[1]->Long(kTextRefX)) << "wrapped line starts at the left edge";
 
     // Text elements measure byte lengths and empty strings.
@@ -519,8 +515,7 @@ TEST_F(TextViewTest, TextBoxBlockAndNullArguments)
     Grafic_Dll_Set_Pen_Location(v, &pen);
     int n = Grafic_Dll_GetNbElement(v);
 
-    struct Case
-    {
+    struct Case {
         const char* align;
         char expected;
     } cases[] = {{"Right", 'R'}, {"center", 'c'}, {"", 'L'}, {"C", 'C'}};
@@ -547,7 +542,8 @@ TEST_F(TextViewTest, TextBoxBlockAndNullArguments)
     DibCanvas shot(400, 300);
     ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
     EXPECT_EQ(kBlack, shot.Pixel(20, 50)) << "the frame is on screen";
-    EXPECT_FALSE(shot.BoundsOf(kBlack, CRect(22, 22, 198, 78)).IsRectEmpty()) << "the text is on screen";
+    EXPECT_FALSE(shot.BoundsOf(kBlack, CRect(22, 22, 198, 78)).IsRectEmpty())
+        << "the text is on screen";
 
     // Null view, block or string: nothing.
     CString s("x");

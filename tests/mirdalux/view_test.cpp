@@ -87,7 +87,6 @@ protected:
         AddTestShape(v, "Z9", CRect(0, 0, 20, 20), kRed, CTestShape::kArc, VERB_CLICK, 9);
         return v;
     }
-
 };
 
 static const char* const kMixedList = "A state R5 B C6 I5 L P6 G7 Q8 Z9";
@@ -122,7 +121,8 @@ TEST_F(GraphicViewTest, ListedDeletionFollowsTheHostNumberingAndRewritesItsArray
         EXPECT_EQ(c.arrayAfter, Numbers(numbers)) << label << ": the host's array afterwards";
         EXPECT_EQ(before, v->m_displayList.GetSize() + v->m_discardedList.GetSize())
             << label << ": every deleted element is parked in the discarded list";
-        EXPECT_EQ(static_cast<int>(v->m_displayList.GetSize()), Grafic_Dll_GetNbElement(v)) << label;
+        EXPECT_EQ(static_cast<int>(v->m_displayList.GetSize()), Grafic_Dll_GetNbElement(v))
+            << label;
         for (INT_PTR i = 0; i < v->m_discardedList.GetSize(); ++i) {
             CGraphicElement* e = v->m_discardedList.GetElement(i);
             EXPECT_EQ(nullptr, e->region) << label << ": a discarded element keeps no region";
@@ -141,8 +141,8 @@ TEST_F(GraphicViewTest, DeletionsSpareOrStripRegionsAsEachCallSays)
         const char* stripped;  // icons and pictures left without region
     } cases[] = {
         {"Del_All_Elt", [](CGraphicView* v) { Grafic_Dll_Del_All_Elt(v); }, "R5 C6 G7 Q8 Z9", ""},
-        {"Del_Last_Elt on a region shape", [](CGraphicView* v) { Grafic_Dll_Del_Last_Elt(v, FALSE); },
-         kMixedList, ""},
+        {"Del_Last_Elt on a region shape",
+         [](CGraphicView* v) { Grafic_Dll_Del_Last_Elt(v, FALSE); }, kMixedList, ""},
         {"Del_Last_Elt on a state element",
          [](CGraphicView* v) {
              v->AppendStateElement();
@@ -186,7 +186,8 @@ TEST_F(GraphicViewTest, DeletionsSpareOrStripRegionsAsEachCallSays)
         CGraphicView* v = NewMixedView();
         c.run(v);
         EXPECT_EQ(c.remaining, DisplayListNames(v)) << c.what;
-        EXPECT_EQ(static_cast<int>(v->m_displayList.GetSize()), Grafic_Dll_GetNbElement(v)) << c.what;
+        EXPECT_EQ(static_cast<int>(v->m_displayList.GetSize()), Grafic_Dll_GetNbElement(v))
+            << c.what;
         std::string stripped;
         for (INT_PTR i = 0; i < v->m_displayList.GetSize(); ++i) {
             CTestShape* s = dynamic_cast<CTestShape*>(v->m_displayList.GetElement(i));
@@ -196,7 +197,8 @@ TEST_F(GraphicViewTest, DeletionsSpareOrStripRegionsAsEachCallSays)
                 stripped += s->m_name;
                 EXPECT_EQ(VERB_NONE, s->verb) << c.what << ": " << s->m_name << " lost its region";
                 POINT inside = {s->bounds.left + 1, s->bounds.top + 1};
-                EXPECT_FALSE(s->HitTest(&inside)) << c.what << ": " << s->m_name << " is no longer hit";
+                EXPECT_FALSE(s->HitTest(&inside))
+                    << c.what << ": " << s->m_name << " is no longer hit";
             }
         }
         EXPECT_EQ(c.stripped, stripped) << c.what << ": icons and pictures without region";
@@ -228,12 +230,13 @@ TEST_F(GraphicViewTest, AppendingCopiesOptionsMovesThePenAndSkipsStateElements)
     EXPECT_EQ(1, rect->m_draws) << "drawn at once";
     EXPECT_EQ(0, v->m_penLocation.x) << "a rectangle has no end point";
 
-    CTestShape* line = AddTestShape(v, "line", CRect(0, 0, 70, 30), kBlue, CTestShape::kLine, VERB_NONE, -2);
+    CTestShape* line =
+        AddTestShape(v, "line", CRect(0, 0, 70, 30), kBlue, CTestShape::kLine, VERB_NONE, -2);
     EXPECT_EQ(CPoint(70, 30), CPoint(v->m_penLocation)) << "the pen follows the line's end";
 
     v->m_defaultOptions = 2;
-    CTestShape* state = AddTestShape(v, "state", CRect(0, 0, 900, 900), kGreen, CTestShape::kState,
-                                     0, 0, FALSE);
+    CTestShape* state =
+        AddTestShape(v, "state", CRect(0, 0, 900, 900), kGreen, CTestShape::kState, 0, 0, FALSE);
     EXPECT_EQ(2u, state->options);
     EXPECT_EQ(0, state->m_draws);
     EXPECT_EQ(CPoint(70, 30), CPoint(v->m_penLocation)) << "a state element does not move the pen";
@@ -255,13 +258,16 @@ TEST_F(GraphicViewTest, ScrollRangeFollowsElementsWhileScrollable)
         bool bars;
     } steps[] = {
         {"an element beyond the window",
-         [](CGraphicView* v) { AddTestShape(v, "big", CRect(10, 10, 600, 500), kRed); }, CSize(600, 500), true},
+         [](CGraphicView* v) { AddTestShape(v, "big", CRect(10, 10, 600, 500), kRed); },
+         CSize(600, 500), true},
         {"an element at negative coordinates",
-         [](CGraphicView* v) { AddTestShape(v, "neg", CRect(-50, -50, -10, -10), kRed); }, CSize(600, 500), true},
+         [](CGraphicView* v) { AddTestShape(v, "neg", CRect(-50, -50, -10, -10), kRed); },
+         CSize(600, 500), true},
         {"scrolling switched off", [](CGraphicView* v) { Grafic_Dll_SetScrollable(v, FALSE); },
          CSize(600, 500), true},
         {"an element added while not scrollable",
-         [](CGraphicView* v) { AddTestShape(v, "off", CRect(0, 0, 50, 50), kRed); }, CSize(0, 0), false},
+         [](CGraphicView* v) { AddTestShape(v, "off", CRect(0, 0, 50, 50), kRed); }, CSize(0, 0),
+         false},
         {"switched on: the next element counts alone",
          [](CGraphicView* v) {
              Grafic_Dll_SetScrollable(v, TRUE);
@@ -270,7 +276,8 @@ TEST_F(GraphicViewTest, ScrollRangeFollowsElementsWhileScrollable)
          CSize(70, 80), false},
         {"a deletion recomputes from the whole list",
          [](CGraphicView* v) { Grafic_Dll_Del_Last_Elt(v, FALSE); }, CSize(600, 500), true},
-        {"everything deleted", [](CGraphicView* v) { Grafic_Dll_Del_All_Elt(v); }, CSize(0, 0), false},
+        {"everything deleted", [](CGraphicView* v) { Grafic_Dll_Del_All_Elt(v); }, CSize(0, 0),
+         false},
     };
     for (const Step& s : steps) {
         s.run(v);
@@ -278,7 +285,8 @@ TEST_F(GraphicViewTest, ScrollRangeFollowsElementsWhileScrollable)
         EXPECT_EQ(Str(s.total), Str(v->GetTotalSize())) << s.what;
         bool bars = (v->GetStyle() & (WS_HSCROLL | WS_VSCROLL)) == (WS_HSCROLL | WS_VSCROLL);
         bool none = (v->GetStyle() & (WS_HSCROLL | WS_VSCROLL)) == 0;
-        EXPECT_TRUE(s.bars ? bars : none) << s.what << ": scroll bars " << (s.bars ? "shown" : "hidden");
+        EXPECT_TRUE(s.bars ? bars : none)
+            << s.what << ": scroll bars " << (s.bars ? "shown" : "hidden");
         if (s.bars) {
             int mode;
             SIZE total, page, line;
@@ -296,8 +304,8 @@ TEST_F(GraphicViewTest, PaintsBackgroundThenElementsInListOrder)
     Grafic_Dll_SetViewBkColor(v, kYellow, FALSE);
     AddTestShape(v, "red", CRect(20, 20, 120, 120), kRed);
     AddTestShape(v, "blue", CRect(70, 70, 170, 170), kBlue);
-    CTestShape* state = AddTestShape(v, "state", CRect(0, 0, 300, 300), kGreen, CTestShape::kState,
-                                     0, 0, FALSE);
+    CTestShape* state =
+        AddTestShape(v, "state", CRect(0, 0, 300, 300), kGreen, CTestShape::kState, 0, 0, FALSE);
     v->Invalidate(TRUE);
     v->UpdateWindow();
 
@@ -308,12 +316,15 @@ TEST_F(GraphicViewTest, PaintsBackgroundThenElementsInListOrder)
         COLORREF expected;
         const char* what;
     } probes[] = {
-        {10, 10, kYellow, "background"},   {50, 50, kRed, "first element"},
-        {100, 100, kBlue, "overlap: the later element covers"}, {150, 150, kBlue, "second element"},
+        {10, 10, kYellow, "background"},
+        {50, 50, kRed, "first element"},
+        {100, 100, kBlue, "overlap: the later element covers"},
+        {150, 150, kBlue, "second element"},
         {250, 200, kYellow, "background"},
     };
     for (const Probe& p : probes)
-        EXPECT_EQ(p.expected, shot.Pixel(p.x, p.y)) << p.what << " at (" << p.x << "," << p.y << ")";
+        EXPECT_EQ(p.expected, shot.Pixel(p.x, p.y))
+            << p.what << " at (" << p.x << "," << p.y << ")";
     EXPECT_EQ(0, shot.CountPixels(kGreen)) << "state elements are never drawn";
     EXPECT_EQ(0, state->m_draws);
 
@@ -446,8 +457,10 @@ TEST_F(GraphicViewTest, WindowDestroyedWhileElementsArePressedAndHovered)
     CRect rc(0, 0, 300, 200);
     Grafic_Dll_NewDoc(m_parent.Wnd(), v, &rc, 7, FALSE);
     ASSERT_NE(nullptr, v->m_hWnd);
-    CTestShape* pressed = AddTestShape(v, "pressed", CRect(0, 0, 50, 50), kRed, CTestShape::kRect, VERB_CLICK, 1);
-    CTestShape* hover = AddTestShape(v, "hover", CRect(60, 0, 110, 50), kRed, CTestShape::kRect, VERB_ACTIVE, 2);
+    CTestShape* pressed =
+        AddTestShape(v, "pressed", CRect(0, 0, 50, 50), kRed, CTestShape::kRect, VERB_CLICK, 1);
+    CTestShape* hover =
+        AddTestShape(v, "hover", CRect(60, 0, 110, 50), kRed, CTestShape::kRect, VERB_ACTIVE, 2);
     v->m_pPressedElement = pressed;
     v->m_pHoverElement = hover;
     v->SetCapture();

@@ -36,21 +36,21 @@ TEST(Words, VerbsByFirstLetterAndTheHostStringUpperCased)
         const char* after;
     };
     const Case cases[] = {
-        { "", VERB_EMPTY, "" },
-        { "f", VERB_FRAME, "F" },
-        { "frame", VERB_FRAME, "FRAME" },
-        { "Fx", VERB_FRAME, "FX" },
-        { "fi", VERB_FILL, "FI" },
-        { "fill", VERB_FILL, "FILL" },
-        { "paint", VERB_PAINT, "PAINT" },
-        { "Erase", VERB_ERASE, "ERASE" },
-        { "invert", VERB_INVERT, "INVERT" },
-        { "active", VERB_ACTIVE, "ACTIVE" },
-        { "click", VERB_CLICK, "CLICK" },
-        { "Cx", VERB_CLICK, "CX" },
-        { "zebra", VERB_FILL, "ZEBRA" },
-        { "9", VERB_FILL, "9" },
-        { " frame", VERB_FILL, " FRAME" },
+        {"", VERB_EMPTY, ""},
+        {"f", VERB_FRAME, "F"},
+        {"frame", VERB_FRAME, "FRAME"},
+        {"Fx", VERB_FRAME, "FX"},
+        {"fi", VERB_FILL, "FI"},
+        {"fill", VERB_FILL, "FILL"},
+        {"paint", VERB_PAINT, "PAINT"},
+        {"Erase", VERB_ERASE, "ERASE"},
+        {"invert", VERB_INVERT, "INVERT"},
+        {"active", VERB_ACTIVE, "ACTIVE"},
+        {"click", VERB_CLICK, "CLICK"},
+        {"Cx", VERB_CLICK, "CX"},
+        {"zebra", VERB_FILL, "ZEBRA"},
+        {"9", VERB_FILL, "9"},
+        {" frame", VERB_FILL, " FRAME"},
     };
     for (const Case& c : cases) {
         CString host(c.word);
@@ -70,25 +70,25 @@ TEST(Words, PatternsOrRegionIdentifiers)
         const char* after;
     };
     const Case cases[] = {
-        { VERB_FILL, "white", PAT_WHITE, "WHITE" },
-        { VERB_FILL, "ltgray", PAT_LTGRAY, "LTGRAY" },
-        { VERB_FILL, "gray", PAT_GRAY, "GRAY" },
-        { VERB_FILL, "dkgray", PAT_DKGRAY, "DKGRAY" },
-        { VERB_FILL, "b", PAT_BLACK, "B" },
-        { VERB_FILL, "x", PAT_OTHER, "X" },
-        { VERB_FILL, "12", PAT_OTHER, "12" },
-        { VERB_FILL, "", PAT_EMPTY, "" },
-        { VERB_PAINT, "g", PAT_GRAY, "G" },
-        { VERB_FRAME, "gray", PAT_GRAY, "GRAY" },
-        { VERB_EMPTY, "dk", PAT_DKGRAY, "DK" },
-        { VERB_CLICK, "42", 42, "42" },
-        { VERB_CLICK, "gray", 0, "gray" },
-        { VERB_CLICK, "", 0, "" },
-        { VERB_ACTIVE, "12abc", 12, "12abc" },
-        { VERB_ACTIVE, "  -7", -7, "  -7" },
-        { VERB_ACTIVE, "+15", 15, "+15" },
+        {VERB_FILL, "white", PAT_WHITE, "WHITE"},
+        {VERB_FILL, "ltgray", PAT_LTGRAY, "LTGRAY"},
+        {VERB_FILL, "gray", PAT_GRAY, "GRAY"},
+        {VERB_FILL, "dkgray", PAT_DKGRAY, "DKGRAY"},
+        {VERB_FILL, "b", PAT_BLACK, "B"},
+        {VERB_FILL, "x", PAT_OTHER, "X"},
+        {VERB_FILL, "12", PAT_OTHER, "12"},
+        {VERB_FILL, "", PAT_EMPTY, ""},
+        {VERB_PAINT, "g", PAT_GRAY, "G"},
+        {VERB_FRAME, "gray", PAT_GRAY, "GRAY"},
+        {VERB_EMPTY, "dk", PAT_DKGRAY, "DK"},
+        {VERB_CLICK, "42", 42, "42"},
+        {VERB_CLICK, "gray", 0, "gray"},
+        {VERB_CLICK, "", 0, ""},
+        {VERB_ACTIVE, "12abc", 12, "12abc"},
+        {VERB_ACTIVE, "  -7", -7, "  -7"},
+        {VERB_ACTIVE, "+15", 15, "+15"},
         // Past 32 bits the runtime's atoi keeps the low 32 bits.
-        { VERB_ACTIVE, "4294967338", 42, "4294967338" },
+        {VERB_ACTIVE, "4294967338", 42, "4294967338"},
     };
     for (const Case& c : cases) {
         CString host(c.word);
@@ -105,17 +105,17 @@ TEST(Words, StyleWordsLeaveTheHostStrings)
         int set;
     };
     const Case cases[] = {
-        { {}, 0 },
-        { { "" }, 0 },
-        { { "Bold" }, STYLE_BOLD },
-        { { "b" }, STYLE_BOLD },
-        { { "Bzz" }, STYLE_BOLD },
-        { { "", "italic" }, STYLE_ITALIC },
-        { { "x", "9", " bold" }, 0 },
-        { { "plain", "underline" }, STYLE_PLAIN | STYLE_UNDERLINE },
-        { { "bold", "shadow", "outline", "condense", "italic", "underline", "extend", "plain" }, 255 },
-        { { "e", "E", "extend" }, STYLE_EXTEND },
-        { { "c", "s" }, STYLE_CONDENSE | STYLE_SHADOW },
+        {{}, 0},
+        {{""}, 0},
+        {{"Bold"}, STYLE_BOLD},
+        {{"b"}, STYLE_BOLD},
+        {{"Bzz"}, STYLE_BOLD},
+        {{"", "italic"}, STYLE_ITALIC},
+        {{"x", "9", " bold"}, 0},
+        {{"plain", "underline"}, STYLE_PLAIN | STYLE_UNDERLINE},
+        {{"bold", "shadow", "outline", "condense", "italic", "underline", "extend", "plain"}, 255},
+        {{"e", "E", "extend"}, STYLE_EXTEND},
+        {{"c", "s"}, STYLE_CONDENSE | STYLE_SHADOW},
     };
     for (const Case& c : cases) {
         CStringArray words;
@@ -143,9 +143,13 @@ TEST(Words, MultibyteWordsUpperCaseWholeCharacters)
         const char* after;
     };
     const Case cases[] = {
-        { "\x83\x61" "bc", VERB_FILL, "\x83\x61" "BC" },
-        { "p\x83\x61", VERB_PAINT, "P\x83\x61" },
-        { "fi\x82\x70z", VERB_FILL, "FI\x82\x70Z" },
+        {"\x83\x61"
+         "bc",
+         VERB_FILL,
+         "\x83\x61"
+         "BC"},
+        {"p\x83\x61", VERB_PAINT, "P\x83\x61"},
+        {"fi\x82\x70z", VERB_FILL, "FI\x82\x70Z"},
     };
     for (const Case& c : cases) {
         CString host(c.word);

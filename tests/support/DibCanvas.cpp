@@ -15,7 +15,7 @@ COLORREF ToColor(uint32_t pixel)
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
-} // namespace
+}  // namespace
 
 DibCanvas::DibCanvas(int width, int height, COLORREF fill)
     : m_width(width > 0 ? width : 1), m_height(height > 0 ? height : 1), m_hBitmap(NULL),
@@ -97,7 +97,7 @@ int DibCanvas::CountPixels(COLORREF color, const RECT& rc) const
 
 int DibCanvas::CountPixels(COLORREF color) const
 {
-    RECT all = { 0, 0, m_width, m_height };
+    RECT all = {0, 0, m_width, m_height};
     return CountPixels(color, all);
 }
 
@@ -174,7 +174,8 @@ bool DibCanvas::SaveBmp(const char* path) const
     FILE* f = std::fopen(path, "wb");
     if (!f)
         return false;
-    bool ok = std::fwrite(&file, sizeof(file), 1, f) == 1 && std::fwrite(&info, sizeof(info), 1, f) == 1 &&
+    bool ok = std::fwrite(&file, sizeof(file), 1, f) == 1 &&
+              std::fwrite(&info, sizeof(info), 1, f) == 1 &&
               std::fwrite(m_pBits, imageSize, 1, f) == 1;
     return std::fclose(f) == 0 && ok;
 }

@@ -97,39 +97,73 @@ std::string EmfRecorder::Describe()
 const char* EmfRecorder::TypeName(DWORD type)
 {
     switch (type) {
-    case EMR_HEADER: return "HEADER";
-    case EMR_EOF: return "EOF";
-    case EMR_CREATEPEN: return "CREATEPEN";
-    case EMR_EXTCREATEPEN: return "EXTCREATEPEN";
-    case EMR_CREATEBRUSHINDIRECT: return "CREATEBRUSHINDIRECT";
-    case EMR_CREATEDIBPATTERNBRUSHPT: return "CREATEDIBPATTERNBRUSHPT";
-    case EMR_EXTCREATEFONTINDIRECTW: return "EXTCREATEFONTINDIRECTW";
-    case EMR_SELECTOBJECT: return "SELECTOBJECT";
-    case EMR_DELETEOBJECT: return "DELETEOBJECT";
-    case EMR_SETROP2: return "SETROP2";
-    case EMR_SETBKMODE: return "SETBKMODE";
-    case EMR_SETBKCOLOR: return "SETBKCOLOR";
-    case EMR_SETTEXTCOLOR: return "SETTEXTCOLOR";
-    case EMR_SETTEXTALIGN: return "SETTEXTALIGN";
-    case EMR_SETPOLYFILLMODE: return "SETPOLYFILLMODE";
-    case EMR_SETMAPMODE: return "SETMAPMODE";
-    case EMR_SETVIEWPORTORGEX: return "SETVIEWPORTORGEX";
-    case EMR_SETWINDOWORGEX: return "SETWINDOWORGEX";
-    case EMR_SAVEDC: return "SAVEDC";
-    case EMR_RESTOREDC: return "RESTOREDC";
-    case EMR_RECTANGLE: return "RECTANGLE";
-    case EMR_ROUNDRECT: return "ROUNDRECT";
-    case EMR_ELLIPSE: return "ELLIPSE";
-    case EMR_MOVETOEX: return "MOVETOEX";
-    case EMR_LINETO: return "LINETO";
-    case EMR_POLYLINE16: return "POLYLINE16";
-    case EMR_POLYGON16: return "POLYGON16";
-    case EMR_EXTTEXTOUTW: return "EXTTEXTOUTW";
-    case EMR_EXTTEXTOUTA: return "EXTTEXTOUTA";
-    case EMR_BITBLT: return "BITBLT";
-    case EMR_STRETCHBLT: return "STRETCHBLT";
-    case EMR_INTERSECTCLIPRECT: return "INTERSECTCLIPRECT";
-    case EMR_EXTSELECTCLIPRGN: return "EXTSELECTCLIPRGN";
-    default: return "RECORD";
+    case EMR_HEADER:
+        return "HEADER";
+    case EMR_EOF:
+        return "EOF";
+    case EMR_CREATEPEN:
+        return "CREATEPEN";
+    case EMR_EXTCREATEPEN:
+        return "EXTCREATEPEN";
+    case EMR_CREATEBRUSHINDIRECT:
+        return "CREATEBRUSHINDIRECT";
+    case EMR_CREATEDIBPATTERNBRUSHPT:
+        return "CREATEDIBPATTERNBRUSHPT";
+    case EMR_EXTCREATEFONTINDIRECTW:
+        return "EXTCREATEFONTINDIRECTW";
+    case EMR_SELECTOBJECT:
+        return "SELECTOBJECT";
+    case EMR_DELETEOBJECT:
+        return "DELETEOBJECT";
+    case EMR_SETROP2:
+        return "SETROP2";
+    case EMR_SETBKMODE:
+        return "SETBKMODE";
+    case EMR_SETBKCOLOR:
+        return "SETBKCOLOR";
+    case EMR_SETTEXTCOLOR:
+        return "SETTEXTCOLOR";
+    case EMR_SETTEXTALIGN:
+        return "SETTEXTALIGN";
+    case EMR_SETPOLYFILLMODE:
+        return "SETPOLYFILLMODE";
+    case EMR_SETMAPMODE:
+        return "SETMAPMODE";
+    case EMR_SETVIEWPORTORGEX:
+        return "SETVIEWPORTORGEX";
+    case EMR_SETWINDOWORGEX:
+        return "SETWINDOWORGEX";
+    case EMR_SAVEDC:
+        return "SAVEDC";
+    case EMR_RESTOREDC:
+        return "RESTOREDC";
+    case EMR_RECTANGLE:
+        return "RECTANGLE";
+    case EMR_ROUNDRECT:
+        return "ROUNDRECT";
+    case EMR_ELLIPSE:
+        return "ELLIPSE";
+    case EMR_MOVETOEX:
+        return "MOVETOEX";
+    case EMR_LINETO:
+        return "LINETO";
+    case EMR_POLYLINE16:
+        return "POLYLINE16";
+    case EMR_POLYGON16:
+        return "POLYGON16";
+    case EMR_EXTTEXTOUTW:
+        return "EXTTEXTOUTW";
+    case EMR_EXTTEXTOUTA:
+        return "EXTTEXTOUTA";
+    case EMR_BITBLT:
+        return "BITBLT";
+    case EMR_STRETCHBLT:
+        return "STRETCHBLT";
+    case EMR_INTERSECTCLIPRECT:
+        return "INTERSECTCLIPRECT";
+    case EMR_EXTSELECTCLIPRGN:
+        return "EXTSELECTCLIPRGN";
+    default:
+        return "RECORD";
     }
 }

@@ -20,8 +20,7 @@
 #include <string>
 #include <vector>
 
-struct EmfRecord
-{
+struct EmfRecord {
     DWORD type;
     std::vector<DWORD> params;
 

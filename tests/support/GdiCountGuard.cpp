@@ -5,8 +5,7 @@
 
 GdiCountGuard::GdiCountGuard(const char* scenario)
     : m_scenario(scenario ? scenario : ""), m_start(afxGdiCounters())
-{
-}
+{}
 
 GdiCountGuard::~GdiCountGuard()
 {

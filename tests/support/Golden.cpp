@@ -26,7 +26,7 @@ bool WriteBits(const std::string& path, int width, int height, const uint32_t* b
     return mirdalux::WritePngBgrx(path.c_str(), width, height, bits, width * 4);
 }
 
-} // namespace
+}  // namespace
 
 ::testing::AssertionResult MatchesGolden(const DibCanvas& actual, const char* name, int tolerance)
 {
@@ -49,8 +49,9 @@ bool WriteBits(const std::string& path, int width, int height, const uint32_t* b
                << "); run the test with MIRDALUX_UPDATE_GOLDEN=1 to write it";
     }
     if (expected.width != width || expected.height != height) {
-        return ::testing::AssertionFailure() << golden << " is " << expected.width << "x"
-                                             << expected.height << ", the picture " << width << "x" << height;
+        return ::testing::AssertionFailure()
+               << golden << " is " << expected.width << "x" << expected.height << ", the picture "
+               << width << "x" << height;
     }
 
     std::vector<uint32_t> diff(expected.pixels.size());
@@ -85,5 +86,6 @@ bool WriteBits(const std::string& path, int width, int height, const uint32_t* b
                   unsigned(bits[size_t(firstY) * width + firstX] & 0xFFFFFF));
     return ::testing::AssertionFailure()
            << differing << " pixels differ from " << golden << " by more than " << tolerance
-           << "; first at " << first << "; wrote " << stem << ".actual.png and " << stem << ".diff.png";
+           << "; first at " << first << "; wrote " << stem << ".actual.png and " << stem
+           << ".diff.png";
 }

@@ -16,4 +16,5 @@
 
 // Compares the whole canvas; `tolerance` is the largest difference allowed in any colour
 // channel (0: exact; a few units only where font rasterisation may differ).
-::testing::AssertionResult MatchesGolden(const DibCanvas& actual, const char* name, int tolerance = 0);
+::testing::AssertionResult MatchesGolden(const DibCanvas& actual, const char* name,
+                                         int tolerance = 0);

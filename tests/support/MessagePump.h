@@ -7,8 +7,7 @@
 void PumpMessages();
 
 // Dispatches messages until done() holds or timeoutMs pass; false on the timeout.
-template <class Done>
-bool PumpUntil(Done done, DWORD timeoutMs = 3000)
+template <class Done> bool PumpUntil(Done done, DWORD timeoutMs = 3000)
 {
     DWORD start = ::GetTickCount();
     while (!done()) {

@@ -46,8 +46,7 @@ protected:
     // The parent window's client size, and the rectangle NewView() uses when given none.
     ViewFixture(int parentWidth, int parentHeight, const CRect& defaultView = CRect(0, 0, 400, 300))
         : m_parent(parentWidth, parentHeight), m_defaultView(defaultView)
-    {
-    }
+    {}
 
     void SetUp() override { ASSERT_NE(nullptr, Grafic_Dll_Start()); }
     void TearDown() override

@@ -29,7 +29,8 @@ std::string TempPath(const std::string& name)
 {
     char dir[MAX_PATH];
     ::GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + "grafplay_test_" + std::to_string(::GetCurrentProcessId()) + "_" + name;
+    return std::string(dir) + "grafplay_test_" + std::to_string(::GetCurrentProcessId()) + "_" +
+           name;
 }
 
 void WriteText(const std::string& path, const std::string& text)
@@ -40,10 +41,9 @@ void WriteText(const std::string& path, const std::string& text)
     std::fclose(pFile);
 }
 
-struct RunResult
-{
+struct RunResult {
     DWORD exitCode = 0xFFFFFFFF;
-    std::string errors;   // what the program wrote on stderr and stdout
+    std::string errors;  // what the program wrote on stderr and stdout
 };
 
 // Runs grafplay with the given arguments, collecting its output until it exits.
@@ -70,7 +70,8 @@ RunResult RunGrafplay(const std::string& arguments)
     std::string commandLine = "\"" + ProgramPath() + "\" " + arguments;
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back('\0');
-    const BOOL started = ::CreateProcessA(NULL, buffer.data(), NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi);
+    const BOOL started =
+        ::CreateProcessA(NULL, buffer.data(), NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi);
     ::CloseHandle(hWrite);
     if (!started) {
         ::CloseHandle(hRead);
@@ -97,8 +98,7 @@ RunResult RunGrafplay(const std::string& arguments)
 }
 
 // The picture grafplay wrote, with its pixels as COLORREFs.
-struct Picture
-{
+struct Picture {
     int width = 0;
     int height = 0;
     mirdalux::PngImage image;
@@ -131,8 +131,9 @@ void CopyIntoCanvas(const Picture& picture, DibCanvas& canvas)
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     EXPECT_EQ(picture.height,
-              ::SetDIBitsToDevice(canvas.Hdc(), 0, 0, picture.width, picture.height, 0, 0, 0, picture.height,
-                                  picture.image.pixels.data(), &bmi, DIB_RGB_COLORS))
+              ::SetDIBitsToDevice(canvas.Hdc(), 0, 0, picture.width, picture.height, 0, 0, 0,
+                                  picture.height, picture.image.pixels.data(), &bmi,
+                                  DIB_RGB_COLORS))
         << "rows copied into the canvas";
     ::GdiFlush();
 }
@@ -153,7 +154,8 @@ bool Render(const std::string& name, const std::string& script, Picture& picture
     WriteText(scriptPath, script);
     const RunResult run = RunToPng(scriptPath, pngPath);
     ::DeleteFileA(scriptPath.c_str());
-    EXPECT_EQ(0u, run.exitCode) << "exit code of grafplay on " << name << "; it said: " << run.errors;
+    EXPECT_EQ(0u, run.exitCode) << "exit code of grafplay on " << name
+                                << "; it said: " << run.errors;
     EXPECT_EQ("", run.errors) << "output of grafplay on " << name;
     std::string error;
     const bool read = ReadPicture(pngPath, picture, error);
@@ -169,8 +171,7 @@ std::string Hex(COLORREF c)
     return text;
 }
 
-struct Probe
-{
+struct Probe {
     int x, y;
     COLORREF colour;
     const char* what;
@@ -197,7 +198,8 @@ TEST(Grafplay, RendersTheViewBackgroundAtTheScriptsSize)
         for (int x = 0; x < picture.width; ++x)
             wrong += picture.At(x, y) != RGB(0x33, 0x66, 0x99);
     }
-    EXPECT_EQ(0, wrong) << "pixels not in the view colour #336699; corner has " << Hex(picture.At(49, 39));
+    EXPECT_EQ(0, wrong) << "pixels not in the view colour #336699; corner has "
+                        << Hex(picture.At(49, 39));
 }
 
 TEST(Grafplay, DrawsRectanglesWithThePenAndForegroundColour)
@@ -212,24 +214,25 @@ TEST(Grafplay, DrawsRectanglesWithThePenAndForegroundColour)
                        "rect paint \"\" 120 10 180 60\n"
                        "expect count 5\n",
                        picture));
-    CheckProbes(picture, {
-        {9, 40, kWhite, "left of the frame"},
-        {10, 40, kBlack, "the frame's first column"},
-        {12, 40, kBlack, "the 3-pixel pen's last column, inside the rectangle"},
-        {13, 40, kWhite, "inside the frame"},
-        {55, 45, kWhite, "the frame's middle, not filled"},
-        {99, 40, kBlack, "the frame's right edge, inside"},
-        {100, 40, kWhite, "right of the frame"},
-        {50, 10, kBlack, "the frame's top row"},
-        {50, 79, kBlack, "the frame's bottom row"},
-        {50, 80, kWhite, "below the frame"},
-        {120, 10, kRed, "the painted rectangle's top-left pixel (a 1-pixel pen)"},
-        {179, 59, kRed, "the painted rectangle's bottom-right pixel"},
-        {150, 35, kRed, "the painted rectangle's middle"},
-        {119, 35, kWhite, "left of the painted rectangle"},
-        {180, 35, kWhite, "right of the painted rectangle"},
-        {150, 60, kWhite, "below the painted rectangle"},
-    });
+    CheckProbes(picture,
+                {
+                    {9, 40, kWhite, "left of the frame"},
+                    {10, 40, kBlack, "the frame's first column"},
+                    {12, 40, kBlack, "the 3-pixel pen's last column, inside the rectangle"},
+                    {13, 40, kWhite, "inside the frame"},
+                    {55, 45, kWhite, "the frame's middle, not filled"},
+                    {99, 40, kBlack, "the frame's right edge, inside"},
+                    {100, 40, kWhite, "right of the frame"},
+                    {50, 10, kBlack, "the frame's top row"},
+                    {50, 79, kBlack, "the frame's bottom row"},
+                    {50, 80, kWhite, "below the frame"},
+                    {120, 10, kRed, "the painted rectangle's top-left pixel (a 1-pixel pen)"},
+                    {179, 59, kRed, "the painted rectangle's bottom-right pixel"},
+                    {150, 35, kRed, "the painted rectangle's middle"},
+                    {119, 35, kWhite, "left of the painted rectangle"},
+                    {180, 35, kWhite, "right of the painted rectangle"},
+                    {150, 60, kWhite, "below the painted rectangle"},
+                });
 }
 
 TEST(Grafplay, LinesFollowThePenAndDeletionsLeaveThePicture)
@@ -245,19 +248,23 @@ TEST(Grafplay, LinesFollowThePenAndDeletionsLeaveThePicture)
                        "expect count 3\n",
                        picture));
     CheckProbes(picture, {
-        {5, 5, kBlack, "the first line's start"},
-        {24, 5, kBlack, "the first line's last pixel"},
-        {25, 10, kBlack, "the second line, from where the first ended"},
-        {25, 14, kBlack, "the second line's last pixel"},
-        {25, 15, kWhite, "past the second line's end point"},
-        {4, 5, kWhite, "before the first line"},
-        {45, 25, kWhite, "the deleted rectangle's middle"},
-    });
+                             {5, 5, kBlack, "the first line's start"},
+                             {24, 5, kBlack, "the first line's last pixel"},
+                             {25, 10, kBlack, "the second line, from where the first ended"},
+                             {25, 14, kBlack, "the second line's last pixel"},
+                             {25, 15, kWhite, "past the second line's end point"},
+                             {4, 5, kWhite, "before the first line"},
+                             {45, 25, kWhite, "the deleted rectangle's middle"},
+                         });
 }
 
 TEST(Grafplay, ReportsBadScriptsAsFileLineMessage)
 {
-    struct Case { const char* name; const char* script; const char* message; };
+    struct Case {
+        const char* name;
+        const char* script;
+        const char* message;
+    };
     const Case cases[] = {
         {"unknown", "view 10 10\nsquare 1 1\n", ":2: unknown command 'square'"},
         {"count", "view 10 10\npensize\n", ":2: 'pensize' takes 1 argument, got 0 (pensize N)"},
@@ -277,7 +284,8 @@ TEST(Grafplay, ReportsBadScriptsAsFileLineMessage)
         WriteText(scriptPath, c.script);
         const RunResult run = RunToPng(scriptPath, pngPath);
         EXPECT_EQ(1u, run.exitCode) << "exit code for the " << c.name << " script";
-        EXPECT_EQ(scriptPath + c.message + "\n", run.errors) << "message for the " << c.name << " script";
+        EXPECT_EQ(scriptPath + c.message + "\n", run.errors)
+            << "message for the " << c.name << " script";
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(pngPath.c_str()))
             << "no picture is written for the " << c.name << " script";
         ::DeleteFileA(scriptPath.c_str());
@@ -302,7 +310,8 @@ TEST(Grafplay, ReportsBadScriptsAsFileLineMessage)
     for (const char* arguments : usages) {
         run = RunGrafplay(arguments);
         EXPECT_EQ(2u, run.exitCode) << "exit code for the arguments '" << arguments << "'";
-        EXPECT_EQ(0u, run.errors.find("usage: grafplay")) << "usage for '" << arguments << "': " << run.errors;
+        EXPECT_EQ(0u, run.errors.find("usage: grafplay"))
+            << "usage for '" << arguments << "': " << run.errors;
     }
 }
 
@@ -319,18 +328,19 @@ TEST(Grafplay, FillsSelfIntersectingPolygonsByTheWindingRuleAndFramesTextBoxes)
                        "textbox C plain 130 60 230 95 \"\"\n"
                        "expect count 5\n",
                        picture));
-    CheckProbes(picture, {
-        {75, 58, green, "the star's centre, wound twice and filled"},
-        {75, 30, green, "the star's top point"},
-        {45, 45, green, "the star's left point"},
-        {75, 10, kWhite, "above the star"},
-        {75, 85, kWhite, "between the star's two lower points"},
-        {130, 30, kBlack, "the framed text box's left edge"},
-        {229, 30, kBlack, "the framed text box's right edge, inside its rectangle"},
-        {180, 10, kBlack, "the framed text box's top edge"},
-        {180, 30, kWhite, "inside the empty framed text box"},
-        {130, 77, kWhite, "the plain text box has no frame"},
-    });
+    CheckProbes(picture,
+                {
+                    {75, 58, green, "the star's centre, wound twice and filled"},
+                    {75, 30, green, "the star's top point"},
+                    {45, 45, green, "the star's left point"},
+                    {75, 10, kWhite, "above the star"},
+                    {75, 85, kWhite, "between the star's two lower points"},
+                    {130, 30, kBlack, "the framed text box's left edge"},
+                    {229, 30, kBlack, "the framed text box's right edge, inside its rectangle"},
+                    {180, 10, kBlack, "the framed text box's top edge"},
+                    {180, 30, kWhite, "inside the empty framed text box"},
+                    {130, 77, kWhite, "the plain text box has no frame"},
+                });
 }
 
 TEST(Grafplay, ScriptsMatchTheirGoldenPictures)
@@ -338,7 +348,12 @@ TEST(Grafplay, ScriptsMatchTheirGoldenPictures)
     // One script per element kind, each also checking its element count with `expect`, and the
     // shapes overview among the examples. Fonts may rasterise a little differently from one
     // Wine to another, so the text pictures allow a small difference per colour channel.
-    struct Case { const char* dir; const char* script; const char* golden; int tolerance; };
+    struct Case {
+        const char* dir;
+        const char* script;
+        const char* golden;
+        int tolerance;
+    };
     const Case cases[] = {
         {GRAFPLAY_EXAMPLES_DIR, "shapes", "grafplay_shapes", 0},
         {GRAFPLAY_GOLDEN_DIR, "rect", "grafplay_rect", 0},
@@ -355,7 +370,8 @@ TEST(Grafplay, ScriptsMatchTheirGoldenPictures)
         const std::string script = std::string(c.dir) + "/" + c.script + ".graf";
         const std::string pngPath = TempPath(std::string(c.script) + ".png");
         const RunResult run = RunToPng(script, pngPath);
-        EXPECT_EQ(0u, run.exitCode) << "exit code of grafplay on " << script << "; it said: " << run.errors;
+        EXPECT_EQ(0u, run.exitCode)
+            << "exit code of grafplay on " << script << "; it said: " << run.errors;
         Picture picture;
         std::string error;
         const bool read = ReadPicture(pngPath, picture, error);
@@ -416,7 +432,8 @@ TEST(Grafplay, PlaysAScriptInAWindowUntilClosed)
     ::GdiFlush();
     EXPECT_EQ(Hex(RGB(255, 0, 0)), Hex(canvas.Pixel(30, 25))) << "the painted rectangle on screen";
     EXPECT_EQ(Hex(RGB(0, 255, 0)), Hex(canvas.Pixel(5, 5))) << "the view's colour on screen";
-    EXPECT_EQ(Hex(RGB(0, 255, 0)), Hex(canvas.Pixel(110, 70))) << "the view's colour at the far corner";
+    EXPECT_EQ(Hex(RGB(0, 255, 0)), Hex(canvas.Pixel(110, 70)))
+        << "the view's colour at the far corner";
 
     ::PostMessageA(hFrame, WM_CLOSE, 0, 0);
     const DWORD waited = ::WaitForSingleObject(pi.hProcess, 20000);

@@ -21,7 +21,8 @@ void PutBigEndian32(std::vector<std::uint8_t>& out, std::uint32_t value)
         out.push_back(std::uint8_t(value >> shift));
 }
 
-void PutChunk(std::vector<std::uint8_t>& png, const char* type, const std::vector<std::uint8_t>& body)
+void PutChunk(std::vector<std::uint8_t>& png, const char* type,
+              const std::vector<std::uint8_t>& body)
 {
     PutBigEndian32(png, std::uint32_t(body.size()));
     const std::size_t start = png.size();
@@ -58,7 +59,8 @@ std::vector<std::uint8_t> MakePng(const PngParts& parts)
 
 // Packs deflate bits as RFC 1951 lays them out: numbers from their least significant bit,
 // Huffman codes from their most significant bit.
-class BitPacker {
+class BitPacker
+{
 public:
     BitPacker& Bits(std::uint32_t value, int count)
     {
@@ -125,16 +127,16 @@ std::vector<std::uint8_t> FixedHuffmanStream()
     bits.Bits(1, 1).Bits(1, 2);  // final block, type 1
     for (char c : std::string("abcdef"))
         bits.Fixed(c);
-    bits.Fixed(265).Bits(1, 1);      // length 11 + 1
-    bits.Code(4, 5).Bits(1, 1);      // distance 5 + 1
-    bits.Fixed(285).Code(0, 5);      // length 258, distance 1
-    bits.Fixed(256);                 // end of block
+    bits.Fixed(265).Bits(1, 1);  // length 11 + 1
+    bits.Code(4, 5).Bits(1, 1);  // distance 5 + 1
+    bits.Fixed(285).Code(0, 5);  // length 258, distance 1
+    bits.Fixed(256);             // end of block
     return bits.Zlib(kFixedContent);
 }
 
 // "hello" in one stored block, written out byte by byte.
-const std::vector<std::uint8_t> kStoredHello = {0x78, 0x01, 0x01, 0x05, 0x00, 0xFA, 0xFF, 'h', 'e',
-                                                'l',  'l',  'o',  0x06, 0x2C, 0x02, 0x15};
+const std::vector<std::uint8_t> kStoredHello = {0x78, 0x01, 0x01, 0x05, 0x00, 0xFA, 0xFF, 'h',
+                                                'e',  'l',  'l',  'o',  0x06, 0x2C, 0x02, 0x15};
 
 // Made on Linux with Python 3: c = zlib.compressobj(9); c.compress(kPythonText) +
 // c.flush(zlib.Z_SYNC_FLUSH) + c.flush(zlib.Z_FINISH): a dynamic Huffman block, the empty stored
@@ -143,16 +145,15 @@ const std::string kPythonText =
     "Deflate keeps a window of the last 32768 bytes; a back-reference names a length and a "
     "distance into that window. Huffman codes make frequent symbols short and rare symbols long.";
 const std::vector<std::uint8_t> kPythonStream = {
-    0x78, 0xDA, 0x3C, 0x8C, 0x4B, 0x0E, 0xC2, 0x30, 0x0C, 0x44, 0xAF, 0x32, 0x17, 0x80, 0x05,
-    0x48, 0x80, 0xC4, 0x96, 0x05, 0xD7, 0x70, 0x9B, 0x49, 0x5B, 0x35, 0x71, 0x20, 0x76, 0x55,
-    0xF5, 0xF6, 0xA4, 0x08, 0xB1, 0x9C, 0xCF, 0x7B, 0x0F, 0xC6, 0x24, 0x4E, 0xCC, 0xE4, 0xCB,
-    0x20, 0x58, 0x27, 0x0D, 0x65, 0x45, 0x89, 0xF0, 0x91, 0x48, 0x62, 0x8E, 0xF3, 0xE9, 0x7A,
-    0xB9, 0xA1, 0xDB, 0x9C, 0x76, 0x6F, 0x8F, 0x4E, 0xFA, 0xF9, 0x50, 0x19, 0x59, 0xA9, 0x3D,
-    0xA1, 0x92, 0xB9, 0x83, 0x89, 0x3A, 0xF8, 0x08, 0xD1, 0xD0, 0x42, 0x98, 0xCC, 0x65, 0x5F,
-    0x27, 0xF5, 0xD2, 0x4C, 0xE2, 0x3F, 0xF1, 0x11, 0xCF, 0x25, 0xC6, 0x2C, 0x8A, 0xBE, 0x84,
-    0xC6, 0x65, 0x99, 0x89, 0x58, 0xF9, 0x5E, 0xA8, 0x0E, 0xDB, 0x72, 0x57, 0x92, 0xC1, 0xC6,
-    0x52, 0xFD, 0xAB, 0xAA, 0x52, 0xF9, 0xAF, 0x53, 0xD1, 0xE1, 0xF8, 0x01, 0x00, 0x00, 0xFF,
-    0xFF, 0x03, 0x00, 0x95, 0x88, 0x3F, 0x4A};
+    0x78, 0xDA, 0x3C, 0x8C, 0x4B, 0x0E, 0xC2, 0x30, 0x0C, 0x44, 0xAF, 0x32, 0x17, 0x80, 0x05, 0x48,
+    0x80, 0xC4, 0x96, 0x05, 0xD7, 0x70, 0x9B, 0x49, 0x5B, 0x35, 0x71, 0x20, 0x76, 0x55, 0xF5, 0xF6,
+    0xA4, 0x08, 0xB1, 0x9C, 0xCF, 0x7B, 0x0F, 0xC6, 0x24, 0x4E, 0xCC, 0xE4, 0xCB, 0x20, 0x58, 0x27,
+    0x0D, 0x65, 0x45, 0x89, 0xF0, 0x91, 0x48, 0x62, 0x8E, 0xF3, 0xE9, 0x7A, 0xB9, 0xA1, 0xDB, 0x9C,
+    0x76, 0x6F, 0x8F, 0x4E, 0xFA, 0xF9, 0x50, 0x19, 0x59, 0xA9, 0x3D, 0xA1, 0x92, 0xB9, 0x83, 0x89,
+    0x3A, 0xF8, 0x08, 0xD1, 0xD0, 0x42, 0x98, 0xCC, 0x65, 0x5F, 0x27, 0xF5, 0xD2, 0x4C, 0xE2, 0x3F,
+    0xF1, 0x11, 0xCF, 0x25, 0xC6, 0x2C, 0x8A, 0xBE, 0x84, 0xC6, 0x65, 0x99, 0x89, 0x58, 0xF9, 0x5E,
+    0xA8, 0x0E, 0xDB, 0x72, 0x57, 0x92, 0xC1, 0xC6, 0x52, 0xFD, 0xAB, 0xAA, 0x52, 0xF9, 0xAF, 0x53,
+    0xD1, 0xE1, 0xF8, 0x01, 0x00, 0x00, 0xFF, 0xFF, 0x03, 0x00, 0x95, 0x88, 0x3F, 0x4A};
 
 // The start of a dynamic block with no literal/length or distance codes beyond the minimum
 // (257 and 1) and a code-length code given for the first `orderCount` symbols of its order.
@@ -184,7 +185,8 @@ TEST(PngReader, RoundTripsPicturesOfManyKinds)
          [](int x, int y) { return std::uint32_t(x << 16 | y << 8 | ((x + y) & 255)); }},
         {"checkerboard", 33, 33, [](int x, int y) { return (x ^ y) & 1 ? 0xFFFFFFu : 0u; }},
         {"very wide", 4000, 2, [](int x, int y) { return std::uint32_t(x * 31 + y) & 0xFFFFFF; }},
-        {"tall", 2, 3000, [](int x, int y) { return std::uint32_t(y / 7 * 0x010203 + x) & 0xFFFFFF; }},
+        {"tall", 2, 3000,
+         [](int x, int y) { return std::uint32_t(y / 7 * 0x010203 + x) & 0xFFFFFF; }},
         {"far repeats", 700, 120,  // rows repeat at distances near the 32 KiB window
          [](int x, int y) { return std::uint32_t((x * 13 + (y % 16) * 977) * 40503u) & 0xFFFFFF; }},
     };
@@ -196,8 +198,8 @@ TEST(PngReader, RoundTripsPicturesOfManyKinds)
                 // The fourth byte of every pixel is padding and must not reach the file.
                 bgrx[std::size_t(y) * c.width + x] = c.colour(x, y) | 0xA5000000u;
             }
-        const std::vector<std::uint8_t> png = mirdalux::EncodePngBgrx(c.width, c.height, bgrx.data(),
-                                                                      c.width * 4);
+        const std::vector<std::uint8_t> png =
+            mirdalux::EncodePngBgrx(c.width, c.height, bgrx.data(), c.width * 4);
         mirdalux::PngImage image;
         std::string error;
         ASSERT_TRUE(mirdalux::DecodePngRgb(png.data(), png.size(), image, error))
@@ -248,12 +250,25 @@ TEST(PngReader, ReadsEveryEightBitColourType)
         std::vector<std::uint32_t> expected;
     } cases[] = {
         {"grey", 0, {}, {0, 0x00, 0x80, 1, 0xFF, 0x02}, {0x000000, 0x808080, 0xFFFFFF, 0x010101}},
-        {"RGB", 2, {}, {0, 1, 2, 3, 4, 5, 6, 1, 1, 2, 3, 3, 3, 3}, {0x010203, 0x040506, 0x010203, 0x040506}},
-        {"palette", 3, {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF}, {0, 2, 1, 1, 0, 2},
+        {"RGB",
+         2,
+         {},
+         {0, 1, 2, 3, 4, 5, 6, 1, 1, 2, 3, 3, 3, 3},
+         {0x010203, 0x040506, 0x010203, 0x040506}},
+        {"palette",
+         3,
+         {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF},
+         {0, 2, 1, 1, 0, 2},
          {0x0000FF, 0x00FF00, 0xFF0000, 0x0000FF}},
-        {"grey and alpha (alpha dropped)", 4, {}, {0, 0x40, 0x00, 0x80, 0xFF, 1, 0x10, 0x7F, 0x10, 0x01},
+        {"grey and alpha (alpha dropped)",
+         4,
+         {},
+         {0, 0x40, 0x00, 0x80, 0xFF, 1, 0x10, 0x7F, 0x10, 0x01},
          {0x404040, 0x808080, 0x101010, 0x202020}},
-        {"RGBA (alpha dropped)", 6, {}, {0, 1, 2, 3, 0, 4, 5, 6, 255, 1, 9, 9, 9, 9, 1, 1, 1, 1},
+        {"RGBA (alpha dropped)",
+         6,
+         {},
+         {0, 1, 2, 3, 0, 4, 5, 6, 255, 1, 9, 9, 9, 9, 1, 1, 1, 1},
          {0x010203, 0x040506, 0x090909, 0x0A0A0A}},
     };
     for (const Case& c : cases) {
@@ -265,7 +280,8 @@ TEST(PngReader, ReadsEveryEightBitColourType)
         const std::vector<std::uint8_t> png = MakePng(parts);
         mirdalux::PngImage image;
         std::string error;
-        ASSERT_TRUE(mirdalux::DecodePngRgb(png.data(), png.size(), image, error)) << c.what << ": " << error;
+        ASSERT_TRUE(mirdalux::DecodePngRgb(png.data(), png.size(), image, error))
+            << c.what << ": " << error;
         EXPECT_EQ(c.expected, image.pixels) << c.what;
     }
 }
@@ -281,8 +297,19 @@ TEST(PngReader, InflatesHandMadeStreamsOfEveryBlockType)
         {"fixed Huffman block with overlapping copies", FixedHuffmanStream(), kFixedContent},
         {"Python's dynamic, stored and fixed blocks", kPythonStream, kPythonText},
         {"a stored block ending a fixed one mid-byte",
-         BitPacker().Bits(0, 1).Bits(1, 2).Fixed('x').Fixed(256).Bits(1, 1).Bits(0, 2)
-             .Bits(0, 3).Bits(2, 16).Bits(0xFFFD, 16).Bits('y', 8).Bits('z', 8).Zlib("xyz"),
+         BitPacker()
+             .Bits(0, 1)
+             .Bits(1, 2)
+             .Fixed('x')
+             .Fixed(256)
+             .Bits(1, 1)
+             .Bits(0, 2)
+             .Bits(0, 3)
+             .Bits(2, 16)
+             .Bits(0xFFFD, 16)
+             .Bits('y', 8)
+             .Bits('z', 8)
+             .Zlib("xyz"),
          "xyz"},
         {"empty fixed block", BitPacker().Bits(1, 1).Bits(1, 2).Fixed(256).Zlib(""), ""},
     };
@@ -321,8 +348,9 @@ TEST(PngReader, RefusesDamagedStreamsWithAReason)
         {"no Adler-32", WithoutAdler(kStoredHello), SIZE_MAX, "before its Adler-32"},
         {"stored bytes past the limit", kStoredHello, 4, "more data than expected"},
         {"copies past the limit", FixedHuffmanStream(), 100, "more data than expected"},
-        {"distance before the start", BitPacker(literalA).Fixed(257).Code(1, 5).Fixed(256).Zlib("a"),
-         SIZE_MAX, "before the start"},
+        {"distance before the start",
+         BitPacker(literalA).Fixed(257).Code(1, 5).Fixed(256).Zlib("a"), SIZE_MAX,
+         "before the start"},
         {"length symbol 286", BitPacker(literalA).Fixed(286).Fixed(256).Zlib("a"), SIZE_MAX,
          "length symbol"},
         {"distance code 30", BitPacker(literalA).Fixed(257).Code(30, 5).Fixed(256).Zlib("a"),
@@ -330,8 +358,8 @@ TEST(PngReader, RefusesDamagedStreamsWithAReason)
         {"no end of block", WithoutAdler(BitPacker(literalA).Zlib("a")), SIZE_MAX, "truncated"},
         {"287 literal/length codes", DynamicHeader(30, 4, {0, 0, 0, 0}).Zlib(""), SIZE_MAX,
          "bad code lengths"},
-        {"over-subscribed code-length code",
-         DynamicHeader(0, 19, std::vector<int>(19, 1)).Zlib(""), SIZE_MAX, "bad code lengths"},
+        {"over-subscribed code-length code", DynamicHeader(0, 19, std::vector<int>(19, 1)).Zlib(""),
+         SIZE_MAX, "bad code lengths"},
         // Symbols 16 and 0 get one bit each: 0 is '0', 16 is '1'.
         {"repeat of no length", DynamicHeader(0, 4, {1, 0, 0, 1}).Code(1, 1).Zlib(""), SIZE_MAX,
          "no length before it"},
@@ -346,7 +374,13 @@ TEST(PngReader, RefusesDamagedStreamsWithAReason)
         // length (2), which leaves three quarters of the literal/length code unused.
         {"incomplete literal/length code",
          DynamicHeader(0, 16, {0, 0, 1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2})
-             .Code(0, 1).Bits(127, 7).Code(0, 1).Bits(107, 7).Code(3, 2).Code(3, 2).Zlib(""),
+             .Code(0, 1)
+             .Bits(127, 7)
+             .Code(0, 1)
+             .Bits(107, 7)
+             .Code(3, 2)
+             .Code(3, 2)
+             .Zlib(""),
          SIZE_MAX, "literal/length code is over-subscribed or incomplete"},
     };
     for (const Case& c : cases) {
@@ -397,7 +431,8 @@ TEST(PngReader, NoTruncationOrBitFlipPassesUnnoticed)
             if (InflateZlib(flipped.data(), flipped.size(), 1 << 20, out, error)) {
                 EXPECT_EQ(c.content, AsString(out)) << c.what << " with bit " << bit << " flipped";
             } else {
-                EXPECT_FALSE(error.empty()) << c.what << " with bit " << bit << " flipped: no reason";
+                EXPECT_FALSE(error.empty())
+                    << c.what << " with bit " << bit << " flipped: no reason";
                 reasons.insert(error);
                 ++failed;
             }
@@ -434,7 +469,8 @@ TEST(PngReader, RefusesDamagedOrForeignFiles)
     add("colour type 5", "8-bit", [](PngParts& p) { p.colourType = 5; });
     add("zero width", "size out of range", [](PngParts& p) { p.width = 0; });
     add("image data too short", "wrong size", [](PngParts& p) { p.rows.pop_back(); });
-    add("more image data than rows", "more data than expected", [](PngParts& p) { p.rows.push_back(0); });
+    add("more image data than rows", "more data than expected",
+        [](PngParts& p) { p.rows.push_back(0); });
     add("filter type 5", "scanline filter", [](PngParts& p) { p.rows[13] = 5; });
     add("palette image without PLTE", "PLTE", [](PngParts& p) {
         p.colourType = 3;
@@ -479,8 +515,8 @@ TEST(PngReader, RefusesDamagedOrForeignFiles)
     }
     mirdalux::PngImage image;
     std::string error;
-    for (std::size_t cut : {std::size_t(0), std::size_t(7), std::size_t(20), file.size() - 13,
-                            file.size() - 1}) {
+    for (std::size_t cut :
+         {std::size_t(0), std::size_t(7), std::size_t(20), file.size() - 13, file.size() - 1}) {
         EXPECT_FALSE(mirdalux::DecodePngRgb(file.data(), cut, image, error)) << "cut at " << cut;
     }
     EXPECT_FALSE(mirdalux::DecodePngRgb(nullptr, 100, image, error)) << "null data";

@@ -25,7 +25,10 @@ std::string Join(const std::vector<Argument>& words)
 
 TEST(GrafplayScript, TokenisesWordsStringsAndComments)
 {
-    struct Case { const char* line; const char* words; };
+    struct Case {
+        const char* line;
+        const char* words;
+    };
     const Case cases[] = {
         {"rect frame gray 10 10 100 80", "[rect][frame][gray][10][10][100][80]"},
         {"  \tpensize\t3  \r", "[pensize][3]"},
@@ -56,7 +59,10 @@ TEST(GrafplayScript, TokenisesWordsStringsAndComments)
 
 TEST(GrafplayScript, RejectsMalformedLines)
 {
-    struct Case { const char* line; const char* message; };
+    struct Case {
+        const char* line;
+        const char* message;
+    };
     const Case cases[] = {
         {"text \"abc", "unterminated string"},
         {"text \"abc\\\"", "unterminated string"},
@@ -75,12 +81,26 @@ TEST(GrafplayScript, RejectsMalformedLines)
 
 TEST(GrafplayScript, ReadsNumbersAndColours)
 {
-    struct NumberCase { const char* text; bool ok; int value; };
+    struct NumberCase {
+        const char* text;
+        bool ok;
+        int value;
+    };
     const NumberCase numbers[] = {
-        {"0", true, 0}, {"42", true, 42}, {"-7", true, -7}, {"+9", true, 9},
-        {"2147483647", true, 2147483647}, {"-2147483648", true, -2147483647 - 1},
-        {"2147483648", false, 0}, {"-2147483649", false, 0}, {"99999999999999999999", false, 0},
-        {"", false, 0}, {"-", false, 0}, {"1.5", false, 0}, {"0x10", false, 0}, {"12a", false, 0},
+        {"0", true, 0},
+        {"42", true, 42},
+        {"-7", true, -7},
+        {"+9", true, 9},
+        {"2147483647", true, 2147483647},
+        {"-2147483648", true, -2147483647 - 1},
+        {"2147483648", false, 0},
+        {"-2147483649", false, 0},
+        {"99999999999999999999", false, 0},
+        {"", false, 0},
+        {"-", false, 0},
+        {"1.5", false, 0},
+        {"0x10", false, 0},
+        {"12a", false, 0},
     };
     for (const NumberCase& c : numbers) {
         std::int32_t value = 12345;
@@ -89,12 +109,23 @@ TEST(GrafplayScript, ReadsNumbersAndColours)
             EXPECT_EQ(c.value, value) << "value of '" << c.text << "'";
         }
     }
-    struct ColourCase { const char* text; bool ok; std::uint32_t colourref; };
+    struct ColourCase {
+        const char* text;
+        bool ok;
+        std::uint32_t colourref;
+    };
     const ColourCase colours[] = {
-        {"#FF0000", true, 0x0000FF}, {"#00ff00", true, 0x00FF00}, {"#0000Ff", true, 0xFF0000},
-        {"#123456", true, 0x563412}, {"#000000", true, 0},
-        {"#12345", false, 0}, {"#1234567", false, 0}, {"123456", false, 0}, {"#12345G", false, 0},
-        {"", false, 0}, {"#", false, 0},
+        {"#FF0000", true, 0x0000FF},
+        {"#00ff00", true, 0x00FF00},
+        {"#0000Ff", true, 0xFF0000},
+        {"#123456", true, 0x563412},
+        {"#000000", true, 0},
+        {"#12345", false, 0},
+        {"#1234567", false, 0},
+        {"123456", false, 0},
+        {"#12345G", false, 0},
+        {"", false, 0},
+        {"#", false, 0},
     };
     for (const ColourCase& c : colours) {
         std::uint32_t colour = 0xDEADBEEF;
@@ -107,24 +138,24 @@ TEST(GrafplayScript, ReadsNumbersAndColours)
 
 TEST(GrafplayScript, ParsesAGoodScript)
 {
-    const std::string script =
-        "\xEF\xBB\xBF# sample\r\n"
-        "view 400 300 #ffffff\r\n"
-        "\n"
-        "pensize 3\n"
-        "rect frame gray 10 10 100 80\n"
-        "polygon paint \"\" 10 10 60 10 35 50\n"
-        "textbox C framed 0 0 100 50 \"word \\\"wrapped\\\" text\"\n"
-        "dellast partial\n"
-        "options off\n"
-        "dellisted full 1 2\n"
-        "textstyle\n"
-        "text \"\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9\"\n"
-        "polyline\n"
-        "expect count 7";
+    const std::string script = "\xEF\xBB\xBF# sample\r\n"
+                               "view 400 300 #ffffff\r\n"
+                               "\n"
+                               "pensize 3\n"
+                               "rect frame gray 10 10 100 80\n"
+                               "polygon paint \"\" 10 10 60 10 35 50\n"
+                               "textbox C framed 0 0 100 50 \"word \\\"wrapped\\\" text\"\n"
+                               "dellast partial\n"
+                               "options off\n"
+                               "dellisted full 1 2\n"
+                               "textstyle\n"
+                               "text \"\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9\"\n"
+                               "polyline\n"
+                               "expect count 7";
     std::vector<Command> commands;
     ScriptError error;
-    ASSERT_TRUE(grafplay::ParseScript(script, commands, error)) << error.line << ": " << error.message;
+    ASSERT_TRUE(grafplay::ParseScript(script, commands, error))
+        << error.line << ": " << error.message;
     ASSERT_EQ(12u, commands.size());
     EXPECT_EQ("view", commands[0].name);
     EXPECT_EQ(2, commands[0].line) << "the byte-order mark and the comment keep line numbers";
@@ -145,7 +176,8 @@ TEST(GrafplayScript, ParsesAGoodScript)
     EXPECT_EQ(1u, commands[6].args.size()) << "options with an empty list";
     EXPECT_EQ(0, commands[7].args[0].number) << "full reads as 0";
     EXPECT_EQ(0u, commands[8].args.size()) << "textstyle with no words";
-    EXPECT_EQ("\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9", commands[9].args[0].text) << "UTF-8 text kept as written";
+    EXPECT_EQ("\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9", commands[9].args[0].text)
+        << "UTF-8 text kept as written";
     EXPECT_EQ(0u, commands[10].args.size()) << "a polyline with no points";
     EXPECT_EQ(7, commands[11].args[1].number);
     EXPECT_EQ(14, commands[11].line) << "a last line without a line end";
@@ -153,7 +185,11 @@ TEST(GrafplayScript, ParsesAGoodScript)
 
 TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
 {
-    struct Case { const char* script; int line; const char* message; };
+    struct Case {
+        const char* script;
+        int line;
+        const char* message;
+    };
     const Case cases[] = {
         {"view 10 10\nsquare 1 2", 2, "unknown command 'square'"},
         {"view 10 10\n\"rect\" frame gray 1 2 3 4", 2, "unknown command 'rect'"},
@@ -164,10 +200,12 @@ TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
         {"view 10 10\npensize", 2, "'pensize' takes 1 argument, got 0 (pensize N)"},
         {"view 10\n", 1, "'view' takes 2 or 3 arguments, got 1 (view WIDTH HEIGHT [#RRGGBB])"},
         {"view 10 10\npolygon paint gray 1 2 3", 2,
-         "'polygon' takes 2 arguments and one or more X Y pairs, got 5 (polygon VERB PATTERN X Y X Y ...)"},
+         "'polygon' takes 2 arguments and one or more X Y pairs, got 5 (polygon VERB PATTERN X Y X "
+         "Y ...)"},
         {"view 10 10\npolyline 5", 2,
          "'polyline' takes 0 arguments and any number of X Y pairs, got 1 (polyline X Y X Y ...)"},
-        {"view 10 10\ndellisted", 2, "'dellisted' takes at least 1 argument, got 0 (dellisted partial|full NUMBER...)"},
+        {"view 10 10\ndellisted", 2,
+         "'dellisted' takes at least 1 argument, got 0 (dellisted partial|full NUMBER...)"},
         {"view 10 10\npensize three", 2, "bad number 'three'"},
         {"view 10 10\nrect frame gray 1 2 3 4.5", 2, "bad number '4.5'"},
         {"view 10 10\nforecolor red", 2, "bad colour 'red' (want #RRGGBB)"},
@@ -201,9 +239,11 @@ TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
     }
     std::vector<Command> commands;
     ScriptError error;
-    EXPECT_FALSE(grafplay::ParseScript(std::string("view 10 10\ntext \"a\0b\"", 21), commands, error));
+    EXPECT_FALSE(
+        grafplay::ParseScript(std::string("view 10 10\ntext \"a\0b\"", 21), commands, error));
     EXPECT_EQ(2, error.line) << "a NUL byte is reported on its line";
-    EXPECT_EQ("demo.graf:12: unknown command 'x'", grafplay::FormatError("demo.graf", 12, "unknown command 'x'"));
+    EXPECT_EQ("demo.graf:12: unknown command 'x'",
+              grafplay::FormatError("demo.graf", 12, "unknown command 'x'"));
 }
 
 // The caller's text check sees every argument, and its first refusal stops the parse on its line
@@ -221,9 +261,11 @@ TEST(GrafplayScript, ACallersTextCheckRefusesWordsOnTheirLine)
     };
     std::vector<Command> commands;
     ScriptError error;
-    EXPECT_TRUE(grafplay::ParseScript("view 10 10\nrect frame gray 1 2 3 4\n", commands, error, noZ));
+    EXPECT_TRUE(
+        grafplay::ParseScript("view 10 10\nrect frame gray 1 2 3 4\n", commands, error, noZ));
     EXPECT_EQ((std::vector<std::string>{"10", "10", "frame", "gray", "1", "2", "3", "4"}), seen);
-    EXPECT_FALSE(grafplay::ParseScript("view 10 10\ntext ok\n\ntext \"fizz\"\n", commands, error, noZ));
+    EXPECT_FALSE(
+        grafplay::ParseScript("view 10 10\ntext ok\n\ntext \"fizz\"\n", commands, error, noZ));
     EXPECT_EQ(4, error.line);
     EXPECT_EQ("no z please: fizz", error.message);
 }
@@ -231,16 +273,50 @@ TEST(GrafplayScript, ACallersTextCheckRefusesWordsOnTheirLine)
 TEST(GrafplayScript, EveryCommandHasAUsageLine)
 {
     const char* const names[] = {
-        "view", "reset", "output", "scrollable", "viewcolor", "repaint", "delall", "dellast",
-        "dellisted", "delallactive", "dellistedactive", "delallclick", "dellistedclick", "expect",
-        "pennormal", "pensize", "penloc", "penoffset", "forecolor", "backcolor", "textnormal",
-        "textfont", "textsize", "textstyle", "options", "pattern", "bkpattern", "penmode",
-        "textmode", "rect", "oval", "roundrect", "arc", "polygon", "polyline", "lineto", "line",
-        "text", "textbox",
+        "view",
+        "reset",
+        "output",
+        "scrollable",
+        "viewcolor",
+        "repaint",
+        "delall",
+        "dellast",
+        "dellisted",
+        "delallactive",
+        "dellistedactive",
+        "delallclick",
+        "dellistedclick",
+        "expect",
+        "pennormal",
+        "pensize",
+        "penloc",
+        "penoffset",
+        "forecolor",
+        "backcolor",
+        "textnormal",
+        "textfont",
+        "textsize",
+        "textstyle",
+        "options",
+        "pattern",
+        "bkpattern",
+        "penmode",
+        "textmode",
+        "rect",
+        "oval",
+        "roundrect",
+        "arc",
+        "polygon",
+        "polyline",
+        "lineto",
+        "line",
+        "text",
+        "textbox",
     };
     for (const char* name : names) {
         const std::string usage = grafplay::CommandUsage(name);
-        EXPECT_EQ(0u, usage.find(name)) << "usage of " << name << " starts with its name: " << usage;
+        EXPECT_EQ(0u, usage.find(name))
+            << "usage of " << name << " starts with its name: " << usage;
     }
     EXPECT_EQ("", grafplay::CommandUsage("nosuch"));
 }

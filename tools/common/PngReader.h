@@ -10,11 +10,11 @@
 namespace mirdalux {
 
 struct PngImage {
-  int width = 0;
-  int height = 0;
-  // Pixels row by row from the top, 0x00RRGGBB (the layout of a 32-bit DIB section). An alpha
-  // channel in the file is dropped: the colours come back as stored, not blended.
-  std::vector<std::uint32_t> pixels;
+    int width = 0;
+    int height = 0;
+    // Pixels row by row from the top, 0x00RRGGBB (the layout of a 32-bit DIB section). An alpha
+    // channel in the file is dropped: the colours come back as stored, not blended.
+    std::vector<std::uint32_t> pixels;
 };
 
 // Decodes a PNG held in memory; false with a reason in `error` when the data is not a PNG of

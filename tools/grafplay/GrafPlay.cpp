@@ -17,8 +17,7 @@ namespace {
 
 const UINT kViewId = 1;
 
-struct Options
-{
+struct Options {
     std::string scriptPath;
     std::string pngPath;
 };
@@ -55,8 +54,7 @@ void Report(const std::string& file, int line, const std::string& message)
 
 // The main frame: a plain frame window around the view.
 class CPlayerFrame : public CFrameWnd
-{
-};
+{};
 
 class CGrafPlayApp : public CWinApp
 {
@@ -141,7 +139,8 @@ BOOL CGrafPlayApp::InitInstance()
     pViewWnd->GetWindowRect(&viewRect);
     CRect frameRect(0, 0, viewRect.Width(), viewRect.Height());
     ::AdjustWindowRect(&frameRect, pFrame->GetStyle(), FALSE);
-    pFrame->SetWindowPos(NULL, 0, 0, frameRect.Width(), frameRect.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    pFrame->SetWindowPos(NULL, 0, 0, frameRect.Width(), frameRect.Height(),
+                         SWP_NOMOVE | SWP_NOZORDER);
     pFrame->ShowWindow(m_nCmdShow);
     pFrame->UpdateWindow();
     m_exitCode = 0;

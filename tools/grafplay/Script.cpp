@@ -14,8 +14,7 @@ namespace {
 // A code followed by ? may be left out (last position only). A last code followed by * repeats
 // zero or more times, by + one or more times; I is a pair of integers (a point) and only
 // appears repeated.
-struct CommandSpec
-{
+struct CommandSpec {
     const char* name;
     const char* codes;
     const char* usage;
@@ -72,9 +71,15 @@ const CommandSpec* FindCommand(const std::string& name)
     return nullptr;
 }
 
-bool IsBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\v' || ch == '\f'; }
+bool IsBlank(char ch)
+{
+    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\v' || ch == '\f';
+}
 
-std::string Quote(const std::string& text) { return "'" + text + "'"; }
+std::string Quote(const std::string& text)
+{
+    return "'" + text + "'";
+}
 
 // The choice words of codes p, o, f and n; null for the other codes.
 const char* const* ChoicesOf(char code)
@@ -84,11 +89,16 @@ const char* const* ChoicesOf(char code)
     static const char* const kFramed[] = {"framed", "plain", nullptr};
     static const char* const kCount[] = {"count", nullptr};
     switch (code) {
-    case 'p': return kPartial;
-    case 'o': return kOnOff;
-    case 'f': return kFramed;
-    case 'n': return kCount;
-    default: return nullptr;
+    case 'p':
+        return kPartial;
+    case 'o':
+        return kOnOff;
+    case 'f':
+        return kFramed;
+    case 'n':
+        return kCount;
+    default:
+        return nullptr;
     }
 }
 
@@ -244,7 +254,8 @@ bool TokeniseLine(const std::string& line, std::vector<Argument>& words, std::st
                         break;
                     const char next = line[i++];
                     if (next != '"' && next != '\\') {
-                        message = std::string("bad escape '\\") + next + "' in string (only \\\" and \\\\)";
+                        message = std::string("bad escape '\\") + next +
+                                  "' in string (only \\\" and \\\\)";
                         return false;
                     }
                     word.text += next;
@@ -292,7 +303,7 @@ bool CheckCommand(const std::vector<Argument>& words, Command& command, std::str
     const size_t fixed = codes.size() - (repeats || optional ? 2 : 0);
     const size_t given = words.size() - 1;
 
-    size_t unit = 0;   // words per repetition of the last code
+    size_t unit = 0;  // words per repetition of the last code
     if (repeats)
         unit = codes[codes.size() - 2] == 'I' ? 2 : 1;
     bool countOk;
@@ -303,18 +314,21 @@ bool CheckCommand(const std::vector<Argument>& words, Command& command, std::str
     else
         countOk = given == fixed;
     if (!countOk) {
-        auto arguments = [](size_t n) { return std::to_string(n) + (n == 1 ? " argument" : " arguments"); };
+        auto arguments = [](size_t n) {
+            return std::to_string(n) + (n == 1 ? " argument" : " arguments");
+        };
         std::string wanted;
         if (repeats && unit == 2)
-            wanted = arguments(fixed) + " and " + (codes.back() == '+' ? "one or more" : "any number of") +
-                     " X Y pairs";
+            wanted = arguments(fixed) + " and " +
+                     (codes.back() == '+' ? "one or more" : "any number of") + " X Y pairs";
         else if (repeats)
             wanted = "at least " + arguments(fixed + (codes.back() == '+' ? 1 : 0));
         else if (optional)
             wanted = std::to_string(fixed) + " or " + std::to_string(fixed + 1) + " arguments";
         else
             wanted = arguments(fixed);
-        message = Quote(name) + " takes " + wanted + ", got " + std::to_string(given) + " (" + entry->usage + ")";
+        message = Quote(name) + " takes " + wanted + ", got " + std::to_string(given) + " (" +
+                  entry->usage + ")";
         return false;
     }
 

@@ -10,8 +10,7 @@ namespace grafplay {
 // One argument as the script wrote it: the word (a quoted string without its quotes and with
 // its escapes resolved, or a bare word), and its value when the command reads it as a number
 // or a colour (a colour as 0x00BBGGRR, the layout of a COLORREF).
-struct Argument
-{
+struct Argument {
     std::string text;
     bool quoted = false;
     std::int32_t number = 0;
@@ -20,16 +19,14 @@ struct Argument
 
 // One checked command: its name (lower case, as in the table), the line it came from and its
 // arguments in order.
-struct Command
-{
+struct Command {
     std::string name;
     int line = 0;
     std::vector<Argument> args;
 };
 
 // A parse error: the line (1-based) and the message, without the file name.
-struct ScriptError
-{
+struct ScriptError {
     int line = 0;
     std::string message;
 };

@@ -17,13 +17,15 @@ namespace {
 
 RECT RectOf(const std::vector<Argument>& args, size_t first)
 {
-    RECT rc = {args[first].number, args[first + 1].number, args[first + 2].number, args[first + 3].number};
+    RECT rc = {args[first].number, args[first + 1].number, args[first + 2].number,
+               args[first + 3].number};
     return rc;
 }
 
 bool ShapeBlock(const std::vector<Argument>& args, GRAF_SHAPE& shape, std::string& message)
 {
-    if (!Utf8ToAnsi(args[0].text, shape.verb, message) || !Utf8ToAnsi(args[1].text, shape.pattern, message))
+    if (!Utf8ToAnsi(args[0].text, shape.verb, message) ||
+        !Utf8ToAnsi(args[1].text, shape.pattern, message))
         return false;
     shape.rect = RectOf(args, 2);
     return true;
@@ -31,7 +33,8 @@ bool ShapeBlock(const std::vector<Argument>& args, GRAF_SHAPE& shape, std::strin
 
 // The X Y pairs from args[first] on, as the points and as the array of pointers to them that
 // the polyline and polygon calls take.
-void FillPoints(const std::vector<Argument>& args, size_t first, std::vector<POINT>& points, CObArray& array)
+void FillPoints(const std::vector<Argument>& args, size_t first, std::vector<POINT>& points,
+                CObArray& array)
 {
     points.clear();
     for (size_t k = first; k + 1 < args.size(); k += 2) {
@@ -57,13 +60,15 @@ bool Utf8ToAnsi(const std::string& utf8, CString& ansi, std::string& message)
     if (utf8.empty())
         return true;
     const int size = static_cast<int>(utf8.size());
-    const int wideLength = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, NULL, 0);
+    const int wideLength =
+        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, NULL, 0);
     if (wideLength <= 0) {
         message = "malformed UTF-8";
         return false;
     }
     std::vector<wchar_t> wide(wideLength);
-    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), wideLength);
+    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(),
+                          wideLength);
     // One character (a surrogate pair is one) at a time, so the first that the code page lacks
     // can be named; no best-fit mapping, which would quietly write another letter.
     std::string bytes;
@@ -71,12 +76,13 @@ bool Utf8ToAnsi(const std::string& utf8, CString& ansi, std::string& message)
         const int units = (wide[i] >= 0xD800 && wide[i] < 0xDC00 && i + 1 < wideLength) ? 2 : 1;
         char out[8];
         BOOL usedDefault = FALSE;
-        const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide[i], units, out, sizeof(out), NULL,
-                                            &usedDefault);
+        const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide[i], units, out,
+                                            sizeof(out), NULL, &usedDefault);
         if (n <= 0 || usedDefault) {
             const unsigned long code = units == 2
-                ? 0x10000ul + ((unsigned long)(wide[i] - 0xD800) << 10) + (unsigned long)(wide[i + 1] - 0xDC00)
-                : (unsigned long)wide[i];
+                                           ? 0x10000ul + ((unsigned long)(wide[i] - 0xD800) << 10) +
+                                                 (unsigned long)(wide[i + 1] - 0xDC00)
+                                           : (unsigned long)wide[i];
             char name[16];
             std::snprintf(name, sizeof(name), "U+%04lX", code);
             message = std::string("character ") + name + " is not in the ANSI code page";
@@ -95,7 +101,9 @@ bool FitsAnsiCodePage(const std::string& utf8, std::string& message)
     return Utf8ToAnsi(utf8, ansi, message);
 }
 
-CScriptPlayer::CScriptPlayer(CWnd* pParent, UINT nViewId) : m_pParent(pParent), m_nViewId(nViewId), m_size(0, 0) {}
+CScriptPlayer::CScriptPlayer(CWnd* pParent, UINT nViewId)
+    : m_pParent(pParent), m_nViewId(nViewId), m_size(0, 0)
+{}
 
 CWnd* CScriptPlayer::ViewWnd() const
 {
@@ -192,8 +200,8 @@ bool CScriptPlayer::Play(const Command& command, std::string& message)
     } else if (name == "expect") {
         const int count = Grafic_Dll_GetNbElement(pView);
         if (count != args[1].number) {
-            message = "expect count: wanted " + std::to_string(args[1].number) + " elements, the view holds " +
-                      std::to_string(count);
+            message = "expect count: wanted " + std::to_string(args[1].number) +
+                      " elements, the view holds " + std::to_string(count);
             return false;
         }
     } else if (name == "pennormal") {
@@ -304,7 +312,8 @@ bool CScriptPlayer::PlayDrawing(const Command& command, std::string& message)
         Grafic_Dll_Draw_Text(pView, &text);
     } else if (name == "textbox") {
         GRAF_TEXTBOX block;
-        if (!Utf8ToAnsi(args[0].text, block.align, message) || !Utf8ToAnsi(args[6].text, block.text, message))
+        if (!Utf8ToAnsi(args[0].text, block.align, message) ||
+            !Utf8ToAnsi(args[6].text, block.text, message))
             return false;
         block.framed = args[1].number;
         block.rect = RectOf(args, 2);

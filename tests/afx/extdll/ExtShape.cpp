@@ -3,7 +3,7 @@
 
 #include "ExtShape.h"
 
-static AFX_EXTENSION_MODULE extensionModule = { FALSE, NULL, NULL, NULL };
+static AFX_EXTENSION_MODULE extensionModule = {FALSE, NULL, NULL, NULL};
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 {
@@ -45,4 +45,7 @@ void ExtFindResources(ExtFoundResources* pFound)
     pFound->hString9Module = LoadStringFound(9, pFound->szString9, sizeof(pFound->szString9));
 }
 
-HMODULE ExtModuleHandle() { return extensionModule.hModule; }
+HMODULE ExtModuleHandle()
+{
+    return extensionModule.hModule;
+}

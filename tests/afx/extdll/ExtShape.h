@@ -13,8 +13,7 @@ public:
 
 // What the DLL found when it searched for resources with id 4 (and string 9, which only the
 // DLL holds) through the layer's resource search.
-struct ExtFoundResources
-{
+struct ExtFoundResources {
     HINSTANCE hCursorModule;
     HINSTANCE hMenuModule;
     HINSTANCE hString4Module;

@@ -11,7 +11,7 @@ public:
 
 IMPLEMENT_DYNCREATE(CExtPlugin, CCmdTarget)
 
-static AFX_EXTENSION_MODULE pluginModule = { FALSE, NULL, NULL, NULL };
+static AFX_EXTENSION_MODULE pluginModule = {FALSE, NULL, NULL, NULL};
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 {
