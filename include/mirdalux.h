@@ -154,9 +154,11 @@ enum {
 
 /* Argument blocks of the shape calls. The verb word (FRAME, PAINT, ERASE, INVERT, FILL, ACTIVE,
  * CLICK) and the pattern word (WHITE, LTGRAY, GRAY, DKGRAY, BLACK; with ACTIVE and CLICK the
- * region identifier as a decimal number) are the host's strings; the library upper-cases both in
- * place. The rectangle is in document coordinates and is used as given, not normalised. On 32-bit
- * Windows every member is 32 bits wide; on 64-bit Windows the strings are pointer-sized. */
+ * region identifier as a decimal number) are the host's strings; the library upper-cases the verb
+ * in place, and the pattern too unless the verb makes it a region identifier, which is only read.
+ * A block whose verb or pattern string is null appends nothing. The rectangle is in document
+ * coordinates and is used as given, not normalised. On 32-bit Windows every member is 32 bits
+ * wide; on 64-bit Windows the strings are pointer-sized. */
 typedef struct GRAF_SHAPE {
     CString verb;
     RECT rect;
@@ -361,8 +363,8 @@ void GRAFAPI Grafic_Dll_Set_Bkg_Pattern(CGraphicView* pView, ...);
 void GRAFAPI Grafic_Dll_Set_Pen_Mode(CGraphicView* pView, ...);
 void GRAFAPI Grafic_Dll_Set_Text_Mode(CGraphicView* pView, ...);
 
-/* Closed shapes: each appends one element and draws it at once. The verb and pattern strings of
- * the block are upper-cased in place. */
+/* Closed shapes: each appends one element and draws it at once. The block's words are decoded
+ * (and upper-cased) as GRAF_SHAPE says; when memory runs out on the way nothing is appended. */
 void GRAFAPI Grafic_Dll_Rectangle(CGraphicView* pView, GRAF_SHAPE* pBlock);
 void GRAFAPI Grafic_Dll_Oval(CGraphicView* pView, GRAF_SHAPE* pBlock);
 void GRAFAPI Grafic_Dll_Round_Rectangle(CGraphicView* pView, GRAF_ROUNDRECT* pBlock);
@@ -377,11 +379,11 @@ void GRAFAPI Grafic_Dll_Draw_Text(CGraphicView* pView, const CString* pText);
 void GRAFAPI Grafic_Dll_Draw_Text_Box(CGraphicView* pView, const GRAF_TEXTBOX* pBlock);
 
 /* Lines and point lists: each appends one element and draws it at once. A line goes from the
- * pen location to the point, or to the pen location plus the offset; a polyline joins the points
- * the array's entries point to. Both move the pen location to their last point (an empty
- * polyline leaves it). A polygon is drawn with its verb on its own points, filled by the winding
- * rule; its verb and pattern strings are upper-cased in place. Null entries of a point array are
- * left out; a null view, block, point or array does nothing. */
+ * pen location to the point, or to the pen location plus the offset (each coordinate wrapping
+ * as a 32-bit integer does); a polyline joins the points the array's entries point to. Both move
+ * the pen location to their last point (an empty polyline leaves it). A polygon is drawn with its verb on its own points, filled by the winding
+ * rule; its words are decoded as GRAF_SHAPE says. A point array holding a null entry appends
+ * nothing, and neither does a null view, block, point or array. */
 void GRAFAPI Grafic_Dll_Line_To_Point(CGraphicView* pView, const POINT* pPoint);
 void GRAFAPI Grafic_Dll_Line_Relative(CGraphicView* pView, const POINT* pOffset);
 void GRAFAPI Grafic_Dll_Plot_Line(CGraphicView* pView, const CObArray* pPoints);

@@ -4,7 +4,7 @@
 #include "state/DcSelection.h"
 
 CTextBoxElement::CTextBoxElement(int stateIndex, const TextBoxParams* p)
-    : CGraphicElement(stateIndex, VERB_NONE, 0), align(p->align), framed(p->framed), text(p->text)
+    : CGraphicElement(stateIndex, VERB_NONE, -2), align(p->align), framed(p->framed), text(p->text)
 {
     bounds.SetRect(p->left, p->top, p->right, p->bottom);
 }

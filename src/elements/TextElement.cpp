@@ -5,7 +5,7 @@
 #include "state/MeasureDC.h"
 
 CTextElement::CTextElement(int stateIndex, const CString& text, int x, int y)
-    : CGraphicElement(stateIndex, VERB_NONE, 0), text(text)
+    : CGraphicElement(stateIndex, VERB_NONE, -2), text(text)
 {
     origin.x = x;
     origin.y = y;

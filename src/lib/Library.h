@@ -29,3 +29,21 @@ inline BOOL IsNullString(const CString& s)
 {
     return (LPCTSTR)s == NULL;
 }
+
+// Runs the body of an export so that no exception leaves the library: when memory runs out while
+// words are decoded or strings copied, the call does nothing more.
+template <class Body> void RunGuarded(Body body)
+{
+    try {
+        body();
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+}
+
+// a + b wrapped as 32-bit integers wrap, without the undefined behaviour of a signed overflow.
+inline LONG WrappingAdd(LONG a, LONG b)
+{
+    return (LONG)((ULONG)a + (ULONG)b);
+}

@@ -53,8 +53,8 @@ void GRAFAPI Grafic_Dll_Line_Relative(CGraphicView* pView, const POINT* pOffset)
     if (pView == NULL || pOffset == NULL)
         return;
     POINT end;
-    end.x = pView->m_penLocation.x + pOffset->x;
-    end.y = pView->m_penLocation.y + pOffset->y;
+    end.x = WrappingAdd(pView->m_penLocation.x, pOffset->x);
+    end.y = WrappingAdd(pView->m_penLocation.y, pOffset->y);
     AddLineFromPen(pView, end);
 }
 
@@ -76,13 +76,15 @@ void GRAFAPI Grafic_Dll_DefPolygon(CGraphicView* pView, GRAF_POLYGON* pBlock)
         return;
     // The verb first, then the pattern, whose meaning depends on it; the block's rectangle is
     // not read.
-    PolygonParams p;
-    p.verb = ParseVerb(pBlock->shape.verb);
-    p.pattern = ParsePattern(p.verb, pBlock->shape.pattern);
-    CObArray temp;
-    if (CopyEntries(pBlock->points, temp)) {
-        p.pointList = &temp;
-        pView->AddPolygon(&p);
-    }
-    temp.SetSize(0, -1);
+    RunGuarded([&] {
+        PolygonParams p;
+        p.verb = ParseVerb(pBlock->shape.verb);
+        p.pattern = ParsePattern(p.verb, pBlock->shape.pattern);
+        CObArray temp;
+        if (CopyEntries(pBlock->points, temp)) {
+            p.pointList = &temp;
+            pView->AddPolygon(&p);
+        }
+        temp.SetSize(0, -1);
+    });
 }

@@ -7,27 +7,19 @@
 
 namespace {
 
-// Runs one change of the view's state and appends a state element. No exception leaves an
-// export: a change that runs out of memory leaves the state as it was and appends nothing.
+// Runs one change of the view's state and appends a state element. A change that runs out of
+// memory leaves the state as it was and appends nothing.
 template <class Change> void ChangeState(CGraphicView* pView, Change change)
 {
     if (pView == NULL)
         return;
-    try {
+    BOOL bChanged = FALSE;
+    RunGuarded([&] {
         change(pView);
-    } catch (CException* e) {
-        e->Delete();
-        return;
-    } catch (...) {
-        return;
-    }
-    pView->AppendStateElement();
-}
-
-// Wraps as 32-bit integers do, without undefined behaviour.
-LONG WrappingAdd(LONG a, LONG b)
-{
-    return (LONG)((ULONG)a + (ULONG)b);
+        bChanged = TRUE;
+    });
+    if (bChanged)
+        pView->AppendStateElement();
 }
 
 }  // namespace

@@ -32,42 +32,48 @@ void GRAFAPI Grafic_Dll_Rectangle(CGraphicView* pView, GRAF_SHAPE* pBlock)
 {
     if (pView == NULL || pBlock == NULL)
         return;
-    ShapeParams p;
-    if (!FillShapeParams(pBlock, p))
-        return;
-    pView->AddRectangle(&p);
+    RunGuarded([&] {
+        ShapeParams p;
+        if (FillShapeParams(pBlock, p))
+            pView->AddRectangle(&p);
+    });
 }
 
 void GRAFAPI Grafic_Dll_Oval(CGraphicView* pView, GRAF_SHAPE* pBlock)
 {
     if (pView == NULL || pBlock == NULL)
         return;
-    ShapeParams p;
-    if (!FillShapeParams(pBlock, p))
-        return;
-    pView->AddOval(&p);
+    RunGuarded([&] {
+        ShapeParams p;
+        if (FillShapeParams(pBlock, p))
+            pView->AddOval(&p);
+    });
 }
 
 void GRAFAPI Grafic_Dll_Round_Rectangle(CGraphicView* pView, GRAF_ROUNDRECT* pBlock)
 {
     if (pView == NULL || pBlock == NULL)
         return;
-    RoundRectParams p;
-    if (!FillShapeParams(&pBlock->shape, p))
-        return;
-    p.cornerWidth = pBlock->cornerWidth;
-    p.cornerHeight = pBlock->cornerHeight;
-    pView->AddRoundRectangle(&p);
+    RunGuarded([&] {
+        RoundRectParams p;
+        if (!FillShapeParams(&pBlock->shape, p))
+            return;
+        p.cornerWidth = pBlock->cornerWidth;
+        p.cornerHeight = pBlock->cornerHeight;
+        pView->AddRoundRectangle(&p);
+    });
 }
 
 void GRAFAPI Grafic_Dll_Arc(CGraphicView* pView, GRAF_ARC* pBlock)
 {
     if (pView == NULL || pBlock == NULL)
         return;
-    ArcParams p;
-    if (!FillShapeParams(&pBlock->shape, p))
-        return;
-    p.startAngle = pBlock->startAngle;
-    p.arcAngle = pBlock->arcAngle;
-    pView->AddArc(&p);
+    RunGuarded([&] {
+        ArcParams p;
+        if (!FillShapeParams(&pBlock->shape, p))
+            return;
+        p.startAngle = pBlock->startAngle;
+        p.arcAngle = pBlock->arcAngle;
+        pView->AddArc(&p);
+    });
 }

@@ -9,14 +9,10 @@ void GRAFAPI Grafic_Dll_Draw_Text(CGraphicView* pView, const CString* pText)
 {
     if (pView == NULL || pText == NULL || IsNullString(*pText))
         return;
-    try {
+    RunGuarded([&] {
         CString text(*pText);
         pView->AddText(text);
-    } catch (CException* ex) {
-        // The copy could not be made: no element.
-        ex->Delete();
-    } catch (...) {
-    }
+    });
 }
 
 void GRAFAPI Grafic_Dll_Draw_Text_Box(CGraphicView* pView, const GRAF_TEXTBOX* pBlock)
@@ -24,7 +20,7 @@ void GRAFAPI Grafic_Dll_Draw_Text_Box(CGraphicView* pView, const GRAF_TEXTBOX* p
     if (pView == NULL || pBlock == NULL || IsNullString(pBlock->align) ||
         IsNullString(pBlock->text))
         return;
-    try {
+    RunGuarded([&] {
         TextBoxParams p;
         p.left = pBlock->rect.left;
         p.top = pBlock->rect.top;
@@ -35,8 +31,5 @@ void GRAFAPI Grafic_Dll_Draw_Text_Box(CGraphicView* pView, const GRAF_TEXTBOX* p
         p.framed = pBlock->framed;
         p.text = pBlock->text;
         pView->AddTextBox(&p);
-    } catch (CException* ex) {
-        ex->Delete();
-    } catch (...) {
-    }
+    });
 }

@@ -1,0 +1,59 @@
+// Pixel-by-pixel comparison of two canvases.
+#include "SamePixels.h"
+
+#include <cstdlib>
+
+namespace {
+
+int ChannelDistance(uint32_t a, uint32_t b)
+{
+    int worst = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int d = std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
+        worst = d > worst ? d : worst;
+    }
+    return worst;
+}
+
+}  // namespace
+
+int CountDifferences(const DibCanvas& a, const DibCanvas& b, int tolerance, POINT* pFirst)
+{
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+        return a.Width() * a.Height() > b.Width() * b.Height() ? a.Width() * a.Height()
+                                                               : b.Width() * b.Height();
+    ::GdiFlush();
+    const uint32_t* pa = a.Bits();
+    const uint32_t* pb = b.Bits();
+    int differing = 0;
+    for (int y = 0; y < a.Height(); ++y) {
+        for (int x = 0; x < a.Width(); ++x) {
+            const size_t i = (size_t)y * a.Width() + x;
+            if (ChannelDistance(pa[i], pb[i]) <= tolerance)
+                continue;
+            if (differing++ == 0 && pFirst != NULL) {
+                pFirst->x = x;
+                pFirst->y = y;
+            }
+        }
+    }
+    return differing;
+}
+
+::testing::AssertionResult SamePixels(const DibCanvas& expected, const DibCanvas& actual,
+                                      int tolerance)
+{
+    if (expected.Width() != actual.Width() || expected.Height() != actual.Height())
+        return ::testing::AssertionFailure()
+               << "expected a " << expected.Width() << "x" << expected.Height() << " picture, got "
+               << actual.Width() << "x" << actual.Height();
+    POINT first = {0, 0};
+    const int differing = CountDifferences(expected, actual, tolerance, &first);
+    if (differing == 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << differing << " pixels differ by more than " << tolerance << "; the first at ("
+           << first.x << "," << first.y << ") is 0x" << std::hex
+           << (unsigned)actual.Pixel(first.x, first.y) << ", expected 0x"
+           << (unsigned)expected.Pixel(first.x, first.y);
+}
