@@ -502,6 +502,13 @@ public:
 };
 
 [[noreturn]] AFX_API void AFXAPI AfxThrowMemoryException();
+
+// The allocation hook, called before each block of a CObject or a CString is allocated with its
+// size, whether it is an object, and the number of the request (counted from 1 since the layer
+// loaded). A hook that answers FALSE refuses the block, which then fails as if memory had run
+// out. Returns the hook it replaces; NULL removes the hook.
+typedef BOOL(AFXAPI* AFX_ALLOC_HOOK)(size_t nSize, BOOL bObject, LONG lRequestNumber);
+AFX_API AFX_ALLOC_HOOK AFXAPI AfxSetAllocHook(AFX_ALLOC_HOOK pfnNewHook);
 [[noreturn]] AFX_API void AFXAPI AfxThrowNotSupportedException();
 [[noreturn]] AFX_API void AFXAPI AfxThrowFileException(int cause, LONG lOsError = -1,
                                                        LPCTSTR lpszFileName = NULL);

@@ -1,8 +1,9 @@
 // CObject's operator new and delete: blocks of up to kLargestPooled bytes are kept, once
 // freed, on one free list per 16-byte size step and handed out again; larger blocks, and blocks
 // freed while their list is full, go to the C heap. Every block starts with a header naming its
-// size step, so delete needs no size.
-#include <afx.h>
+// size step, so delete needs no size. Every CObject and CString block is first offered to the
+// allocation hook.
+#include "ObjectAlloc.h"
 
 #include <windows.h>
 
@@ -34,6 +35,9 @@ struct FreeList {
 
 FreeList g_lists[kSteps];
 
+AFX_ALLOC_HOOK g_pfnAllocHook = NULL;
+volatile LONG g_nAllocRequests = 0;
+
 class CListLock
 {
 public:
@@ -50,6 +54,8 @@ private:
 
 void* Allocate(size_t nSize)
 {
+    if (!afx_detail::AllocationAllowed(nSize, TRUE))
+        return NULL;
     if (nSize == 0)
         nSize = 1;
     if (nSize > kLargestPooled) {
@@ -118,6 +124,19 @@ struct CFreeListsReleaser {
 } g_releaser;
 
 }  // namespace
+
+AFX_ALLOC_HOOK AFXAPI AfxSetAllocHook(AFX_ALLOC_HOOK pfnNewHook)
+{
+    return (AFX_ALLOC_HOOK)::InterlockedExchangePointer((PVOID*)&g_pfnAllocHook,
+                                                        (PVOID)pfnNewHook);
+}
+
+BOOL afx_detail::AllocationAllowed(size_t nSize, BOOL bObject)
+{
+    const LONG nRequest = ::InterlockedIncrement(&g_nAllocRequests);
+    AFX_ALLOC_HOOK pfnHook = g_pfnAllocHook;
+    return pfnHook == NULL || pfnHook(nSize, bObject, nRequest);
+}
 
 void* PASCAL CObject::operator new(size_t nSize)
 {

@@ -1,6 +1,8 @@
 // CString: reference-counted copy-on-write strings with a header block before the characters.
 #include <afx.h>
 
+#include "ObjectAlloc.h"
+
 #include <ctype.h>
 #include <limits.h>
 #include <mbctype.h>
@@ -39,7 +41,10 @@ CStringData* NewData(int nLen)
         return NilData();
     if ((size_t)nLen > (size_t)(INT_MAX - sizeof(CStringData) - 1))
         AfxThrowMemoryException();
-    CStringData* pData = (CStringData*)malloc(sizeof(CStringData) + (size_t)nLen + 1);
+    const size_t nBytes = sizeof(CStringData) + (size_t)nLen + 1;
+    CStringData* pData = NULL;
+    if (afx_detail::AllocationAllowed(nBytes, FALSE))
+        pData = (CStringData*)malloc(nBytes);
     if (pData == NULL)
         AfxThrowMemoryException();
     pData->nRefs = 1;
