@@ -4,7 +4,7 @@ BUILD32 ?= build32
 JOBS    ?= $(shell nproc)
 CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build build32 test bench demo clean
+.PHONY: all deps build build32 test bench demo mutants format clean
 
 all: build
 
@@ -44,6 +44,11 @@ bench: build
 	  $(BUILD)/wine-run $(BUILD)/bin/$$exe || status=$$?; \
 	done; \
 	scripts/wine-session stop $(BUILD); exit $$status
+
+# Mutation score of the tests on a copy of the tree under $(BUILD)/mutants: MUTANTS=N (30),
+# SEED=N (1) and FILES="globs" choose the sample.
+mutants: deps
+	@scripts/mutants $(BUILD)
 
 clean:
 	@[ ! -d $(BUILD) ] || scripts/wine-session stop $(BUILD)
