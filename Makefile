@@ -45,6 +45,10 @@ bench: build
 	done; \
 	scripts/wine-session stop $(BUILD); exit $$status
 
+# Every tracked C and C++ source formatted by .clang-format; make test fails on one that is not.
+format: deps
+	@scripts/format
+
 # Mutation score of the tests on a copy of the tree under $(BUILD)/mutants: MUTANTS=N (30),
 # SEED=N (1) and FILES="globs" choose the sample.
 mutants: deps

@@ -127,8 +127,7 @@ struct CFreeListsReleaser {
 
 AFX_ALLOC_HOOK AFXAPI AfxSetAllocHook(AFX_ALLOC_HOOK pfnNewHook)
 {
-    return (AFX_ALLOC_HOOK)::InterlockedExchangePointer((PVOID*)&g_pfnAllocHook,
-                                                        (PVOID)pfnNewHook);
+    return (AFX_ALLOC_HOOK)::InterlockedExchangePointer((PVOID*)&g_pfnAllocHook, (PVOID)pfnNewHook);
 }
 
 BOOL afx_detail::AllocationAllowed(size_t nSize, BOOL bObject)
