@@ -1,20 +1,13 @@
-// Golden images: a test's picture compared pixel by pixel with tests/golden/NAME.png.
+// Golden pictures: a canvas's RGB pixels checked against the CRC-32 listed for NAME in
+// tests/golden/checksums.txt (beside NAME.png, kept for people to look at):
 //
-//   DibCanvas canvas(200, 100);
-//   ... draw ...
 //   EXPECT_TRUE(MatchesGolden(canvas, "sampler"));
 //
-// On a mismatch the actual picture and a diff (differing pixels red on a dimmed copy of the
-// golden image) are written as NAME.actual.png and NAME.diff.png in the test's working
-// directory, beside the build output. A missing golden image fails the test; running the test
-// with MIRDALUX_UPDATE_GOLDEN=1 in the environment writes it instead (check it by eye, then
-// commit it).
+// A mismatch writes the picture as NAME.actual.png in the working directory (beside the build
+// output). With MIRDALUX_UPDATE_GOLDEN=1 the checksum and NAME.png are written instead.
 #pragma once
 #include <gtest/gtest.h>
 
 #include "DibCanvas.h"
 
-// Compares the whole canvas; `tolerance` is the largest difference allowed in any colour
-// channel (0: exact; a few units only where font rasterisation may differ).
-::testing::AssertionResult MatchesGolden(const DibCanvas& actual, const char* name,
-                                         int tolerance = 0);
+::testing::AssertionResult MatchesGolden(const DibCanvas& actual, const char* name);

@@ -1,7 +1,9 @@
-// The script format of grafplay: words and strings, numbers and colours, the command table's
-// argument checks and the FILE:LINE messages, without any window.
+// The script format of grafplay without any window: words and strings, numbers and colours, the
+// command table's argument checks and the messages with their lines.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,86 +15,86 @@ using grafplay::ScriptError;
 
 namespace {
 
+// Words as [bare] and <quoted>.
 std::string Join(const std::vector<Argument>& words)
 {
     std::string out;
     for (const Argument& w : words)
-        out += "[" + w.text + "]";
+        out += (w.quoted ? "<" : "[") + w.text + (w.quoted ? ">" : "]");
+    return out;
+}
+
+// "LINE NAME ARG...", each argument as its text, then |NUMBER and |#COLOUR when not zero.
+std::string Describe(const Command& c)
+{
+    std::string out = std::to_string(c.line) + " " + c.name;
+    for (const Argument& a : c.args) {
+        out += " " + (a.quoted ? "\"" + a.text + "\"" : a.text);
+        if (a.number != 0)
+            out += "|" + std::to_string(a.number);
+        char colour[16];
+        std::snprintf(colour, sizeof colour, "|#%06X", unsigned(a.colour));
+        if (a.colour != 0)
+            out += colour;
+    }
     return out;
 }
 
 }  // namespace
 
-TEST(GrafplayScript, TokenisesWordsStringsAndComments)
+TEST(GrafplayScript, TokenisesLinesOrSaysWhyNot)
 {
-    struct Case {
+    struct Row {
         const char* line;
-        const char* words;
+        const char* words;    // when the line is accepted
+        const char* message;  // when it is refused
     };
-    const Case cases[] = {
-        {"rect frame gray 10 10 100 80", "[rect][frame][gray][10][10][100][80]"},
-        {"  \tpensize\t3  \r", "[pensize][3]"},
-        {"polygon paint \"\" 10 10", "[polygon][paint][][10][10]"},
-        {"text \"Hello, world\"", "[text][Hello, world]"},
-        {"text \"say \\\"hi\\\"\"", "[text][say \"hi\"]"},
-        {"text \"back\\\\slash\"", "[text][back\\slash]"},
-        {"text \"#not a comment\"", "[text][#not a comment]"},
-        {"forecolor #FF0000", "[forecolor][#FF0000]"},
-        {"# a comment \"with an unterminated string", ""},
-        {"    # an indented comment", ""},
-        {"", ""},
-        {"text \"caf\xC3\xA9\"", "[text][caf\xC3\xA9]"},
+    const Row rows[] = {
+        {"rect frame gray 10 10 100 80", "[rect][frame][gray][10][10][100][80]", nullptr},
+        {"  \tpensize\t3  \r", "[pensize][3]", nullptr},
+        {"polygon paint \"\" 10 10", "[polygon][paint]<>[10][10]", nullptr},
+        {"text \"Hello, world\"", "[text]<Hello, world>", nullptr},
+        {"text \"say \\\"hi\\\"\"", "[text]<say \"hi\">", nullptr},
+        {"text \"back\\\\slash\"", "[text]<back\\slash>", nullptr},
+        {"text \"#not a comment\"", "[text]<#not a comment>", nullptr},
+        {"forecolor #FF0000", "[forecolor][#FF0000]", nullptr},
+        {"# a comment \"with an unterminated string", "", nullptr},
+        {"    # an indented comment", "", nullptr},
+        {"", "", nullptr},
+        {"text \"caf\xC3\xA9\"", "[text]<caf\xC3\xA9>", nullptr},
+        {"text \"abc", nullptr, "unterminated string"},
+        {"text \"abc\\\"", nullptr, "unterminated string"},
+        {"text \"abc\\", nullptr, "unterminated string"},
+        {"text \"a\\nb\"", nullptr, "bad escape '\\n' in string (only \\\" and \\\\)"},
+        {"text \"a\"b", nullptr, "a string must be followed by a blank"},
+        {"text ab\"c\"", nullptr, "quote inside the word 'ab\"'"},
     };
-    for (const Case& c : cases) {
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.line);
         std::vector<Argument> words;
         std::string message;
-        ASSERT_TRUE(grafplay::TokeniseLine(c.line, words, message)) << c.line << ": " << message;
-        EXPECT_EQ(c.words, Join(words)) << "words of: " << c.line;
-    }
-    std::vector<Argument> words;
-    std::string message;
-    ASSERT_TRUE(grafplay::TokeniseLine("a \"b\" c", words, message));
-    ASSERT_EQ(3u, words.size());
-    EXPECT_FALSE(words[0].quoted) << "a bare word is not quoted";
-    EXPECT_TRUE(words[1].quoted) << "a string is quoted";
-}
-
-TEST(GrafplayScript, RejectsMalformedLines)
-{
-    struct Case {
-        const char* line;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"text \"abc", "unterminated string"},
-        {"text \"abc\\\"", "unterminated string"},
-        {"text \"abc\\", "unterminated string"},
-        {"text \"a\\nb\"", "bad escape '\\n' in string (only \\\" and \\\\)"},
-        {"text \"a\"b", "a string must be followed by a blank"},
-        {"text ab\"c\"", "quote inside the word 'ab\"'"},
-    };
-    for (const Case& c : cases) {
-        std::vector<Argument> words;
-        std::string message;
-        EXPECT_FALSE(grafplay::TokeniseLine(c.line, words, message)) << "accepted: " << c.line;
-        EXPECT_EQ(c.message, message) << "message for: " << c.line;
+        EXPECT_EQ(r.words != nullptr, grafplay::TokeniseLine(r.line, words, message)) << message;
+        if (r.words != nullptr)
+            EXPECT_EQ(r.words, Join(words));
+        else
+            EXPECT_EQ(r.message, message);
     }
 }
 
 TEST(GrafplayScript, ReadsNumbersAndColours)
 {
-    struct NumberCase {
+    struct Row {
         const char* text;
         bool ok;
-        int value;
+        std::int64_t value;
     };
-    const NumberCase numbers[] = {
+    const Row numbers[] = {
         {"0", true, 0},
         {"42", true, 42},
         {"-7", true, -7},
         {"+9", true, 9},
         {"2147483647", true, 2147483647},
-        {"-2147483648", true, -2147483647 - 1},
+        {"-2147483648", true, -2147483648LL},
         {"2147483648", false, 0},
         {"-2147483649", false, 0},
         {"99999999999999999999", false, 0},
@@ -102,19 +104,14 @@ TEST(GrafplayScript, ReadsNumbersAndColours)
         {"0x10", false, 0},
         {"12a", false, 0},
     };
-    for (const NumberCase& c : numbers) {
+    for (const Row& r : numbers) {
+        SCOPED_TRACE(std::string("number '") + r.text + "'");
         std::int32_t value = 12345;
-        EXPECT_EQ(c.ok, grafplay::ParseNumber(c.text, value)) << "number '" << c.text << "'";
-        if (c.ok) {
-            EXPECT_EQ(c.value, value) << "value of '" << c.text << "'";
-        }
+        EXPECT_EQ(r.ok, grafplay::ParseNumber(r.text, value));
+        if (r.ok)
+            EXPECT_EQ(r.value, value);
     }
-    struct ColourCase {
-        const char* text;
-        bool ok;
-        std::uint32_t colourref;
-    };
-    const ColourCase colours[] = {
+    const Row colours[] = {
         {"#FF0000", true, 0x0000FF},
         {"#00ff00", true, 0x00FF00},
         {"#0000Ff", true, 0xFF0000},
@@ -127,17 +124,18 @@ TEST(GrafplayScript, ReadsNumbersAndColours)
         {"", false, 0},
         {"#", false, 0},
     };
-    for (const ColourCase& c : colours) {
+    for (const Row& r : colours) {
+        SCOPED_TRACE(std::string("colour '") + r.text + "'");
         std::uint32_t colour = 0xDEADBEEF;
-        EXPECT_EQ(c.ok, grafplay::ParseColour(c.text, colour)) << "colour '" << c.text << "'";
-        if (c.ok) {
-            EXPECT_EQ(c.colourref, colour) << "COLORREF of '" << c.text << "'";
-        }
+        EXPECT_EQ(r.ok, grafplay::ParseColour(r.text, colour));
+        if (r.ok)
+            EXPECT_EQ(std::uint32_t(r.value), colour) << "as a COLORREF";
     }
 }
 
 TEST(GrafplayScript, ParsesAGoodScript)
 {
+    // A byte-order mark, CR LF and LF, an empty line, a comment, a last line without its end.
     const std::string script = "\xEF\xBB\xBF# sample\r\n"
                                "view 400 300 #ffffff\r\n"
                                "\n"
@@ -152,45 +150,38 @@ TEST(GrafplayScript, ParsesAGoodScript)
                                "text \"\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9\"\n"
                                "polyline\n"
                                "expect count 7";
+    const char* const expected =
+        "2 view 400|400 300|300 #ffffff|#FFFFFF\n"
+        "4 pensize 3|3\n"
+        "5 rect frame gray 10|10 10|10 100|100 80|80\n"
+        "6 polygon paint \"\" 10|10 10|10 60|60 10|10 35|35 50|50\n"
+        "7 textbox C framed|1 0 0 100|100 50|50 \"word \"wrapped\" text\"\n"
+        "8 dellast partial|1\n"
+        "9 options off\n"
+        "10 dellisted full 1|1 2|2\n"
+        "11 textstyle\n"
+        "12 text \"\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9\"\n"
+        "13 polyline\n"
+        "14 expect count|1 7|7\n";
     std::vector<Command> commands;
     ScriptError error;
     ASSERT_TRUE(grafplay::ParseScript(script, commands, error))
         << error.line << ": " << error.message;
-    ASSERT_EQ(12u, commands.size());
-    EXPECT_EQ("view", commands[0].name);
-    EXPECT_EQ(2, commands[0].line) << "the byte-order mark and the comment keep line numbers";
-    EXPECT_EQ(400, commands[0].args[0].number);
-    EXPECT_EQ(0xFFFFFFu, commands[0].args[2].colour);
-    EXPECT_EQ(4, commands[1].line) << "an empty line still counts";
-    EXPECT_EQ(3, commands[1].args[0].number);
-    EXPECT_EQ("gray", commands[2].args[1].text) << "words are kept as written";
-    EXPECT_EQ(100, commands[2].args[4].number);
-    EXPECT_EQ("", commands[3].args[1].text) << "\"\" is an empty pattern word";
-    EXPECT_EQ(8u, commands[3].args.size());
-    EXPECT_EQ(35, commands[3].args[6].number);
-    EXPECT_EQ("C", commands[4].args[0].text);
-    EXPECT_EQ(1, commands[4].args[1].number) << "framed reads as 1";
-    EXPECT_EQ("word \"wrapped\" text", commands[4].args[6].text);
-    EXPECT_EQ(1, commands[5].args[0].number) << "partial reads as 1";
-    EXPECT_EQ(0, commands[6].args[0].number) << "off reads as 0";
-    EXPECT_EQ(1u, commands[6].args.size()) << "options with an empty list";
-    EXPECT_EQ(0, commands[7].args[0].number) << "full reads as 0";
-    EXPECT_EQ(0u, commands[8].args.size()) << "textstyle with no words";
-    EXPECT_EQ("\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9", commands[9].args[0].text)
-        << "UTF-8 text kept as written";
-    EXPECT_EQ(0u, commands[10].args.size()) << "a polyline with no points";
-    EXPECT_EQ(7, commands[11].args[1].number);
-    EXPECT_EQ(14, commands[11].line) << "a last line without a line end";
+    std::string got;
+    for (const Command& c : commands)
+        got += Describe(c) + "\n";
+    EXPECT_EQ(expected, got);
 }
 
 TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
 {
-    struct Case {
-        const char* script;
+    struct Row {
+        std::string script;
         int line;
         const char* message;
     };
-    const Case cases[] = {
+    const char* const kRange = "view size out of range (1 to 16384 pixels each way)";
+    const Row rows[] = {
         {"view 10 10\nsquare 1 2", 2, "unknown command 'square'"},
         {"view 10 10\n\"rect\" frame gray 1 2 3 4", 2, "unknown command 'rect'"},
         {"view 10 10\nRECT frame gray 1 2 3 4", 2, "unknown command 'RECT'"},
@@ -216,11 +207,12 @@ TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
         {"view 10 10\n\ntext \"open", 3, "unterminated string"},
         {"# header\npensize 3\nview 10 10", 2, "'pensize' before 'view'"},
         {"view 10 10\nview 20 20", 2, "a second 'view' (a script draws in one view)"},
-        {"view 0 10", 1, "view size out of range (1 to 16384 pixels each way)"},
-        {"view 10 -5", 1, "view size out of range (1 to 16384 pixels each way)"},
-        {"view 100000 10", 1, "view size out of range (1 to 16384 pixels each way)"},
+        {"view 0 10", 1, kRange},
+        {"view 10 -5", 1, kRange},
+        {"view 100000 10", 1, kRange},
         {"# only a comment\n", 1, "no 'view' in the script"},
         {"", 1, "no 'view' in the script"},
+        {std::string("view 10 10\ntext \"a\0b\"", 21), 2, "NUL character in the line"},
         {"view 10 10\ntext \"\xFF\"", 2, "malformed UTF-8"},
         {"view 10 10\ntext \"\xC3\"", 2, "malformed UTF-8"},
         {"view 10 10\ntext \"caf\xC3\"", 2, "malformed UTF-8"},
@@ -230,18 +222,14 @@ TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
         {"view 10 10\ntext \"\xF4\x90\x80\x80\"", 2, "malformed UTF-8"},
         {"view 10 10\ntext \"\x80\"", 2, "malformed UTF-8"},
     };
-    for (const Case& c : cases) {
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.script);
         std::vector<Command> commands;
         ScriptError error;
-        EXPECT_FALSE(grafplay::ParseScript(c.script, commands, error)) << "accepted:\n" << c.script;
-        EXPECT_EQ(c.line, error.line) << "line of the error in:\n" << c.script;
-        EXPECT_EQ(c.message, error.message) << "message for:\n" << c.script;
+        EXPECT_FALSE(grafplay::ParseScript(r.script, commands, error));
+        EXPECT_EQ(r.line, error.line);
+        EXPECT_EQ(r.message, error.message);
     }
-    std::vector<Command> commands;
-    ScriptError error;
-    EXPECT_FALSE(
-        grafplay::ParseScript(std::string("view 10 10\ntext \"a\0b\"", 21), commands, error));
-    EXPECT_EQ(2, error.line) << "a NUL byte is reported on its line";
     EXPECT_EQ("demo.graf:12: unknown command 'x'",
               grafplay::FormatError("demo.graf", 12, "unknown command 'x'"));
 }
@@ -272,51 +260,15 @@ TEST(GrafplayScript, ACallersTextCheckRefusesWordsOnTheirLine)
 
 TEST(GrafplayScript, EveryCommandHasAUsageLine)
 {
-    const char* const names[] = {
-        "view",
-        "reset",
-        "output",
-        "scrollable",
-        "viewcolor",
-        "repaint",
-        "delall",
-        "dellast",
-        "dellisted",
-        "delallactive",
-        "dellistedactive",
-        "delallclick",
-        "dellistedclick",
-        "expect",
-        "pennormal",
-        "pensize",
-        "penloc",
-        "penoffset",
-        "forecolor",
-        "backcolor",
-        "textnormal",
-        "textfont",
-        "textsize",
-        "textstyle",
-        "options",
-        "pattern",
-        "bkpattern",
-        "penmode",
-        "textmode",
-        "rect",
-        "oval",
-        "roundrect",
-        "arc",
-        "polygon",
-        "polyline",
-        "lineto",
-        "line",
-        "text",
-        "textbox",
-    };
-    for (const char* name : names) {
+    std::istringstream names(
+        "view reset output scrollable viewcolor repaint delall dellast dellisted delallactive "
+        "dellistedactive delallclick dellistedclick expect pennormal pensize penloc penoffset "
+        "forecolor backcolor textnormal textfont textsize textstyle options pattern bkpattern "
+        "penmode textmode rect oval roundrect arc polygon polyline lineto line text textbox");
+    for (std::string name; names >> name;) {
         const std::string usage = grafplay::CommandUsage(name);
-        EXPECT_EQ(0u, usage.find(name))
-            << "usage of " << name << " starts with its name: " << usage;
+        EXPECT_TRUE(usage == name || usage.compare(0, name.size() + 1, name + " ") == 0)
+            << "the usage of " << name << " starts with its name: " << usage;
     }
     EXPECT_EQ("", grafplay::CommandUsage("nosuch"));
 }
