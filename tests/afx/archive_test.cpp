@@ -1,12 +1,13 @@
 // CArchive on CMemFile and CFile: the byte layout of numbers and strings, object graphs
-// recreated by class name, schema checks, damaged archives, and collections round trips.
+// recreated by class name, damaged archives and their causes, collections, files, exceptions.
 #include <gtest/gtest.h>
 #include <afxcoll.h>
+#include <NamedChecks.h>
 
 #include <string>
 #include <vector>
 
-// A node of a small object graph: a name, a parent (back reference) and children.
+// A node of a small object graph: a name, a parent (back reference), a link and children.
 class CNode : public CObject
 {
     DECLARE_SERIAL(CNode)
@@ -31,8 +32,7 @@ public:
             ar << m_name << m_pParent << m_pLink;
         } else {
             m_nLoadedSchema = ar.GetObjectSchema();
-            CObject* pParent;
-            CObject* pLink;
+            CObject *pParent, *pLink;
             ar >> m_name >> pParent >> pLink;
             m_pParent = (CNode*)pParent;
             m_pLink = pLink;
@@ -59,31 +59,22 @@ IMPLEMENT_SERIAL(CLeaf, CNode, 1)
 
 namespace {
 
-std::vector<BYTE> BytesOf(CMemFile& file)
+typedef void (*ArchiveFn)(CArchive& ar);
+std::vector<BYTE> Stored(ArchiveFn store)
 {
-    std::vector<BYTE> bytes((size_t)file.GetLength());
-    file.SeekToBegin();
-    if (!bytes.empty())
-        file.Read(bytes.data(), (UINT)bytes.size());
-    file.SeekToBegin();
-    return bytes;
-}
-
-void StoreInto(CMemFile& file, void (*store)(CArchive& ar))
-{
+    CMemFile file;
     CArchive ar(&file, CArchive::store);
     store(ar);
     ar.Close();
+    std::vector<BYTE> bytes((size_t)file.GetLength());
     file.SeekToBegin();
+    file.Read(bytes.data(), (UINT)bytes.size());
+    return bytes;
 }
-
-// Loads from bytes and reports the cause of the archive exception, or -1 if none came.
-int LoadCause(const std::vector<BYTE>& bytes, void (*load)(CArchive& ar))
+// Loads from bytes; the cause of the archive exception, 1000 for another exception, -1 if none.
+int LoadCause(const std::vector<BYTE>& bytes, ArchiveFn load)
 {
-    CMemFile file;
-    if (!bytes.empty())
-        file.Write(bytes.data(), (UINT)bytes.size());
-    file.SeekToBegin();
+    CMemFile file((BYTE*)bytes.data(), (UINT)bytes.size());
     CArchive ar(&file, CArchive::load);
     try {
         load(ar);
@@ -97,21 +88,23 @@ int LoadCause(const std::vector<BYTE>& bytes, void (*load)(CArchive& ar))
     }
     return -1;
 }
+void LoadAny(CArchive& ar)
+{
+    delete ar.ReadObject(NULL);
+}
 
 }  // namespace
 
 TEST(Archive, NumbersRoundTripInLittleEndianLayout)
 {
-    CMemFile file;
-    StoreInto(file, [](CArchive& ar) {
+    std::vector<BYTE> bytes = Stored([](CArchive& ar) {
         ar << (BYTE)0xAB << (WORD)0x1234 << (LONG)-2 << (DWORD)0xDEADBEEF << (int)-7 << 1.5f
            << -2.25 << true << (LONGLONG)-5000000000LL << (short)-3 << (char)'z' << 9u;
     });
-    std::vector<BYTE> bytes = BytesOf(file);
     ASSERT_EQ(1u + 2 + 4 + 4 + 4 + 4 + 8 + 1 + 8 + 2 + 1 + 4, bytes.size());
     EXPECT_EQ((std::vector<BYTE>{0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xEF, 0xBE, 0xAD, 0xDE}),
               std::vector<BYTE>(bytes.begin(), bytes.begin() + 11));
-
+    CMemFile file(bytes.data(), (UINT)bytes.size());
     CArchive ar(&file, CArchive::load);
     BYTE by;
     WORD w;
@@ -126,30 +119,20 @@ TEST(Archive, NumbersRoundTripInLittleEndianLayout)
     char ch;
     unsigned u;
     ar >> by >> w >> l >> dw >> i >> f >> d >> b >> ll >> sh >> ch >> u;
-    EXPECT_EQ(0xAB, by);
-    EXPECT_EQ(0x1234, w);
-    EXPECT_EQ(-2, l);
-    EXPECT_EQ(0xDEADBEEFu, dw);
-    EXPECT_EQ(-7, i);
-    EXPECT_EQ(1.5f, f);
-    EXPECT_EQ(-2.25, d);
-    EXPECT_TRUE(b);
-    EXPECT_EQ(-5000000000LL, ll);
-    EXPECT_EQ(-3, sh);
-    EXPECT_EQ('z', ch);
-    EXPECT_EQ(9u, u);
-    EXPECT_TRUE(ar.IsLoading());
-    EXPECT_FALSE(ar.IsStoring());
-    // Past the end: an archive exception, not garbage.
+    char text[128];
+    snprintf(text, sizeof text, "%X %X %ld %lX %d %g %g %d %lld %d %c %u", by, w, l, dw, i, f, d, b,
+             ll, sh, ch, u);
+    EXPECT_STREQ("AB 1234 -2 DEADBEEF -7 1.5 -2.25 1 -5000000000 -3 z 9", text);
+    EXPECT_TRUE(ar.IsLoading() && !ar.IsStoring());
     EXPECT_THROW(ar >> by, CArchiveException*) << "reading past the end";
 }
 
 TEST(Archive, StringLengthsCrossTheByteAndWordEncodings)
 {
-    struct Case {
+    const struct {
         int length;
         std::vector<BYTE> header;
-    } cases[] = {
+    } rows[] = {
         {0, {0x00}},
         {10, {0x0A}},
         {254, {0xFE}},
@@ -159,32 +142,33 @@ TEST(Archive, StringLengthsCrossTheByteAndWordEncodings)
         {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
         {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
     };
-    for (const Case& c : cases) {
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.length);
         CString text;
-        LPTSTR p = text.GetBufferSetLength(c.length);
-        for (int i = 0; i < c.length; ++i)
+        LPTSTR p = text.GetBufferSetLength(r.length);
+        for (int i = 0; i < r.length; ++i)
             p[i] = (char)('a' + i % 23);
         CMemFile file;
         {
             CArchive ar(&file, CArchive::store);
             ar << text;
         }  // the destructor flushes
-        std::vector<BYTE> bytes = BytesOf(file);
-        ASSERT_EQ(c.header.size() + c.length, bytes.size()) << "length " << c.length;
-        EXPECT_EQ(c.header, std::vector<BYTE>(bytes.begin(), bytes.begin() + c.header.size()))
-            << "length " << c.length;
+        std::vector<BYTE> bytes((size_t)file.GetLength());
+        file.SeekToBegin();
+        file.Read(bytes.data(), (UINT)bytes.size());
+        ASSERT_EQ(r.header.size() + r.length, bytes.size());
+        EXPECT_EQ(r.header, std::vector<BYTE>(bytes.begin(), bytes.begin() + r.header.size()));
+        file.SeekToBegin();
         CArchive ar(&file, CArchive::load);
         CString loaded("previous contents");
         ar >> loaded;
-        EXPECT_EQ(c.length, loaded.GetLength());
-        EXPECT_TRUE(loaded == text) << "length " << c.length;
+        EXPECT_TRUE(loaded == text);
     }
 }
 
 TEST(Archive, ObjectGraphIsRecreatedByClassName)
 {
-    CMemFile file;
-    {
+    std::vector<BYTE> bytes = Stored([](CArchive& ar) {
         CNode root("root");
         CNode* pA = root.AddChild(new CNode("a"));
         CNode* pB = root.AddChild(new CLeaf("b"));
@@ -192,39 +176,31 @@ TEST(Archive, ObjectGraphIsRecreatedByClassName)
         pA->m_pLink = pC;     // a forward reference
         pC->m_pLink = &root;  // a cycle back to the root
         pB->m_pLink = pC;     // shared: c is written once
-        CArchive ar(&file, CArchive::store);
         ar << &root << (CObject*)NULL << pC;
-        ar.Close();
-    }
-    file.SeekToBegin();
+    });
+    CMemFile file(bytes.data(), (UINT)bytes.size());
     CArchive ar(&file, CArchive::load);
     CObject* pRootOb;
     CObject* pNull = (CObject*)&file;
     CNode* pAgain;
     ar >> pRootOb >> pNull >> pAgain;  // pAgain uses CNode's own typed extraction
-    ASSERT_NE(nullptr, pRootOb);
     CNode* pRoot = DYNAMIC_DOWNCAST(CNode, pRootOb);
-    ASSERT_NE(nullptr, pRoot);
-    EXPECT_EQ(nullptr, pNull);
-    EXPECT_STREQ("root", (LPCTSTR)pRoot->m_name);
-    EXPECT_EQ(nullptr, pRoot->m_pParent);
-    ASSERT_EQ(2, pRoot->m_children.GetSize());
+    ASSERT_TRUE(pRoot && pRoot->m_children.GetSize() == 2);
     CNode* pA = (CNode*)pRoot->m_children[0];
     CNode* pB = (CNode*)pRoot->m_children[1];
     ASSERT_EQ(1, pA->m_children.GetSize());
     CNode* pC = (CNode*)pA->m_children[0];
-    EXPECT_EQ(RUNTIME_CLASS(CNode), pA->GetRuntimeClass());
-    EXPECT_EQ(RUNTIME_CLASS(CLeaf), pB->GetRuntimeClass());
-    EXPECT_EQ(RUNTIME_CLASS(CLeaf), pC->GetRuntimeClass());
-    EXPECT_STREQ("c", (LPCTSTR)pC->m_name);
-    EXPECT_EQ(pRoot, pA->m_pParent);
-    EXPECT_EQ(pA, pC->m_pParent);
-    EXPECT_EQ(pC, pA->m_pLink);
-    EXPECT_EQ(pC, pB->m_pLink) << "a shared object loads once";
-    EXPECT_EQ(pRoot, pC->m_pLink) << "the cycle closes on the same root";
-    EXPECT_EQ(pC, pAgain);
-    EXPECT_EQ(2u, pRoot->m_nLoadedSchema);
-    EXPECT_EQ(1u, pC->m_nLoadedSchema);
+    EXPECT_STREQ("root a b c",
+                 pRoot->m_name + " " + pA->m_name + " " + pB->m_name + " " + pC->m_name);
+    ExpectAll({{"a NULL pointer loads as NULL", pNull == nullptr},
+               {"a is a CNode", pA->GetRuntimeClass() == RUNTIME_CLASS(CNode)},
+               {"b and c are CLeafs", pB->GetRuntimeClass() == RUNTIME_CLASS(CLeaf) &&
+                                          pC->GetRuntimeClass() == RUNTIME_CLASS(CLeaf)},
+               {"parents", !pRoot->m_pParent && pA->m_pParent == pRoot && pC->m_pParent == pA},
+               {"the forward reference", pA->m_pLink == pC},
+               {"shared: loaded once", pB->m_pLink == pC && pAgain == pC},
+               {"the cycle closes", pC->m_pLink == pRoot},
+               {"schemas as stored", pRoot->m_nLoadedSchema == 2 && pC->m_nLoadedSchema == 1}});
     delete pRoot;
 }
 
@@ -232,98 +208,91 @@ TEST(Archive, ObjectGraphIsRecreatedByClassName)
 // objects keep the word form. The root is index 2 (its class is 1), child k is index k + 3.
 TEST(Archive, ReferencesPastTheWordRangeTakeTheDwordForm)
 {
-    const INT_PTR nChildren = 0x8000;
-    CMemFile file;
-    {
+    std::vector<BYTE> bytes = Stored([](CArchive& ar) {
         CNode root("root");
-        for (INT_PTR i = 0; i < nChildren; ++i)
+        for (INT_PTR i = 0; i < 0x8000; ++i)
             root.AddChild(new CNode);
-        CArchive ar(&file, CArchive::store);
-        ar << &root << root.m_children[nChildren - 1] << root.m_children[0];
-        ar.Close();
-    }
-    std::vector<BYTE> bytes = BytesOf(file);
-    ASSERT_GE(bytes.size(), 8u);
+        ar << &root << root.m_children[0x7FFF] << root.m_children[0];
+    });
     const BYTE expected[8] = {0xFF, 0x7F, 0x02, 0x80, 0x00, 0x00, 0x03, 0x00};
+    ASSERT_GE(bytes.size(), 8u);
     EXPECT_EQ(std::vector<BYTE>(expected, expected + 8),
-              std::vector<BYTE>(bytes.end() - 8, bytes.end()))
-        << "the last child as 0x7FFF and dword 0x8002, then the first child as word 3";
-
+              std::vector<BYTE>(bytes.end() - 8, bytes.end()));
+    CMemFile file(bytes.data(), (UINT)bytes.size());
     CArchive ar(&file, CArchive::load);
-    CObject* pRootOb = NULL;
-    CObject* pLast = NULL;
-    CObject* pFirst = NULL;
+    CObject *pRootOb = NULL, *pLast = NULL, *pFirst = NULL;
     ar >> pRootOb >> pLast >> pFirst;
     CNode* pRoot = DYNAMIC_DOWNCAST(CNode, pRootOb);
-    ASSERT_NE(nullptr, pRoot);
-    ASSERT_EQ(nChildren, pRoot->m_children.GetSize());
-    EXPECT_EQ(pRoot->m_children[nChildren - 1], pLast) << "a dword reference loads the same object";
+    ASSERT_TRUE(pRoot && pRoot->m_children.GetSize() == 0x8000);
+    EXPECT_EQ(pRoot->m_children[0x7FFF], pLast) << "a dword reference loads the same object";
     EXPECT_EQ(pRoot->m_children[0], pFirst) << "a word reference loads the same object";
     delete pRoot;
 }
 
-TEST(Archive, SchemaAndClassChecksRejectMismatches)
+// Each row loads bytes (a stored CLeaf, changed or cut) with the program's CLeaf at some schema.
+TEST(Archive, DamagedArchivesAndSchemaMismatchesThrowTheirCause)
 {
-    CMemFile file;
-    StoreInto(file, [](CArchive& ar) {
+    const std::vector<BYTE> leaf = Stored([](CArchive& ar) {
         CLeaf leaf("leaf");
         ar << &leaf;
     });
-    const std::vector<BYTE> bytes = BytesOf(file);
-
-    // As written: loads, and the requested base class accepts it.
-    EXPECT_EQ(-1, LoadCause(bytes, [](CArchive& ar) {
-        CNode* pNode;
-        ar >> pNode;
-        delete pNode;
-    }));
-    // A class the object is not derived from.
-    EXPECT_EQ(CArchiveException::badClass, LoadCause(bytes, [](CArchive& ar) {
-                  delete ar.ReadObject(RUNTIME_CLASS(CStringList));
-              }));
-    // The program's class moved on to schema 2: the old object is refused...
-    RUNTIME_CLASS(CLeaf)->m_wSchema = 2;
-    EXPECT_EQ(CArchiveException::badSchema,
-              LoadCause(bytes, [](CArchive& ar) { delete ar.ReadObject(NULL); }));
-    // ...unless the class says it reads old schemas itself.
-    RUNTIME_CLASS(CLeaf)->m_wSchema = 2 | VERSIONABLE_SCHEMA;
-    EXPECT_EQ(-1, LoadCause(bytes, [](CArchive& ar) {
-        CNode* pNode = (CNode*)ar.ReadObject(NULL);
-        EXPECT_EQ(1u, pNode->m_nLoadedSchema) << "Serialize sees the stored schema";
-        delete pNode;
-    }));
-    RUNTIME_CLASS(CLeaf)->m_wSchema = 1;
-
-    // An unknown class name: "CLeaf" stored as "CLeaX".
-    std::vector<BYTE> renamed = bytes;
-    std::string text(renamed.begin(), renamed.end());
-    size_t at = text.find("CLeaf");
+    std::vector<BYTE> renamed = leaf;  // "CLeaf" stored as "CLeaX": an unknown class
+    size_t at = std::string(leaf.begin(), leaf.end()).find("CLeaf");
     ASSERT_NE(std::string::npos, at);
     renamed[at + 4] = 'X';
-    EXPECT_EQ(CArchiveException::badClass,
-              LoadCause(renamed, [](CArchive& ar) { delete ar.ReadObject(NULL); }));
-    // Every truncation ends in an exception, never a crash.
-    for (size_t n = 0; n < bytes.size(); ++n) {
-        std::vector<BYTE> cut(bytes.begin(), bytes.begin() + n);
-        EXPECT_NE(-1, LoadCause(cut, [](CArchive& ar) { delete ar.ReadObject(NULL); }))
-            << "cut to " << n << " bytes";
+    const struct {
+        const char* name;
+        std::vector<BYTE> bytes;
+        UINT schema;
+        ArchiveFn load;
+        int cause;
+    } rows[] = {
+        {"as written, through the base class's typed extraction", leaf, 1,
+         [](CArchive& ar) {
+             CNode* pNode;
+             ar >> pNode;
+             delete pNode;
+         },
+         -1},
+        {"a class the object is not derived from", leaf, 1,
+         [](CArchive& ar) { delete ar.ReadObject(RUNTIME_CLASS(CStringList)); },
+         CArchiveException::badClass},
+        {"the program moved on to schema 2", leaf, 2, LoadAny, CArchiveException::badSchema},
+        {"a versionable class reads old schemas itself", leaf, 2 | VERSIONABLE_SCHEMA,
+         [](CArchive& ar) {
+             CNode* pNode = (CNode*)ar.ReadObject(NULL);
+             EXPECT_EQ(1u, pNode->m_nLoadedSchema) << "Serialize sees the stored schema";
+             delete pNode;
+         },
+         -1},
+        {"an unknown class name", renamed, 1, LoadAny, CArchiveException::badClass},
+        {"an object index never stored",
+         {0x05, 0x00},
+         1,
+         [](CArchive& ar) { ar.ReadObject(NULL); },
+         CArchiveException::badIndex},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        RUNTIME_CLASS(CLeaf)->m_wSchema = r.schema;
+        EXPECT_EQ(r.cause, LoadCause(r.bytes, r.load));
+        RUNTIME_CLASS(CLeaf)->m_wSchema = 1;
     }
-    // A reference to an object index that was never stored.
-    EXPECT_EQ(CArchiveException::badIndex,
-              LoadCause({0x05, 0x00}, [](CArchive& ar) { ar.ReadObject(NULL); }));
-    // Storing an object whose class is not serializable.
+    for (size_t n = 0; n < leaf.size(); ++n)
+        EXPECT_NE(-1, LoadCause(std::vector<BYTE>(leaf.begin(), leaf.begin() + n), LoadAny))
+            << "every truncation throws: cut to " << n << " bytes";
+    // Storing: CStringList is serializable, CPtrList is not.
     CMemFile out;
     CArchive ar(&out, CArchive::store);
-    CStringList notSerial;  // CStringList is serializable; CPtrList is not
+    CStringList serial;
     CPtrList ptrs;
-    EXPECT_NO_THROW(ar << &notSerial);
+    EXPECT_NO_THROW(ar << &serial);
     EXPECT_THROW(ar << &ptrs, CNotSupportedException*);
 }
 
 TEST(Archive, CollectionsRoundTrip)
 {
-    CMemFile file;
-    StoreInto(file, [](CArchive& ar) {
+    std::vector<BYTE> bytes = Stored([](CArchive& ar) {
         CStringArray strings;
         strings.Add("x");
         strings.Add(CString('y', 300));
@@ -347,6 +316,7 @@ TEST(Archive, CollectionsRoundTrip)
         while (!objects.IsEmpty())
             delete objects.RemoveHead();
     });
+    CMemFile file(bytes.data(), (UINT)bytes.size());
     CArchive ar(&file, CArchive::load);
     CStringArray strings;
     CDWordArray numbers;
@@ -358,29 +328,24 @@ TEST(Archive, CollectionsRoundTrip)
     list.Serialize(ar);
     map.Serialize(ar);
     objects.Serialize(ar);
-    ASSERT_EQ(2, strings.GetSize());
-    EXPECT_STREQ("x", (LPCTSTR)strings[0]);
-    EXPECT_EQ(CString('y', 300), strings[1]);
-    ASSERT_EQ(70000, numbers.GetSize());
-    EXPECT_EQ(3u * 69999, numbers[69999]);
-    EXPECT_EQ(3u * 1234, numbers[1234]);
-    ASSERT_EQ(2, list.GetCount());
-    EXPECT_STREQ("second", (LPCTSTR)list.GetTail());
     CObject* pShared = NULL;
-    ASSERT_TRUE(map.Lookup("k", pShared));
-    ASSERT_EQ(2, objects.GetCount());
-    EXPECT_EQ(pShared, objects.GetHead()) << "the list and the map share one loaded object";
-    EXPECT_EQ(RUNTIME_CLASS(CLeaf), objects.GetTail()->GetRuntimeClass());
+    ExpectAll(
+        {{"strings", strings.GetSize() == 2 && strings[0] + strings[1] == "x" + CString('y', 300)},
+         {"numbers",
+          numbers.GetSize() == 70000 && numbers[69999] == 3 * 69999 && numbers[1234] == 3 * 1234},
+         {"list", list.GetCount() == 2 && list.GetHead() + list.GetTail() == "firstsecond"},
+         {"map", map.GetCount() == 1 && map.Lookup("k", pShared)},
+         {"the list and the map share one object",
+          objects.GetCount() == 2 && objects.GetHead() == pShared},
+         {"the list's own object", objects.GetTail()->GetRuntimeClass() == RUNTIME_CLASS(CLeaf)}});
     while (!objects.IsEmpty())
         delete objects.RemoveHead();
 }
 
 TEST(Archive, WorksOnADiskFileAndReadsText)
 {
-    char dir[MAX_PATH];
-    char path[MAX_PATH];
-    ASSERT_NE(0u, GetTempPathA(MAX_PATH, dir));
-    ASSERT_NE(0u, GetTempFileNameA(dir, "arc", 0, path));
+    char dir[MAX_PATH], path[MAX_PATH];
+    ASSERT_TRUE(GetTempPathA(MAX_PATH, dir) && GetTempFileNameA(dir, "arc", 0, path));
     {
         CFile file;
         ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
@@ -392,21 +357,18 @@ TEST(Archive, WorksOnADiskFileAndReadsText)
     }
     {
         CFile file(path, CFile::modeRead | CFile::shareDenyWrite);
-        EXPECT_STRCASEEQ(CString(path).Mid(CString(path).ReverseFind('\\') + 1),
-                         (LPCTSTR)file.GetFileName());
+        EXPECT_STRCASEEQ(strrchr(path, '\\') + 1, (LPCTSTR)file.GetFileName());
         CArchive ar(&file, CArchive::load, 16);
         CString s;
         DWORD n;
         ar >> s >> n;
-        EXPECT_STREQ("on disk", (LPCTSTR)s);
-        EXPECT_EQ(77u, n);
+        EXPECT_EQ("on disk 77", std::string(s) + " " + std::to_string(n));
         std::vector<std::string> lines;
         while (ar.ReadString(s))
             lines.push_back((LPCTSTR)s);
-        EXPECT_EQ((std::vector<std::string>{"line one", "line two", "last"}), lines);
+        EXPECT_EQ("line one, line two, last", Joined(lines));
     }
     CFile::Remove(path);
-
     CFile missing;
     CFileException error;
     EXPECT_FALSE(missing.Open(path, CFile::modeRead, &error));
@@ -419,24 +381,23 @@ TEST(Archive, WorksOnADiskFileAndReadsText)
 TEST(MemFile, GrowsSeeksAndTruncates)
 {
     CMemFile file(16);
-    file.Write("0123456789", 10);
-    EXPECT_EQ(10u, file.GetLength());
-    EXPECT_EQ(5u, file.Seek(-5, CFile::end));
     char buf[16] = {};
-    EXPECT_EQ(5u, file.Read(buf, sizeof buf));
+    file.Write("0123456789", 10);
+    ExpectValues({{"GetLength", 10, (long long)file.GetLength()},
+                  {"Seek from the end", 5, (long long)file.Seek(-5, CFile::end)},
+                  {"Read to the end", 5, file.Read(buf, sizeof buf)}});
     EXPECT_STREQ("56789", buf);
     file.Seek(20, CFile::begin);  // past the end: the gap reads as zeros
     file.Write("x", 1);
-    EXPECT_EQ(21u, file.GetLength());
     file.Seek(10, CFile::begin);
-    EXPECT_EQ(11u, file.Read(buf, sizeof buf));
+    ExpectValues({{"grown by a write past the end", 21, (long long)file.GetLength()},
+                  {"Read of the gap", 11, file.Read(buf, sizeof buf)}});
     EXPECT_EQ(std::string(10, '\0') + "x", std::string(buf, 11));
     EXPECT_THROW(file.Seek(-1, CFile::begin), CFileException*);
     file.SetLength(4);
-    EXPECT_EQ(4u, file.GetLength());
-    EXPECT_EQ(4u, file.GetPosition());
-    EXPECT_EQ(0u, file.Read(buf, 1));
-
+    ExpectValues({{"SetLength", 4, (long long)file.GetLength()},
+                  {"the position follows", 4, (long long)file.GetPosition()},
+                  {"nothing left to read", 0, file.Read(buf, 1)}});
     // A fixed buffer cannot grow.
     BYTE fixed[4] = {1, 2, 3, 4};
     CMemFile attached(fixed, sizeof fixed);
@@ -446,21 +407,20 @@ TEST(MemFile, GrowsSeeksAndTruncates)
     attached.Seek(0, CFile::end);
     EXPECT_THROW(attached.Write("more", 4), CMemoryException*);
     EXPECT_EQ(fixed, attached.Detach());
-
     BYTE* pOwned = file.Detach();
     EXPECT_EQ(0u, file.GetLength());
     EXPECT_EQ('0', pOwned[0]);
     free(pOwned);
 }
 
-// File and archive exception messages name the file and the cause: a cause outside the table
-// reads as the generic one, a missing name as a placeholder; a short buffer gets a cut text.
+// Messages name the file and the cause: a cause outside the table reads as the generic one, a
+// missing name as a placeholder; a short buffer gets a cut text.
 TEST(Exceptions, MessagesNameTheFileAndTheCause)
 {
-    struct Case {
+    const struct {
         CException* pException;
         const char* expected;
-    } cases[] = {
+    } rows[] = {
         {new CFileException(CFileException::fileNotFound, 2, "a.txt"),
          "File a.txt: the file was not found."},
         {new CFileException(CFileException::endOfFile),
@@ -472,17 +432,16 @@ TEST(Exceptions, MessagesNameTheFileAndTheCause)
         {new CArchiveException(8), "Archive (unnamed): an unspecified error."},
         {new CMemoryException(), "Out of memory."},
     };
-    for (const Case& c : cases) {
-        char text[128] = "unchanged";
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.expected);
+        char text[128] = "unchanged", shortText[8];
         UINT nHelpContext = 7;
-        EXPECT_TRUE(c.pException->GetErrorMessage(text, sizeof text, &nHelpContext)) << c.expected;
-        EXPECT_STREQ(c.expected, text);
-        EXPECT_EQ(0u, nHelpContext) << "help context of \"" << c.expected << "\"";
-        char shortText[8];
-        EXPECT_TRUE(c.pException->GetErrorMessage(shortText, sizeof shortText));
-        EXPECT_EQ(std::string(c.expected).substr(0, 7), shortText);
-        EXPECT_FALSE(c.pException->GetErrorMessage(NULL, 0))
-            << "no buffer for \"" << c.expected << "\"";
-        c.pException->Delete();
+        EXPECT_TRUE(r.pException->GetErrorMessage(text, sizeof text, &nHelpContext));
+        EXPECT_STREQ(r.expected, text);
+        EXPECT_EQ(0u, nHelpContext);
+        EXPECT_TRUE(r.pException->GetErrorMessage(shortText, sizeof shortText));
+        EXPECT_EQ(std::string(r.expected).substr(0, 7), shortText);
+        EXPECT_FALSE(r.pException->GetErrorMessage(NULL, 0));
+        r.pException->Delete();
     }
 }

@@ -33,80 +33,37 @@ TEST(Counters, OnePerLiveGdiObject)
         PALETTEENTRY e[1];
     } palette = {0x300, 1, {{1, 2, 3, 0}}};
     static const LOGBRUSH lb = {BS_SOLID, RGB(0, 0, 0), 0};
+    // clang-format off
+#define MAKER(Class, create) {#Class "::" #create, [](std::unique_ptr<CGdiObject>& p) { \
+        auto o = new Class; p.reset(o); return !!o->create; }}
+    // clang-format on
     const Maker makers[] = {
-        {"CPen::CreatePen",
-         [](std::unique_ptr<CGdiObject>& p) {
-             auto o = new CPen;
-             p.reset(o);
-             return !!o->CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-         }},
-        {"CPen extended",
-         [](std::unique_ptr<CGdiObject>& p) {
-             auto o = new CPen;
-             p.reset(o);
-             return !!o->CreatePen(PS_SOLID | PS_GEOMETRIC, 2, &lb);
-         }},
-        {"CBrush::CreateSolidBrush",
-         [](std::unique_ptr<CGdiObject>& p) {
-             auto o = new CBrush;
-             p.reset(o);
-             return !!o->CreateSolidBrush(0);
-         }},
-        {"CBrush::CreateHatchBrush",
-         [](std::unique_ptr<CGdiObject>& p) {
-             auto o = new CBrush;
-             p.reset(o);
-             return !!o->CreateHatchBrush(HS_CROSS, 0);
-         }},
-        {"CBrush::CreateSysColorBrush",
-         [](std::unique_ptr<CGdiObject>& p) {
-             auto o = new CBrush;
-             p.reset(o);
-             return !!o->CreateSysColorBrush(COLOR_WINDOW);
-         }},
-        {"CFont::CreatePointFont",
-         [](std::unique_ptr<CGdiObject>& p) {
-             auto o = new CFont;
-             p.reset(o);
-             return !!o->CreatePointFont(90, _T("Arial"));
-         }},
-        {"CBitmap::CreateBitmap",
-         [](std::unique_ptr<CGdiObject>& p) {
-             auto o = new CBitmap;
-             p.reset(o);
-             return !!o->CreateBitmap(8, 8, 1, 1, bits);
-         }},
-        {"CPalette::CreatePalette",
-         [](std::unique_ptr<CGdiObject>& p) {
-             auto o = new CPalette;
-             p.reset(o);
-             return !!o->CreatePalette((LPLOGPALETTE)&palette);
-         }},
-        {"CRgn::CreateEllipticRgn",
-         [](std::unique_ptr<CGdiObject>& p) {
-             auto o = new CRgn;
-             p.reset(o);
-             return !!o->CreateEllipticRgn(0, 0, 9, 9);
-         }},
-        {"CGdiObject::CreateStockObject",
-         [](std::unique_ptr<CGdiObject>& p) {
-             p.reset(new CGdiObject);
-             return !!p->CreateStockObject(BLACK_PEN);
-         }},
+        MAKER(CPen, CreatePen(PS_SOLID, 1, RGB(0, 0, 0))),
+        MAKER(CPen, CreatePen(PS_SOLID | PS_GEOMETRIC, 2, &lb)),
+        MAKER(CBrush, CreateSolidBrush(0)),
+        MAKER(CBrush, CreateHatchBrush(HS_CROSS, 0)),
+        MAKER(CBrush, CreateSysColorBrush(COLOR_WINDOW)),
+        MAKER(CFont, CreatePointFont(90, _T("Arial"))),
+        MAKER(CBitmap, CreateBitmap(8, 8, 1, 1, bits)),
+        MAKER(CPalette, CreatePalette((LPLOGPALETTE)&palette)),
+        MAKER(CRgn, CreateEllipticRgn(0, 0, 9, 9)),
+        MAKER(CGdiObject, CreateStockObject(BLACK_PEN)),
     };
+#undef MAKER
     for (const auto& m : makers) {
+        SCOPED_TRACE(m.what);
         LONG start = LiveObjects();
         std::unique_ptr<CGdiObject> first, second;
-        ASSERT_TRUE(m.make(first)) << m.what;
-        EXPECT_EQ(start + 1, LiveObjects()) << m.what << ": one live object after one create";
-        ASSERT_TRUE(m.make(second)) << m.what;
-        EXPECT_EQ(start + 2, LiveObjects()) << m.what << ": two after two";
-        EXPECT_TRUE(first->DeleteObject()) << m.what << ": DeleteObject";
-        EXPECT_EQ(start + 1, LiveObjects()) << m.what << ": DeleteObject gives one back";
-        EXPECT_FALSE(first->DeleteObject()) << m.what << ": DeleteObject on an empty wrapper";
-        EXPECT_EQ(start + 1, LiveObjects()) << m.what << ": a second DeleteObject counts nothing";
+        ASSERT_TRUE(m.make(first));
+        EXPECT_EQ(start + 1, LiveObjects());
+        ASSERT_TRUE(m.make(second));
+        EXPECT_EQ(start + 2, LiveObjects());
+        EXPECT_TRUE(first->DeleteObject());
+        EXPECT_EQ(start + 1, LiveObjects());
+        EXPECT_FALSE(first->DeleteObject()) << "on an empty wrapper: counts nothing";
+        EXPECT_EQ(start + 1, LiveObjects());
         second.reset();
-        EXPECT_EQ(start, LiveObjects()) << m.what << ": the destructor gives the other back";
+        EXPECT_EQ(start, LiveObjects()) << "the destructor gives the other back";
     }
 }
 
@@ -176,13 +133,11 @@ TEST(Counters, AttachDetachTemporariesAndFailuresCountNothing)
     CPen pen;
     EXPECT_FALSE(pen.CreatePen(PS_SOLID, 1, (const LOGBRUSH*)nullptr));
     CBitmap huge;
-    EXPECT_FALSE(huge.CreateBitmap(0x7FFFFFFF, 0x7FFFFFFF, 1, 32, nullptr))
-        << "a bitmap too big to exist";
+    EXPECT_FALSE(huge.CreateBitmap(0x7FFFFFFF, 0x7FFFFFFF, 1, 32, nullptr));
     CBrush twice(RGB(1, 1, 1));
     EXPECT_FALSE(twice.CreateSolidBrush(RGB(2, 2, 2))) << "a create on a brush that has one";
     CDC dc;
-    EXPECT_FALSE(dc.CreateDC(_T("NO SUCH DRIVER"), _T("none"), nullptr, nullptr))
-        << "CreateDC of a missing driver";
+    EXPECT_FALSE(dc.CreateDC(_T("NO SUCH DRIVER"), _T("none"), nullptr, nullptr));
     EXPECT_EQ(1, guard.GdiObjectsDelta()) << "only the brush is live";
     EXPECT_EQ(0, guard.DCsDelta()) << "no DC is live";
 }

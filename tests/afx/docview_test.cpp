@@ -1,8 +1,9 @@
-// Documents, views and templates with real windows: who deletes whom and when, the template's
-// document list, an MDI application built through OpenDocumentFile, and command routing.
+// Documents, views, templates and frames with real windows: who deletes whom and when, the
+// template's document list and strings, LoadFrame, an MDI application built through
+// OpenDocumentFile, the MDI client's arrangement, and command routing as one table.
 #include <gtest/gtest.h>
-
 #include <afxwin.h>
+#include <NamedChecks.h>
 
 #include <string>
 #include <vector>
@@ -10,58 +11,46 @@
 #include "TestSupport.h"
 
 namespace {
-
 // What happened, in order: destructor calls and handled commands.
 std::vector<std::string> g_log;
 bool Logged(const std::string& entry)
 {
-    for (const std::string& e : g_log)
-        if (e == entry)
-            return true;
-    return false;
+    return Joined(g_log).find(entry) != std::string::npos;
 }
-
-const UINT ID_CMD_VIEW = 0x8101;   // handled by the view
-const UINT ID_CMD_DOC = 0x8102;    // handled by the document
-const UINT ID_CMD_CHILD = 0x8103;  // handled by the child frame class
-const UINT ID_CMD_APP = 0x8104;    // handled by the application
-const UINT ID_CMD_BOTH = 0x8105;   // handled by the view and by the application
-
+const UINT ID_CMD_VIEW = 0x8101;   // the view
+const UINT ID_CMD_DOC = 0x8102;    // the document
+const UINT ID_CMD_CHILD = 0x8103;  // the MDI child frame
+const UINT ID_CMD_APP = 0x8104;    // the SDI frame and the application
+const UINT ID_CMD_BOTH = 0x8105;   // the view and the application
+const UINT ID_CMD_FRAME = 0x8106;  // the view and the SDI frame
 }  // namespace
 
 class CTrackedDoc : public CDocument
 {
     DECLARE_DYNCREATE(CTrackedDoc)
-
 public:
     ~CTrackedDoc() override { g_log.push_back("doc deleted"); }
     int ViewCount() const
     {
         int n = 0;
-        POSITION pos = GetFirstViewPosition();
-        while (pos != NULL) {
+        for (POSITION pos = GetFirstViewPosition(); pos != NULL; ++n)
             GetNextView(pos);
-            ++n;
-        }
         return n;
     }
-
-protected:
-    afx_msg void OnDocCommand() { g_log.push_back("doc command"); }
+    afx_msg void OnCommand() { g_log.push_back("doc"); }
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CTrackedDoc, CDocument)
 BEGIN_MESSAGE_MAP(CTrackedDoc, CDocument)
-    ON_COMMAND(ID_CMD_DOC, OnDocCommand)
+    ON_COMMAND(ID_CMD_DOC, OnCommand)
 END_MESSAGE_MAP()
 
 class CTrackedView : public CView
 {
     DECLARE_DYNCREATE(CTrackedView)
-
 public:
     ~CTrackedView() override { g_log.push_back("view deleted"); }
-    void OnDraw(CDC* pDC) override { pDC->FillSolidRect(0, 0, 10, 10, RGB(0, 128, 0)); }
+    void OnDraw(CDC*) override {}
     void OnInitialUpdate() override
     {
         g_log.push_back("initial update");
@@ -72,148 +61,162 @@ public:
         g_log.push_back("update " + std::to_string(lHint));
         CView::OnUpdate(pSender, lHint, pHint);
     }
-
-protected:
+    void OnActivateView(BOOL bActivate, CView* pActivate, CView* pDeactive) override
+    {
+        g_log.push_back(bActivate ? "activate" : "deactivate");
+        CView::OnActivateView(bActivate, pActivate, pDeactive);
+    }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_DESTROY)
-            g_log.push_back("WM_DESTROY");
-        if (message == WM_NCDESTROY)
-            g_log.push_back("WM_NCDESTROY");
+        if (message == WM_DESTROY || message == WM_NCDESTROY)
+            g_log.push_back(message == WM_DESTROY ? "WM_DESTROY" : "WM_NCDESTROY");
         return CView::WindowProc(message, wParam, lParam);
     }
-    afx_msg void OnViewCommand() { g_log.push_back("view command"); }
-    afx_msg void OnBothCommand() { g_log.push_back("view both"); }
+    afx_msg void OnCommand() { g_log.push_back("view"); }
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CTrackedView, CView)
 BEGIN_MESSAGE_MAP(CTrackedView, CView)
-    ON_COMMAND(ID_CMD_VIEW, OnViewCommand)
-    ON_COMMAND(ID_CMD_BOTH, OnBothCommand)
+    ON_COMMAND(ID_CMD_VIEW, OnCommand)
+    ON_COMMAND(ID_CMD_BOTH, OnCommand)
+    ON_COMMAND(ID_CMD_FRAME, OnCommand)
 END_MESSAGE_MAP()
 
 class CTrackedChild : public CMDIChildWnd
 {
     DECLARE_DYNCREATE(CTrackedChild)
-
 public:
     ~CTrackedChild() override { g_log.push_back("child deleted"); }
-
-protected:
-    afx_msg void OnChildCommand() { g_log.push_back("child command"); }
+    afx_msg void OnCommand() { g_log.push_back("child"); }
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CTrackedChild, CMDIChildWnd)
 BEGIN_MESSAGE_MAP(CTrackedChild, CMDIChildWnd)
-    ON_COMMAND(ID_CMD_CHILD, OnChildCommand)
+    ON_COMMAND(ID_CMD_CHILD, OnCommand)
+END_MESSAGE_MAP()
+
+class CRoutingFrame : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CRoutingFrame)
+public:
+    afx_msg void OnCommand() { g_log.push_back("frame"); }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CRoutingFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CRoutingFrame, CFrameWnd)
+    ON_COMMAND(ID_CMD_FRAME, OnCommand)
+    ON_COMMAND(ID_CMD_APP, OnCommand)
 END_MESSAGE_MAP()
 
 class CTestApp : public CWinApp
 {
-protected:
-    afx_msg void OnAppCommand() { g_log.push_back("app command"); }
-    afx_msg void OnBothCommand() { g_log.push_back("app both"); }
+public:
+    afx_msg void OnCommand() { g_log.push_back("app"); }
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
-    ON_COMMAND(ID_CMD_APP, OnAppCommand)
-    ON_COMMAND(ID_CMD_BOTH, OnBothCommand)
+    ON_COMMAND(ID_CMD_APP, OnCommand)
+    ON_COMMAND(ID_CMD_BOTH, OnCommand)
 END_MESSAGE_MAP()
-
 static CTestApp theApp;
 
 namespace {
 
-// A visible plain frame to hold views made by hand.
+// Sends each row's command to the frame; the log says who handled it ("" for nobody).
+struct Route {
+    const char* name;
+    UINT id;
+    const char* handledBy;
+};
+void ExpectRoutes(CWnd* pFrame, std::initializer_list<Route> rows)
+{
+    for (const Route& r : rows) {
+        g_log.clear();
+        pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(r.id, 0), 0);
+        EXPECT_EQ(r.handledBy, Joined(g_log)) << "row: " << r.name;
+    }
+}
+
 CFrameWnd* MakeFrame()
 {
     CFrameWnd* pFrame = new CFrameWnd;
-    if (!pFrame->Create(NULL, _T("doc/view test"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)))
-        return NULL;
-    return pFrame;
+    return pFrame->Create(NULL, _T("doc/view"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)) ? pFrame
+                                                                                            : NULL;
 }
-
-CTrackedView* MakeView(CFrameWnd* pFrame, CDocument* pDoc, UINT nID)
+CTrackedView* MakeView(CFrameWnd* pFrame, CDocument* pDoc, UINT nID = AFX_IDW_PANE_FIRST)
 {
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(CTrackedView);
     context.m_pCurrentDoc = pDoc;
     return static_cast<CTrackedView*>(pFrame->CreateView(&context, nID));
 }
+CString MenuText(HWND hWnd)
+{
+    TCHAR sz[64] = {0};
+    ::GetMenuString(::GetMenu(hWnd), 0, sz, 64, MF_BYPOSITION);
+    return sz;
+}
+CString Caption(HWND hWnd)
+{
+    TCHAR sz[128] = {0};
+    ::GetWindowText(hWnd, sz, 128);
+    return sz;
+}
 
 }  // namespace
 
-TEST(DocView, ViewWindowDestructionDeletesViewThenAutoDeleteDocument)
+TEST(DocView, ViewsAndDocumentsAreDeletedInOrder)
 {
-    GdiCountGuard guard("document and two views");
+    GdiCountGuard guard("documents and views");
     g_log.clear();
     CFrameWnd* pFrame = MakeFrame();
     ASSERT_NE(nullptr, pFrame);
     CTrackedDoc* pDoc = new CTrackedDoc;
-    CTrackedView* pView1 = MakeView(pFrame, pDoc, AFX_IDW_PANE_FIRST);
+    CTrackedView* pView1 = MakeView(pFrame, pDoc);
     CTrackedView* pView2 = MakeView(pFrame, pDoc, AFX_IDW_PANE_FIRST + 1);
-    ASSERT_NE(nullptr, pView1);
-    ASSERT_NE(nullptr, pView2);
+    ASSERT_TRUE(pView1 && pView2);
     EXPECT_EQ(pDoc, pView1->GetDocument()) << "OnCreate adds the view to the context's document";
     EXPECT_EQ(2, pDoc->ViewCount());
-
     pDoc->UpdateAllViews(pView1, 7);
-    EXPECT_EQ(std::vector<std::string>({"update 7"}), g_log) << "every view but the sender";
+    EXPECT_EQ("update 7", Joined(g_log)) << "every view but the sender";
     g_log.clear();
-
-    // The first view goes: deleted after its last message, the document keeps the other.
-    pView1->DestroyWindow();
-    EXPECT_EQ(std::vector<std::string>({"WM_DESTROY", "WM_NCDESTROY", "view deleted"}), g_log);
-    EXPECT_EQ(1, pDoc->ViewCount()) << "the deleted view left its document";
+    pView1->DestroyWindow();  // deleted after its last message; the document keeps the other
+    EXPECT_EQ("WM_DESTROY, WM_NCDESTROY, view deleted", Joined(g_log));
     POSITION pos = pDoc->GetFirstViewPosition();
-    EXPECT_EQ(pView2, pDoc->GetNextView(pos)) << "the second view remains";
-    EXPECT_FALSE(Logged("doc deleted"));
-
-    // The last view goes: the auto-delete document deletes itself, after the view.
+    EXPECT_TRUE(pDoc->ViewCount() == 1 && pDoc->GetNextView(pos) == pView2);
     g_log.clear();
-    pView2->DestroyWindow();
-    EXPECT_EQ(
-        std::vector<std::string>({"WM_DESTROY", "WM_NCDESTROY", "view deleted", "doc deleted"}),
-        g_log);
+    pView2->DestroyWindow();  // the last view: the auto-delete document goes after it
+    EXPECT_EQ("WM_DESTROY, WM_NCDESTROY, view deleted, doc deleted", Joined(g_log));
     pFrame->DestroyWindow();
-    PumpMessages();
-}
 
-TEST(DocView, DocumentWithoutAutoDeleteOutlivesItsViews)
-{
+    // Without auto-delete the document outlives its views.
     g_log.clear();
-    CFrameWnd* pFrame = MakeFrame();
-    ASSERT_NE(nullptr, pFrame);
-    CTrackedDoc* pDoc = new CTrackedDoc;
+    pFrame = MakeFrame();
+    pDoc = new CTrackedDoc;
     pDoc->m_bAutoDelete = FALSE;
-    ASSERT_NE(nullptr, MakeView(pFrame, pDoc, AFX_IDW_PANE_FIRST));
+    ASSERT_NE(nullptr, MakeView(pFrame, pDoc));
     pFrame->DestroyWindow();  // takes the view with it
-    EXPECT_TRUE(Logged("view deleted"));
-    EXPECT_FALSE(Logged("doc deleted")) << "m_bAutoDelete FALSE keeps the document";
+    EXPECT_EQ("WM_DESTROY, WM_NCDESTROY, view deleted", Joined(g_log));
     EXPECT_EQ(0, pDoc->ViewCount());
     delete pDoc;
-    EXPECT_TRUE(Logged("doc deleted"));
-}
 
-TEST(DocView, CloseDocumentDestroysFramesOfItsViews)
-{
+    // OnCloseDocument destroys the frames of all its views.
     g_log.clear();
     CFrameWnd* pFrameA = MakeFrame();
     CFrameWnd* pFrameB = MakeFrame();
-    ASSERT_TRUE(pFrameA != NULL && pFrameB != NULL);
     HWND hA = pFrameA->m_hWnd, hB = pFrameB->m_hWnd;
-    CTrackedDoc* pDoc = new CTrackedDoc;
-    MakeView(pFrameA, pDoc, AFX_IDW_PANE_FIRST);
-    MakeView(pFrameB, pDoc, AFX_IDW_PANE_FIRST);
+    pDoc = new CTrackedDoc;
+    MakeView(pFrameA, pDoc);
+    MakeView(pFrameB, pDoc);
     pDoc->OnCloseDocument();
-    EXPECT_FALSE(::IsWindow(hA)) << "first frame destroyed";
-    EXPECT_FALSE(::IsWindow(hB)) << "second frame destroyed";
-    EXPECT_EQ(std::vector<std::string>({"WM_DESTROY", "WM_NCDESTROY", "view deleted", "WM_DESTROY",
-                                        "WM_NCDESTROY", "view deleted", "doc deleted"}),
-              g_log);
+    EXPECT_FALSE(::IsWindow(hA) || ::IsWindow(hB));
+    EXPECT_EQ("WM_DESTROY, WM_NCDESTROY, view deleted, WM_DESTROY, WM_NCDESTROY, view deleted, "
+              "doc deleted",
+              Joined(g_log));
+    PumpMessages();
 }
 
-TEST(DocView, TemplateDocumentListFollowsDocuments)
+TEST(DocView, TemplateDocumentListStringsAndBadClasses)
 {
     CMultiDocTemplate tmpl(4, RUNTIME_CLASS(CTrackedDoc), RUNTIME_CLASS(CTrackedChild),
                            RUNTIME_CLASS(CTrackedView));
@@ -222,14 +225,11 @@ TEST(DocView, TemplateDocumentListFollowsDocuments)
     CDocument* pDocs[3];
     for (CDocument*& p : pDocs) {
         p = tmpl.CreateNewDocument();
-        ASSERT_NE(nullptr, p);
-        EXPECT_TRUE(p->IsKindOf(RUNTIME_CLASS(CTrackedDoc)));
-        EXPECT_EQ(&tmpl, p->GetDocTemplate());
+        ASSERT_TRUE(p && p->IsKindOf(RUNTIME_CLASS(CTrackedDoc)) && p->GetDocTemplate() == &tmpl);
     }
     auto listed = [&tmpl]() {
         std::vector<CDocument*> docs;
-        POSITION pos = tmpl.GetFirstDocPosition();
-        while (pos != NULL)
+        for (POSITION pos = tmpl.GetFirstDocPosition(); pos != NULL;)
             docs.push_back(tmpl.GetNextDoc(pos));
         return docs;
     };
@@ -243,56 +243,142 @@ TEST(DocView, TemplateDocumentListFollowsDocuments)
     delete pDocs[2];
     EXPECT_EQ(nullptr, tmpl.GetFirstDocPosition());
 
-    // Strings under the template's id.
-    tmpl.LoadTemplate();
-    CString s;
-    struct Case {
-        CDocTemplate::DocStringIndex index;
-        const char* text;
-    } cases[] = {
-        {CDocTemplate::windowTitle, ""},
-        {CDocTemplate::docName, "Sketch"},
-        {CDocTemplate::fileNewName, "Sketches"},
-        {CDocTemplate::regFileTypeId, "Test.Sketch"},
-        {CDocTemplate::regFileTypeName, "Test Sketch"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_TRUE(tmpl.GetDocString(s, c.index)) << "index " << c.index;
-        EXPECT_STREQ(c.text, (LPCTSTR)s) << "index " << c.index;
-    }
-    EXPECT_FALSE(tmpl.GetDocString(s, (CDocTemplate::DocStringIndex)12)) << "past the last string";
-}
-
-TEST(DocView, BadInputDoesNothingHarmful)
-{
+    tmpl.LoadTemplate();  // strings under the template's id
+    CString s[6];
+    ExpectAll(
+        {{"windowTitle", tmpl.GetDocString(s[0], CDocTemplate::windowTitle) && s[0] == ""},
+         {"docName", tmpl.GetDocString(s[1], CDocTemplate::docName) && s[1] == "Sketch"},
+         {"fileNewName", tmpl.GetDocString(s[2], CDocTemplate::fileNewName) && s[2] == "Sketches"},
+         {"regFileTypeId",
+          tmpl.GetDocString(s[3], CDocTemplate::regFileTypeId) && s[3] == "Test.Sketch"},
+         {"regFileTypeName",
+          tmpl.GetDocString(s[4], CDocTemplate::regFileTypeName) && s[4] == "Test Sketch"},
+         {"past the last string", !tmpl.GetDocString(s[5], (CDocTemplate::DocStringIndex)12)}});
 #ifndef _DEBUG
     CTrackedDoc* pDoc = new CTrackedDoc;
     pDoc->m_bAutoDelete = FALSE;
     pDoc->AddView(NULL);
     pDoc->RemoveView(NULL);
     POSITION pos = NULL;
-    EXPECT_EQ(nullptr, pDoc->GetNextView(pos));
-    EXPECT_EQ(0, pDoc->ViewCount());
+    EXPECT_TRUE(pDoc->GetNextView(pos) == nullptr && pDoc->ViewCount() == 0);
     delete pDoc;
-
     // Templates missing classes make nothing and leak nothing.
     g_log.clear();
     CMultiDocTemplate noFrame(4, RUNTIME_CLASS(CTrackedDoc), NULL, RUNTIME_CLASS(CTrackedView));
     noFrame.m_bAutoDelete = FALSE;
     EXPECT_EQ(nullptr, noFrame.OpenDocumentFile(NULL));
-    EXPECT_EQ(std::vector<std::string>({"doc deleted"}), g_log) << "the orphan document is deleted";
+    EXPECT_EQ("doc deleted", Joined(g_log)) << "the orphan document is deleted";
     EXPECT_EQ(nullptr, noFrame.GetFirstDocPosition());
     CMultiDocTemplate noDoc(4, NULL, RUNTIME_CLASS(CTrackedChild), RUNTIME_CLASS(CTrackedView));
     EXPECT_EQ(nullptr, noDoc.CreateNewDocument());
-    // A "document" class that is not a document is refused.
     CMultiDocTemplate wrong(4, RUNTIME_CLASS(CTrackedChild), NULL, NULL);
     g_log.clear();
-    EXPECT_EQ(nullptr, wrong.CreateNewDocument());
-    EXPECT_EQ(std::vector<std::string>({"child deleted"}), g_log);
+    EXPECT_EQ(nullptr, wrong.CreateNewDocument()) << "a document class that is not a document";
+    EXPECT_EQ("child deleted", Joined(g_log));
 #endif
 }
 
-namespace {
+TEST(Frame, LoadFrameViewLayoutAndSdiRouting)
+{
+    GdiCountGuard guard("SDI frames");
+    CFrameWnd* pLoaded = new CFrameWnd;
+    ASSERT_TRUE(pLoaded->LoadFrame(5));
+    HWND hWnd = pLoaded->m_hWnd;
+    ExpectAll({{"title from string 5", Caption(hWnd) == "Test Frame"},
+               {"GetTitle", pLoaded->GetTitle() == "Test Frame"},
+               {"menu 5", ::GetMenu(hWnd) == pLoaded->m_hMenuDefault && MenuText(hWnd) == "&Frame"},
+               {"help id", pLoaded->m_nIDHelp == 5},
+               {"IsFrameWnd", pLoaded->IsFrameWnd()},
+               {"no menu 77: LoadFrame fails and the frame deletes itself",
+                !(new CFrameWnd)->LoadFrame(77)}});
+    pLoaded->DestroyWindow();
+    EXPECT_FALSE(::IsWindow(hWnd));
+
+    g_log.clear();
+    CRoutingFrame* pFrame = new CRoutingFrame;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CTrackedView);
+    ASSERT_TRUE(pFrame->Create(NULL, _T("sdi"), WS_OVERLAPPEDWINDOW, CRect(10, 10, 410, 310), NULL,
+                               NULL, 0, &context));
+    CWnd* pPane = CWnd::FromHandlePermanent(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST));
+    ASSERT_TRUE(pPane && pPane->IsKindOf(RUNTIME_CLASS(CTrackedView)))
+        << "OnCreateClient made the view from m_pNewViewClass";
+    CView* pView = static_cast<CView*>(pPane);
+    EXPECT_EQ(nullptr, pFrame->GetActiveView());
+    pFrame->InitialUpdateFrame(NULL, TRUE);
+    EXPECT_TRUE(pFrame->GetActiveView() == pView && pView->GetParentFrame() == pFrame &&
+                pFrame->IsWindowVisible());
+    for (const CSize& size : {CSize(400, 300), CSize(250, 180), CSize(640, 200)}) {
+        pFrame->SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        CRect client, view;
+        pFrame->GetClientRect(&client);
+        pView->GetWindowRect(&view);
+        pFrame->ScreenToClient(&view);
+        EXPECT_EQ(client, view) << "the view covers the client area at " << size.cx;
+    }
+    ExpectRoutes(pFrame, {{"the view first", ID_CMD_VIEW, "view"},
+                          {"the view before the frame", ID_CMD_FRAME, "view"},
+                          {"the frame before the app", ID_CMD_APP, "frame"},
+                          {"the view before the app", ID_CMD_BOTH, "view"}});
+    g_log.clear();
+    pFrame->SetActiveView(NULL);
+    EXPECT_EQ("deactivate", Joined(g_log));
+    ExpectRoutes(pFrame, {{"no active view: the frame", ID_CMD_FRAME, "frame"},
+                          {"no active view: on to the app", ID_CMD_BOTH, "app"}});
+    pFrame->SetActiveView(pView);
+    pFrame->DestroyWindow();
+    PumpMessages();
+}
+
+TEST(Frame, MdiClientArrangesChildrenAndActivatesFromWindowList)
+{
+    GdiCountGuard guard("MDI children");
+    CMDIFrameWnd* pFrame = new CMDIFrameWnd;
+    ASSERT_TRUE(
+        pFrame->Create(NULL, _T("mdi"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 450)));
+    TCHAR cls[32] = {0};
+    ::GetClassName(pFrame->m_hWndMDIClient, cls, 32);
+    EXPECT_STRCASEEQ("MDIClient", cls);
+    CMDIChildWnd* children[3];
+    for (CMDIChildWnd*& pChild : children) {
+        pChild = new CMDIChildWnd;
+        ASSERT_TRUE(pChild->Create(NULL, _T("child"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                   CFrameWnd::rectDefault, pFrame));
+        EXPECT_TRUE(pChild->GetMDIFrame() == pFrame && pFrame->MDIGetActive() == pChild)
+            << "a visible new child is active";
+    }
+    pFrame->MDITile(MDITILE_VERTICAL);  // tiles cover the client without overlapping
+    CRect client, rects[3];
+    ::GetClientRect(pFrame->m_hWndMDIClient, &client);
+    int area = 0;
+    for (int i = 0; i < 3; ++i) {
+        children[i]->GetWindowRect(&rects[i]);
+        ::MapWindowPoints(NULL, pFrame->m_hWndMDIClient, (LPPOINT)&rects[i], 2);
+        area += rects[i].Width() * rects[i].Height();
+        for (int j = 0; j < i; ++j)
+            EXPECT_FALSE(CRect().IntersectRect(&rects[i], &rects[j])) << j << " and " << i;
+    }
+    EXPECT_EQ(client.Width() * client.Height(), area);
+    pFrame->MDICascade();  // each child down and right of the one before
+    for (int i = 0; i < 3; ++i)
+        children[i]->GetWindowRect(&rects[i]);
+    EXPECT_TRUE(rects[0].TopLeft() != rects[1].TopLeft() &&
+                rects[1].TopLeft() != rects[2].TopLeft());
+    // The Window list's ids (from AFX_IDM_FIRST_MDICHILD in creation order) go to DefFrameProc.
+    for (int i : {0, 2, 1}) {
+        pFrame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD + i);
+        EXPECT_EQ(children[i], pFrame->MDIGetActive()) << "window list entry " << i;
+    }
+    pFrame->MDIActivate(children[1]);
+    EXPECT_EQ(children[1], pFrame->MDIGetActive());
+    pFrame->MDINext();
+    EXPECT_NE(children[1], pFrame->MDIGetActive()) << "MDINext moves on";
+    HWND hChild = children[0]->m_hWnd;
+    children[0]->MDIDestroy();
+    EXPECT_FALSE(::IsWindow(hChild));
+    pFrame->DestroyWindow();
+    PumpMessages();
+}
 
 // An MDI main frame loaded from id 5 with one template under id 4, as an application does.
 class MdiTest : public ::testing::Test
@@ -321,124 +407,77 @@ protected:
         theApp.m_pDocManager = NULL;
         PumpMessages();
     }
-    CString MenuText(HMENU hMenu, int nPos)
-    {
-        TCHAR sz[64] = {0};
-        ::GetMenuString(hMenu, nPos, sz, 64, MF_BYPOSITION);
-        return sz;
-    }
-    CString Caption(HWND hWnd)
-    {
-        TCHAR sz[128] = {0};
-        ::GetWindowText(hWnd, sz, 128);
-        return sz;
-    }
-
     CMDIFrameWnd* m_pFrame = NULL;
     CMultiDocTemplate* m_pTemplate = NULL;
 };
 
-}  // namespace
-
 TEST_F(MdiTest, OpenDocumentFileMakesDocumentChildFrameAndView)
 {
     GdiCountGuard guard("MDI documents");
-    EXPECT_STREQ("Test Frame", Caption(m_pFrame->m_hWnd)) << "title from string 5";
-    EXPECT_STREQ("&Frame", MenuText(::GetMenu(m_pFrame->m_hWnd), 0)) << "frame menu from menu 5";
-    ASSERT_NE(nullptr, m_pFrame->m_hWndMDIClient);
+    HWND hFrame = m_pFrame->m_hWnd;
     POSITION posTemplate = theApp.GetFirstDocTemplatePosition();
-    EXPECT_EQ(m_pTemplate, theApp.GetNextDocTemplate(posTemplate));
-    EXPECT_EQ(nullptr, posTemplate) << "one template";
-
+    ExpectAll(
+        {{"title from string 5", Caption(hFrame) == "Test Frame"},
+         {"frame menu from menu 5", MenuText(hFrame) == "&Frame"},
+         {"an MDI client", m_pFrame->m_hWndMDIClient != NULL},
+         {"one template", theApp.GetNextDocTemplate(posTemplate) == m_pTemplate && !posTemplate}});
     CDocument* pDoc1 = m_pTemplate->OpenDocumentFile(NULL);
     ASSERT_NE(nullptr, pDoc1);
-    EXPECT_STREQ("Sketch1", pDoc1->GetTitle()) << "default title from the template's doc name";
     CMDIChildWnd* pChild1 = m_pFrame->MDIGetActive();
     ASSERT_NE(nullptr, pChild1);
-    EXPECT_TRUE(pChild1->IsKindOf(RUNTIME_CLASS(CTrackedChild)));
-    EXPECT_EQ(m_pFrame->m_hWndMDIClient, ::GetParent(pChild1->m_hWnd)) << "made by WM_MDICREATE";
-    EXPECT_TRUE(pChild1->IsWindowVisible());
     CView* pView1 = pChild1->GetActiveView();
     ASSERT_NE(nullptr, pView1);
-    EXPECT_TRUE(pView1->IsKindOf(RUNTIME_CLASS(CTrackedView)));
-    EXPECT_EQ(pDoc1, pView1->GetDocument());
-    EXPECT_EQ(pDoc1, pChild1->GetActiveDocument());
-    EXPECT_EQ(pChild1, m_pFrame->GetActiveFrame());
-    EXPECT_TRUE(Logged("initial update"));
-    // The template's menu under id 4 replaces the frame's while a child is active.
-    HMENU hMenu = ::GetMenu(m_pFrame->m_hWnd);
-    EXPECT_EQ(m_pTemplate->m_hMenuShared, hMenu);
-    EXPECT_STREQ("&Sketch", MenuText(hMenu, 0)) << "child menu from menu 4";
-    EXPECT_STREQ("Sketch1", Caption(pChild1->m_hWnd));
-    EXPECT_STREQ("Test Frame - Sketch1", Caption(m_pFrame->m_hWnd));
-
+    ExpectAll({
+        {"default title from the doc name", pDoc1->GetTitle() == "Sketch1"},
+        {"the child's class", pChild1->IsKindOf(RUNTIME_CLASS(CTrackedChild))},
+        {"made by WM_MDICREATE", ::GetParent(pChild1->m_hWnd) == m_pFrame->m_hWndMDIClient},
+        {"visible", pChild1->IsWindowVisible()},
+        {"the view's class", pView1->IsKindOf(RUNTIME_CLASS(CTrackedView))},
+        {"the view's document", pView1->GetDocument() == pDoc1},
+        {"the child's document", pChild1->GetActiveDocument() == pDoc1},
+        {"the active frame", m_pFrame->GetActiveFrame() == pChild1},
+        {"OnInitialUpdate ran", Logged("initial update")},
+        {"the template's menu while a child is active",
+         ::GetMenu(hFrame) == m_pTemplate->m_hMenuShared && MenuText(hFrame) == "&Sketch"},
+        {"the child's caption", Caption(pChild1->m_hWnd) == "Sketch1"},
+        {"the frame's caption", Caption(hFrame) == "Test Frame - Sketch1"},
+    });
     CDocument* pDoc2 = m_pTemplate->OpenDocumentFile(NULL);
     ASSERT_NE(nullptr, pDoc2);
-    EXPECT_STREQ("Sketch2", pDoc2->GetTitle());
-    CMDIChildWnd* pChild2 = m_pFrame->MDIGetActive();
-    EXPECT_NE(pChild1, pChild2) << "the new child is active";
     POSITION pos = m_pTemplate->GetFirstDocPosition();
-    EXPECT_EQ(pDoc1, m_pTemplate->GetNextDoc(pos));
-    EXPECT_EQ(pDoc2, m_pTemplate->GetNextDoc(pos));
-    EXPECT_EQ(nullptr, pos);
-
-    // MDIActivate and the Window list.
-    m_pFrame->MDIActivate(pChild1);
-    EXPECT_EQ(pChild1, m_pFrame->MDIGetActive());
-    EXPECT_STREQ("Test Frame - Sketch1", Caption(m_pFrame->m_hWnd));
-
-    // Closing the second child's document: child, view and document go; the template forgets it.
+    ExpectAll(
+        {{"the second title", pDoc2->GetTitle() == "Sketch2"},
+         {"the new child is active", m_pFrame->MDIGetActive() != pChild1},
+         {"the template lists both",
+          m_pTemplate->GetNextDoc(pos) == pDoc1 && m_pTemplate->GetNextDoc(pos) == pDoc2 && !pos},
+         {"MDIActivate", (m_pFrame->MDIActivate(pChild1), m_pFrame->MDIGetActive() == pChild1)},
+         {"the caption follows", Caption(hFrame) == "Test Frame - Sketch1"}});
     g_log.clear();
-    pDoc2->OnCloseDocument();
+    pDoc2->OnCloseDocument();  // child, view and document go; the template forgets it
     EXPECT_TRUE(Logged("view deleted") && Logged("child deleted") && Logged("doc deleted"));
     pos = m_pTemplate->GetFirstDocPosition();
-    EXPECT_EQ(pDoc1, m_pTemplate->GetNextDoc(pos));
-    EXPECT_EQ(nullptr, pos) << "one document left";
-
-    // Destroying the last child frame deletes its auto-delete document and restores the menu.
+    EXPECT_TRUE(m_pTemplate->GetNextDoc(pos) == pDoc1 && !pos) << "one document left";
     g_log.clear();
-    pChild1->DestroyWindow();
+    pChild1->DestroyWindow();  // deletes its auto-delete document, restores the menu
     PumpMessages();
     EXPECT_TRUE(Logged("doc deleted"));
-    EXPECT_EQ(nullptr, m_pTemplate->GetFirstDocPosition());
-    EXPECT_EQ(nullptr, m_pFrame->MDIGetActive());
-    EXPECT_STREQ("&Frame", MenuText(::GetMenu(m_pFrame->m_hWnd), 0)) << "frame menu back";
+    EXPECT_TRUE(!m_pTemplate->GetFirstDocPosition() && !m_pFrame->MDIGetActive());
+    EXPECT_STREQ("&Frame", MenuText(hFrame)) << "frame menu back";
 }
 
-TEST_F(MdiTest, CommandsRouteFromFrameThroughActiveViewDocumentChildAndApp)
+TEST_F(MdiTest, CommandsRouteThroughActiveViewDocumentChildAndApp)
 {
     ASSERT_NE(nullptr, m_pTemplate->OpenDocumentFile(NULL));
-    struct Case {
-        UINT id;
-        const char* handledBy;
-    } cases[] =
-        {
-            {ID_CMD_VIEW, "view command"},   {ID_CMD_DOC, "doc command"},
-            {ID_CMD_CHILD, "child command"}, {ID_CMD_APP, "app command"},
-            {ID_CMD_BOTH, "view both"},  // the view comes before the application
-        };
-    for (const Case& c : cases) {
-        g_log.clear();
-        m_pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(c.id, 0), 0);
-        EXPECT_EQ(std::vector<std::string>({c.handledBy}), g_log) << "command " << std::hex << c.id;
-    }
-    // Nothing handles this one: nobody hears of it, nothing breaks.
-    g_log.clear();
-    m_pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(0x8199, 0), 0);
-    EXPECT_TRUE(g_log.empty());
-
-    // With no child, only the frame and the application remain.
+    ExpectRoutes(m_pFrame, {{"the view", ID_CMD_VIEW, "view"},
+                            {"the document", ID_CMD_DOC, "doc"},
+                            {"the child frame", ID_CMD_CHILD, "child"},
+                            {"the application", ID_CMD_APP, "app"},
+                            {"the view before the application", ID_CMD_BOTH, "view"},
+                            {"nobody", 0x8199, ""}});
     theApp.CloseAllDocuments(FALSE);
-    g_log.clear();
-    m_pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_CMD_VIEW, 0), 0);
-    m_pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_CMD_BOTH, 0), 0);
-    EXPECT_EQ(std::vector<std::string>({"app both"}), g_log);
-}
-
-TEST_F(MdiTest, FileCloseCommandClosesActiveDocument)
-{
-    CDocument* pDoc = m_pTemplate->OpenDocumentFile(NULL);
-    ASSERT_NE(nullptr, pDoc);
+    ExpectRoutes(m_pFrame, {{"no child: no view", ID_CMD_VIEW, ""},
+                            {"no child: the application", ID_CMD_BOTH, "app"}});
+    ASSERT_NE(nullptr, m_pTemplate->OpenDocumentFile(NULL));
     g_log.clear();
     m_pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_CLOSE, 0), 0);
     PumpMessages();

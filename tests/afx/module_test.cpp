@@ -111,8 +111,7 @@ TEST(Module, ExtensionCodeFindsTheHostsResources)
     // A resource handle set elsewhere is searched first, then the extension modules.
     AfxSetResourceHandle(hExt);
     EXPECT_EQ(hExt, AfxFindStringResourceHandle(4));
-    EXPECT_EQ(hExt, AfxFindResourceHandle(MAKEINTRESOURCE(4), RT_MENU))
-        << "nobody else has it: the current handle";
+    EXPECT_EQ(hExt, AfxFindResourceHandle(MAKEINTRESOURCE(4), RT_MENU));
     AfxSetResourceHandle(NULL);
     EXPECT_EQ(hHost, AfxGetResourceHandle()) << "NULL goes back to the application";
     EXPECT_EQ(hHost, AfxFindResourceHandle(NULL, RT_MENU)) << "bad arguments: the current handle";
@@ -146,8 +145,7 @@ TEST(Module, RunTimeLoadedExtensionJoinsAndLeaves)
 
     ASSERT_TRUE(::FreeLibrary(hPlugin));
     EXPECT_EQ(nullptr, CRuntimeClass::FromName("CExtPlugin")) << "its classes left with it";
-    EXPECT_FALSE(HasExtensionModule(hPlugin))
-        << "AfxTermExtensionModule deleted its CDynLinkLibrary";
+    EXPECT_FALSE(HasExtensionModule(hPlugin));
     EXPECT_EQ(hHost, AfxFindStringResourceHandle(10));
     EXPECT_NE(nullptr, CRuntimeClass::FromName("CExtShape")) << "the linked extension stays";
 }
