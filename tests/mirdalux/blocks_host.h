@@ -1,7 +1,7 @@
-/* The host written in C (blocks_host.c) and the C++ part of its host (c_host_test.cpp): what
- * each offers the other. The class library's strings and arrays are C++ objects a C program
- * cannot construct, so the C++ part builds them, in the C program's own storage where the host
- * header embeds them (CString, CObArray) and on the heap otherwise. */
+/* The host written in C (blocks_host.c) and the C++ part of its host (c_host_test.cpp): what each
+ * offers the other. The class library's strings and arrays are C++ objects a C program cannot
+ * construct, so the C++ part builds them, in the C program's own storage where the host header
+ * embeds them (CString, CObArray) and on the heap otherwise. */
 #ifndef BLOCKS_HOST_H
 #define BLOCKS_HOST_H
 
@@ -17,8 +17,8 @@ typedef struct BlockLayoutEntry {
     size_t value;
 } BlockLayoutEntry;
 
-/* Every block's size and member offsets, as entries of a BlockLayoutEntry table: each side
- * expands it with its own compiler, so the two tables measure the same list. */
+/* Every block's size and member offsets, the callback slots last in table order: each side
+ * expands the list with its own compiler, so the two tables measure the same things. */
 #define BLOCK_LAYOUT_ENTRIES                                                                       \
     BLOCK_SIZE_ENTRY(GRAF_SHAPE), BLOCK_OFFSET_ENTRY(GRAF_SHAPE, verb),                            \
         BLOCK_OFFSET_ENTRY(GRAF_SHAPE, rect), BLOCK_OFFSET_ENTRY(GRAF_SHAPE, pattern),             \
@@ -36,7 +36,15 @@ typedef struct BlockLayoutEntry {
         BLOCK_OFFSET_ENTRY(GRAF_ICON, label), BLOCK_SIZE_ENTRY(GRAF_PICTURE),                      \
         BLOCK_OFFSET_ENTRY(GRAF_PICTURE, x), BLOCK_OFFSET_ENTRY(GRAF_PICTURE, y),                  \
         BLOCK_OFFSET_ENTRY(GRAF_PICTURE, pictNumber), BLOCK_OFFSET_ENTRY(GRAF_PICTURE, pictParam), \
-        BLOCK_OFFSET_ENTRY(GRAF_PICTURE, regionId), BLOCK_SIZE_ENTRY(GraficCallbacks)
+        BLOCK_OFFSET_ENTRY(GRAF_PICTURE, regionId), BLOCK_SIZE_ENTRY(GraficCallbacks),             \
+        BLOCK_OFFSET_ENTRY(GraficCallbacks, OnActiveClick),                                        \
+        BLOCK_OFFSET_ENTRY(GraficCallbacks, OnRegionClick),                                        \
+        BLOCK_OFFSET_ENTRY(GraficCallbacks, DrawPicture),                                          \
+        BLOCK_OFFSET_ENTRY(GraficCallbacks, RequestResource),                                      \
+        BLOCK_OFFSET_ENTRY(GraficCallbacks, GetPictureState),                                      \
+        BLOCK_OFFSET_ENTRY(GraficCallbacks, FreePictureState),                                     \
+        BLOCK_OFFSET_ENTRY(GraficCallbacks, OnCurPictUpdate),                                      \
+        BLOCK_OFFSET_ENTRY(GraficCallbacks, OnCurPictResize)
 
 #define BLOCK_SIZE_ENTRY(type)                                                                     \
     {                                                                                              \
@@ -59,19 +67,17 @@ CUIntArray* CHostNewNumberArray(const UINT* numbers, int count);
 void CHostDeleteNumberArray(CUIntArray* pArray);
 
 /* Offered by the C host. */
-/* The sizes and member offsets of every block as the C compiler lays them out; returns the
- * number of entries. */
+/* The layout entries as the C compiler measures them; returns their number. */
 size_t CHostBlockLayout(const BlockLayoutEntry** ppEntries);
-/* Draws the C host's picture into the view through every drawing and state export. Returns
- * the number of the host's verb and pattern words that came back as the library should leave
- * them (upper-cased, a region identifier unchanged), out of CHOST_WORDS_CHECKED. */
+/* Draws the C host's picture through every drawing and state export. Returns how many of the
+ * shapes' words came back as the library should leave them (upper-cased, a region identifier
+ * unchanged), out of CHOST_WORDS_CHECKED. */
 int CHostDrawPicture(CGraphicView* pView);
 #define CHOST_WORDS_CHECKED 16
-/* Icon and picture blocks filled by the C host (their exports do not exist yet); the label
- * lives until CHostFreeIconAndPicture. */
-const GRAF_ICON* CHostIconBlock(void);
-const GRAF_PICTURE* CHostPictureBlock(void);
-void CHostFreeIconAndPicture(void);
+/* Starts the library and stores a C function in slot 1, which records its region in
+ * CHostLastRegion. */
+GraficCallbacks* CHostStart(void);
+int CHostLastRegion(void);
 
 #ifdef __cplusplus
 }

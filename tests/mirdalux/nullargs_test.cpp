@@ -1,16 +1,18 @@
-// Every export a host calls with a view, given a null view, and every export taking a pointer,
-// given a null one: nothing happens to any view, no GDI object or device context is left
-// behind, and the functions with a result give their null result.
+// Every export given a null view, and every pointer argument given as null (or a block whose
+// string or point entry is null, as a C host may leave it): the view is left as it was, nothing is
+// drawn and no GDI object or DC is left behind. One row per export.
 #include <gtest/gtest.h>
 
 #include <afxwin.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "TestHost.h"
 #include "TestSupport.h"
+#include "TestValues.h"
 #include "ViewFixture.h"
 #include "view/GraphicView.h"
 
@@ -24,235 +26,204 @@ protected:
     NullArgumentsTest() : ViewFixture(420, 320) {}
 };
 
-// What a host could see change in a view: its elements, its pen and its drawing state.
-struct Snapshot {
-    int elements;
-    POINT pen;
-    int penSize;
-    COLORREF fore, back;
-    CString face;
-    int fontSize;
-    UINT style;
-    UINT options;
-
-    explicit Snapshot(CGraphicView* v)
-        : elements(Grafic_Dll_GetNbElement(v)), pen(v->m_penLocation),
-          penSize(v->m_state.m_penSize), fore(v->m_state.m_fogndColor),
-          back(v->m_state.m_bkgndColor), face(v->m_state.m_fontName),
-          fontSize(v->m_state.m_fontSize), style(v->m_state.m_textStyle),
-          options(v->m_defaultOptions)
-    {}
-    bool operator==(const Snapshot& o) const
-    {
-        return elements == o.elements && pen.x == o.pen.x && pen.y == o.pen.y &&
-               penSize == o.penSize && fore == o.fore && back == o.back && face == o.face &&
-               fontSize == o.fontSize && style == o.style && options == o.options;
-    }
-};
+// What a host could see change in a view: elements, pen, drawing state and view settings.
+std::string Snapshot(CGraphicView* v)
+{
+    const CGraphicState& s = v->m_state;
+    char buf[320];
+    wsprintfA(buf,
+              "%d elements, pen (%ld,%ld), size %d, fg %06X, bg %06X, '%s' %d, style %u %d, "
+              "options %u, view bk %06X, scroll %d, output %ld '%s'",
+              Grafic_Dll_GetNbElement(v), v->m_penLocation.x, v->m_penLocation.y, s.m_penSize,
+              (unsigned)s.m_fogndColor, (unsigned)s.m_bkgndColor, (LPCTSTR)s.m_fontName,
+              s.m_fontSize, s.m_textStyle, s.m_fontSizeSet, v->m_defaultOptions,
+              (unsigned)v->m_viewBkColor, v->m_bScrollable, (long)v->m_outputId,
+              (LPCTSTR)v->m_outputName);
+    return buf;
+}
 
 typedef std::function<void(CGraphicView*)> Call;
 
-struct Named {
+// An export called with good arguments and, when it takes a pointer, with that pointer null.
+struct Row {
     const char* name;
     Call call;
+    Call withNullPointer;
 };
+
+// The arguments the rows pass; the blocks draw something visible on a live view.
+struct Args {
+    POINT pt = {10, 10};
+    int size = 3;
+    CString text = "text", face = "Courier", name = "plotter";
+    CStringArray styles;
+    CUIntArray numbers;
+    GRAF_SHAPE shape;
+    GRAF_ROUNDRECT round;
+    GRAF_ARC arc;
+    GRAF_TEXTBOX box;
+    GRAF_POLYGON polygon;
+    POINT corners[3] = {{0, 0}, {40, 0}, {20, 30}};
+    CObArray points;
+    DibCanvas canvas{50, 50};
+
+    Args()
+    {
+        styles.Add("bold");
+        numbers.Add(1);
+        shape.verb = "PAINT";
+        shape.pattern = "GRAY";
+        shape.rect = CRect(0, 0, 50, 50);
+        round = {8, 8, shape};
+        arc = {0, 90, shape};
+        box.rect = CRect(0, 0, 80, 40);
+        box.align = "C";
+        box.framed = TRUE;
+        box.text = "text";
+        polygon.shape = shape;
+        for (POINT& p : corners) {
+            points.Add(reinterpret_cast<CObject*>(&p));
+            polygon.points.Add(reinterpret_cast<CObject*>(&p));
+        }
+    }
+};
+
+// ROW: an export whose arguments after the view are values; PTR_ROW: one taking a pointer, which
+// the second call passes as null (the arguments before it as given).
+#define ROW(f, ...)                                                                                \
+    {                                                                                              \
+#f, [&](V p) { Grafic_Dll_##f(p, ##__VA_ARGS__); }, nullptr                                \
+    }
+#define PTR_ROW(f, ptr, ...)                                                                       \
+    {                                                                                              \
+#f, [&](V p) { Grafic_Dll_##f(p, ##__VA_ARGS__, ptr); },                                      \
+     [&](V p) { Grafic_Dll_##f(p, ##__VA_ARGS__, nullptr); }    \
+    }
+
+std::vector<Row> Rows(Args& a)
+{
+    typedef CGraphicView* V;
+    // clang-format off
+    return {
+        PTR_ROW(SetOutput, &a.name, 43), ROW(SetScrollable, FALSE),
+        ROW(SetViewBkColor, RGB(1, 2, 3), TRUE), PTR_ROW(RepaintView, &a.canvas.Dc()),
+        ROW(Del_All_Elt), ROW(Del_Last_Elt, TRUE),
+        {"Del_Listed_Elt", [&](V p) { Grafic_Dll_Del_Listed_Elt(p, &a.numbers, FALSE); },
+         [](V p) { Grafic_Dll_Del_Listed_Elt(p, nullptr, TRUE); }},
+        ROW(Del_All_Activ_Rgn), ROW(Del_All_Click_Rgn),
+        PTR_ROW(Del_Listed_Activ_Rgn, &a.numbers), PTR_ROW(Del_Listed_Click_Rgn, &a.numbers),
+        ROW(Set_Pen_Normal), PTR_ROW(Set_Pen_Size, &a.size),
+        PTR_ROW(Set_Pen_Location, &a.pt), PTR_ROW(Offset_Pen_Location, &a.pt),
+        ROW(Set_Fognd_Color, RGB(9, 9, 9)), ROW(Set_Bkgnd_Color, RGB(9, 9, 9)),
+        ROW(Set_Text_Normal), PTR_ROW(Set_Text_Font, &a.face), ROW(Set_Text_Size, 30),
+        PTR_ROW(Set_Text_Style, &a.styles), PTR_ROW(Set_Options, &a.numbers, FALSE),
+        ROW(Set_Pattern, 1, 2, 3), ROW(Set_Bkg_Pattern, 1), ROW(Set_Pen_Mode, 6),
+        ROW(Set_Text_Mode, 6), PTR_ROW(Rectangle, &a.shape), PTR_ROW(Oval, &a.shape),
+        PTR_ROW(Round_Rectangle, &a.round), PTR_ROW(Arc, &a.arc), PTR_ROW(Draw_Text, &a.text),
+        PTR_ROW(Draw_Text_Box, &a.box), PTR_ROW(Line_To_Point, &a.pt),
+        PTR_ROW(Line_Relative, &a.pt), PTR_ROW(Plot_Line, &a.points),
+        PTR_ROW(DefPolygon, &a.polygon),
+    };
+    // clang-format on
+}
 
 }  // namespace
 
 TEST_F(NullArgumentsTest, ANullViewDoesNothingAndGivesTheNullResult)
 {
     CGraphicView* v = NewView();
-    POINT pt = {10, 10};
-    Grafic_Dll_Line_To_Point(v, &pt);  // a view with something in it, to watch
-    const Snapshot before(v);
-
-    GRAF_SHAPE shape;
-    shape.verb = "PAINT";
-    shape.pattern = "";
-    shape.rect = CRect(0, 0, 50, 50);
-    GRAF_ROUNDRECT round = {8, 8, shape};
-    GRAF_ARC arc = {0, 90, shape};
-    GRAF_TEXTBOX box;
-    box.rect = CRect(0, 0, 80, 40);
-    box.align = "C";
-    box.framed = TRUE;
-    box.text = "text";
-    GRAF_POLYGON polygon;
-    polygon.shape = shape;
-    POINT corners[3] = {{0, 0}, {40, 0}, {20, 30}};
-    CObArray points;
-    for (POINT& p : corners) {
-        points.Add(reinterpret_cast<CObject*>(&p));
-        polygon.points.Add(reinterpret_cast<CObject*>(&p));
+    Args a;
+    Grafic_Dll_Line_To_Point(v, &a.pt);  // a view with something in it, to watch
+    const std::string before = Snapshot(v);
+    const std::vector<Row> rows = Rows(a);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        GdiCountGuard guard(r.name);
+        r.call(nullptr);
+        EXPECT_EQ(before, Snapshot(v)) << "a null view changed another view";
     }
-    CString text("text"), face("Courier");
-    CStringArray styles;
-    styles.Add("bold");
-    CUIntArray numbers;
-    numbers.Add(1);
-    int size = 3;
-    DibCanvas canvas(50, 50);
+    EXPECT_EQ(0, Grafic_Dll_GetNbElement(nullptr));
+    EXPECT_EQ(2500, a.canvas.CountPixels(kWhite)) << "RepaintView of a null view drew";
+    EXPECT_EQ(1, (int)a.numbers[0]) << "the host's number array is rewritten only for a view";
+    EXPECT_STREQ("PAINT", a.shape.verb);
 
-    const std::vector<Named> calls = {
-        {"SetScrollable", [](CGraphicView* p) { Grafic_Dll_SetScrollable(p, TRUE); }},
-        {"SetViewBkColor",
-         [](CGraphicView* p) { Grafic_Dll_SetViewBkColor(p, RGB(1, 2, 3), TRUE); }},
-        {"RepaintView", [&](CGraphicView* p) { Grafic_Dll_RepaintView(p, &canvas.Dc()); }},
-        {"Del_All_Elt", [](CGraphicView* p) { Grafic_Dll_Del_All_Elt(p); }},
-        {"Del_Last_Elt", [](CGraphicView* p) { Grafic_Dll_Del_Last_Elt(p, TRUE); }},
-        {"Del_Listed_Elt", [&](CGraphicView* p) { Grafic_Dll_Del_Listed_Elt(p, &numbers, FALSE); }},
-        {"Del_All_Activ_Rgn", [](CGraphicView* p) { Grafic_Dll_Del_All_Activ_Rgn(p); }},
-        {"Del_All_Click_Rgn", [](CGraphicView* p) { Grafic_Dll_Del_All_Click_Rgn(p); }},
-        {"Del_Listed_Activ_Rgn",
-         [&](CGraphicView* p) { Grafic_Dll_Del_Listed_Activ_Rgn(p, &numbers); }},
-        {"Del_Listed_Click_Rgn",
-         [&](CGraphicView* p) { Grafic_Dll_Del_Listed_Click_Rgn(p, &numbers); }},
-        {"Set_Pen_Normal", [](CGraphicView* p) { Grafic_Dll_Set_Pen_Normal(p); }},
-        {"Set_Pen_Size", [&](CGraphicView* p) { Grafic_Dll_Set_Pen_Size(p, &size); }},
-        {"Set_Pen_Location", [&](CGraphicView* p) { Grafic_Dll_Set_Pen_Location(p, &pt); }},
-        {"Offset_Pen_Location", [&](CGraphicView* p) { Grafic_Dll_Offset_Pen_Location(p, &pt); }},
-        {"Set_Fognd_Color", [](CGraphicView* p) { Grafic_Dll_Set_Fognd_Color(p, RGB(9, 9, 9)); }},
-        {"Set_Bkgnd_Color", [](CGraphicView* p) { Grafic_Dll_Set_Bkgnd_Color(p, RGB(9, 9, 9)); }},
-        {"Set_Text_Normal", [](CGraphicView* p) { Grafic_Dll_Set_Text_Normal(p); }},
-        {"Set_Text_Font", [&](CGraphicView* p) { Grafic_Dll_Set_Text_Font(p, &face); }},
-        {"Set_Text_Size", [](CGraphicView* p) { Grafic_Dll_Set_Text_Size(p, 30); }},
-        {"Set_Text_Style", [&](CGraphicView* p) { Grafic_Dll_Set_Text_Style(p, &styles); }},
-        {"Set_Options", [&](CGraphicView* p) { Grafic_Dll_Set_Options(p, FALSE, &numbers); }},
-        {"Set_Pattern", [](CGraphicView* p) { Grafic_Dll_Set_Pattern(p, 1, 2, 3); }},
-        {"Set_Bkg_Pattern", [](CGraphicView* p) { Grafic_Dll_Set_Bkg_Pattern(p, 1); }},
-        {"Set_Pen_Mode", [](CGraphicView* p) { Grafic_Dll_Set_Pen_Mode(p, 6); }},
-        {"Set_Text_Mode", [](CGraphicView* p) { Grafic_Dll_Set_Text_Mode(p, 6); }},
-        {"Rectangle", [&](CGraphicView* p) { Grafic_Dll_Rectangle(p, &shape); }},
-        {"Oval", [&](CGraphicView* p) { Grafic_Dll_Oval(p, &shape); }},
-        {"Round_Rectangle", [&](CGraphicView* p) { Grafic_Dll_Round_Rectangle(p, &round); }},
-        {"Arc", [&](CGraphicView* p) { Grafic_Dll_Arc(p, &arc); }},
-        {"Draw_Text", [&](CGraphicView* p) { Grafic_Dll_Draw_Text(p, &text); }},
-        {"Draw_Text_Box", [&](CGraphicView* p) { Grafic_Dll_Draw_Text_Box(p, &box); }},
-        {"Line_To_Point", [&](CGraphicView* p) { Grafic_Dll_Line_To_Point(p, &pt); }},
-        {"Line_Relative", [&](CGraphicView* p) { Grafic_Dll_Line_Relative(p, &pt); }},
-        {"Plot_Line", [&](CGraphicView* p) { Grafic_Dll_Plot_Line(p, &points); }},
-        {"DefPolygon", [&](CGraphicView* p) { Grafic_Dll_DefPolygon(p, &polygon); }},
-    };
-    const uint32_t white = canvas.Bits()[0];
-    for (const Named& c : calls) {
-        GdiCountGuard guard(c.name);
-        c.call(nullptr);
-        EXPECT_TRUE(Snapshot(v) == before) << c.name << " with a null view changed another view";
-    }
-    EXPECT_EQ(0, Grafic_Dll_GetNbElement(nullptr)) << "the element count of a null view";
-    EXPECT_EQ(white, canvas.Bits()[0]) << "RepaintView of a null view drew";
-    EXPECT_EQ(CString("text"), CString(box.text)) << "the host's strings stay as they were";
-    EXPECT_EQ(CString("PAINT"), CString(shape.verb));
-
-    // Each of them once more on the live view, to show the table calls what it says.
+    // The same rows on the live view change it: the null view is what made them do nothing.
     int changed = 0;
-    for (const Named& c : calls) {
-        const Snapshot at(v);
-        c.call(v);
-        changed += !(Snapshot(v) == at);
+    for (const Row& r : rows) {
+        const std::string at = Snapshot(v);
+        r.call(v);
+        changed += at != Snapshot(v);
     }
-    EXPECT_GE(changed, 25) << "most of the calls change a live view";
-    v->DestroyWindow();
-    PumpMessages();
+    EXPECT_GE(changed, 25) << "most of the rows change a live view";
+
+    // A view creation missing its parent or its view makes no window.
+    CGraphicView* orphan = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
+    CRect rc(0, 0, 50, 50);
+    Grafic_Dll_NewDoc(NULL, orphan, &rc, 2, FALSE);
+    Grafic_Dll_NewDoc(m_parent.Wnd(), NULL, &rc, 2, FALSE);
+    EXPECT_EQ(nullptr, orphan->m_hWnd) << "no parent: no window";
+    delete orphan;
 }
 
 TEST_F(NullArgumentsTest, ANullPointerArgumentAppendsAndChangesNothing)
 {
     CGraphicView* v = NewView();
-    const std::vector<Named> calls = {
-        {"RepaintView", [](CGraphicView* p) { Grafic_Dll_RepaintView(p, nullptr); }},
-        {"Del_Listed_Elt", [](CGraphicView* p) { Grafic_Dll_Del_Listed_Elt(p, nullptr, FALSE); }},
-        {"Del_Listed_Activ_Rgn",
-         [](CGraphicView* p) { Grafic_Dll_Del_Listed_Activ_Rgn(p, nullptr); }},
-        {"Del_Listed_Click_Rgn",
-         [](CGraphicView* p) { Grafic_Dll_Del_Listed_Click_Rgn(p, nullptr); }},
-        {"Set_Pen_Size", [](CGraphicView* p) { Grafic_Dll_Set_Pen_Size(p, nullptr); }},
-        {"Set_Pen_Location", [](CGraphicView* p) { Grafic_Dll_Set_Pen_Location(p, nullptr); }},
-        {"Offset_Pen_Location",
-         [](CGraphicView* p) { Grafic_Dll_Offset_Pen_Location(p, nullptr); }},
-        {"Set_Text_Font", [](CGraphicView* p) { Grafic_Dll_Set_Text_Font(p, nullptr); }},
-        {"Set_Text_Style", [](CGraphicView* p) { Grafic_Dll_Set_Text_Style(p, nullptr); }},
-        {"Set_Options", [](CGraphicView* p) { Grafic_Dll_Set_Options(p, FALSE, nullptr); }},
-        {"Rectangle", [](CGraphicView* p) { Grafic_Dll_Rectangle(p, nullptr); }},
-        {"Oval", [](CGraphicView* p) { Grafic_Dll_Oval(p, nullptr); }},
-        {"Round_Rectangle", [](CGraphicView* p) { Grafic_Dll_Round_Rectangle(p, nullptr); }},
-        {"Arc", [](CGraphicView* p) { Grafic_Dll_Arc(p, nullptr); }},
-        {"Draw_Text", [](CGraphicView* p) { Grafic_Dll_Draw_Text(p, nullptr); }},
-        {"Draw_Text_Box", [](CGraphicView* p) { Grafic_Dll_Draw_Text_Box(p, nullptr); }},
-        {"Line_To_Point", [](CGraphicView* p) { Grafic_Dll_Line_To_Point(p, nullptr); }},
-        {"Line_Relative", [](CGraphicView* p) { Grafic_Dll_Line_Relative(p, nullptr); }},
-        {"Plot_Line", [](CGraphicView* p) { Grafic_Dll_Plot_Line(p, nullptr); }},
-        {"DefPolygon", [](CGraphicView* p) { Grafic_Dll_DefPolygon(p, nullptr); }},
-    };
-    for (const Named& c : calls) {
-        GdiCountGuard guard(c.name);
-        const Snapshot before(v);
-        c.call(v);
-        EXPECT_TRUE(Snapshot(v) == before) << c.name << " with a null argument changed the view";
+    Args a;
+    Grafic_Dll_SetOutput(v, 43, &a.name);
+    for (const Row& r : Rows(a)) {
+        if (!r.withNullPointer)
+            continue;
+        SCOPED_TRACE(r.name);
+        GdiCountGuard guard(r.name);
+        const std::string before = Snapshot(v);
+        r.withNullPointer(v);
+        EXPECT_EQ(before, Snapshot(v)) << "a null argument changed the view";
     }
+    Grafic_Dll_SetOutput(v, 9, NULL);
+    EXPECT_EQ(9, v->m_outputId) << "without a name only the output value changes";
+}
 
-    // Blocks and arrays whose strings or point entries are null, as a C host may leave them:
-    // nothing is appended. (An empty string is a string and decodes as documented.)
-    GRAF_SHAPE shape;
-    shape.verb = "PAINT";
-    shape.pattern = "GRAY";
-    shape.rect = CRect(0, 0, 10, 10);
-    GRAF_ROUNDRECT round = {4, 4, shape};
-    GRAF_ARC arc = {0, 90, shape};
-    GRAF_POLYGON polygon;
-    polygon.shape = shape;
-    GRAF_TEXTBOX box;
-    box.rect = CRect(0, 0, 80, 40);
-    box.align = "C";
-    box.framed = FALSE;
-    box.text = "text";
-    CString text("text"), face("Arial");
-    CStringArray words;
-    words.Add("bold");
-    words.Add("italic");
-    POINT corner = {5, 5};
-    CObArray withNull;
-    withNull.Add(reinterpret_cast<CObject*>(&corner));
-    withNull.Add(nullptr);
-    withNull.Add(reinterpret_cast<CObject*>(&corner));
-    polygon.points.Append(withNull);
-
-    const std::vector<std::pair<CString*, Call>> members = {
-        {&shape.verb, [&](CGraphicView* p) { Grafic_Dll_Rectangle(p, &shape); }},
-        {&shape.pattern, [&](CGraphicView* p) { Grafic_Dll_Oval(p, &shape); }},
-        {&round.shape.verb, [&](CGraphicView* p) { Grafic_Dll_Round_Rectangle(p, &round); }},
-        {&arc.shape.pattern, [&](CGraphicView* p) { Grafic_Dll_Arc(p, &arc); }},
-        {&polygon.shape.verb, [&](CGraphicView* p) { Grafic_Dll_DefPolygon(p, &polygon); }},
-        {&box.align, [&](CGraphicView* p) { Grafic_Dll_Draw_Text_Box(p, &box); }},
-        {&box.text, [&](CGraphicView* p) { Grafic_Dll_Draw_Text_Box(p, &box); }},
-        {&text, [&](CGraphicView* p) { Grafic_Dll_Draw_Text(p, &text); }},
-        {&face, [&](CGraphicView* p) { Grafic_Dll_Set_Text_Font(p, &face); }},
-        {&words[1], [&](CGraphicView* p) { Grafic_Dll_Set_Text_Style(p, &words); }},
+// A block's string member or an array's point entry left null: the rows' calls append nothing.
+TEST_F(NullArgumentsTest, ANullStringOrPointEntryAppendsNothing)
+{
+    CGraphicView* v = NewView();
+    Args a;
+    a.styles.Add("italic");
+    std::map<std::string, Call> calls;
+    for (const Row& r : Rows(a))
+        calls[r.name] = r.call;
+    auto check = [&](const char* name, CString* member) {
+        SCOPED_TRACE(std::string(name) + (member != nullptr ? " with a null string" : ""));
+        GdiCountGuard guard(name);
+        const std::string before = Snapshot(v);
+        // The pointer is cleared for the call and put back before the string is destroyed.
+        const char** raw = reinterpret_cast<const char**>(member);
+        const char* kept = raw != nullptr ? *raw : nullptr;
+        if (raw != nullptr)
+            *raw = nullptr;
+        calls[name](v);
+        if (raw != nullptr)
+            *raw = kept;
+        EXPECT_EQ(before, Snapshot(v));
     };
-    for (size_t i = 0; i < members.size(); ++i) {
-        GdiCountGuard guard("null string member");
-        const Snapshot before(v);
-        // The member's pointer is cleared for the call and put back before the string is
-        // destroyed.
-        const char** raw = reinterpret_cast<const char**>(members[i].first);
-        const char* kept = *raw;
-        *raw = nullptr;
-        members[i].second(v);
-        *raw = kept;
-        EXPECT_TRUE(Snapshot(v) == before)
-            << "call " << i << " with a null string changed the view";
-    }
-    GdiCountGuard guard("null point entry");
-    const Snapshot before(v);
-    Grafic_Dll_Plot_Line(v, &withNull);
-    polygon.shape.verb = "PAINT";
-    Grafic_Dll_DefPolygon(v, &polygon);
-    EXPECT_TRUE(Snapshot(v) == before) << "a point list with a null entry appended something";
-    EXPECT_EQ(3, withNull.GetSize()) << "the host's list stays as it was";
-    // The same lists without the null entry are drawn: the guard above is about the entry.
-    withNull.RemoveAt(1);
-    Grafic_Dll_Plot_Line(v, &withNull);
-    EXPECT_EQ(before.elements + 1, Grafic_Dll_GetNbElement(v));
-    v->DestroyWindow();
-    PumpMessages();
+    // clang-format off
+    const std::pair<const char*, CString*> members[] = {
+        {"Rectangle", &a.shape.verb}, {"Oval", &a.shape.pattern},
+        {"Round_Rectangle", &a.round.shape.verb}, {"Arc", &a.arc.shape.pattern},
+        {"DefPolygon", &a.polygon.shape.verb}, {"Draw_Text_Box", &a.box.align},
+        {"Draw_Text_Box", &a.box.text}, {"Draw_Text", &a.text}, {"Set_Text_Font", &a.face},
+        {"Set_Text_Style", &a.styles[1]},
+    };
+    // clang-format on
+    for (const auto& m : members)
+        check(m.first, m.second);
+    a.points.InsertAt(1, (CObject*)nullptr);
+    a.polygon.points.InsertAt(1, (CObject*)nullptr);
+    check("Plot_Line", nullptr);
+    check("DefPolygon", nullptr);
+    EXPECT_EQ(4, a.points.GetSize()) << "the host's list stays as it was";
+    // Without the null entry the same list is drawn: the rows above are about the entry.
+    a.points.RemoveAt(1);
+    calls["Plot_Line"](v);
+    EXPECT_EQ(1, Grafic_Dll_GetNbElement(v));
 }

@@ -18,12 +18,7 @@ int Intern(const CGraphicState& state)
 {
     CGraphicState* rec = new CGraphicState;
     rec->Assign(state);
-    CGraphicStateTable* table = GetStateTable();
-    if (table == NULL) {
-        delete rec;
-        return -2;
-    }
-    return table->AddUnique(rec);
+    return GetStateTable()->AddUnique(rec);
 }
 
 std::string Describe(const CGraphicState& s)
@@ -63,103 +58,76 @@ protected:
 TEST_F(StateTable, RecordStartsWithDefaultsAndCreatesTheTable)
 {
     ASSERT_EQ(nullptr, GetStateTable());
+    EXPECT_EQ(nullptr, LookupState(0)) << "no table yet";
     CGraphicState state;
-    ASSERT_NE(nullptr, GetStateTable()) << "the first record did not create the table";
+    CGraphicStateTable* first = GetStateTable();
+    ASSERT_NE(nullptr, first) << "the first record did not create the table";
     EXPECT_EQ("{pen 1, fg 000000, bg FFFFFF, rop 13, 'Arial' 12, style 128, sizeSet 0}",
               Describe(state));
-    EXPECT_EQ(0, GetStateTable()->GetSize()) << "constructing a record must not enter it";
-
-    CGraphicStateTable* first = GetStateTable();
+    EXPECT_EQ(0, first->GetSize()) << "constructing a record must not enter it";
     CGraphicState second;
     EXPECT_EQ(first, GetStateTable()) << "a second record replaced the existing table";
 }
 
 TEST_F(StateTable, EachFieldDifferenceMakesANewIndexAndTheOldStateFindsItsOwn)
 {
-    struct Change {
-        const char* field;
-        std::function<void(CGraphicState&)> apply;
+    typedef CGraphicState S;
+    const std::pair<const char*, std::function<void(S&)>> changes[] = {
+        {"pen size", [](S& s) { s.m_penSize = 3; }},
+        {"foreground", [](S& s) { s.m_fogndColor = RGB(255, 0, 0); }},
+        {"background", [](S& s) { s.m_bkgndColor = RGB(0, 0, 255); }},
+        {"pen mode", [](S& s) { s.m_penMode = R2_XORPEN; }},
+        {"face name", [](S& s) { s.m_fontName = "Courier New"; }},
+        {"face name case", [](S& s) { s.m_fontName = "ARIAL"; }},
+        {"face name prefix", [](S& s) { s.m_fontName = "Aria"; }},
+        {"font size", [](S& s) { s.m_fontSize = 14; }},
+        {"text style", [](S& s) { s.m_textStyle = STYLE_BOLD; }},
+        {"size chosen", [](S& s) { s.m_fontSizeSet = TRUE; }},
     };
-    const Change changes[] = {
-        {"pen size", [](CGraphicState& s) { s.m_penSize = 3; }},
-        {"foreground", [](CGraphicState& s) { s.m_fogndColor = RGB(255, 0, 0); }},
-        {"background", [](CGraphicState& s) { s.m_bkgndColor = RGB(0, 0, 255); }},
-        {"pen mode", [](CGraphicState& s) { s.m_penMode = R2_XORPEN; }},
-        {"face name", [](CGraphicState& s) { s.m_fontName = "Courier New"; }},
-        {"face name case", [](CGraphicState& s) { s.m_fontName = "ARIAL"; }},
-        {"face name prefix", [](CGraphicState& s) { s.m_fontName = "Aria"; }},
-        {"font size", [](CGraphicState& s) { s.m_fontSize = 14; }},
-        {"text style", [](CGraphicState& s) { s.m_textStyle = STYLE_BOLD; }},
-        {"size chosen", [](CGraphicState& s) { s.m_fontSizeSet = TRUE; }},
-    };
-
     CGraphicState current;
-    const int base = Intern(current);
-    EXPECT_EQ(0, base) << "first interned state";
-    EXPECT_EQ(base, Intern(current)) << "the same state interned twice";
-
-    int expectedNext = 1;
-    for (const Change& change : changes) {
+    EXPECT_EQ(0, Intern(current)) << "first interned state";
+    EXPECT_EQ(0, Intern(current)) << "the same state interned twice";
+    int next = 1;
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.first);
         CGraphicState changed;
         changed.Assign(current);
-        change.apply(changed);
-        EXPECT_FALSE(changed.IsEqual(current)) << change.field;
-        EXPECT_EQ(expectedNext, Intern(changed))
-            << "a state differing in " << change.field << " must get a new index";
-        EXPECT_EQ(expectedNext, Intern(changed)) << change.field << " interned again";
-        EXPECT_EQ(base, Intern(current)) << "the first state after a change of " << change.field;
-        ++expectedNext;
+        change.second(changed);
+        EXPECT_FALSE(changed.IsEqual(current));
+        EXPECT_EQ(next, Intern(changed)) << "a new index";
+        EXPECT_EQ(next, Intern(changed)) << "interned again";
+        EXPECT_EQ(0, Intern(current)) << "the first state afterwards";
+        const CGraphicState* stored = LookupState(next++);
+        ASSERT_NE(nullptr, stored);
+        EXPECT_EQ(Describe(changed), Describe(*stored)) << "the interned copy, field for field";
     }
-    EXPECT_EQ(expectedNext, GetStateTable()->GetSize()) << "one record per distinct state";
-
-    // Interned copies are equal to what was interned, field for field.
-    CGraphicState bold;
-    bold.m_textStyle = STYLE_BOLD;
-    const CGraphicState* stored = LookupState(Intern(bold));
-    ASSERT_NE(nullptr, stored);
-    EXPECT_EQ(Describe(bold), Describe(*stored));
+    EXPECT_EQ(next, GetStateTable()->GetSize()) << "one record per distinct state";
 }
 
-TEST_F(StateTable, AddUniqueDeletesOnlyTheDuplicate)
+TEST_F(StateTable, AddUniqueDeletesOnlyTheDuplicateAndLookupChecksItsIndex)
 {
     int deaths = 0;
     CountedState* first = new CountedState(&deaths);
+    first->m_penSize = 7;
     ASSERT_EQ(0, GetStateTable()->AddUnique(first));
     EXPECT_EQ(0, deaths) << "a new state was deleted instead of stored";
-
     CountedState* duplicate = new CountedState(&deaths);
+    duplicate->m_penSize = 7;
     EXPECT_EQ(0, GetStateTable()->AddUnique(duplicate));
     EXPECT_EQ(1, deaths) << "an equal state must be deleted by AddUnique";
-
-    // Handing back a record the table already holds must not delete it.
-    EXPECT_EQ(0, GetStateTable()->AddUnique(first));
+    EXPECT_EQ(0, GetStateTable()->AddUnique(first)) << "a record the table holds";
     EXPECT_EQ(1, deaths) << "AddUnique deleted a record the table holds";
     EXPECT_EQ(-1, GetStateTable()->AddUnique(NULL));
     EXPECT_EQ(1, GetStateTable()->GetSize());
 
+    for (int index : {1, -1, INT_MIN, INT_MAX})
+        EXPECT_EQ(nullptr, LookupState(index)) << "index " << index;
+    ASSERT_NE(nullptr, LookupState(0));
+    EXPECT_EQ(7, LookupState(0)->m_penSize);
+
     DestroyStateTable();
     EXPECT_EQ(2, deaths) << "DestroyStateTable must delete every record";
     EXPECT_EQ(nullptr, GetStateTable());
-}
-
-TEST_F(StateTable, LookupByIndex)
-{
-    EXPECT_EQ(nullptr, LookupState(0)) << "no table yet";
-    CGraphicState state;
-    state.m_penSize = 7;
-    ASSERT_EQ(0, Intern(state));
-    struct {
-        int index;
-        bool found;
-    } cases[] = {{0, true}, {1, false}, {-1, false}, {INT_MIN, false}, {INT_MAX, false}};
-    for (const auto& c : cases) {
-        const CGraphicState* rec = LookupState(c.index);
-        EXPECT_EQ(c.found, rec != nullptr) << "index " << c.index;
-        if (rec != nullptr) {
-            EXPECT_EQ(7, rec->m_penSize);
-        }
-    }
-    DestroyStateTable();
     EXPECT_EQ(nullptr, LookupState(0)) << "after the table was destroyed";
     DestroyStateTable();  // nothing to destroy: harmless
 }
@@ -177,8 +145,6 @@ TEST_F(StateTable, HashIndexAgreesWithLinearSearchThroughRandomEdits)
         pool.push_back(s);
     }
     CGraphicStateTable* table = GetStateTable();
-    ASSERT_NE(nullptr, table);
-
     std::mt19937 random(1234);
     auto pick = [&](size_t n) { return (INT_PTR)(random() % n); };
     auto copyOf = [&](size_t k) {
@@ -186,50 +152,47 @@ TEST_F(StateTable, HashIndexAgreesWithLinearSearchThroughRandomEdits)
         rec->Assign(*pool[k]);
         return rec;
     };
+    auto anyCopy = [&] { return copyOf(pick(pool.size())); };
     auto deleteEntry = [&](INT_PTR i) { delete const_cast<CGraphicState*>(table->GetAt(i)); };
 
     for (int step = 0; step < 3000; ++step) {
         const int op = (int)pick(100);
+        const INT_PTR size = table->GetSize();
         std::string what;
         if (op < 50) {
             const size_t k = pick(pool.size());
             const INT_PTR expected = table->FindLinear(*pool[k]);
-            const INT_PTR size = table->GetSize();
-            const int got = table->AddUnique(copyOf(k));
-            ASSERT_EQ(expected >= 0 ? expected : size, got) << "AddUnique at step " << step;
+            ASSERT_EQ(expected >= 0 ? expected : size, table->AddUnique(copyOf(k))) << step;
             what = "AddUnique";
         } else if (op < 60) {
             const size_t k = pick(pool.size());
             const INT_PTR at = table->FindLinear(*pool[k]);
             const CGraphicState* removed = at >= 0 ? table->GetAt(at) : nullptr;
-            const INT_PTR size = table->GetSize();
             table->Remove(pool[k]);
             ASSERT_EQ(at >= 0 ? size - 1 : size, table->GetSize()) << "Remove at step " << step;
             delete removed;
             what = "Remove";
-        } else if (op < 72 && table->GetSize() > 0) {
-            const INT_PTR i = pick(table->GetSize());
+        } else if (op < 72 && size > 0) {
+            const INT_PTR i = pick(size);
             deleteEntry(i);
-            table->SetAt(i, op < 70 ? copyOf(pick(pool.size())) : nullptr);
+            table->SetAt(i, op < 70 ? anyCopy() : nullptr);
             what = "SetAt";
         } else if (op < 80) {
-            const INT_PTR i = pick(table->GetSize() + 1);
-            table->InsertAt(i, copyOf(pick(pool.size())));
+            table->InsertAt(pick(size + 1), anyCopy());
             what = "InsertAt";
-        } else if (op < 88 && table->GetSize() > 0) {
-            const INT_PTR i = pick(table->GetSize());
-            const INT_PTR n = 1 + pick(std::min<INT_PTR>(3, table->GetSize() - i));
+        } else if (op < 88 && size > 0) {
+            const INT_PTR i = pick(size);
+            const INT_PTR n = 1 + pick(std::min<INT_PTR>(3, size - i));
             for (INT_PTR j = i; j < i + n; ++j)
                 deleteEntry(j);
             table->RemoveAt(i, n);
             what = "RemoveAt";
         } else if (op < 92) {
-            const INT_PTR i = table->GetSize() + pick(3);
-            table->SetAtGrow(i, copyOf(pick(pool.size())));
+            table->SetAtGrow(size + pick(3), anyCopy());
             what = "SetAtGrow";
-        } else if (op < 95 && table->GetSize() > 2) {
-            const INT_PTR n = table->GetSize() - 1 - pick(2);
-            for (INT_PTR j = n; j < table->GetSize(); ++j)
+        } else if (op < 95 && size > 2) {
+            const INT_PTR n = size - 1 - pick(2);
+            for (INT_PTR j = n; j < size; ++j)
                 deleteEntry(j);
             table->SetSize(n);
             what = "SetSize";
@@ -238,15 +201,13 @@ TEST_F(StateTable, HashIndexAgreesWithLinearSearchThroughRandomEdits)
             what = "DeleteAll";
         } else {
             // Edits through the base class bypass the table; a change of size is noticed.
-            CObArray& base = *table;
-            CGraphicState* rec = copyOf(pick(pool.size()));
-            base.Add(rec);
+            static_cast<CObArray&>(*table).Add(anyCopy());
             what = "CObArray::Add";
         }
-        for (size_t k = 0; k < pool.size(); ++k)
-            ASSERT_EQ(table->FindLinear(*pool[k]), table->Find(*pool[k]))
-                << "hash index and linear search disagree for " << Describe(*pool[k]) << " after "
-                << what << " at step " << step << " (table size " << table->GetSize() << ")";
+        for (CGraphicState* s : pool)
+            ASSERT_EQ(table->FindLinear(*s), table->Find(*s))
+                << "hash index and linear search disagree for " << Describe(*s) << " after " << what
+                << " at step " << step << " (table size " << table->GetSize() << ")";
     }
     for (CGraphicState* s : pool)
         delete s;
@@ -255,10 +216,8 @@ TEST_F(StateTable, HashIndexAgreesWithLinearSearchThroughRandomEdits)
 TEST_F(StateTable, StoringOneRecordTwiceIsRefused)
 {
 #ifndef _DEBUG
-    CGraphicStateTable* table = GetStateTable();
-    ASSERT_EQ(nullptr, table);
     CGraphicState* rec = new CGraphicState;
-    table = GetStateTable();
+    CGraphicStateTable* table = GetStateTable();
     ASSERT_EQ(0, table->Add(rec));
     CGraphicState* other = new CGraphicState;
     other->m_penSize = 2;
@@ -282,7 +241,6 @@ TEST_F(StateTable, StoringOneRecordTwiceIsRefused)
     table->SetSize(-3);
     EXPECT_EQ(nullptr, table->GetAt(2));
     EXPECT_EQ(2, table->GetSize());
-    DestroyStateTable();  // deletes both records exactly once
 #else
     GTEST_SKIP() << "bad indices assert in debug builds";
 #endif
@@ -290,18 +248,12 @@ TEST_F(StateTable, StoringOneRecordTwiceIsRefused)
 
 TEST_F(StateTable, TableDiesWithTheLastElementAndStartsAgainAtZero)
 {
-    CGraphicState blue;
+    CGraphicState blue, red;
     blue.m_fogndColor = RGB(0, 0, 255);
-    CGraphicState red;
     red.m_fogndColor = RGB(255, 0, 0);
-
     CStateElement* a = new CStateElement;
     CStateElement* b = new CStateElement;
     EXPECT_EQ(2, g_elementCount);
-    EXPECT_EQ(0, a->stateIndex);
-    EXPECT_EQ(0, a->verb);
-    EXPECT_EQ(0, a->pattern);
-    EXPECT_TRUE(a->IsState());
     ASSERT_EQ(0, Intern(blue));
     ASSERT_EQ(1, Intern(red));
 
@@ -312,13 +264,11 @@ TEST_F(StateTable, TableDiesWithTheLastElementAndStartsAgainAtZero)
     EXPECT_EQ(0, g_elementCount);
     EXPECT_EQ(nullptr, GetStateTable()) << "the last element's death must destroy the table";
 
-    // The next interning constructs a record, which starts a new table: red is now first.
+    // The next record constructed starts a new table: red is now first.
     CStateElement* c = new CStateElement;
     EXPECT_EQ(0, Intern(red)) << "a new table must start at index 0";
     EXPECT_EQ(1, Intern(blue));
-
-    // DestroyStateTable with elements alive: the next table starts again at 0.
-    DestroyStateTable();
+    DestroyStateTable();  // with an element alive: the next table starts again at 0
     EXPECT_EQ(nullptr, GetStateTable());
     EXPECT_EQ(0, Intern(blue)) << "after DestroyStateTable";
     delete c;

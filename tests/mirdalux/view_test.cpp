@@ -5,28 +5,25 @@
 
 #include <afxwin.h>
 
-#include <algorithm>
 #include <climits>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "TestHost.h"
-#include "ViewFixture.h"
 #include "TestShape.h"
 #include "TestSupport.h"
-#include "state/StateElement.h"
+#include "TestValues.h"
+#include "ViewFixture.h"
 #include "view/GraphicView.h"
 
 #include <mirdalux.h>
 
 namespace {
 
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kGreen = RGB(0, 255, 0);
 const COLORREF kYellow = RGB(255, 255, 0);
 const COLORREF kCyan = RGB(0, 255, 255);
-const COLORREF kWhite = RGB(255, 255, 255);
 
 std::string Numbers(const CUIntArray& a)
 {
@@ -34,6 +31,11 @@ std::string Numbers(const CUIntArray& a)
     for (INT_PTR i = 0; i < a.GetSize(); ++i)
         s += (i ? "," : "") + std::to_string(a.GetAt(i));
     return s;
+}
+
+std::string Str(const SIZE& s)
+{
+    return std::to_string(s.cx) + "x" + std::to_string(s.cy);
 }
 
 // Paints the view's client area with one colour behind the view's back: no invalidation, so
@@ -48,17 +50,6 @@ void PaintClient(CGraphicView* pView, COLORREF color)
     ::DeleteObject(hbr);
     ::ReleaseDC(pView->m_hWnd, hdc);
     ::ValidateRect(pView->m_hWnd, NULL);
-}
-
-std::string Str(const CRect& r)
-{
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-}
-
-std::string Str(const CSize& s)
-{
-    return std::to_string(s.cx) + "x" + std::to_string(s.cy);
 }
 
 }  // namespace
@@ -91,134 +82,78 @@ protected:
 
 static const char* const kMixedList = "A state R5 B C6 I5 L P6 G7 Q8 Z9";
 
-TEST_F(GraphicViewTest, ListedDeletionFollowsTheHostNumberingAndRewritesItsArray)
+// Each deletion over the mixed list: what remains, which icons and pictures lose their region,
+// and the host's array afterwards (element numbers are rewritten 1 less, identifiers are not).
+TEST_F(GraphicViewTest, DeletionsFollowTheHostNumberingAndSpareOrStripRegions)
 {
-    struct Case {
-        std::vector<UINT> numbers;
-        const char* remaining;
-        const char* arrayAfter;
-    } cases[] = {
-        {{3, 1}, "state R5 C6 I5 L P6 G7 Q8 Z9", "2,0"},
-        {{0, 99, 2, 2}, "A R5 B C6 I5 L P6 G7 Q8 Z9", "4294967295,98,1,1"},
-        {{}, kMixedList, ""},
-        {{4, 6}, "A state R5 B C6 L G7 Q8 Z9", "3,5"},
-        {{5, 4, 3, 2, 1, 6}, "R5 C6 G7 Q8 Z9", "4,3,2,1,0,5"},
-        {{7}, kMixedList, "6"},
-        {{UINT_MAX}, kMixedList, "4294967294"},
+    typedef CGraphicView* V;
+    typedef std::function<void(V, CUIntArray*)> Run;
+    // clang-format off
+    const Run listed = [](V v, CUIntArray* a) { Grafic_Dll_Del_Listed_Elt(v, a, FALSE); };
+    const Run all = [](V v, CUIntArray*) { Grafic_Dll_Del_All_Elt(v); };
+    const Run last = [](V v, CUIntArray*) { Grafic_Dll_Del_Last_Elt(v, FALSE); };
+    const Run lastState = [](V v, CUIntArray*) {
+        v->AppendStateElement();
+        Grafic_Dll_Del_Last_Elt(v, TRUE);
     };
-    for (const Case& c : cases) {
-        CGraphicView* v = NewMixedView();
-        ASSERT_EQ(kMixedList, DisplayListNames(v));
-        CUIntArray numbers;
-        for (UINT n : c.numbers)
-            numbers.Add(n);
-        const std::string label = "numbers {" + Numbers(numbers) + "}";
-        const INT_PTR before = v->m_displayList.GetSize();
-
-        Grafic_Dll_Del_Listed_Elt(v, &numbers, FALSE);
-
-        EXPECT_EQ(c.remaining, DisplayListNames(v)) << label;
-        EXPECT_EQ(c.arrayAfter, Numbers(numbers)) << label << ": the host's array afterwards";
-        EXPECT_EQ(before, v->m_displayList.GetSize() + v->m_discardedList.GetSize())
-            << label << ": every deleted element is parked in the discarded list";
-        EXPECT_EQ(static_cast<int>(v->m_displayList.GetSize()), Grafic_Dll_GetNbElement(v))
-            << label;
-        for (INT_PTR i = 0; i < v->m_discardedList.GetSize(); ++i) {
-            CGraphicElement* e = v->m_discardedList.GetElement(i);
-            EXPECT_EQ(nullptr, e->region) << label << ": a discarded element keeps no region";
-        }
-        v->DestroyWindow();
-        PumpMessages();
-    }
-}
-
-TEST_F(GraphicViewTest, DeletionsSpareOrStripRegionsAsEachCallSays)
-{
-    struct Case {
-        const char* what;
-        void (*run)(CGraphicView*);
-        const char* remaining;
-        const char* stripped;  // icons and pictures left without region
-    } cases[] = {
-        {"Del_All_Elt", [](CGraphicView* v) { Grafic_Dll_Del_All_Elt(v); }, "R5 C6 G7 Q8 Z9", ""},
-        {"Del_Last_Elt on a region shape",
-         [](CGraphicView* v) { Grafic_Dll_Del_Last_Elt(v, FALSE); }, kMixedList, ""},
-        {"Del_Last_Elt on a state element",
-         [](CGraphicView* v) {
-             v->AppendStateElement();
-             Grafic_Dll_Del_Last_Elt(v, TRUE);
-         },
-         kMixedList, ""},
-        {"Del_All_Activ_Rgn", [](CGraphicView* v) { Grafic_Dll_Del_All_Activ_Rgn(v); },
-         "A state B C6 I5 L P6 G7 Z9", "I5"},
-        {"Del_All_Click_Rgn", [](CGraphicView* v) { Grafic_Dll_Del_All_Click_Rgn(v); },
-         "A state R5 B I5 L P6 Q8", "P6"},
-        {"Del_Listed_Activ_Rgn {5}",
-         [](CGraphicView* v) {
-             CUIntArray ids;
-             ids.Add(5);
-             Grafic_Dll_Del_Listed_Activ_Rgn(v, &ids);
-         },
-         "A state B C6 I5 L P6 G7 Q8 Z9", "I5"},
-        {"Del_Listed_Click_Rgn {6, 42}",
-         [](CGraphicView* v) {
-             CUIntArray ids;
-             ids.Add(6);
-             ids.Add(42);
-             Grafic_Dll_Del_Listed_Click_Rgn(v, &ids);
-         },
-         "A state R5 B I5 L P6 G7 Q8 Z9", "P6"},
-        {"Del_Listed_Click_Rgn {}",
-         [](CGraphicView* v) {
-             CUIntArray ids;
-             Grafic_Dll_Del_Listed_Click_Rgn(v, &ids);
-         },
-         kMixedList, ""},
-        {"null arrays",
-         [](CGraphicView* v) {
-             Grafic_Dll_Del_Listed_Elt(v, NULL, TRUE);
-             Grafic_Dll_Del_Listed_Activ_Rgn(v, NULL);
-             Grafic_Dll_Del_Listed_Click_Rgn(v, NULL);
-         },
-         kMixedList, ""},
+    const Run allActive = [](V v, CUIntArray*) { Grafic_Dll_Del_All_Activ_Rgn(v); };
+    const Run allClick = [](V v, CUIntArray*) { Grafic_Dll_Del_All_Click_Rgn(v); };
+    struct Row {
+        const char* name; Run run; std::vector<UINT> ids; const char* remaining;
+        const char* stripped; const char* arrayAfter;
     };
-    for (const Case& c : cases) {
+    const Row rows[] = {
+        {"listed 3, 1", listed, {3, 1}, "state R5 C6 I5 L P6 G7 Q8 Z9", "", "2,0"},
+        {"listed 0, 99, 2, 2", listed, {0, 99, 2, 2}, "A R5 B C6 I5 L P6 G7 Q8 Z9", "",
+         "4294967295,98,1,1"},
+        {"listed none", listed, {}, kMixedList, "", ""},
+        {"listed 4, 6", listed, {4, 6}, "A state R5 B C6 L G7 Q8 Z9", "", "3,5"},
+        {"listed 5 to 1, 6", listed, {5, 4, 3, 2, 1, 6}, "R5 C6 G7 Q8 Z9", "", "4,3,2,1,0,5"},
+        {"listed 7", listed, {7}, kMixedList, "", "6"},
+        {"listed UINT_MAX", listed, {UINT_MAX}, kMixedList, "", "4294967294"},
+        {"Del_All_Elt", all, {}, "R5 C6 G7 Q8 Z9", "", ""},
+        {"Del_Last_Elt on a region shape", last, {}, kMixedList, "", ""},
+        {"Del_Last_Elt on a state element", lastState, {}, kMixedList, "", ""},
+        {"Del_All_Activ_Rgn", allActive, {}, "A state B C6 I5 L P6 G7 Z9", "I5", ""},
+        {"Del_All_Click_Rgn", allClick, {}, "A state R5 B I5 L P6 Q8", "P6", ""},
+        {"Del_Listed_Activ_Rgn 5", Grafic_Dll_Del_Listed_Activ_Rgn, {5},
+         "A state B C6 I5 L P6 G7 Q8 Z9", "I5", "5"},
+        {"Del_Listed_Click_Rgn 6, 42", Grafic_Dll_Del_Listed_Click_Rgn, {6, 42},
+         "A state R5 B I5 L P6 G7 Q8 Z9", "P6", "6,42"},
+        {"Del_Listed_Click_Rgn none", Grafic_Dll_Del_Listed_Click_Rgn, {}, kMixedList, "", ""},
+    };
+    // clang-format on
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        CUIntArray ids;
+        for (UINT n : r.ids)
+            ids.Add(n);
+        const int base = g_elementCount;
         CGraphicView* v = NewMixedView();
-        c.run(v);
-        EXPECT_EQ(c.remaining, DisplayListNames(v)) << c.what;
-        EXPECT_EQ(static_cast<int>(v->m_displayList.GetSize()), Grafic_Dll_GetNbElement(v))
-            << c.what;
+        r.run(v, &ids);
+        EXPECT_EQ(r.remaining, DisplayListNames(v));
+        EXPECT_EQ(r.arrayAfter, Numbers(ids)) << "the host's array afterwards";
+        EXPECT_EQ((int)v->m_displayList.GetSize(), Grafic_Dll_GetNbElement(v));
+        EXPECT_EQ(g_elementCount - base, v->m_displayList.GetSize() + v->m_discardedList.GetSize())
+            << "every live element is in one of the lists";
+        EXPECT_EQ(10, CTestShape::s_live) << "deleted elements are parked, not freed";
+        for (INT_PTR i = 0; i < v->m_discardedList.GetSize(); ++i)
+            EXPECT_EQ(nullptr, v->m_discardedList.GetElement(i)->region)
+                << "a discarded element keeps no region";
         std::string stripped;
         for (INT_PTR i = 0; i < v->m_displayList.GetSize(); ++i) {
             CTestShape* s = dynamic_cast<CTestShape*>(v->m_displayList.GetElement(i));
-            if (s == NULL || (s->m_kind != CTestShape::kIcon && s->m_kind != CTestShape::kPicture))
+            if (s == NULL || (!s->IsIcon() && !s->IsPicture()) || s->region != NULL)
                 continue;
-            if (s->region == NULL) {
-                stripped += s->m_name;
-                EXPECT_EQ(VERB_NONE, s->verb) << c.what << ": " << s->m_name << " lost its region";
-                POINT inside = {s->bounds.left + 1, s->bounds.top + 1};
-                EXPECT_FALSE(s->HitTest(&inside))
-                    << c.what << ": " << s->m_name << " is no longer hit";
-            }
+            stripped += s->m_name;
+            EXPECT_EQ(VERB_NONE, s->verb) << s->m_name << " lost its region";
+            const POINT inside = {s->bounds.left + 1, s->bounds.top + 1};
+            EXPECT_FALSE(s->HitTest(&inside)) << s->m_name << " is no longer hit";
         }
-        EXPECT_EQ(c.stripped, stripped) << c.what << ": icons and pictures without region";
+        EXPECT_EQ(r.stripped, stripped) << "icons and pictures without region";
         v->DestroyWindow();
         PumpMessages();
     }
-
-    // A null view is ignored by every display-list export.
-    CUIntArray ids;
-    ids.Add(1);
-    EXPECT_EQ(0, Grafic_Dll_GetNbElement(NULL));
-    Grafic_Dll_RepaintView(NULL, NULL);
-    Grafic_Dll_Del_All_Elt(NULL);
-    Grafic_Dll_Del_Last_Elt(NULL, TRUE);
-    Grafic_Dll_Del_Listed_Elt(NULL, &ids, TRUE);
-    Grafic_Dll_Del_All_Activ_Rgn(NULL);
-    Grafic_Dll_Del_All_Click_Rgn(NULL);
-    Grafic_Dll_Del_Listed_Activ_Rgn(NULL, &ids);
-    Grafic_Dll_Del_Listed_Click_Rgn(NULL, &ids);
-    EXPECT_EQ("1", Numbers(ids)) << "a null view leaves the host's array alone";
 }
 
 TEST_F(GraphicViewTest, AppendingCopiesOptionsMovesThePenAndSkipsStateElements)
@@ -229,11 +164,9 @@ TEST_F(GraphicViewTest, AppendingCopiesOptionsMovesThePenAndSkipsStateElements)
     EXPECT_EQ(5u, rect->options) << "the element takes the view's option bits";
     EXPECT_EQ(1, rect->m_draws) << "drawn at once";
     EXPECT_EQ(0, v->m_penLocation.x) << "a rectangle has no end point";
-
     CTestShape* line =
         AddTestShape(v, "line", CRect(0, 0, 70, 30), kBlue, CTestShape::kLine, VERB_NONE, -2);
     EXPECT_EQ(CPoint(70, 30), CPoint(v->m_penLocation)) << "the pen follows the line's end";
-
     v->m_defaultOptions = 2;
     CTestShape* state =
         AddTestShape(v, "state", CRect(0, 0, 900, 900), kGreen, CTestShape::kState, 0, 0, FALSE);
@@ -242,7 +175,6 @@ TEST_F(GraphicViewTest, AppendingCopiesOptionsMovesThePenAndSkipsStateElements)
     EXPECT_EQ(CPoint(70, 30), CPoint(v->m_penLocation)) << "a state element does not move the pen";
     EXPECT_EQ(CSize(70, 30), v->GetTotalSize()) << "nor widen the range";
     EXPECT_EQ(1, line->m_draws);
-
     v->AddElement(NULL, TRUE);
     EXPECT_EQ(3, Grafic_Dll_GetNbElement(v)) << "a null element is ignored";
 }
@@ -251,48 +183,41 @@ TEST_F(GraphicViewTest, ScrollRangeFollowsElementsWhileScrollable)
 {
     CGraphicView* v = NewView();
     AddTestShape(v, "pen", CRect(0, 0, 33, 44), kBlue, CTestShape::kLine, VERB_NONE, -2);
-    struct Step {
-        const char* what;
-        void (*run)(CGraphicView*);
-        CSize total;
-        bool bars;
-    } steps[] = {
+    typedef CGraphicView* V;
+    // clang-format off
+    struct Step { const char* name; std::function<void(V)> run; CSize total; bool bars; };
+    const Step steps[] = {
         {"an element beyond the window",
-         [](CGraphicView* v) { AddTestShape(v, "big", CRect(10, 10, 600, 500), kRed); },
-         CSize(600, 500), true},
+         [](V v) { AddTestShape(v, "big", CRect(10, 10, 600, 500), kRed); }, {600, 500}, true},
         {"an element at negative coordinates",
-         [](CGraphicView* v) { AddTestShape(v, "neg", CRect(-50, -50, -10, -10), kRed); },
-         CSize(600, 500), true},
-        {"scrolling switched off", [](CGraphicView* v) { Grafic_Dll_SetScrollable(v, FALSE); },
-         CSize(600, 500), true},
+         [](V v) { AddTestShape(v, "neg", CRect(-50, -50, -10, -10), kRed); }, {600, 500}, true},
+        {"scrolling switched off", [](V v) { Grafic_Dll_SetScrollable(v, FALSE); }, {600, 500},
+         true},
         {"an element added while not scrollable",
-         [](CGraphicView* v) { AddTestShape(v, "off", CRect(0, 0, 50, 50), kRed); }, CSize(0, 0),
-         false},
-        {"switched on: the next element counts alone",
-         [](CGraphicView* v) {
+         [](V v) { AddTestShape(v, "off", CRect(0, 0, 50, 50), kRed); }, CSize(0, 0), false},
+        {"switched on: the next element counts alone", [](V v) {
              Grafic_Dll_SetScrollable(v, TRUE);
              AddTestShape(v, "on", CRect(0, 0, 70, 80), kRed);
-         },
-         CSize(70, 80), false},
+         }, CSize(70, 80), false},
         {"a deletion recomputes from the whole list",
-         [](CGraphicView* v) { Grafic_Dll_Del_Last_Elt(v, FALSE); }, CSize(600, 500), true},
-        {"everything deleted", [](CGraphicView* v) { Grafic_Dll_Del_All_Elt(v); }, CSize(0, 0),
-         false},
+         [](V v) { Grafic_Dll_Del_Last_Elt(v, FALSE); }, {600, 500}, true},
+        {"everything deleted", [](V v) { Grafic_Dll_Del_All_Elt(v); }, CSize(0, 0), false},
     };
+    // clang-format on
     for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
         s.run(v);
         PumpMessages();
-        EXPECT_EQ(Str(s.total), Str(v->GetTotalSize())) << s.what;
-        bool bars = (v->GetStyle() & (WS_HSCROLL | WS_VSCROLL)) == (WS_HSCROLL | WS_VSCROLL);
-        bool none = (v->GetStyle() & (WS_HSCROLL | WS_VSCROLL)) == 0;
-        EXPECT_TRUE(s.bars ? bars : none)
-            << s.what << ": scroll bars " << (s.bars ? "shown" : "hidden");
+        EXPECT_EQ(Str(s.total), Str(v->GetTotalSize()));
+        EXPECT_EQ(s.bars ? (DWORD)(WS_HSCROLL | WS_VSCROLL) : 0u,
+                  v->GetStyle() & (WS_HSCROLL | WS_VSCROLL))
+            << "scroll bars " << (s.bars ? "shown" : "hidden");
         if (s.bars) {
             int mode;
             SIZE total, page, line;
             v->GetDeviceScrollSizes(mode, total, page, line);
-            EXPECT_EQ(Str(CSize(20, 20)), Str(line)) << s.what << ": line size";
-            EXPECT_GT(page.cx, 0) << s.what;
+            EXPECT_EQ("20x20", Str(line)) << "line size";
+            EXPECT_GT(page.cx, 0);
         }
     }
     EXPECT_EQ(CPoint(33, 44), CPoint(v->m_penLocation)) << "deletions leave the pen where it was";
@@ -311,20 +236,15 @@ TEST_F(GraphicViewTest, PaintsBackgroundThenElementsInListOrder)
 
     DibCanvas shot(300, 250);
     ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-    struct Probe {
-        int x, y;
-        COLORREF expected;
-        const char* what;
-    } probes[] = {
-        {10, 10, kYellow, "background"},
-        {50, 50, kRed, "first element"},
-        {100, 100, kBlue, "overlap: the later element covers"},
-        {150, 150, kBlue, "second element"},
-        {250, 200, kYellow, "background"},
+    // clang-format off
+    const struct { POINT at; COLORREF expected; const char* name; } probes[] = {
+        {{10, 10}, kYellow, "background"}, {{50, 50}, kRed, "first element"},
+        {{100, 100}, kBlue, "overlap: the later element covers"},
+        {{150, 150}, kBlue, "second element"}, {{250, 200}, kYellow, "background"},
     };
-    for (const Probe& p : probes)
-        EXPECT_EQ(p.expected, shot.Pixel(p.x, p.y))
-            << p.what << " at (" << p.x << "," << p.y << ")";
+    // clang-format on
+    for (const auto& p : probes)
+        EXPECT_EQ(p.expected, shot.Pixel(p.at.x, p.at.y)) << p.name << " at " << Str(p.at);
     EXPECT_EQ(0, shot.CountPixels(kGreen)) << "state elements are never drawn";
     EXPECT_EQ(0, state->m_draws);
 
@@ -336,18 +256,15 @@ TEST_F(GraphicViewTest, PaintsBackgroundThenElementsInListOrder)
     ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
     EXPECT_EQ(kCyan, shot.Pixel(10, 10)) << "redraw flag 1: repainted at once";
     EXPECT_EQ(kBlue, shot.Pixel(100, 100));
-    Grafic_Dll_SetViewBkColor(NULL, kRed, TRUE);
 }
 
 TEST_F(GraphicViewTest, NoFillViewPaintsOverWhatWasThere)
 {
     CGraphicView* v = NewView(CRect(0, 0, 400, 300), TRUE);
-    EXPECT_TRUE(v->m_bNoBkFill);
     PaintClient(v, kGreen);
     AddTestShape(v, "red", CRect(20, 20, 60, 60), kRed);
     v->Invalidate(TRUE);
     v->UpdateWindow();
-
     DibCanvas shot(200, 100);
     ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
     EXPECT_EQ(kGreen, shot.Pixel(10, 10)) << "no background fill: the old pixels stay";
@@ -359,7 +276,6 @@ TEST_F(GraphicViewTest, NoFillViewPaintsOverWhatWasThere)
     EXPECT_EQ(kWhite, canvas.Pixel(10, 10)) << "RepaintView fills with the view's colour";
     EXPECT_EQ(kRed, canvas.Pixel(40, 40));
     EXPECT_EQ(kRed, canvas.Pixel(20, 20)) << "document coordinates, no scroll origin";
-    Grafic_Dll_RepaintView(v, NULL);
 }
 
 TEST_F(GraphicViewTest, ScrolledViewDrawsAtOnceAndRepaintsOnlyWhatWasDeleted)
@@ -370,7 +286,6 @@ TEST_F(GraphicViewTest, ScrolledViewDrawsAtOnceAndRepaintsOnlyWhatWasDeleted)
     PumpMessages();
     ASSERT_EQ(100, v->GetScrollPos(SB_HORZ));
     ASSERT_EQ(40, v->GetScrollPos(SB_VERT));
-
     POINT pt = {5, 6};
     v->ClientToDoc(pt);
     EXPECT_EQ(CPoint(105, 46), CPoint(pt)) << "client to document adds the scroll position";
@@ -382,7 +297,6 @@ TEST_F(GraphicViewTest, ScrolledViewDrawsAtOnceAndRepaintsOnlyWhatWasDeleted)
     CRect client;
     v->GetClientRect(&client);
     DibCanvas shot(client.Width(), client.Height());
-
     // Drawn at once, without any paint message, at the client place of its document place.
     PaintClient(v, kGreen);
     AddTestShape(v, "red", CRect(150, 60, 250, 160), kRed);
@@ -419,16 +333,14 @@ TEST_F(GraphicViewTest, ScrolledViewDrawsAtOnceAndRepaintsOnlyWhatWasDeleted)
 
 namespace {
 
-// Records what the view holds right after its WM_DESTROY handling.
+// What the view holds right after its WM_DESTROY handling.
 struct DestroyProbe {
     bool seen = false;
     CGraphicElement* pressed = nullptr;
     CGraphicElement* hover = nullptr;
-    BOOL timerOn = TRUE;
-    BOOL capture = TRUE;
+    BOOL timerOn = TRUE, capture = TRUE;
     HWND captureWindow = nullptr;
-};
-DestroyProbe g_probe;
+} g_probe;
 
 class CProbeView : public CGraphicView
 {
@@ -436,14 +348,9 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         LRESULT result = CGraphicView::WindowProc(message, wParam, lParam);
-        if (message == WM_DESTROY) {
-            g_probe.seen = true;
-            g_probe.pressed = m_pPressedElement;
-            g_probe.hover = m_pHoverElement;
-            g_probe.timerOn = m_bTimerOn;
-            g_probe.capture = m_bCapture;
-            g_probe.captureWindow = ::GetCapture();
-        }
+        if (message == WM_DESTROY)
+            g_probe = {true,       m_pPressedElement, m_pHoverElement,
+                       m_bTimerOn, m_bCapture,        ::GetCapture()};
         return result;
     }
 };
@@ -459,10 +366,9 @@ TEST_F(GraphicViewTest, WindowDestroyedWhileElementsArePressedAndHovered)
     ASSERT_NE(nullptr, v->m_hWnd);
     CTestShape* pressed =
         AddTestShape(v, "pressed", CRect(0, 0, 50, 50), kRed, CTestShape::kRect, VERB_CLICK, 1);
-    CTestShape* hover =
-        AddTestShape(v, "hover", CRect(60, 0, 110, 50), kRed, CTestShape::kRect, VERB_ACTIVE, 2);
     v->m_pPressedElement = pressed;
-    v->m_pHoverElement = hover;
+    v->m_pHoverElement =
+        AddTestShape(v, "hover", CRect(60, 0, 110, 50), kRed, CTestShape::kRect, VERB_ACTIVE, 2);
     v->SetCapture();
     v->m_bCapture = TRUE;
     v->SetTimer(GRAPHIC_VIEW_TIMER_ID, 100, NULL);
