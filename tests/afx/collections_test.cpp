@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <afxcoll.h>
 
+#include <NamedChecks.h>
+
 #include <map>
 #include <string>
 
@@ -25,6 +27,11 @@ std::string Contents(const CStringList& list)
         backward = std::string(list.GetPrev(pos)) + (backward.empty() ? "" : " ") + backward;
     return forward == backward ? forward : forward + " | backwards: " + backward;
 }
+// How many words a Contents string has.
+INT_PTR Words(const std::string& s)
+{
+    return s.empty() ? 0 : 1 + std::count(s.begin(), s.end(), ' ');
+}
 
 // Counts live instances so tests can see who deletes what.
 class CCounted : public CObject
@@ -39,46 +46,36 @@ int CCounted::s_nLive = 0;
 
 }  // namespace
 
+// Each row adds 1, 2, ... to an array of `start` zeros and lists the Adds (1-based) at which the
+// data moved. With grow-by 0 the block grows by size/8, at least 4 (and at most 1024).
 TEST(Array, GrowsByTheDefaultRuleAndKeepsItsGrowBy)
 {
-    // With grow-by 0 the block grows by size/8, at least 4: the data moves at the 1st, 2nd,
-    // 6th, 10th, 14th and 18th Add and stays put in between.
-    CDWordArray a;
-    std::string moves;
-    const DWORD* pLast = NULL;
-    for (int i = 1; i <= 20; ++i) {
-        a.Add((DWORD)i);
-        if (a.GetData() != pLast)
-            moves += std::to_string(i) + " ";
-        pLast = a.GetData();
+    const struct {
+        const char* name;
+        INT_PTR start, growBy;
+        int adds;
+        const char* moves;
+    } rows[] = {{"small, grow-by 0: by 4, then size/8", 0, 0, 20, "1 2 6 10 14 18 "},
+                {"5000 elements, grow-by 0: by 625", 5000, 0, 626, "1 626 "},
+                {"grow-by 10", 0, 10, 11, "1 11 "}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        CDWordArray a;
+        a.SetSize(r.start, r.growBy);
+        a.FreeExtra();
+        std::string moves;
+        const DWORD* pLast = a.GetData();
+        for (int i = 1; i <= r.adds; ++i) {
+            EXPECT_EQ(r.start + i - 1, a.Add((DWORD)i));
+            if (a.GetData() != pLast)
+                moves += std::to_string(i) + " ";
+            pLast = a.GetData();
+        }
+        EXPECT_EQ(r.moves, moves);
+        EXPECT_EQ(r.start + r.adds - 1, a.GetUpperBound());
+        for (int i = 0; i < r.adds; ++i)
+            ASSERT_EQ((DWORD)(i + 1), a[r.start + i]) << "element " << i;
     }
-    EXPECT_EQ("1 2 6 10 14 18 ", moves);
-    EXPECT_EQ(19, a.GetUpperBound());
-    for (int i = 0; i < 20; ++i)
-        ASSERT_EQ((DWORD)(i + 1), a[i]) << "element " << i;
-
-    // Large arrays grow by size/8, capped at 1024: 5000 elements add 625 at a time.
-    CByteArray big;
-    big.SetSize(5000);
-    big.FreeExtra();
-    const BYTE* pBefore = big.GetData();
-    big.Add(1);
-    const BYTE* pGrown = big.GetData();
-    EXPECT_NE(pBefore, pGrown);
-    big.SetSize(5000 + 625);
-    EXPECT_EQ(pGrown, big.GetData()) << "room for 625 was made at once";
-    big.Add(2);
-    EXPECT_NE(pGrown, big.GetData());
-
-    CUIntArray u;
-    u.SetSize(0, 10);
-    u.Add(1);
-    const UINT* pFirst = u.GetData();
-    for (int i = 2; i <= 10; ++i)
-        u.Add((UINT)i);
-    EXPECT_EQ(pFirst, u.GetData()) << "ten elements fit the first block of grow-by 10";
-    u.Add(11);
-    EXPECT_NE(pFirst, u.GetData());
 }
 
 TEST(Array, StepByStep)
@@ -148,101 +145,98 @@ TEST(Array, StringPointerAndObjectArrays)
     a.Add(CString("second"));
     for (int i = 0; i < 40; ++i)
         a.Add(a[0]);  // an element of the array itself while it reallocates
-    ASSERT_EQ(42, a.GetSize());
-    for (INT_PTR i = 2; i < a.GetSize(); ++i)
-        ASSERT_STREQ("first", (LPCTSTR)a[i]) << "element " << i;
     a.InsertAt(1, a[1], 3);
-    EXPECT_STREQ("first", (LPCTSTR)a[0]);
-    for (int i = 1; i <= 4; ++i)
-        EXPECT_STREQ("second", (LPCTSTR)a[i]);
+    CString all;
+    for (INT_PTR i = 0; i < a.GetSize(); ++i)
+        all += a[i][0];
+    EXPECT_STREQ(("fssss" + std::string(40, 'f')).c_str(), all);
     a.RemoveAt(0, 40);
     a.SetAt(0, "changed");
     a.SetAtGrow(6, "grown");
-    EXPECT_STREQ("changed grown", a[0] + a[5] + " " + a[6]);
-    EXPECT_STREQ("", (LPCTSTR)a.GetAt(7));
     a.ElementAt(9) = "lost";
-    EXPECT_EQ(7, a.GetSize());
+    EXPECT_STREQ("changed grown", a[0] + a[5] + " " + a[6]);
+    ExpectAll({{"GetAt past the end is empty", a.GetAt(7).IsEmpty()}, {"size", a.GetSize() == 7}});
 
-    {
-        CObArray obs;
-        for (int i = 0; i < 3; ++i)
-            obs.Add(new CCounted(i));
-        CObject* pSecond = obs[1];
-        obs.RemoveAt(1);
-        EXPECT_EQ(3, CCounted::s_nLive) << "RemoveAt left the object alive";
-        delete pSecond;
-        for (INT_PTR i = 0; i < obs.GetSize(); ++i)
-            delete obs[i];
-    }
-    EXPECT_EQ(0, CCounted::s_nLive);
+    CObArray obs;
+    for (int i = 0; i < 3; ++i)
+        obs.Add(new CCounted(i));
+    CObject* pSecond = obs[1];
+    obs.RemoveAt(1);
+    EXPECT_EQ(3, CCounted::s_nLive) << "RemoveAt left the object alive";
+    delete pSecond;
+    for (INT_PTR i = 0; i < obs.GetSize(); ++i)
+        delete obs[i];
     CPtrArray p;
     int x = 0;
     p.Add(&x);
     p.InsertAt(0, (void*)NULL);
-    EXPECT_EQ(nullptr, p[0]);
-    EXPECT_EQ(&x, p[1]);
+    ExpectAll({{"all deleted", CCounted::s_nLive == 0}, {"NULL first", p[0] == nullptr},
+               {"then x", p[1] == &x}});
 }
 
-TEST(List, PositionsSurviveInsertAndRemove)
+// Each step edits the list; after it the list reads as expected both ways and counts as many
+// elements (at the head, the tail, with one element and empty).
+TEST(List, StepByStep)
 {
-    CStringList list;
-    POSITION a = list.AddTail("a");
-    POSITION c = list.AddTail(CString("c"));
-    POSITION b = list.InsertBefore(c, "b");
-    POSITION d = list.InsertAfter(c, "d");
-    POSITION head = list.InsertBefore(NULL, "head");
-    POSITION tail = list.InsertAfter(NULL, "tail");
-    EXPECT_EQ("head a b c d tail", Contents(list));
-    EXPECT_EQ(head, list.GetHeadPosition());
-    EXPECT_EQ(tail, list.GetTailPosition());
-    list.RemoveAt(c);
-    EXPECT_EQ("head a b d tail", Contents(list));
-    EXPECT_STREQ("bd", list.GetAt(b) + list.GetAt(d)) << "other positions stay valid";
-    list.SetAt(a, "A");
-    struct Row {
+    struct State {
+        CStringList l, other;
+        POSITION a, b, c, d, head, tail;
+    } s;
+    // clang-format off
+#define STEP(expr, expected) {#expr, [](State& s) { expr; }, expected}
+    // clang-format on
+    struct Step {
         const char* name;
-        POSITION result, expected;
-    } rows[] = {
-        {"Find A", list.Find("A"), a},
-        {"Find after A", list.Find("A", a), NULL},
-        {"Find d", list.Find("d"), d},
-        {"Find missing", list.Find("c"), NULL},
-        {"Find NULL", list.Find((LPCTSTR)NULL), NULL},
-        {"FindIndex 0", list.FindIndex(0), head},
-        {"FindIndex 2", list.FindIndex(2), b},
-        {"FindIndex 4", list.FindIndex(4), tail},
-        {"FindIndex 5", list.FindIndex(5), NULL},
-        {"FindIndex -1", list.FindIndex(-1), NULL},
+        void (*apply)(State& s);
+        const char* expected;
+    } steps[] = {
+        STEP(s.a = s.l.AddTail("a"), "a"),
+        STEP(s.c = s.l.AddTail(CString("c")), "a c"),
+        STEP(s.b = s.l.InsertBefore(s.c, "b"), "a b c"),
+        STEP(s.d = s.l.InsertAfter(s.c, "d"), "a b c d"),
+        STEP(s.head = s.l.InsertBefore(NULL, "head"), "head a b c d"),
+        STEP(s.tail = s.l.InsertAfter(NULL, "tail"), "head a b c d tail"),
+        STEP(ExpectAll({{"head position", s.head == s.l.GetHeadPosition()},
+                        {"tail position", s.tail == s.l.GetTailPosition()}}),
+             "head a b c d tail"),
+        STEP(s.l.RemoveAt(s.c); EXPECT_STREQ("bd", s.l.GetAt(s.b) + s.l.GetAt(s.d)),
+             "head a b d tail"),
+        STEP(s.l.SetAt(s.a, "A"), "head A b d tail"),
+        STEP(ExpectAll({{"Find A", s.l.Find("A") == s.a},
+                        {"Find after A", s.l.Find("A", s.a) == NULL},
+                        {"Find d", s.l.Find("d") == s.d},
+                        {"Find missing", s.l.Find("c") == NULL},
+                        {"Find NULL", s.l.Find((LPCTSTR)NULL) == NULL},
+                        {"FindIndex 0", s.l.FindIndex(0) == s.head},
+                        {"FindIndex 2", s.l.FindIndex(2) == s.b},
+                        {"FindIndex 4", s.l.FindIndex(4) == s.tail},
+                        {"FindIndex 5", s.l.FindIndex(5) == NULL},
+                        {"FindIndex -1", s.l.FindIndex(-1) == NULL}}),
+             "head A b d tail"),
+        STEP(EXPECT_STREQ("head", s.l.RemoveHead()), "A b d tail"),
+        STEP(EXPECT_STREQ("tail", s.l.RemoveTail()), "A b d"),
+        STEP(EXPECT_STREQ("A d", s.l.GetHead() + " " + s.l.GetTail()), "A b d"),
+        STEP(s.l.RemoveAt(s.l.GetHeadPosition()), "b d"),
+        STEP(s.l.RemoveAt(s.l.GetTailPosition()), "b"),
+        STEP(s.l.RemoveAt(s.l.GetHeadPosition()); EXPECT_EQ(nullptr, s.l.GetTailPosition()), ""),
+        // The blocks were given back; new nodes come from a new block.
+        STEP(s.l.AddHead("again"), "again"),
+        STEP(s.other.AddTail("x"); s.other.AddTail("y"); s.l.AddHead(&s.other), "x y again"),
+        STEP(s.l.AddTail(&s.other), "x y again x y"),
+        STEP(s.l.RemoveAll(), ""),
+        STEP(s.l.AddTail("1"); s.l.AddTail("2"), "1 2"),
+        STEP(s.l.AddTail(&s.l), "1 2 1 2"),
+        STEP(s.l.AddHead(&s.l), "1 2 1 2 1 2 1 2"),
+        STEP(s.l.AddTail((const CStringList*)NULL), "1 2 1 2 1 2 1 2"),
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(r.expected, r.result) << r.name;
-    EXPECT_STREQ("head", list.RemoveHead());
-    EXPECT_STREQ("tail", list.RemoveTail());
-    EXPECT_STREQ("A d", list.GetHead() + " " + list.GetTail());
-    EXPECT_EQ(3, list.GetCount());
-    list.RemoveAt(list.GetHeadPosition());
-    list.RemoveAt(list.GetTailPosition());
-    list.RemoveAt(list.GetHeadPosition());
-    EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(nullptr, list.GetTailPosition());
-    list.AddHead("again");  // blocks were given back; new nodes come from a new block
-    EXPECT_EQ("again", Contents(list));
-
-    // Whole lists, including the list itself.
-    CStringList other;
-    other.AddTail("x");
-    other.AddTail("y");
-    list.AddHead(&other);
-    list.AddTail(&other);
-    EXPECT_EQ("x y again x y", Contents(list));
-    list.RemoveAll();
-    list.AddTail("1");
-    list.AddTail("2");
-    list.AddTail(&list);
-    EXPECT_EQ("1 2 1 2", Contents(list));
-    list.AddHead(&list);
-    list.AddTail((const CStringList*)NULL);
-    EXPECT_EQ("1 2 1 2 1 2 1 2", Contents(list));
+#undef STEP
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.apply(s);
+        EXPECT_EQ(step.expected, Contents(s.l));
+        EXPECT_EQ(Words(step.expected), s.l.GetCount());
+        EXPECT_EQ(Words(step.expected) == 0, !!s.l.IsEmpty());
+    }
 
     // Many nodes across many blocks, removed from both ends.
     CPtrList ptrs(3);
@@ -258,44 +252,39 @@ TEST(List, PositionsSurviveInsertAndRemove)
 TEST(List, EmptyListsAndNullPositionsAreHarmless)
 {
     CObList list;
-    EXPECT_EQ(nullptr, list.RemoveHead());
-    EXPECT_EQ(nullptr, list.RemoveTail());
-    EXPECT_EQ(nullptr, list.GetHead());
-    list.GetTail() = (CObject*)&list;  // a scratch element, not the list
-    list.RemoveAt(NULL);
-    list.SetAt(NULL, NULL);
-    POSITION pos = NULL;
-    EXPECT_EQ(nullptr, list.GetNext(pos));
-    EXPECT_EQ(nullptr, list.GetAt(NULL));
-    EXPECT_EQ(0, list.GetCount());
     CCounted one(1);
-    POSITION p = list.AddTail(&one);
-    EXPECT_EQ(p, list.Find(&one));
-    EXPECT_EQ(nullptr, list.Find(&one, p));
-    list.RemoveAll();
-    EXPECT_EQ(1, CCounted::s_nLive) << "the list did not delete its object";
+    POSITION none = NULL, p = NULL;
+    ExpectAll({{"RemoveHead of an empty list", list.RemoveHead() == nullptr},
+               {"RemoveTail of an empty list", list.RemoveTail() == nullptr},
+               {"GetHead of an empty list", list.GetHead() == nullptr},
+               {"GetTail of an empty list gives a scratch element",
+                (list.GetTail() = (CObject*)&list, true)},
+               {"RemoveAt(NULL), SetAt(NULL)", (list.RemoveAt(NULL), list.SetAt(NULL, NULL), true)},
+               {"GetNext(NULL)", list.GetNext(none) == nullptr},
+               {"GetAt(NULL)", list.GetAt(NULL) == nullptr},
+               {"still empty", list.GetCount() == 0},
+               {"Find the one element", (p = list.AddTail(&one)) == list.Find(&one)},
+               {"Find after the one element", list.Find(&one, p) == nullptr},
+               {"RemoveAll leaves its object alive", (list.RemoveAll(), CCounted::s_nLive == 1)}});
 }
 
 TEST(Map, StoresLooksUpAndRemovesKeys)
 {
     CMapStringToPtr map;
+    void *value = NULL, *none = (void*)-1, *empty = NULL;
     EXPECT_EQ(nullptr, map.GetStartPosition());
     map.SetAt("one", (void*)1);
     map["two"] = (void*)2;
     map.SetAt("one", (void*)11);  // replaces
-    void* value = NULL;
-    EXPECT_EQ(2, map.GetCount());
-    EXPECT_TRUE(map.Lookup("one", value));
-    EXPECT_EQ((void*)11, value);
-    EXPECT_FALSE(map.Lookup("three", value));
-    EXPECT_FALSE(map.Lookup("ONE", value)) << "keys are case-sensitive";
-    EXPECT_EQ(nullptr, map["new"]) << "operator[] adds a zero value";
-    EXPECT_EQ(3, map.GetCount());
-    EXPECT_TRUE(map.RemoveKey("new"));
-    EXPECT_FALSE(map.RemoveKey("new"));
-    map.SetAt(NULL, (void*)5);  // NULL is the empty key
-    EXPECT_TRUE(map.Lookup("", value));
-    EXPECT_EQ((void*)5, value);
+    ExpectAll({{"two keys", map.GetCount() == 2},
+               {"Lookup one", map.Lookup("one", value) && value == (void*)11},
+               {"Lookup missing", !map.Lookup("three", none) && none == (void*)-1},
+               {"keys are case-sensitive", !map.Lookup("ONE", value)},
+               {"operator[] adds a zero value", map["new"] == nullptr && map.GetCount() == 3},
+               {"RemoveKey", map.RemoveKey("new") && map.GetCount() == 2},
+               {"RemoveKey again", !map.RemoveKey("new")},
+               {"NULL is the empty key",
+                (map.SetAt(NULL, (void*)5), map.Lookup("", empty) && empty == (void*)5)}});
 
     // Many keys in a few buckets; every other one removed; iteration visits each once.
     CMapStringToPtr big;
@@ -323,8 +312,7 @@ TEST(Map, StoresLooksUpAndRemovesKeys)
     big.InitHashTable(31);  // refused while the map holds keys
     EXPECT_EQ(7u, big.GetHashTableSize());
     big.RemoveAll();
-    EXPECT_TRUE(big.IsEmpty());
-    EXPECT_EQ(nullptr, big.GetStartPosition());
+    ExpectAll({{"empty", big.IsEmpty()}, {"no start", big.GetStartPosition() == nullptr}});
 }
 
 TEST(Map, PointerWordAndObjectKeys)
@@ -335,8 +323,7 @@ TEST(Map, PointerWordAndObjectKeys)
         byPointer[&cells[i]] = &cells[49 - i];
     for (int i = 0; i < 50; ++i) {
         void* v = NULL;
-        ASSERT_TRUE(byPointer.Lookup(&cells[i], v));
-        ASSERT_EQ(&cells[49 - i], v);
+        ASSERT_TRUE(byPointer.Lookup(&cells[i], v) && v == &cells[49 - i]) << i;
     }
     EXPECT_FALSE(byPointer.RemoveKey(NULL));
 
@@ -344,25 +331,20 @@ TEST(Map, PointerWordAndObjectKeys)
     for (WORD w = 0; w < 300; ++w)
         byWord.SetAt(w, (void*)(INT_PTR)(w * 2));
     byWord.RemoveKey(7);
-    void* v = NULL;
-    EXPECT_FALSE(byWord.Lookup(7, v));
-    EXPECT_TRUE(byWord.Lookup(299, v));
-    EXPECT_EQ((void*)598, v);
+    void *v = NULL, *seven = NULL;
     int visited = 0;
     for (POSITION pos = byWord.GetStartPosition(); pos != NULL; ++visited) {
         WORD key;
         byWord.GetNextAssoc(pos, key, v);
         ASSERT_EQ((void*)(INT_PTR)(key * 2), v);
     }
-    EXPECT_EQ(299, visited);
-    EXPECT_EQ(299, byWord.GetCount());
-
     CMapStringToOb byName;
     CCounted a(1);
     byName["a"] = &a;
     CObject* pOb = NULL;
-    EXPECT_TRUE(byName.Lookup("a", pOb));
-    EXPECT_EQ(&a, pOb);
-    byName.RemoveAll();
-    EXPECT_EQ(1, CCounted::s_nLive) << "the map did not delete its object";
+    ExpectAll({{"7 removed", !byWord.Lookup(7, seven)},
+               {"Lookup 299", byWord.Lookup(299, v) && v == (void*)598},
+               {"each visited once", visited == 299 && byWord.GetCount() == 299},
+               {"Lookup an object", byName.Lookup("a", pOb) && pOb == &a},
+               {"RemoveAll leaves the object alive", (byName.RemoveAll(), CCounted::s_nLive == 1)}});
 }

@@ -109,6 +109,10 @@ TEST(String, BuffersBecomeUniqueAndTakeTheirLength)
     s.GetBuffer(100);
     s.FreeExtra();
     EXPECT_EQ(3, s.GetAllocLength());
+    s.GetBuffer(8);
+    s.ReleaseBuffer(0);
+    s.FreeExtra();
+    EXPECT_EQ(DataOf(CString()), DataOf(s)) << "emptied then trimmed: no block of its own";
 
     // A locked buffer is never shared: copies get their own characters.
     CString locked("locked");
