@@ -5,6 +5,7 @@
 
 #include <NamedChecks.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -26,6 +27,11 @@ std::string Contents(const CStringList& list)
     for (POSITION pos = list.GetTailPosition(); pos != NULL;)
         backward = std::string(list.GetPrev(pos)) + (backward.empty() ? "" : " ") + backward;
     return forward == backward ? forward : forward + " | backwards: " + backward;
+}
+// The element at a position, "-" for NULL.
+std::string At(const CStringList& list, POSITION pos)
+{
+    return pos ? std::string(list.GetAt(pos)) : "-";
 }
 // How many words a Contents string has.
 INT_PTR Words(const std::string& s)
@@ -110,24 +116,16 @@ TEST(Array, StepByStep)
         STEP(a.SetSize(5), "4 71 80 0 0"),
         STEP(a.SetSize(-1), "4 71 80 0 0"),
         // Bad indices and counts change nothing.
-        STEP(a.SetAt(-1, 99), "4 71 80 0 0"),
-        STEP(a.SetAt(5, 99), "4 71 80 0 0"),
-        STEP(a.ElementAt(-5) = 99, "4 71 80 0 0"),
-        STEP(a[100] = 99, "4 71 80 0 0"),
-        STEP(a.RemoveAt(-1), "4 71 80 0 0"),
-        STEP(a.RemoveAt(5), "4 71 80 0 0"),
-        STEP(a.RemoveAt(3, 3), "4 71 80 0 0"),
-        STEP(a.RemoveAt(1, -1), "4 71 80 0 0"),
-        STEP(a.InsertAt(-1, 99), "4 71 80 0 0"),
-        STEP(a.InsertAt(1, 99, 0), "4 71 80 0 0"),
-        STEP(a.SetAtGrow(-1, 99), "4 71 80 0 0"),
+        STEP(a.SetAt(-1, 99); a.SetAt(5, 99); a.ElementAt(-5) = 99; a[100] = 99, "4 71 80 0 0"),
+        STEP(a.RemoveAt(-1); a.RemoveAt(5); a.RemoveAt(3, 3); a.RemoveAt(1, -1), "4 71 80 0 0"),
+        STEP(a.InsertAt(-1, 99); a.InsertAt(1, 99, 0); a.SetAtGrow(-1, 99), "4 71 80 0 0"),
         STEP(a.InsertAt(0, (const CUIntArray*)NULL), "4 71 80 0 0"),
         STEP(EXPECT_EQ(0u, a.GetAt(-1) + a.GetAt(5) + ((const CUIntArray&)a)[1000]), "4 71 80 0 0"),
         STEP(a.Copy(o), "70 80"),
         STEP(a.Copy(a), "70 80"),
         STEP(a.RemoveAt(0, 2), ""),
         STEP(a.Add(1), "1"),
-        STEP(a.RemoveAll(); EXPECT_EQ(nullptr, a.GetData()), ""),
+        STEP(a.RemoveAll(); EXPECT_EQ(nullptr, a.GetData()), "")
     };
 #undef STEP
     for (const Step& step : steps) {
@@ -146,10 +144,12 @@ TEST(Array, StringPointerAndObjectArrays)
     for (int i = 0; i < 40; ++i)
         a.Add(a[0]);  // an element of the array itself while it reallocates
     a.InsertAt(1, a[1], 3);
-    CString all;
+    std::string all, expected = "first second second second second";
     for (INT_PTR i = 0; i < a.GetSize(); ++i)
-        all += a[i][0];
-    EXPECT_STREQ(("fssss" + std::string(40, 'f')).c_str(), all);
+        all += (i ? " " : "") + std::string(a[i]);
+    for (int i = 0; i < 40; ++i)
+        expected += " first";
+    EXPECT_EQ(expected, all);
     a.RemoveAt(0, 40);
     a.SetAt(0, "changed");
     a.SetAtGrow(6, "grown");
@@ -170,7 +170,8 @@ TEST(Array, StringPointerAndObjectArrays)
     int x = 0;
     p.Add(&x);
     p.InsertAt(0, (void*)NULL);
-    ExpectAll({{"all deleted", CCounted::s_nLive == 0}, {"NULL first", p[0] == nullptr},
+    ExpectAll({{"all deleted", CCounted::s_nLive == 0},
+               {"NULL first", p[0] == nullptr},
                {"then x", p[1] == &x}});
 }
 
@@ -194,24 +195,20 @@ TEST(List, StepByStep)
         STEP(s.c = s.l.AddTail(CString("c")), "a c"),
         STEP(s.b = s.l.InsertBefore(s.c, "b"), "a b c"),
         STEP(s.d = s.l.InsertAfter(s.c, "d"), "a b c d"),
-        STEP(s.head = s.l.InsertBefore(NULL, "head"), "head a b c d"),
-        STEP(s.tail = s.l.InsertAfter(NULL, "tail"), "head a b c d tail"),
-        STEP(ExpectAll({{"head position", s.head == s.l.GetHeadPosition()},
-                        {"tail position", s.tail == s.l.GetTailPosition()}}),
-             "head a b c d tail"),
-        STEP(s.l.RemoveAt(s.c); EXPECT_STREQ("bd", s.l.GetAt(s.b) + s.l.GetAt(s.d)),
-             "head a b d tail"),
+        STEP(s.head = s.l.InsertBefore(NULL, "head");
+             EXPECT_EQ(s.head, s.l.GetHeadPosition()), "head a b c d"),
+        STEP(s.tail = s.l.InsertAfter(NULL, "tail");
+             EXPECT_EQ(s.tail, s.l.GetTailPosition()), "head a b c d tail"),
+        STEP(s.l.RemoveAt(s.c);
+             EXPECT_STREQ("bd", s.l.GetAt(s.b) + s.l.GetAt(s.d)), "head a b d tail"),
         STEP(s.l.SetAt(s.a, "A"), "head A b d tail"),
-        STEP(ExpectAll({{"Find A", s.l.Find("A") == s.a},
-                        {"Find after A", s.l.Find("A", s.a) == NULL},
-                        {"Find d", s.l.Find("d") == s.d},
-                        {"Find missing", s.l.Find("c") == NULL},
-                        {"Find NULL", s.l.Find((LPCTSTR)NULL) == NULL},
-                        {"FindIndex 0", s.l.FindIndex(0) == s.head},
-                        {"FindIndex 2", s.l.FindIndex(2) == s.b},
-                        {"FindIndex 4", s.l.FindIndex(4) == s.tail},
-                        {"FindIndex 5", s.l.FindIndex(5) == NULL},
-                        {"FindIndex -1", s.l.FindIndex(-1) == NULL}}),
+        // Find and FindIndex as the elements they give ("-" for NULL).
+        STEP(EXPECT_EQ("A, -, d, -, -, head, b, tail, -, -",
+                       Joined({At(s.l, s.l.Find("A")), At(s.l, s.l.Find("A", s.a)),
+                               At(s.l, s.l.Find("d")), At(s.l, s.l.Find("c")),
+                               At(s.l, s.l.Find((LPCTSTR)NULL)), At(s.l, s.l.FindIndex(0)),
+                               At(s.l, s.l.FindIndex(2)), At(s.l, s.l.FindIndex(4)),
+                               At(s.l, s.l.FindIndex(5)), At(s.l, s.l.FindIndex(-1))})),
              "head A b d tail"),
         STEP(EXPECT_STREQ("head", s.l.RemoveHead()), "A b d tail"),
         STEP(EXPECT_STREQ("tail", s.l.RemoveTail()), "A b d"),
@@ -219,7 +216,6 @@ TEST(List, StepByStep)
         STEP(s.l.RemoveAt(s.l.GetHeadPosition()), "b d"),
         STEP(s.l.RemoveAt(s.l.GetTailPosition()), "b"),
         STEP(s.l.RemoveAt(s.l.GetHeadPosition()); EXPECT_EQ(nullptr, s.l.GetTailPosition()), ""),
-        // The blocks were given back; new nodes come from a new block.
         STEP(s.l.AddHead("again"), "again"),
         STEP(s.other.AddTail("x"); s.other.AddTail("y"); s.l.AddHead(&s.other), "x y again"),
         STEP(s.l.AddTail(&s.other), "x y again x y"),
@@ -227,7 +223,7 @@ TEST(List, StepByStep)
         STEP(s.l.AddTail("1"); s.l.AddTail("2"), "1 2"),
         STEP(s.l.AddTail(&s.l), "1 2 1 2"),
         STEP(s.l.AddHead(&s.l), "1 2 1 2 1 2 1 2"),
-        STEP(s.l.AddTail((const CStringList*)NULL), "1 2 1 2 1 2 1 2"),
+        STEP(s.l.AddTail((const CStringList*)NULL), "1 2 1 2 1 2 1 2")
     };
 #undef STEP
     for (const Step& step : steps) {
@@ -271,14 +267,14 @@ TEST(List, EmptyListsAndNullPositionsAreHarmless)
 TEST(Map, StoresLooksUpAndRemovesKeys)
 {
     CMapStringToPtr map;
-    void *value = NULL, *none = (void*)-1, *empty = NULL;
+    void *value = NULL, *empty = NULL;
     EXPECT_EQ(nullptr, map.GetStartPosition());
     map.SetAt("one", (void*)1);
     map["two"] = (void*)2;
     map.SetAt("one", (void*)11);  // replaces
     ExpectAll({{"two keys", map.GetCount() == 2},
                {"Lookup one", map.Lookup("one", value) && value == (void*)11},
-               {"Lookup missing", !map.Lookup("three", none) && none == (void*)-1},
+               {"Lookup missing", !map.Lookup("three", value)},
                {"keys are case-sensitive", !map.Lookup("ONE", value)},
                {"operator[] adds a zero value", map["new"] == nullptr && map.GetCount() == 3},
                {"RemoveKey", map.RemoveKey("new") && map.GetCount() == 2},
@@ -342,9 +338,10 @@ TEST(Map, PointerWordAndObjectKeys)
     CCounted a(1);
     byName["a"] = &a;
     CObject* pOb = NULL;
-    ExpectAll({{"7 removed", !byWord.Lookup(7, seven)},
-               {"Lookup 299", byWord.Lookup(299, v) && v == (void*)598},
-               {"each visited once", visited == 299 && byWord.GetCount() == 299},
-               {"Lookup an object", byName.Lookup("a", pOb) && pOb == &a},
-               {"RemoveAll leaves the object alive", (byName.RemoveAll(), CCounted::s_nLive == 1)}});
+    ExpectAll(
+        {{"7 removed", !byWord.Lookup(7, seven)},
+         {"Lookup 299", byWord.Lookup(299, v) && v == (void*)598},
+         {"each visited once", visited == 299 && byWord.GetCount() == 299},
+         {"Lookup an object", byName.Lookup("a", pOb) && pOb == &a},
+         {"RemoveAll leaves the object alive", (byName.RemoveAll(), CCounted::s_nLive == 1)}});
 }

@@ -172,16 +172,15 @@ TEST(GdiObject, PatternBrushesRepeatTheirBitmap)
     } rows[] = {{"CreatePatternBrush", &fromBitmap},
                 {"CreateDIBPatternBrush(HGLOBAL)", &fromGlobal},
                 {"CreateDIBPatternBrush(const void*)", &fromMemory}};
+    DibCanvas expected(24, 20);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 24; ++x)
+            expected.Dc().SetPixel(x, y, RowBit(x, y) ? c1 : c0);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         DibCanvas canvas(24, 20);
         canvas.Dc().FillRect(CRect(0, 0, 24, 20), r.brush);
-        int wrong = 0;
-        for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 24; ++x)
-                if (canvas.Pixel(x, y) != (RowBit(x, y) ? c1 : c0) && wrong++ == 0)
-                    ADD_FAILURE() << "first pixel off the pattern at " << Str(CPoint(x, y));
-        EXPECT_EQ(0, wrong);
+        EXPECT_TRUE(SamePixels(expected, canvas));
     }
     CBrush bad;
     CBitmap emptyBitmap;
