@@ -484,3 +484,46 @@ TEST_F(MdiTest, CommandsRouteThroughActiveViewDocumentChildAndApp)
     EXPECT_TRUE(Logged("doc deleted")) << "ID_FILE_CLOSE reaches the document";
     EXPECT_EQ(nullptr, m_pFrame->MDIGetActive());
 }
+
+// A frame that is no MDI frame. Its one member lies where an MDI frame keeps its client and holds
+// a real MDI client, so a child that took this frame as its parent would be made there.
+class CNotMdiFrame : public CFrameWnd
+{
+public:
+    HWND m_hWndClient = NULL;
+};
+
+TEST(Frame, MdiChildWithoutParentTakesOnlyAnMdiMainWindow)
+{
+    CMDIFrameWnd* pMdi = new CMDIFrameWnd;
+    CNotMdiFrame* pPlain = new CNotMdiFrame;
+    ASSERT_TRUE(pMdi->Create(NULL, _T("mdi"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)) &&
+                pPlain->Create(NULL, _T("sdi"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    pPlain->m_hWndClient = pMdi->m_hWndMDIClient;
+    CWnd* pSaved = theApp.m_pMainWnd;
+    const struct {
+        const char* name;
+        CWnd* pMain;
+        BOOL created;
+    } rows[] = {{"no main window", NULL, FALSE},
+                {"a main window that is a plain frame", pPlain, FALSE},
+                {"an MDI main frame", pMdi, TRUE}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        theApp.m_pMainWnd = r.pMain;
+        ASSERT_EQ(r.pMain, AfxGetMainWnd());
+        g_log.clear();
+        CTrackedChild* pChild = new CTrackedChild;  // deletes itself when Create fails
+        EXPECT_EQ(r.created, pChild->Create(NULL, _T("child"), WS_CHILD | WS_OVERLAPPEDWINDOW,
+                                            CFrameWnd::rectDefault));
+        HWND hMade = ::GetWindow(pMdi->m_hWndMDIClient, GW_CHILD);
+        EXPECT_EQ(r.created != FALSE, hMade != NULL) << "a window in the MDI client";
+        EXPECT_EQ(r.created ? "" : "child deleted", Joined(g_log));
+        if (hMade != NULL)
+            ::SendMessage(pMdi->m_hWndMDIClient, WM_MDIDESTROY, (WPARAM)hMade, 0);
+    }
+    theApp.m_pMainWnd = pSaved;
+    pPlain->DestroyWindow();
+    pMdi->DestroyWindow();
+    PumpMessages();
+}

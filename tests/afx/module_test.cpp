@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <afxwin.h>
 
+#include <NamedChecks.h>
+
 #include "ExtShape.h"
 
 #include <string>
@@ -44,110 +46,94 @@ bool HasExtensionModule(HMODULE hModule)
 
 TEST(Module, ClassesAreFoundByNameAcrossModules)
 {
-    struct Case {
-        const char* name;
-        CRuntimeClass* expected;
-    } cases[] = {
-        {"CExtShape", RUNTIME_CLASS(CExtShape)},    // the linked extension DLL's
-        {"CHostThing", RUNTIME_CLASS(CHostThing)},  // the executable's
-        {"CWnd", RUNTIME_CLASS(CWnd)},              // afx.dll's own
-        {"CDynLinkLibrary", RUNTIME_CLASS(CDynLinkLibrary)},
-        {"CNoSuchClass", NULL},
-        {"", NULL},
-        {NULL, NULL},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.expected, CRuntimeClass::FromName(c.name)) << (c.name ? c.name : "(null)");
-
+    ExpectAll(
+        {{"the linked extension DLL's",
+          CRuntimeClass::FromName("CExtShape") == RUNTIME_CLASS(CExtShape)},
+         {"the executable's", CRuntimeClass::FromName("CHostThing") == RUNTIME_CLASS(CHostThing)},
+         {"afx.dll's own",
+          CRuntimeClass::FromName("CWnd") == RUNTIME_CLASS(CWnd) &&
+              CRuntimeClass::FromName("CDynLinkLibrary") == RUNTIME_CLASS(CDynLinkLibrary)}});
     CObject* pObject = CRuntimeClass::CreateObject("CExtShape");
     ASSERT_NE(nullptr, pObject);
-    EXPECT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CExtShape)));
-    EXPECT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CObject)));
-    EXPECT_FALSE(pObject->IsKindOf(RUNTIME_CLASS(CCmdTarget)));
-    EXPECT_EQ(5, static_cast<CExtShape*>(pObject)->m_nSides) << "made by the DLL's constructor";
-    delete pObject;
-    EXPECT_EQ(nullptr, CRuntimeClass::CreateObject("CNoSuchClass"));
-
     HMODULE hExt = ::GetModuleHandleA("afx_testext.dll");
-    ASSERT_NE(nullptr, hExt);
-    EXPECT_EQ(hExt, ExtModuleHandle());
-    EXPECT_TRUE(HasExtensionModule(hExt)) << "its DllMain's CDynLinkLibrary joined the chain";
+    ExpectAll({{"a CExtShape", pObject->IsKindOf(RUNTIME_CLASS(CExtShape))},
+               {"a CObject", pObject->IsKindOf(RUNTIME_CLASS(CObject))},
+               {"no CCmdTarget", !pObject->IsKindOf(RUNTIME_CLASS(CCmdTarget))},
+               {"made by the DLL's constructor", static_cast<CExtShape*>(pObject)->m_nSides == 5},
+               {"the module handle AfxInitExtensionModule kept", hExt && hExt == ExtModuleHandle()},
+               {"its DllMain's CDynLinkLibrary joined the chain", HasExtensionModule(hExt)}});
+    delete pObject;
 }
 
 TEST(Module, ExtensionCodeFindsTheHostsResources)
 {
     HINSTANCE hHost = ::GetModuleHandle(NULL);
     HINSTANCE hExt = ::GetModuleHandleA("afx_testext.dll");
-    ASSERT_EQ(hHost, AfxGetResourceHandle());
-    ASSERT_EQ(hHost, AfxGetInstanceHandle());
-
+    ASSERT_TRUE(hHost == AfxGetResourceHandle() && hHost == AfxGetInstanceHandle());
     ExtFoundResources found = {};
     ExtFindResources(&found);
-    EXPECT_EQ(hHost, found.hCursorModule);
-    EXPECT_NE(nullptr, found.hCursor);
-    EXPECT_EQ(hHost, found.hMenuModule);
     ASSERT_NE(nullptr, found.hMenu);
     HMENU hFile = ::GetSubMenu(found.hMenu, 0);
-    ASSERT_NE(nullptr, hFile);
-    EXPECT_EQ(2, ::GetMenuItemCount(hFile));
-    EXPECT_EQ(0xE141u, ::GetMenuItemID(hFile, 1));
+    ExpectAll(
+        {{"the cursor from the host", found.hCursorModule == hHost && found.hCursor},
+         {"the menu from the host", found.hMenuModule == hHost},
+         {"the host's menu",
+          ::GetMenuItemCount(hFile) == 2 && ::GetMenuItemID(hFile, 1) == 0xE141u},
+         // Both hold string 4: the current resource module is searched first.
+         {"string 4 from the host",
+          found.hString4Module == hHost && std::string(found.szString4) == "host string four"},
+         // Only the DLL holds string 9: the search goes on into the extension modules.
+         {"string 9 from the DLL", found.hString9Module == hExt &&
+                                       std::string(found.szString9) == "extension string nine"}});
     ::DestroyMenu(found.hMenu);
-    // Both hold string 4: the current resource module is searched first.
-    EXPECT_EQ(hHost, found.hString4Module);
-    EXPECT_STREQ("host string four", found.szString4);
-    // Only the DLL holds string 9: the search goes on into the extension modules.
-    EXPECT_EQ(hExt, found.hString9Module);
-    EXPECT_STREQ("extension string nine", found.szString9);
-
     // The application's loaders search the same way.
-    EXPECT_NE(nullptr, theApp.LoadCursor(4u));
     CMenu menu;
-    ASSERT_TRUE(menu.LoadMenu(4u));
-    EXPECT_EQ(1u, menu.GetMenuItemCount());
     CString title;
-    EXPECT_EQ(1, menu.GetMenuString(0, title, MF_BYPOSITION) > 0 ? 1 : 0);
-    EXPECT_STREQ("&File", (LPCTSTR)title);
-
+    ExpectAll(
+        {{"LoadCursor", theApp.LoadCursor(4u) != NULL},
+         {"LoadMenu", menu.LoadMenu(4u) && menu.GetMenuItemCount() == 1 &&
+                          menu.GetMenuString(0, title, MF_BYPOSITION) > 0 && title == "&File"}});
     // A resource handle set elsewhere is searched first, then the extension modules.
     AfxSetResourceHandle(hExt);
-    EXPECT_EQ(hExt, AfxFindStringResourceHandle(4));
-    EXPECT_EQ(hExt, AfxFindResourceHandle(MAKEINTRESOURCE(4), RT_MENU));
+    ExpectAll({{"string 4 from the set handle", AfxFindStringResourceHandle(4) == hExt},
+               {"menu 4 from the set handle",
+                AfxFindResourceHandle(MAKEINTRESOURCE(4), RT_MENU) == hExt}});
     AfxSetResourceHandle(NULL);
-    EXPECT_EQ(hHost, AfxGetResourceHandle()) << "NULL goes back to the application";
-    EXPECT_EQ(hHost, AfxFindResourceHandle(NULL, RT_MENU)) << "bad arguments: the current handle";
+    ExpectAll(
+        {{"NULL goes back to the application", AfxGetResourceHandle() == hHost},
+         {"bad arguments: the current handle", AfxFindResourceHandle(NULL, RT_MENU) == hHost}});
 }
 
 TEST(Module, RunTimeLoadedExtensionJoinsAndLeaves)
 {
-    ASSERT_EQ(nullptr, CRuntimeClass::FromName("CExtPlugin"));
     HINSTANCE hHost = ::GetModuleHandle(NULL);
+    ASSERT_EQ(nullptr, CRuntimeClass::FromName("CExtPlugin"));
     EXPECT_EQ(hHost, AfxFindStringResourceHandle(10)) << "nobody holds it yet";
-
     HMODULE hPlugin = ::LoadLibraryA("afx_testplugin.dll");
     ASSERT_NE(nullptr, hPlugin);
-    EXPECT_TRUE(HasExtensionModule(hPlugin));
     CObject* pObject = CRuntimeClass::CreateObject("CExtPlugin");
     ASSERT_NE(nullptr, pObject);
-    EXPECT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CCmdTarget)));
-    EXPECT_FALSE(pObject->IsKindOf(RUNTIME_CLASS(CWnd)));
-    EXPECT_STREQ("CExtPlugin", pObject->GetRuntimeClass()->m_lpszClassName);
     typedef int(AFX_CDECL * PFN_ANSWER)(CObject*);
     PFN_ANSWER pfnAnswer = (PFN_ANSWER)(void*)::GetProcAddress(hPlugin, "PluginAnswer");
     ASSERT_NE(nullptr, pfnAnswer);
-    EXPECT_EQ(42, pfnAnswer(pObject));
     CHostThing notAPlugin;
-    EXPECT_EQ(-1, pfnAnswer(&notAPlugin));
-    delete pObject;  // its code lives in the plugin
-    EXPECT_EQ(hPlugin, AfxFindStringResourceHandle(10));
     char text[64] = {};
-    EXPECT_GT(::LoadStringA(AfxFindStringResourceHandle(10), 10, text, sizeof(text)), 0);
-    EXPECT_STREQ("plugin string ten", text);
-
+    ExpectAll({{"it joined the chain", HasExtensionModule(hPlugin)},
+               {"a CCmdTarget", pObject->IsKindOf(RUNTIME_CLASS(CCmdTarget))},
+               {"no CWnd", !pObject->IsKindOf(RUNTIME_CLASS(CWnd))},
+               {"its class name",
+                std::string(pObject->GetRuntimeClass()->m_lpszClassName) == "CExtPlugin"},
+               {"the DLL's downcast finds its class", pfnAnswer(pObject) == 42},
+               {"and refuses another", pfnAnswer(&notAPlugin) == -1},
+               {"string 10 from the plugin", AfxFindStringResourceHandle(10) == hPlugin},
+               {"string 10's text", ::LoadStringA(hPlugin, 10, text, sizeof(text)) > 0 &&
+                                        std::string(text) == "plugin string ten"}});
+    delete pObject;  // its code lives in the plugin
     ASSERT_TRUE(::FreeLibrary(hPlugin));
-    EXPECT_EQ(nullptr, CRuntimeClass::FromName("CExtPlugin")) << "its classes left with it";
-    EXPECT_FALSE(HasExtensionModule(hPlugin));
-    EXPECT_EQ(hHost, AfxFindStringResourceHandle(10));
-    EXPECT_NE(nullptr, CRuntimeClass::FromName("CExtShape")) << "the linked extension stays";
+    ExpectAll({{"its classes left with it", !CRuntimeClass::FromName("CExtPlugin")},
+               {"it left the chain", !HasExtensionModule(hPlugin)},
+               {"string 10 from the host again", AfxFindStringResourceHandle(10) == hHost},
+               {"the linked extension stays", CRuntimeClass::FromName("CExtShape") != NULL}});
 }
 
 }  // namespace

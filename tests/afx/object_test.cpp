@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <afx.h>
 #include <afxcoll.h>
+#include <NamedChecks.h>
 
 #include <set>
 #include <string>
@@ -49,12 +50,12 @@ TEST(RuntimeClass, IsKindOfFollowsTheHierarchy)
     CPuppy puppy;
     CStringList list;
     CTaggedList tagged;
-    struct Case {
+    const struct {
         const char* name;
         const CObject* object;
         CRuntimeClass* pClass;
         BOOL expected;
-    } cases[] = {
+    } rows[] = {
         {"dog is a CObject", &dog, RUNTIME_CLASS(CObject), TRUE},
         {"dog is a CAnimal", &dog, RUNTIME_CLASS(CAnimal), TRUE},
         {"dog is a CDog", &dog, RUNTIME_CLASS(CDog), TRUE},
@@ -68,80 +69,71 @@ TEST(RuntimeClass, IsKindOfFollowsTheHierarchy)
         {"tagged list is a CObject", &tagged, RUNTIME_CLASS(CObject), TRUE},
         {"nothing is a NULL class", &puppy, NULL, FALSE},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.expected, c.object->IsKindOf(c.pClass)) << c.name;
-
-    EXPECT_EQ(RUNTIME_CLASS(CPuppy), puppy.GetRuntimeClass());
-    EXPECT_EQ(RUNTIME_CLASS(CDog), CPuppy::_GetBaseClass());
-    EXPECT_EQ(RUNTIME_CLASS(CTaggedList), CTaggedList::GetThisClass());
-    EXPECT_EQ(&puppy, DYNAMIC_DOWNCAST(CDog, (CObject*)&puppy));
-    EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CPuppy, (CObject*)&dog));
-    EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CPuppy, (CObject*)NULL));
+    for (const auto& r : rows)
+        EXPECT_EQ(r.expected, r.object->IsKindOf(r.pClass)) << r.name;
+    ExpectAll({{"GetRuntimeClass", puppy.GetRuntimeClass() == RUNTIME_CLASS(CPuppy)},
+               {"_GetBaseClass", CPuppy::_GetBaseClass() == RUNTIME_CLASS(CDog)},
+               {"GetThisClass", CTaggedList::GetThisClass() == RUNTIME_CLASS(CTaggedList)},
+               {"downcast to a base", DYNAMIC_DOWNCAST(CDog, (CObject*)&puppy) == &puppy},
+               {"no downcast to a derived class", !DYNAMIC_DOWNCAST(CPuppy, (CObject*)&dog)},
+               {"no downcast of NULL", !DYNAMIC_DOWNCAST(CPuppy, (CObject*)NULL)},
+               {"a serial class is serializable", puppy.IsSerializable()},
+               {"a dyncreate class is not", !dog.IsSerializable()}});
 }
 
 TEST(RuntimeClass, DescribesItsClass)
 {
-    struct Case {
+    const struct {
         CRuntimeClass* pClass;
         const char* name;
         int size;
         UINT schema;
         bool creatable;
-    } cases[] = {
+    } rows[] = {
         {RUNTIME_CLASS(CAnimal), "CAnimal", (int)sizeof(CAnimal), 0xFFFF, false},
         {RUNTIME_CLASS(CDog), "CDog", (int)sizeof(CDog), 0xFFFF, true},
         {RUNTIME_CLASS(CPuppy), "CPuppy", (int)sizeof(CPuppy), 3, true},
         {RUNTIME_CLASS(CObList), "CObList", (int)sizeof(CObList), 0, true},
         {RUNTIME_CLASS(CPtrList), "CPtrList", (int)sizeof(CPtrList), 0xFFFF, false},
     };
-    for (const Case& c : cases) {
-        EXPECT_STREQ(c.name, c.pClass->m_lpszClassName);
-        EXPECT_EQ(c.size, c.pClass->m_nObjectSize) << c.name;
-        EXPECT_EQ(c.schema, c.pClass->m_wSchema) << c.name;
-        EXPECT_EQ(c.creatable, c.pClass->m_pfnCreateObject != NULL) << c.name;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_STREQ(r.name, r.pClass->m_lpszClassName);
+        ExpectValues({{"m_nObjectSize", r.size, r.pClass->m_nObjectSize},
+                      {"m_wSchema", r.schema, r.pClass->m_wSchema},
+                      {"creatable", r.creatable, r.pClass->m_pfnCreateObject != NULL}});
     }
-    CPuppy puppy;
-    CDog dog;
-    EXPECT_TRUE(puppy.IsSerializable());
-    EXPECT_FALSE(dog.IsSerializable());
 }
 
-TEST(RuntimeClass, CreatesObjectsByName)
+// Each row: what CreateObject(name) makes and what FromName(name) finds (NULL: nothing).
+TEST(RuntimeClass, CreatesAndFindsClassesByName)
 {
-    struct Case {
+    const struct {
         const char* name;
-        CRuntimeClass* expected;  // NULL: nothing is created
-    } cases[] = {
-        {"CDog", RUNTIME_CLASS(CDog)},
-        {"CPuppy", RUNTIME_CLASS(CPuppy)},
-        {"CTaggedList", RUNTIME_CLASS(CTaggedList)},
-        {"CObArray", RUNTIME_CLASS(CObArray)},  // a class of afx.dll
-        {"CStringList", RUNTIME_CLASS(CStringList)},
-        {"CAnimal", NULL},  // DYNAMIC only: no creator
-        {"CPtrList", NULL},
-        {"CObject", NULL},
-        {"CNoSuchClass", NULL},
-        {"cdog", NULL},  // names are case-sensitive
-        {"", NULL},
-        {NULL, NULL},
+        CRuntimeClass* created;
+        CRuntimeClass* found;
+    } rows[] = {
+        {"CDog", RUNTIME_CLASS(CDog), RUNTIME_CLASS(CDog)},
+        {"CPuppy", RUNTIME_CLASS(CPuppy), RUNTIME_CLASS(CPuppy)},
+        {"CTaggedList", RUNTIME_CLASS(CTaggedList), RUNTIME_CLASS(CTaggedList)},
+        {"CObArray", RUNTIME_CLASS(CObArray), RUNTIME_CLASS(CObArray)},  // a class of afx.dll
+        {"CStringList", RUNTIME_CLASS(CStringList), RUNTIME_CLASS(CStringList)},
+        {"CAnimal", NULL, RUNTIME_CLASS(CAnimal)},  // DYNAMIC only: found, no creator
+        {"CPtrList", NULL, RUNTIME_CLASS(CPtrList)},
+        {"CObject", NULL, RUNTIME_CLASS(CObject)},
+        {"CNoSuchClass", NULL, NULL},
+        {"cdog", NULL, NULL},  // names are case-sensitive
+        {"", NULL, NULL},
+        {NULL, NULL, NULL},
     };
-    for (const Case& c : cases) {
-        const char* label = c.name != NULL ? c.name : "(null)";
-        CObject* pOb = CRuntimeClass::CreateObject(c.name);
-        if (c.expected == NULL) {
-            EXPECT_EQ(nullptr, pOb) << label;
-            delete pOb;
-            continue;
-        }
-        ASSERT_NE(nullptr, pOb) << label << " was not created";
-        EXPECT_EQ(c.expected, pOb->GetRuntimeClass()) << label;
-        EXPECT_EQ(c.expected, CRuntimeClass::FromName(c.name)) << label;
-        EXPECT_TRUE(pOb->IsKindOf(c.expected)) << label;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name != NULL ? r.name : "(null)");
+        CObject* pOb = CRuntimeClass::CreateObject(r.name);
+        EXPECT_EQ(r.created, pOb ? pOb->GetRuntimeClass() : NULL);
+        EXPECT_EQ(r.found, CRuntimeClass::FromName(r.name));
         delete pOb;
     }
     EXPECT_EQ(nullptr, RUNTIME_CLASS(CAnimal)->CreateObject());
-    EXPECT_EQ(RUNTIME_CLASS(CAnimal), CRuntimeClass::FromName("CAnimal"));
-    EXPECT_EQ(nullptr, CRuntimeClass::FromName("CNoSuchClass"));
 }
 
 namespace {
@@ -156,10 +148,8 @@ TEST(RuntimeClass, EveryImplementedClassIsListedOnce)
     std::multiset<std::string> names;
     AfxDoForAllClasses(CollectName, &names);
     for (const char* name : {"CAnimal", "CDog", "CPuppy", "CTaggedList", "CObject", "CObArray",
-                             "CMapStringToPtr", "CString" /* not a CObject: absent */}) {
-        size_t expected = std::string(name) == "CString" ? 0 : 1;
-        EXPECT_EQ(expected, names.count(name)) << name;
-    }
+                             "CMapStringToPtr", "CString" /* not a CObject: absent */})
+        EXPECT_EQ(std::string(name) == "CString" ? 0u : 1u, names.count(name)) << name;
     AfxDoForAllClasses(NULL, NULL);  // nothing to call: nothing happens
 }
 
