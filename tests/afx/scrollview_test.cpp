@@ -1,20 +1,14 @@
-// CScrollView in a real window: which bars show, how line, page and thumb steps move and clamp,
-// the DC origin it prepares, and what the screen shows after scrolling.
+// CScrollView in a real window: which bars show, how scroll messages move and clamp the position,
+// how a changed range pulls it back inside, and what the screen shows at each position.
 #include <gtest/gtest.h>
 
 #include <afxwin.h>
 
-#include "TestSupport.h"
+#include <algorithm>
 
-// Readable points and sizes in assertion messages.
-void PrintTo(const CPoint& pt, std::ostream* os)
-{
-    *os << "(" << pt.x << "," << pt.y << ")";
-}
-void PrintTo(const CSize& size, std::ostream* os)
-{
-    *os << size.cx << "x" << size.cy;
-}
+#include "NamedChecks.h"
+#include "TestSupport.h"
+#include "TestValues.h"
 
 namespace {
 
@@ -44,14 +38,14 @@ public:
             for (int x = rcClip.left / kCell * kCell; x < rcClip.right; x += kCell)
                 pDC->FillSolidRect(x, y, kCell, kCell, CellColour(x, y));
     }
-    using CScrollView::OnPrepareDC;
 };
 IMPLEMENT_DYNCREATE(CCellView, CScrollView)
 
 namespace {
 
 // A visible top-level frame holding one CCellView whose client area is exactly the size asked
-// (no border; control id 1, so the frame does not lay it out).
+// (no border; control id 1, so the frame does not lay it out). The view's class does not redraw
+// the whole window on resizing, so what it shows after a resize rests on its own scrolling.
 class ScrollViewTest : public ::testing::Test
 {
 protected:
@@ -62,8 +56,9 @@ protected:
                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(0, 0, 600, 500)));
         m_pFrame->ShowWindow(SW_SHOW);
         m_pView = new CCellView;
+        LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW));
         ASSERT_TRUE(
-            m_pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 150), m_pFrame, 1));
+            m_pView->Create(cls, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 150), m_pFrame, 1));
         PumpMessages();
     }
     void TearDown() override
@@ -72,9 +67,10 @@ protected:
             m_pFrame->DestroyWindow();
         PumpMessages();
     }
-    void Resize(int cx, int cy)
+    void Resize(CSize size)
     {
-        m_pView->SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        m_pView->SetWindowPos(NULL, 0, 0, size.cx, size.cy,
+                              SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
     }
     bool HasBar(DWORD style) const { return (m_pView->GetStyle() & style) != 0; }
     CSize ClientSize() const
@@ -83,193 +79,168 @@ protected:
         m_pView->GetClientRect(&rc);
         return rc.Size();
     }
+    // The view's pixels on the screen show the document from the scroll position on.
+    void ExpectShowsDocumentAtScrollPosition()
+    {
+        const CSize client = ClientSize();
+        const CPoint scroll = m_pView->GetScrollPosition();
+        DibCanvas canvas(client.cx, client.cy, RGB(255, 0, 255)), expected(client.cx, client.cy);
+        HDC hdcView = ::GetDC(m_pView->m_hWnd);
+        ::BitBlt(canvas.Hdc(), 0, 0, client.cx, client.cy, hdcView, 0, 0, SRCCOPY);
+        ::ReleaseDC(m_pView->m_hWnd, hdcView);
+        for (int y = -(scroll.y % kCell); y < client.cy; y += kCell)
+            for (int x = -(scroll.x % kCell); x < client.cx; x += kCell)
+                expected.Dc().FillSolidRect(x, y, kCell, kCell,
+                                            CellColour(x + scroll.x, y + scroll.y));
+        EXPECT_TRUE(SamePixels(expected, canvas)) << "the screen at " << Str(scroll);
+    }
 
+    const int sbx = ::GetSystemMetrics(SM_CXVSCROLL), sby = ::GetSystemMetrics(SM_CYHSCROLL);
     CFrameWnd* m_pFrame = NULL;
     CCellView* m_pView = NULL;
 };
 
 }  // namespace
 
+// Each row sets the total, with the default page and line, then sizes the view: a bar shows when
+// the content does not fit, and one bar can make the other needed. Sizes that change send
+// WM_SIZE, which updates the bars too.
 TEST_F(ScrollViewTest, BarsShowOnlyWhenContentExceedsClient)
 {
-    const int sbx = ::GetSystemMetrics(SM_CXVSCROLL), sby = ::GetSystemMetrics(SM_CYHSCROLL);
-    struct Case {
+    const struct {
         const char* name;
-        CSize total;
+        CSize total, view;
         bool hBar, vBar;
-    } cases[] = {
-        {"smaller than the client", CSize(100, 100), false, false},
-        {"exactly the client", CSize(200, 150), false, false},
-        {"wider only", CSize(400, 100), true, false},
-        {"taller only", CSize(100, 300), false, true},
-        {"wider and taller", CSize(400, 300), true, true},
-        // The vertical bar narrows the client so the width no longer fits either.
-        {"taller, and too wide once the bar shows", CSize(200 - sbx / 2, 300), true, true},
-        {"wider, and too tall once the bar shows", CSize(400, 150 - sby / 2), true, true},
-        {"back to small", CSize(50, 50), false, false},
-    };
-    for (const Case& c : cases) {
-        m_pView->SetScrollSizes(MM_TEXT, c.total);
-        EXPECT_EQ(c.hBar, HasBar(WS_HSCROLL)) << c.name << ": horizontal bar";
-        EXPECT_EQ(c.vBar, HasBar(WS_VSCROLL)) << c.name << ": vertical bar";
-        CSize client = ClientSize();
-        EXPECT_EQ(200 - (c.vBar ? sbx : 0), client.cx) << c.name << ": client width";
-        EXPECT_EQ(150 - (c.hBar ? sby : 0), client.cy) << c.name << ": client height";
-        SCROLLINFO si = {};
-        si.cbSize = sizeof(si);
-        si.fMask = SIF_ALL;
-        if (c.vBar) {
-            ASSERT_TRUE(::GetScrollInfo(m_pView->m_hWnd, SB_VERT, &si));
-            EXPECT_EQ(c.total.cy - 1, si.nMax) << c.name << ": vertical range";
-            EXPECT_EQ(UINT(client.cy), si.nPage)
-                << c.name << ": vertical page is the client height";
-        }
-        EXPECT_EQ(c.total, m_pView->GetTotalSize()) << c.name;
-    }
-
-    // Growing the window past the content takes the bars away; shrinking brings them back.
-    m_pView->SetScrollSizes(MM_TEXT, CSize(300, 250));
-    EXPECT_TRUE(HasBar(WS_HSCROLL) && HasBar(WS_VSCROLL)) << "300x250 in 200x150";
-    Resize(320, 260);
-    EXPECT_FALSE(HasBar(WS_HSCROLL) || HasBar(WS_VSCROLL)) << "300x250 in 320x260";
-    Resize(320, 200);
-    EXPECT_FALSE(HasBar(WS_HSCROLL)) << "300 wide fits 320 - bar width";
-    EXPECT_TRUE(HasBar(WS_VSCROLL)) << "250 tall in 200";
-}
-
-TEST_F(ScrollViewTest, DefaultPageAndLineSizes)
-{
-    m_pView->SetScrollSizes(MM_TEXT, CSize(1000, 2000));
-    int nMapMode = 0;
-    SIZE total, page, line;
-    m_pView->GetDeviceScrollSizes(nMapMode, total, page, line);
-    EXPECT_EQ(MM_TEXT, nMapMode);
-    EXPECT_EQ(CSize(1000, 2000), CSize(total));
-    EXPECT_EQ(CSize(100, 200), CSize(page)) << "page defaults to a tenth of the total";
-    EXPECT_EQ(CSize(10, 20), CSize(line)) << "line defaults to a tenth of the page";
-
-    m_pView->SetScrollSizes(MM_TEXT, CSize(1000, 2000), CSize(150, 300), CSize(7, 11));
-    m_pView->GetDeviceScrollSizes(nMapMode, total, page, line);
-    EXPECT_EQ(CSize(150, 300), CSize(page));
-    EXPECT_EQ(CSize(7, 11), CSize(line));
-
-    // A negative total is refused in release builds: nothing changes.
-#ifndef _DEBUG
-    m_pView->SetScrollSizes(MM_TEXT, CSize(-5, -5));
-    EXPECT_EQ(CSize(0, 0), m_pView->GetTotalSize()) << "negative sizes become zero";
-    EXPECT_FALSE(HasBar(WS_HSCROLL) || HasBar(WS_VSCROLL));
+    } rows[] = {
+        {"smaller than the client", CSize(100, 100), CSize(200, 150), false, false},
+        {"exactly the client", CSize(200, 150), CSize(200, 150), false, false},
+        {"wider only", CSize(400, 100), CSize(200, 150), true, false},
+        {"taller only", CSize(100, 300), CSize(200, 150), false, true},
+        {"wider and taller", CSize(400, 300), CSize(200, 150), true, true},
+        {"taller, and too wide once the bar shows", CSize(200 - sbx / 2, 300), CSize(200, 150),
+         true, true},
+        {"wider, and too tall once the bar shows", CSize(400, 150 - sby / 2), CSize(200, 150), true,
+         true},
+#ifndef _DEBUG  // a negative total asserts in debug builds
+        {"a negative total counts as none", CSize(-5, -5), CSize(200, 150), false, false},
 #endif
-}
-
-TEST_F(ScrollViewTest, ScrollMessagesMoveByTheGivenSizesAndClamp)
-{
-    m_pView->SetScrollSizes(MM_TEXT, CSize(1000, 2000), CSize(150, 300), CSize(7, 11));
-    const CSize client = ClientSize();
-    const int xMax = 1000 - client.cx, yMax = 2000 - client.cy;
-    struct Step {
-        UINT message;
-        UINT code;
-        UINT pos;
-        CPoint expected;
-    } steps[] = {
-        {WM_VSCROLL, SB_LINEUP, 0, CPoint(0, 0)},  // already at the top
-        {WM_VSCROLL, SB_LINEDOWN, 0, CPoint(0, 11)},
-        {WM_VSCROLL, SB_PAGEDOWN, 0, CPoint(0, 311)},
-        {WM_VSCROLL, SB_PAGEUP, 0, CPoint(0, 11)},
-        {WM_VSCROLL, SB_PAGEUP, 0, CPoint(0, 0)},  // clamped at the top
-        {WM_VSCROLL, SB_THUMBTRACK, 1234, CPoint(0, 1234)},
-        {WM_VSCROLL, SB_THUMBPOSITION, 50, CPoint(0, 50)},
-        {WM_VSCROLL, SB_THUMBTRACK, 30000, CPoint(0, yMax)},  // clamped at the bottom
-        {WM_VSCROLL, SB_LINEDOWN, 0, CPoint(0, yMax)},
-        {WM_VSCROLL, SB_PAGEDOWN, 0, CPoint(0, yMax)},
-        {WM_VSCROLL, SB_LINEUP, 0, CPoint(0, yMax - 11)},
-        {WM_VSCROLL, SB_TOP, 0, CPoint(0, 0)},
-        {WM_VSCROLL, SB_BOTTOM, 0, CPoint(0, yMax)},
-        {WM_VSCROLL, SB_ENDSCROLL, 0, CPoint(0, yMax)},  // no movement
-        {WM_HSCROLL, SB_LINEDOWN, 0, CPoint(7, yMax)},
-        {WM_HSCROLL, SB_PAGEDOWN, 0, CPoint(157, yMax)},
-        {WM_HSCROLL, SB_THUMBTRACK, 900, CPoint(xMax, yMax)},
-        {WM_HSCROLL, SB_LINEDOWN, 0, CPoint(xMax, yMax)},
-        {WM_HSCROLL, SB_PAGEUP, 0, CPoint(xMax - 150, yMax)},
-        {WM_HSCROLL, SB_LINEUP, 0, CPoint(xMax - 157, yMax)},
-        {WM_HSCROLL, SB_TOP, 0, CPoint(0, yMax)},
-        {WM_HSCROLL, SB_LINEUP, 0, CPoint(0, yMax)},
+        {"the view grown past the content", CSize(300, 250), CSize(320, 260), false, false},
+        {"shrunk: only the height no longer fits", CSize(300, 250), CSize(320, 200), false, true},
+        {"shrunk below the content", CSize(300, 250), CSize(200, 150), true, true},
     };
-    int n = 0;
-    for (const Step& s : steps) {
-        m_pView->SendMessage(s.message, MAKEWPARAM(s.code, s.pos), 0);
-        CPoint pos = m_pView->GetScrollPosition();
-        EXPECT_EQ(s.expected, pos) << "step " << n;
-        EXPECT_EQ(pos, m_pView->GetDeviceScrollPosition()) << "MM_TEXT: device equals logical";
-        ++n;
-    }
-
-    // ScrollToPosition clamps too; shrinking the content pulls the position back inside.
-    m_pView->ScrollToPosition(CPoint(-50, 99999));
-    EXPECT_EQ(CPoint(0, yMax), m_pView->GetScrollPosition());
-    m_pView->ScrollToPosition(CPoint(400, 500));
-    m_pView->SetScrollSizes(MM_TEXT, CSize(300, 700));
-    CSize clientNow = ClientSize();
-    EXPECT_EQ(CPoint(300 - clientNow.cx, 500), m_pView->GetScrollPosition());
-}
-
-TEST_F(ScrollViewTest, PrepareDCPutsViewportOriginAtMinusScrollPosition)
-{
-    GdiCountGuard guard("prepare DC");
-    m_pView->SetScrollSizes(MM_TEXT, CSize(1000, 1000));
-    const CPoint positions[] = {CPoint(0, 0), CPoint(30, 70), CPoint(123, 0), CPoint(0, 456)};
-    for (const CPoint& pt : positions) {
-        m_pView->ScrollToPosition(pt);
-        CClientDC dc(m_pView);
-        m_pView->OnPrepareDC(&dc);
-        EXPECT_EQ(CPoint(-pt.x, -pt.y), dc.GetViewportOrg())
-            << "scrolled to (" << pt.x << "," << pt.y << ")";
-        EXPECT_EQ(MM_TEXT, dc.GetMapMode());
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        m_pView->SetScrollSizes(MM_TEXT, r.total);
+        Resize(r.view);
+        EXPECT_EQ(r.hBar, HasBar(WS_HSCROLL)) << "horizontal bar";
+        EXPECT_EQ(r.vBar, HasBar(WS_VSCROLL)) << "vertical bar";
+        const CSize client = ClientSize(),
+                    total(std::max(0L, r.total.cx), std::max(0L, r.total.cy));
+        int nMapMode = 0;
+        SIZE devTotal, page, line;
+        m_pView->GetDeviceScrollSizes(nMapMode, devTotal, page, line);
+        ExpectValues({{"client width", r.view.cx - (r.vBar ? sbx : 0), client.cx},
+                      {"client height", r.view.cy - (r.hBar ? sby : 0), client.cy},
+                      {"a negative total counts as 0", total.cx, m_pView->GetTotalSize().cx},
+                      {"default page: a tenth of the total", total.cy / 10, page.cy},
+                      {"default line: a tenth of the page, at least 1",
+                       std::max(total.cx / 100, 1L), line.cx}});
+        SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
+        if (r.vBar) {
+            ASSERT_TRUE(::GetScrollInfo(m_pView->m_hWnd, SB_VERT, &si));
+            EXPECT_EQ(r.total.cy - 1, si.nMax) << "vertical range";
+            EXPECT_EQ(UINT(client.cy), si.nPage) << "vertical page is the client height";
+        }
     }
 }
 
-TEST_F(ScrollViewTest, PaintingAfterScrollShowsTheDocumentAtTheScrollPosition)
+// Each step moves by a line, a page or to the thumb, clamped to the range; only a step that
+// moves scrolls and repaints, and the screen then shows the document at the new position.
+TEST_F(ScrollViewTest, ScrollStepsMoveClampAndRepaintWhatTheyUncover)
 {
     GdiCountGuard guard("scroll and repaint");
-    m_pView->SetScrollSizes(MM_TEXT, CSize(640, 640), CSize(90, 70), CSize(13, 17));
+    m_pView->SetScrollSizes(MM_TEXT, CSize(1000, 2000), CSize(150, 300), CSize(7, 11));
+    const CSize client = ClientSize();
+    const int xMax = 1000 - client.cx, yMax = 2000 - client.cy, y = yMax - 11;
+    const UINT kScrollTo = 0;  // ScrollToPosition(to) instead of a message
+    const struct {
+        const char* name;
+        UINT message, code;
+        CPoint to;  // the thumb's position on the bar's axis, or where ScrollToPosition goes
+        CPoint expected;
+    } rows[] = {
+        {"a line before the top stays at 0", WM_VSCROLL, SB_LINEUP, {}, {0, 0}},
+        {"a line down", WM_VSCROLL, SB_LINEDOWN, {}, {0, 11}},
+        {"a page down", WM_VSCROLL, SB_PAGEDOWN, {}, {0, 311}},
+        {"a page up", WM_VSCROLL, SB_PAGEUP, {}, {0, 11}},
+        {"the thumb tracked", WM_VSCROLL, SB_THUMBTRACK, {0, 1234}, {0, 1234}},
+        {"the thumb let go", WM_VSCROLL, SB_THUMBPOSITION, {0, 50}, {0, 50}},
+        {"to the top", WM_VSCROLL, SB_TOP, {}, {0, 0}},
+        {"to the bottom", WM_VSCROLL, SB_BOTTOM, {}, {0, yMax}},
+        {"a line past the bottom stays at the limit", WM_VSCROLL, SB_LINEDOWN, {}, {0, yMax}},
+        {"a line up from the bottom", WM_VSCROLL, SB_LINEUP, {}, {0, y}},
+        {"end of scrolling does not move", WM_VSCROLL, SB_ENDSCROLL, {}, {0, y}},
+        {"a line right", WM_HSCROLL, SB_LINEDOWN, {}, {7, y}},
+        {"a page right", WM_HSCROLL, SB_PAGEDOWN, {}, {157, y}},
+        {"the thumb past the right end", WM_HSCROLL, SB_THUMBTRACK, {900, 0}, {xMax, y}},
+        {"a line past the right end stays at the limit", WM_HSCROLL, SB_LINEDOWN, {}, {xMax, y}},
+        {"to the left end", WM_HSCROLL, SB_TOP, {}, {0, y}},
+        {"a line before the left end stays at 0", WM_HSCROLL, SB_LINEUP, {}, {0, y}},
+        {"ScrollToPosition clamps", kScrollTo, 0, {-50, 99999}, {0, yMax}},
+        {"ScrollToPosition inside the range", kScrollTo, 0, {30, 70}, {30, 70}},
+    };
     m_pView->UpdateWindow();
     PumpMessages();
-
-    // Each step scrolls part of what was painted and repaints only the strip uncovered.
-    struct Step {
-        UINT message;
-        UINT code;
-        UINT pos;
-    } steps[] = {
-        {WM_VSCROLL, SB_LINEDOWN, 0},     {WM_VSCROLL, SB_LINEDOWN, 0},
-        {WM_HSCROLL, SB_LINEDOWN, 0},     {WM_VSCROLL, SB_PAGEDOWN, 0},
-        {WM_HSCROLL, SB_PAGEDOWN, 0},     {WM_VSCROLL, SB_LINEUP, 0},
-        {WM_HSCROLL, SB_THUMBTRACK, 333}, {WM_VSCROLL, SB_BOTTOM, 0},
-    };
-    const CSize client = ClientSize();
-    int n = 0;
-    for (const Step& s : steps) {
-        int drawsBefore = m_pView->m_nDraws;
-        m_pView->SendMessage(s.message, MAKEWPARAM(s.code, s.pos), 0);
+    CPoint before = m_pView->GetScrollPosition();
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const int drawsBefore = m_pView->m_nDraws;
+        if (r.message == kScrollTo)
+            m_pView->ScrollToPosition(r.to);
+        else
+            m_pView->SendMessage(r.message,
+                                 MAKEWPARAM(r.code, r.message == WM_HSCROLL ? r.to.x : r.to.y), 0);
         PumpMessages();
-        EXPECT_GT(m_pView->m_nDraws, drawsBefore)
-            << "step " << n << ": the uncovered part repainted";
-        CPoint scroll = m_pView->GetScrollPosition();
-
-        // Read the view's pixels from the screen.
-        DibCanvas canvas(client.cx, client.cy, RGB(255, 0, 255));
-        HDC hdcView = ::GetDC(m_pView->m_hWnd);
-        ::BitBlt(canvas.Hdc(), 0, 0, client.cx, client.cy, hdcView, 0, 0, SRCCOPY);
-        ::ReleaseDC(m_pView->m_hWnd, hdcView);
-
-        DibCanvas expected(client.cx, client.cy);
-        for (int y = -(scroll.y % kCell); y < client.cy; y += kCell)
-            for (int x = -(scroll.x % kCell); x < client.cx; x += kCell)
-                expected.Dc().FillSolidRect(x, y, kCell, kCell,
-                                            CellColour(x + scroll.x, y + scroll.y));
-        EXPECT_TRUE(SamePixels(expected, canvas))
-            << "step " << n << ", scrolled to " << scroll.x << "," << scroll.y;
-        ++n;
+        const CPoint pos = m_pView->GetScrollPosition();
+        EXPECT_EQ(Str(r.expected), Str(pos));
+        EXPECT_EQ(pos != before, m_pView->m_nDraws > drawsBefore) << "repainted when it moved";
+        ExpectShowsDocumentAtScrollPosition();
+        before = pos;
     }
-    EXPECT_EQ(640 - client.cy, m_pView->GetScrollPosition().y) << "ended at the bottom";
+}
+
+// A new total or a new view size changes the range; the position is pulled back inside it, to 0
+// on an axis that no longer needs a bar, the content follows, and the new limit holds.
+TEST_F(ScrollViewTest, PositionStaysInsideAChangedRange)
+{
+    const struct {
+        const char* name;
+        CSize total, view;
+        CPoint scrollTo;
+        CSize newTotal, newView;
+        CPoint expected, limit;
+    } rows[] = {
+        {"a narrower total pulls x back to its new limit", CSize(1000, 1000), CSize(200, 150),
+         CPoint(400, 500), CSize(300, 700), CSize(200, 150), CPoint(100 + sbx, 500),
+         CPoint(100 + sbx, 550 + sby)},
+        {"grown wider and taller than the total from x = 100", CSize(400, 400), CSize(200, 200),
+         CPoint(100, 0), CSize(400, 400), CSize(450, 450), CPoint(0, 0), CPoint(0, 0)},
+        {"grown wider and taller than the total from y = 100", CSize(400, 400), CSize(200, 200),
+         CPoint(0, 100), CSize(400, 400), CSize(450, 450), CPoint(0, 0), CPoint(0, 0)},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Resize(r.view);
+        m_pView->SetScrollSizes(MM_TEXT, r.total);
+        m_pView->ScrollToPosition(r.scrollTo);
+        ASSERT_EQ(Str(r.scrollTo), Str(m_pView->GetScrollPosition()));
+        m_pView->SetScrollSizes(MM_TEXT, r.newTotal);
+        Resize(r.newView);
+        PumpMessages();
+        EXPECT_EQ(Str(r.expected), Str(m_pView->GetScrollPosition()));
+        ExpectShowsDocumentAtScrollPosition();
+        m_pView->ScrollToPosition(CPoint(99999, 99999));
+        EXPECT_EQ(Str(r.limit), Str(m_pView->GetScrollPosition())) << "the new limit";
+        m_pView->ScrollToPosition(CPoint(0, 0));
+    }
 }

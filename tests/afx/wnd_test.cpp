@@ -1,7 +1,7 @@
-// CWnd with real windows: attaching during creation, destruction order, the handle map and its
-// temporary wrappers, subclassing, window classes, painting read back as pixels, timers, capture,
-// relatives and scroll bars, and the application's message loop with idle processing. The
-// console runner stands in for WinMain, so the executable's module is the instance handle.
+// CWnd with real windows: creation and destruction order, the handle map and its temporary
+// wrappers, subclassing, window classes, painting read back as pixels, timers, capture and
+// relatives, and the application's message loop with idle processing. The console runner stands
+// in for WinMain, so the executable's module is the instance handle.
 #include <gtest/gtest.h>
 #include <afxwin.h>
 #include <afxpriv.h>
@@ -32,16 +32,17 @@ public:
             ::PostQuitMessage(5);
         return bMore;
     }
-};
-CTestApp theApp;
+} theApp;
 
-// Logs creation and destruction calls; optionally fails WM_CREATE or deletes itself.
+// Logs creation and destruction calls, timers and capture changes; optionally fails WM_CREATE
+// or deletes itself. Paints a red cell on blue through CPaintDC.
 class CLifeWnd : public CWnd
 {
 public:
     std::vector<std::string> log;
     bool bDeleteSelf = false, bFailCreate = false;
     std::vector<std::string>* pOut = &log;  // where a self-deleting window logs
+    int paints = 0;
 
     afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpcs)
     {
@@ -49,12 +50,12 @@ public:
         pOut->push_back(FromHandlePermanent(m_hWnd) == this ? "attached" : "not attached");
         return CWnd::OnNcCreate(lpcs);
     }
-    afx_msg int OnCreate(LPCREATESTRUCT lpcs)
+    afx_msg int OnCreate(LPCREATESTRUCT cs)
     {
-        pOut->push_back(bFailCreate ? "create fails"
-                                    : "create " + std::to_string(lpcs->cx) + "x" +
-                                          std::to_string(lpcs->cy));
-        return bFailCreate ? -1 : CWnd::OnCreate(lpcs);
+        pOut->push_back(bFailCreate
+                            ? "create fails"
+                            : "create " + std::to_string(cs->cx) + "x" + std::to_string(cs->cy));
+        return bFailCreate ? -1 : CWnd::OnCreate(cs);
     }
     afx_msg void OnDestroy()
     {
@@ -76,6 +77,16 @@ public:
         if (bDeleteSelf)
             delete this;
     }
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        ++paints;
+        dc.FillSolidRect(CRect(0, 0, 120, 80), kBlue);
+        dc.FillSolidRect(CRect(10, 10, 30, 20), kRed);
+    }
+    afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+    afx_msg void OnTimer(UINT_PTR id) { log.push_back("timer " + std::to_string(id)); }
+    afx_msg void OnCaptureChanged(CWnd* p) { log.push_back(p == this ? "to self" : "lost"); }
     BOOL Make(LPCTSTR name, LPCTSTR cls = NULL, DWORD style = WS_POPUP)
     {
         return CreateEx(0, cls ? cls : TestClass(), name, style, 0, 0, 120, 80, NULL, NULL);
@@ -92,6 +103,10 @@ BEGIN_MESSAGE_MAP(CLifeWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_WM_NCDESTROY()
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_TIMER()
+    ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 HWND CreateForeignStatic()
@@ -151,24 +166,19 @@ TEST(Wnd, CreationAndDestructionRunInOrder)
     }
 }
 
-// Temporary wrappers of foreign windows, and the safe handles through NULL object pointers,
-// plain or from a lookup that found nothing (the optimiser must not drop the test of `this`).
-TEST(Wnd, TemporaryWrappersAndNullSafeHandles)
+// Foreign windows: temporary wrappers, and the safe handles through NULL object pointers, plain
+// or from a lookup that found nothing (the optimiser must not drop the test of `this`); then
+// subclassing, and attaching without it.
+TEST(Wnd, ForeignWindowsWrappedSubclassedAndAttached)
 {
     HWND hForeign = CreateForeignStatic();
-    ASSERT_NE(nullptr, hForeign);
     CWnd* pTemp = CWnd::FromHandle(hForeign);
     ASSERT_NE(nullptr, pTemp);
     CString text;
     pTemp->GetWindowText(text);
-    CWnd* pNullWnd = nullptr;
-    CMenu* pNullMenu = nullptr;
-    CWnd* pNotOurs = CWnd::FromHandlePermanent(hForeign);
-    CMenu* pNoMenu = pTemp->GetMenu();  // a popup static has no menu
-    CMenu menu;
-    CWnd wnd;
+    CWnd *pNullWnd = nullptr, *pNotOurs = CWnd::FromHandlePermanent(hForeign), wnd;
+    CMenu *pNullMenu = nullptr, *pNoMenu = pTemp->GetMenu(), menu;  // a popup has no menu
     ExpectAll({
-        {"the wrapper holds the handle", pTemp->m_hWnd == hForeign},
         {"the same wrapper until unlocked", CWnd::FromHandle(hForeign) == pTemp},
         {"no permanent object", pNotOurs == nullptr},
         {"one temporary", AfxGetTempWndCount() == 1},
@@ -190,30 +200,22 @@ TEST(Wnd, TemporaryWrappersAndNullSafeHandles)
     AfxLockTempMaps();
     EXPECT_FALSE(AfxUnlockTempMaps()) << "the lock count is back to zero";
     EXPECT_EQ(0, AfxGetTempWndCount()) << "wrappers are deleted when the lock count reaches zero";
-    EXPECT_TRUE(::IsWindow(hForeign)) << "deleting a wrapper never destroys the window";
-    ::DestroyWindow(hForeign);
-}
 
-TEST(Wnd, AttachSubclassAndDetachForeignWindows)
-{
-    HWND hForeign = CreateForeignStatic();
     CLifeWnd sub;
-    ASSERT_TRUE(sub.SubclassWindow(hForeign));
+    ASSERT_TRUE(sub.SubclassWindow(hForeign)) << "deleting a wrapper never destroys the window";
     sub.SetWindowText("via the control");  // unhandled: reaches the STATIC class's procedure
     char buffer[32] = {};
     ::GetWindowTextA(hForeign, buffer, sizeof(buffer));
+    const LONG_PTR ours = (LONG_PTR)AfxGetAfxWndProc();
     ExpectAll(
         {{"subclassed: permanent", CWnd::FromHandlePermanent(hForeign) == &sub},
-         {"subclassed: our procedure",
-          ::GetWindowLongPtr(hForeign, GWLP_WNDPROC) == (LONG_PTR)AfxGetAfxWndProc()},
+         {"subclassed: our procedure", ::GetWindowLongPtr(hForeign, GWLP_WNDPROC) == ours},
          {"the control's procedure stores the text", std::string(buffer) == "via the control"},
          {"UnsubclassWindow", sub.UnsubclassWindow() == hForeign},
-         {"its procedure back",
-          ::GetWindowLongPtr(hForeign, GWLP_WNDPROC) != (LONG_PTR)AfxGetAfxWndProc()},
+         {"its procedure back", ::GetWindowLongPtr(hForeign, GWLP_WNDPROC) != ours},
          {"no longer permanent", CWnd::FromHandlePermanent(hForeign) == NULL},
          {"destroyed unsubclassed", ::DestroyWindow(hForeign) && sub.log.empty()}});
     // Attached without subclassing: DestroyWindow still detaches, a destructor destroys.
-    CWnd wnd;
     HWND hOther = CreateForeignStatic(), hThird = CreateForeignStatic();
     ASSERT_TRUE(wnd.Attach(hOther));
     EXPECT_TRUE(wnd.DestroyWindow());
@@ -243,85 +245,52 @@ TEST(Wnd, RegisterWndClassNamesByArguments)
                 wc.style == CS_DBLCLKS && wc.hCursor == hArrow && wc.hbrBackground == hBlack}});
 }
 
-// Paints a red cell on blue through CPaintDC; logs timers and capture changes.
-class CPaintedWnd : public CWnd
-{
-public:
-    int paints = 0;
-    std::vector<UINT_PTR> ticks;
-    std::vector<std::string> log;
-    afx_msg void OnPaint()
-    {
-        CPaintDC dc(this);
-        ++paints;
-        CRect rc;
-        GetClientRect(&rc);
-        dc.FillSolidRect(&rc, kBlue);
-        dc.FillSolidRect(CRect(10, 10, 30, 20), kRed);
-    }
-    afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
-    afx_msg void OnTimer(UINT_PTR nIDEvent) { ticks.push_back(nIDEvent); }
-    afx_msg void OnCaptureChanged(CWnd* pWnd)
-    {
-        log.push_back(pWnd == this ? "capture to self" : "capture lost");
-    }
-    DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CPaintedWnd, CWnd)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_TIMER()
-    ON_WM_CAPTURECHANGED()
-END_MESSAGE_MAP()
-
-TEST(Wnd, PaintDcPixelsReadBackAndCountersReturn)
+// What the window painted through CPaintDC, read back through CClientDC; each window DC is
+// counted while it lives. Then a timer, and the capture taken and lost.
+TEST(Wnd, PaintDcTimersAndCapture)
 {
     GdiCountGuard guard("paint a window and read it back");
-    CPaintedWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, CLifeWnd::TestClass(), "paint", WS_POPUP | WS_VISIBLE, 20, 20, 64,
-                             48, NULL, NULL));
+    CLifeWnd wnd;
+    ASSERT_TRUE(wnd.Make("paint", NULL, WS_POPUP | WS_VISIBLE));
     wnd.Invalidate();
     wnd.UpdateWindow();
-    EXPECT_GE(wnd.paints, 1);
-    EXPECT_EQ(0, guard.DCsDelta()) << "CPaintDC gives its DC back";
-    DibCanvas canvas(64, 48, RGB(0, 255, 0));
+    const LONG afterPaint = guard.DCsDelta();
+    DibCanvas canvas(120, 80, RGB(0, 255, 0));
+    LONG withClientDc = 0, withWindowDc = 0;
     {
         CClientDC dc(&wnd);
-        EXPECT_EQ(1, guard.DCsDelta()) << "a live CClientDC is counted";
-        ASSERT_TRUE(::BitBlt(canvas.Hdc(), 0, 0, 64, 48, dc.m_hDC, 0, 0, SRCCOPY));
+        withClientDc = guard.DCsDelta();
+        ASSERT_TRUE(::BitBlt(canvas.Hdc(), 0, 0, 120, 80, dc.m_hDC, 0, 0, SRCCOPY));
     }
-    EXPECT_EQ(Str(CRect(10, 10, 30, 20)), Str(canvas.BoundsOf(kRed)));
-    EXPECT_EQ(200, canvas.CountPixels(kRed));
-    EXPECT_EQ(64 * 48 - 200, canvas.CountPixels(kBlue));
-    CDC* pDC = wnd.GetDC();
-    ASSERT_NE(nullptr, pDC);
-    EXPECT_EQ(1, guard.DCsDelta()) << "CWnd::GetDC counts";
-    EXPECT_EQ(1, wnd.ReleaseDC(pDC));
     {
-        CWindowDC windowDc(&wnd);
-        EXPECT_TRUE(windowDc.m_hDC != NULL && guard.DCsDelta() == 1) << "CWindowDC counts";
+        CWindowDC dc(&wnd);
+        withWindowDc = dc.m_hDC != NULL ? guard.DCsDelta() : -1;
     }
-    wnd.DestroyWindow();
-    AfxUnlockTempMaps();
-}
+    CDC* pDC = wnd.GetDC();
+    ExpectValues({{"painted", 1, wnd.paints >= 1},
+                  {"CPaintDC gives its DC back", 0, afterPaint},
+                  {"a live CClientDC is counted", 1, withClientDc},
+                  {"a live CWindowDC is counted", 1, withWindowDc},
+                  {"CWnd::GetDC counts", 1, pDC != nullptr ? guard.DCsDelta() : -1},
+                  {"ReleaseDC", 1, wnd.ReleaseDC(pDC)},
+                  {"red pixels", 200, canvas.CountPixels(kRed)},
+                  {"blue pixels", 120 * 80 - 200, canvas.CountPixels(kBlue)}});
+    EXPECT_EQ(Str(CRect(10, 10, 30, 20)), Str(canvas.BoundsOf(kRed)));
 
-TEST(Wnd, TimersAndCapture)
-{
-    CPaintedWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, CLifeWnd::TestClass(), "timer", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
-                             NULL, NULL));
+    wnd.log.clear();
     EXPECT_EQ(7u, wnd.SetTimer(7, 15));
-    EXPECT_TRUE(PumpUntil([&] { return wnd.ticks.size() >= 2; }));
+    EXPECT_TRUE(PumpUntil([&] { return wnd.log.size() >= 2; }));
     EXPECT_TRUE(wnd.KillTimer(7));
     EXPECT_FALSE(wnd.KillTimer(7)) << "already killed";
-    for (UINT_PTR id : wnd.ticks)
-        EXPECT_EQ(7u, id);
+    EXPECT_EQ("timer 7, timer 7",
+              Joined(std::vector<std::string>(wnd.log.begin(), wnd.log.begin() + 2)));
     wnd.SetCapture();
     EXPECT_EQ(&wnd, CWnd::GetCapture());
     ::ReleaseCapture();
     EXPECT_EQ(nullptr, CWnd::GetCapture());
-    EXPECT_EQ("capture lost", wnd.log.empty() ? std::string() : wnd.log.back());
+    EXPECT_EQ("lost", wnd.log.back());
     wnd.DestroyWindow();
+    AfxUnlockTempMaps();
 }
 
 class CFrameLike : public CWnd
@@ -330,7 +299,7 @@ public:
     BOOL IsFrameWnd() const override { return TRUE; }
 };
 
-TEST(Wnd, RelativesStylesAndScrollBars)
+TEST(Wnd, RelativesAndStyles)
 {
     CFrameLike frame;
     ASSERT_TRUE(frame.CreateEx(0, CLifeWnd::TestClass(), "frame", WS_OVERLAPPEDWINDOW, 0, 0, 300,
@@ -338,11 +307,6 @@ TEST(Wnd, RelativesStylesAndScrollBars)
     CWnd middle, leaf;
     ASSERT_TRUE(middle.Create(NULL, "middle", WS_VISIBLE, CRect(0, 0, 200, 100), &frame, 11));
     ASSERT_TRUE(leaf.Create(NULL, "leaf", WS_VISIBLE, CRect(0, 0, 50, 50), &middle, 12));
-    middle.ShowScrollBar(SB_VERT);
-    middle.SetScrollRange(SB_VERT, 0, 100, FALSE);
-    SCROLLINFO info = {sizeof(info), SIF_PAGE, 0, 0, 30, 0, 0};
-    middle.SetScrollInfo(SB_VERT, &info, FALSE);
-    int nMin = -1, nMax = -1;
     ExpectAll({
         {"GetParent", leaf.GetParent() == &middle},
         {"GetParentFrame", leaf.GetParentFrame() == reinterpret_cast<CFrameWnd*>(&frame)},
@@ -351,15 +315,9 @@ TEST(Wnd, RelativesStylesAndScrollBars)
         {"GetDlgItem: not a direct child", frame.GetDlgItem(12) == nullptr},
         {"GetDlgItem", frame.GetDlgItem(11) == &middle},
         {"GetDlgCtrlID", leaf.GetDlgCtrlID() == 12},
-        {"SetDlgCtrlID", (leaf.SetDlgCtrlID(13), leaf.GetDlgCtrlID() == 13)},
         {"ModifyStyle adds", leaf.ModifyStyle(0, WS_BORDER) && (leaf.GetStyle() & WS_BORDER)},
         {"ModifyStyle: nothing changed", !leaf.ModifyStyle(0, WS_BORDER)},
         {"ModifyStyle removes", leaf.ModifyStyle(WS_BORDER, 0, SWP_FRAMECHANGED)},
-        {"GetScrollLimit: max - (page - 1)", middle.GetScrollLimit(SB_VERT) == 71},
-        {"SetScrollPos clamps",
-         (middle.SetScrollPos(SB_VERT, 500), middle.GetScrollPos(SB_VERT) == 71)},
-        {"GetScrollRange",
-         (middle.GetScrollRange(SB_VERT, &nMin, &nMax), nMin == 0 && nMax == 100)},
     });
     frame.DestroyWindow();
     EXPECT_TRUE(leaf.m_hWnd == NULL && middle.m_hWnd == NULL)
@@ -396,8 +354,7 @@ TEST(WinApp, RunIdlesWithGrowingCountAndTemporaryWrappersDieThere)
     EXPECT_EQ("postncdestroy", log.empty() ? std::string() : log.back());
 
     ExpectAll(
-        {{"LoadStandardCursor",
-          theApp.LoadStandardCursor(IDC_CROSS) == ::LoadCursor(NULL, IDC_CROSS)},
+        {{"LoadStandardCursor", theApp.LoadStandardCursor(IDC_CROSS) == ::LoadCursor(0, IDC_CROSS)},
          {"LoadStandardIcon", theApp.LoadStandardIcon(IDI_HAND) == ::LoadIcon(NULL, IDI_HAND)},
          {"LoadCursor(NULL)", theApp.LoadCursor((LPCTSTR)NULL) == nullptr},
          {"no cursor 999 in the executable", theApp.LoadCursor(999u) == nullptr}});
