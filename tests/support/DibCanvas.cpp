@@ -1,7 +1,7 @@
 // DibCanvas: a DIB section in a memory DC with pixel access for tests.
 #include "DibCanvas.h"
 
-#include <cstdio>
+#include <algorithm>
 
 namespace {
 
@@ -78,55 +78,45 @@ void DibCanvas::Fill(COLORREF color)
         m_pBits[i] = pixel;
 }
 
-int DibCanvas::CountPixels(COLORREF color, const RECT& rc) const
+// Calls visit(x, y) for each pixel inside rc, clipped to the canvas, whose colour is (matching)
+// or is not (!matching) this colour.
+template <class Visit>
+void DibCanvas::Walk(COLORREF color, const RECT& rc, bool matching, Visit visit) const
 {
     if (!m_pBits)
-        return 0;
+        return;
     ::GdiFlush();
-    int left = rc.left < 0 ? 0 : rc.left, top = rc.top < 0 ? 0 : rc.top;
-    int right = rc.right > m_width ? m_width : rc.right;
-    int bottom = rc.bottom > m_height ? m_height : rc.bottom;
-    uint32_t pixel = ToPixel(color);
-    int count = 0;
+    const int left = rc.left < 0 ? 0 : rc.left, top = rc.top < 0 ? 0 : rc.top;
+    const int right = rc.right > m_width ? m_width : rc.right;
+    const int bottom = rc.bottom > m_height ? m_height : rc.bottom;
+    const uint32_t pixel = ToPixel(color);
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x)
-            if ((m_pBits[(size_t)y * m_width + x] & 0xFFFFFF) == pixel)
-                ++count;
+            if (((m_pBits[(size_t)y * m_width + x] & 0xFFFFFF) == pixel) == matching)
+                visit(x, y);
+}
+
+int DibCanvas::CountPixels(COLORREF color, const RECT& rc) const
+{
+    int count = 0;
+    Walk(color, rc, true, [&](int, int) { ++count; });
     return count;
 }
 
 int DibCanvas::CountPixels(COLORREF color) const
 {
-    RECT all = {0, 0, m_width, m_height};
-    return CountPixels(color, all);
+    return CountPixels(color, CRect(0, 0, m_width, m_height));
 }
 
 CRect DibCanvas::Bounds(COLORREF color, const RECT& rc, bool matching) const
 {
     CRect box(0, 0, 0, 0);
-    if (!m_pBits)
-        return box;
-    ::GdiFlush();
-    int left = rc.left < 0 ? 0 : rc.left, top = rc.top < 0 ? 0 : rc.top;
-    int right = rc.right > m_width ? m_width : rc.right;
-    int bottom = rc.bottom > m_height ? m_height : rc.bottom;
-    uint32_t pixel = ToPixel(color);
-    bool any = false;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            if (((m_pBits[(size_t)y * m_width + x] & 0xFFFFFF) == pixel) != matching)
-                continue;
-            if (!any) {
-                box.SetRect(x, y, x + 1, y + 1);
-                any = true;
-                continue;
-            }
-            box.left = x < box.left ? x : box.left;
-            box.top = y < box.top ? y : box.top;
-            box.right = x + 1 > box.right ? x + 1 : box.right;
-            box.bottom = y + 1 > box.bottom ? y + 1 : box.bottom;
-        }
-    }
+    Walk(color, rc, matching, [&](int x, int y) {
+        box = box.IsRectEmpty()
+                  ? CRect(x, y, x + 1, y + 1)
+                  : CRect(std::min<int>(x, box.left), std::min<int>(y, box.top),
+                          std::max<int>(x + 1, box.right), std::max<int>(y + 1, box.bottom));
+    });
     return box;
 }
 
@@ -149,33 +139,4 @@ const uint32_t* DibCanvas::Bits() const
 {
     ::GdiFlush();
     return m_pBits;
-}
-
-bool DibCanvas::SaveBmp(const char* path) const
-{
-    if (!m_pBits || !path)
-        return false;
-    ::GdiFlush();
-    DWORD imageSize = (DWORD)m_width * m_height * 4;
-    BITMAPFILEHEADER file;
-    ::ZeroMemory(&file, sizeof(file));
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    file.bfSize = file.bfOffBits + imageSize;
-    BITMAPINFOHEADER info;
-    ::ZeroMemory(&info, sizeof(info));
-    info.biSize = sizeof(info);
-    info.biWidth = m_width;
-    info.biHeight = -m_height;
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    info.biCompression = BI_RGB;
-    info.biSizeImage = imageSize;
-    FILE* f = std::fopen(path, "wb");
-    if (!f)
-        return false;
-    bool ok = std::fwrite(&file, sizeof(file), 1, f) == 1 &&
-              std::fwrite(&info, sizeof(info), 1, f) == 1 &&
-              std::fwrite(m_pBits, imageSize, 1, f) == 1;
-    return std::fclose(f) == 0 && ok;
 }

@@ -6,7 +6,6 @@
 //   EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(4, 4));
 //   EXPECT_EQ(16 * 16 - 14 * 14, canvas.CountPixels(RGB(0, 0, 0), CRect(0, 0, 64, 32)));
 //   EXPECT_EQ(CRect(4, 4, 20, 20), canvas.BoundsOf(RGB(0, 0, 0)));
-//   canvas.SaveBmp("out.bmp");            // to look at a failure
 //
 // The canvas makes its DC and bitmap with the raw API and attaches the DC to its CDC, so it does
 // not move the live-object counters. The DC's original bitmap, pen, brush and font are put
@@ -43,13 +42,13 @@ public:
     CRect BoundsOf(COLORREF color, const RECT& rc) const;
     CRect BoundsOf(COLORREF color) const;
     CRect BoundsOfOther(COLORREF color) const;
-    // Writes the canvas as a 32-bit BMP file; false when the file cannot be written.
-    bool SaveBmp(const char* path) const;
     // The raw pixels, 0x00RRGGBB, row by row from the top.
     const uint32_t* Bits() const;
 
 private:
     CRect Bounds(COLORREF color, const RECT& rc, bool matching) const;
+    template <class Visit>
+    void Walk(COLORREF color, const RECT& rc, bool matching, Visit visit) const;
 
     int m_width;
     int m_height;
