@@ -12,11 +12,11 @@
 class CTestShape : public CGraphicElement
 {
 public:
-    enum Kind { kRect, kRoundRect, kOval, kPolygon, kArc, kIcon, kPicture, kLine, kText, kState };
+    enum Kind { kRect, kRoundRect, kOval, kPolygon, kArc, kIcon, kPicture, kLine, kState };
 
     // name identifies the element in assertion messages. A line ends at (bounds.right,
-    // bounds.bottom); a state-kind test shape claims IsState but still draws, so that a test
-    // sees whether the view skipped it.
+    // bounds.bottom); so does a state-kind test shape, which claims IsState but still draws, so
+    // that a test sees whether the view skipped it or moved the pen.
     CTestShape(const char* name, int stateIndex, int verb, int pattern, const RECT& rc,
                COLORREF color, Kind kind = kRect)
         : CGraphicElement(stateIndex, verb, pattern), m_name(name), m_color(color), m_kind(kind)
@@ -37,7 +37,6 @@ public:
 
     void Draw(CDC* pDC, const RECT*) override
     {
-        ++m_draws;
         // Region shapes are hollow: they show nothing.
         if (verb == VERB_ACTIVE || verb == VERB_CLICK || pDC == NULL)
             return;
@@ -47,7 +46,7 @@ public:
     }
     BOOL GetEndPoint(CDC*, POINT* pOut) override
     {
-        if (m_kind != kLine && m_kind != kText)
+        if (m_kind != kLine && m_kind != kState)
             return FALSE;
         pOut->x = bounds.right;
         pOut->y = bounds.bottom;
@@ -60,20 +59,12 @@ public:
     BOOL IsArc() override { return m_kind == kArc; }
     BOOL IsIcon() override { return m_kind == kIcon; }
     BOOL IsPicture() override { return m_kind == kPicture; }
-    BOOL IsText() override { return m_kind == kText; }
     BOOL IsState() override { return m_kind == kState; }
-    void ReleaseResources() override
-    {
-        if (region != NULL)
-            ++m_releases;
-        SetRegion(NULL);
-    }
+    void ReleaseResources() override { SetRegion(NULL); }
 
     std::string m_name;
     COLORREF m_color;
     Kind m_kind;
-    int m_draws = 0;
-    int m_releases = 0;
 
     inline static int s_live = 0;
 };

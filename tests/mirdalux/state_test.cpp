@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "NamedChecks.h"
 #include "state/GraphicState.h"
 #include "state/StateElement.h"
 
@@ -36,8 +37,6 @@ class CountedState : public CGraphicState
 public:
     explicit CountedState(int* pDeaths) : m_pDeaths(pDeaths) {}
     ~CountedState() override { ++*m_pDeaths; }
-
-private:
     int* m_pDeaths;
 };
 
@@ -54,20 +53,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(StateTable, RecordStartsWithDefaultsAndCreatesTheTable)
-{
-    ASSERT_EQ(nullptr, GetStateTable());
-    EXPECT_EQ(nullptr, LookupState(0)) << "no table yet";
-    CGraphicState state;
-    CGraphicStateTable* first = GetStateTable();
-    ASSERT_NE(nullptr, first) << "the first record did not create the table";
-    EXPECT_EQ("{pen 1, fg 000000, bg FFFFFF, rop 13, 'Arial' 12, style 128, sizeSet 0}",
-              Describe(state));
-    EXPECT_EQ(0, first->GetSize()) << "constructing a record must not enter it";
-    CGraphicState second;
-    EXPECT_EQ(first, GetStateTable()) << "a second record replaced the existing table";
-}
 
 TEST_F(StateTable, EachFieldDifferenceMakesANewIndexAndTheOldStateFindsItsOwn)
 {
@@ -93,10 +78,9 @@ TEST_F(StateTable, EachFieldDifferenceMakesANewIndexAndTheOldStateFindsItsOwn)
         CGraphicState changed;
         changed.Assign(current);
         change.second(changed);
-        EXPECT_FALSE(changed.IsEqual(current));
-        EXPECT_EQ(next, Intern(changed)) << "a new index";
-        EXPECT_EQ(next, Intern(changed)) << "interned again";
-        EXPECT_EQ(0, Intern(current)) << "the first state afterwards";
+        ExpectValues({{"a new index", next, Intern(changed)},
+                      {"interned again", next, Intern(changed)},
+                      {"the first state afterwards", 0, Intern(current)}});
         const CGraphicState* stored = LookupState(next++);
         ASSERT_NE(nullptr, stored);
         EXPECT_EQ(Describe(changed), Describe(*stored)) << "the interned copy, field for field";
@@ -108,27 +92,23 @@ TEST_F(StateTable, AddUniqueDeletesOnlyTheDuplicateAndLookupChecksItsIndex)
 {
     int deaths = 0;
     CountedState* first = new CountedState(&deaths);
-    first->m_penSize = 7;
-    ASSERT_EQ(0, GetStateTable()->AddUnique(first));
-    EXPECT_EQ(0, deaths) << "a new state was deleted instead of stored";
     CountedState* duplicate = new CountedState(&deaths);
-    duplicate->m_penSize = 7;
-    EXPECT_EQ(0, GetStateTable()->AddUnique(duplicate));
-    EXPECT_EQ(1, deaths) << "an equal state must be deleted by AddUnique";
-    EXPECT_EQ(0, GetStateTable()->AddUnique(first)) << "a record the table holds";
-    EXPECT_EQ(1, deaths) << "AddUnique deleted a record the table holds";
-    EXPECT_EQ(-1, GetStateTable()->AddUnique(NULL));
-    EXPECT_EQ(1, GetStateTable()->GetSize());
-
+    first->m_penSize = duplicate->m_penSize = 7;
+    CGraphicStateTable* table = GetStateTable();
+    ExpectValues({{"a new state", 0, table->AddUnique(first)},
+                  {"a new state is stored, not deleted", 0, deaths},
+                  {"an equal state", 0, table->AddUnique(duplicate)},
+                  {"an equal state is deleted", 1, deaths},
+                  {"a record the table holds", 0, table->AddUnique(first)},
+                  {"a record the table holds is kept", 1, deaths},
+                  {"no record", -1, table->AddUnique(NULL)},
+                  {"one record stored", 1, table->GetSize()},
+                  {"the record at 0", 7, LookupState(0) ? LookupState(0)->m_penSize : -1}});
     for (int index : {1, -1, INT_MIN, INT_MAX})
         EXPECT_EQ(nullptr, LookupState(index)) << "index " << index;
-    ASSERT_NE(nullptr, LookupState(0));
-    EXPECT_EQ(7, LookupState(0)->m_penSize);
-
     DestroyStateTable();
-    EXPECT_EQ(2, deaths) << "DestroyStateTable must delete every record";
-    EXPECT_EQ(nullptr, GetStateTable());
-    EXPECT_EQ(nullptr, LookupState(0)) << "after the table was destroyed";
+    ExpectAll({{"DestroyStateTable deletes every record", deaths == 2},
+               {"and the table", !GetStateTable() && !LookupState(0)}});
     DestroyStateTable();  // nothing to destroy: harmless
 }
 
@@ -217,12 +197,11 @@ TEST_F(StateTable, StoringOneRecordTwiceIsRefused)
 {
 #ifndef _DEBUG
     CGraphicState* rec = new CGraphicState;
-    CGraphicStateTable* table = GetStateTable();
-    ASSERT_EQ(0, table->Add(rec));
     CGraphicState* other = new CGraphicState;
     other->m_penSize = 2;
+    CGraphicStateTable* table = GetStateTable();
+    ASSERT_EQ(0, table->Add(rec));
     ASSERT_EQ(1, table->Add(other));
-
     EXPECT_EQ(-1, table->Add(rec)) << "the same pointer added twice";
     table->SetAt(1, rec);
     table->SetAtGrow(5, rec);
@@ -232,42 +211,45 @@ TEST_F(StateTable, StoringOneRecordTwiceIsRefused)
     delete repeated;
     EXPECT_EQ(2, table->GetSize()) << "a refused edit changed the size";
     EXPECT_EQ(other, table->GetAt(1)) << "SetAt with a pointer held elsewhere replaced an entry";
-
     // Bad indices do nothing.
     table->SetAt(-1, NULL);
     table->SetAt(2, NULL);
     table->RemoveAt(1, 5);
     table->RemoveAt(-1);
     table->SetSize(-3);
-    EXPECT_EQ(nullptr, table->GetAt(2));
-    EXPECT_EQ(2, table->GetSize());
+    EXPECT_TRUE(table->GetSize() == 2 && table->GetAt(2) == NULL) << "after bad indices";
 #else
     GTEST_SKIP() << "bad indices assert in debug builds";
 #endif
 }
 
-TEST_F(StateTable, TableDiesWithTheLastElementAndStartsAgainAtZero)
+// The first record constructed creates the table, without entering itself; the last element's
+// death destroys it, and the next table starts again at index 0.
+TEST_F(StateTable, RecordsCreateTheTableWhichDiesWithTheLastElement)
 {
+    ASSERT_EQ(nullptr, GetStateTable());
     CGraphicState blue, red;
+    ASSERT_NE(nullptr, GetStateTable()) << "the first record did not create the table";
+    EXPECT_EQ(0, GetStateTable()->GetSize()) << "constructing a record must not enter it";
+    EXPECT_EQ("{pen 1, fg 000000, bg FFFFFF, rop 13, 'Arial' 12, style 128, sizeSet 0}",
+              Describe(red))
+        << "the defaults";
     blue.m_fogndColor = RGB(0, 0, 255);
     red.m_fogndColor = RGB(255, 0, 0);
     CStateElement* a = new CStateElement;
     CStateElement* b = new CStateElement;
     EXPECT_EQ(2, g_elementCount);
     ASSERT_EQ(0, Intern(blue));
-    ASSERT_EQ(1, Intern(red));
-
+    ASSERT_EQ(1, Intern(red)) << "a second record keeps the table";
     delete a;
-    EXPECT_NE(nullptr, GetStateTable()) << "the table died while an element lived";
-    EXPECT_EQ(1, Intern(red)) << "indices must stay while the table lives";
+    ExpectAll({{"the table lives while an element lives", GetStateTable() != NULL},
+               {"indices stay while the table lives", Intern(red) == 1}});
     delete b;
-    EXPECT_EQ(0, g_elementCount);
-    EXPECT_EQ(nullptr, GetStateTable()) << "the last element's death must destroy the table";
-
+    ExpectAll({{"no element left", g_elementCount == 0},
+               {"the last element's death destroys the table", !GetStateTable()}});
     // The next record constructed starts a new table: red is now first.
     CStateElement* c = new CStateElement;
-    EXPECT_EQ(0, Intern(red)) << "a new table must start at index 0";
-    EXPECT_EQ(1, Intern(blue));
+    ExpectValues({{"a new table starts at index 0", 0, Intern(red)}, {"then 1", 1, Intern(blue)}});
     DestroyStateTable();  // with an element alive: the next table starts again at 0
     EXPECT_EQ(nullptr, GetStateTable());
     EXPECT_EQ(0, Intern(blue)) << "after DestroyStateTable";

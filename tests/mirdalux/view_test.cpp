@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "NamedChecks.h"
 #include "TestHost.h"
 #include "TestShape.h"
 #include "TestSupport.h"
@@ -21,9 +22,12 @@
 
 namespace {
 
+typedef CGraphicView* V;
+
 const COLORREF kGreen = RGB(0, 255, 0);
 const COLORREF kYellow = RGB(255, 255, 0);
 const COLORREF kCyan = RGB(0, 255, 255);
+const COLORREF kMagenta = RGB(255, 0, 255);
 
 std::string Numbers(const CUIntArray& a)
 {
@@ -86,7 +90,6 @@ static const char* const kMixedList = "A state R5 B C6 I5 L P6 G7 Q8 Z9";
 // and the host's array afterwards (element numbers are rewritten 1 less, identifiers are not).
 TEST_F(GraphicViewTest, DeletionsFollowTheHostNumberingAndSpareOrStripRegions)
 {
-    typedef CGraphicView* V;
     typedef std::function<void(V, CUIntArray*)> Run;
     // clang-format off
     const Run listed = [](V v, CUIntArray* a) { Grafic_Dll_Del_Listed_Elt(v, a, FALSE); };
@@ -131,59 +134,36 @@ TEST_F(GraphicViewTest, DeletionsFollowTheHostNumberingAndSpareOrStripRegions)
         const int base = g_elementCount;
         CGraphicView* v = NewMixedView();
         r.run(v, &ids);
-        EXPECT_EQ(r.remaining, DisplayListNames(v));
-        EXPECT_EQ(r.arrayAfter, Numbers(ids)) << "the host's array afterwards";
-        EXPECT_EQ((int)v->m_displayList.GetSize(), Grafic_Dll_GetNbElement(v));
-        EXPECT_EQ(g_elementCount - base, v->m_displayList.GetSize() + v->m_discardedList.GetSize())
-            << "every live element is in one of the lists";
-        EXPECT_EQ(10, CTestShape::s_live) << "deleted elements are parked, not freed";
-        for (INT_PTR i = 0; i < v->m_discardedList.GetSize(); ++i)
-            EXPECT_EQ(nullptr, v->m_discardedList.GetElement(i)->region)
-                << "a discarded element keeps no region";
+        // Icons and pictures stripped of their region become plain elements.
         std::string stripped;
         for (INT_PTR i = 0; i < v->m_displayList.GetSize(); ++i) {
-            CTestShape* s = dynamic_cast<CTestShape*>(v->m_displayList.GetElement(i));
-            if (s == NULL || (!s->IsIcon() && !s->IsPicture()) || s->region != NULL)
-                continue;
-            stripped += s->m_name;
-            EXPECT_EQ(VERB_NONE, s->verb) << s->m_name << " lost its region";
-            const POINT inside = {s->bounds.left + 1, s->bounds.top + 1};
-            EXPECT_FALSE(s->HitTest(&inside)) << s->m_name << " is no longer hit";
+            CGraphicElement* e = v->m_displayList.GetElement(i);
+            if ((e->IsIcon() || e->IsPicture()) && e->region == NULL && e->verb == VERB_NONE)
+                stripped += dynamic_cast<CTestShape*>(e)->m_name;
         }
+        bool discardedKeepNoRegion = true;
+        for (INT_PTR i = 0; i < v->m_discardedList.GetSize(); ++i)
+            discardedKeepNoRegion &= v->m_discardedList.GetElement(i)->region == NULL;
+        EXPECT_EQ(r.remaining, DisplayListNames(v));
+        EXPECT_EQ(r.arrayAfter, Numbers(ids)) << "the host's array afterwards";
         EXPECT_EQ(r.stripped, stripped) << "icons and pictures without region";
+        const INT_PTR listed = v->m_displayList.GetSize();
+        ExpectAll({{"the element count", listed == Grafic_Dll_GetNbElement(v)},
+                   {"every live element is in one of the lists",
+                    g_elementCount - base == listed + v->m_discardedList.GetSize()},
+                   {"deleted elements are parked, not freed", CTestShape::s_live == 10},
+                   {"a discarded element keeps no region", discardedKeepNoRegion}});
         v->DestroyWindow();
         PumpMessages();
     }
 }
 
-TEST_F(GraphicViewTest, AppendingCopiesOptionsMovesThePenAndSkipsStateElements)
-{
-    CGraphicView* v = NewView();
-    v->m_defaultOptions = 5;
-    CTestShape* rect = AddTestShape(v, "rect", CRect(5, 5, 25, 25), kRed);
-    EXPECT_EQ(5u, rect->options) << "the element takes the view's option bits";
-    EXPECT_EQ(1, rect->m_draws) << "drawn at once";
-    EXPECT_EQ(0, v->m_penLocation.x) << "a rectangle has no end point";
-    CTestShape* line =
-        AddTestShape(v, "line", CRect(0, 0, 70, 30), kBlue, CTestShape::kLine, VERB_NONE, -2);
-    EXPECT_EQ(CPoint(70, 30), CPoint(v->m_penLocation)) << "the pen follows the line's end";
-    v->m_defaultOptions = 2;
-    CTestShape* state =
-        AddTestShape(v, "state", CRect(0, 0, 900, 900), kGreen, CTestShape::kState, 0, 0, FALSE);
-    EXPECT_EQ(2u, state->options);
-    EXPECT_EQ(0, state->m_draws);
-    EXPECT_EQ(CPoint(70, 30), CPoint(v->m_penLocation)) << "a state element does not move the pen";
-    EXPECT_EQ(CSize(70, 30), v->GetTotalSize()) << "nor widen the range";
-    EXPECT_EQ(1, line->m_draws);
-    v->AddElement(NULL, TRUE);
-    EXPECT_EQ(3, Grafic_Dll_GetNbElement(v)) << "a null element is ignored";
-}
-
+// The range follows each appended element while the view is scrollable; a state element moves
+// neither the range nor the pen, a null one is ignored, deletions recompute from the list.
 TEST_F(GraphicViewTest, ScrollRangeFollowsElementsWhileScrollable)
 {
     CGraphicView* v = NewView();
     AddTestShape(v, "pen", CRect(0, 0, 33, 44), kBlue, CTestShape::kLine, VERB_NONE, -2);
-    typedef CGraphicView* V;
     // clang-format off
     struct Step { const char* name; std::function<void(V)> run; CSize total; bool bars; };
     const Step steps[] = {
@@ -202,133 +182,118 @@ TEST_F(GraphicViewTest, ScrollRangeFollowsElementsWhileScrollable)
         {"a deletion recomputes from the whole list",
          [](V v) { Grafic_Dll_Del_Last_Elt(v, FALSE); }, {600, 500}, true},
         {"everything deleted", [](V v) { Grafic_Dll_Del_All_Elt(v); }, CSize(0, 0), false},
+        {"a state element", [](V v) {
+             AddTestShape(v, "state", CRect(0, 0, 900, 900), kRed, CTestShape::kState, 0, 0, FALSE);
+         }, CSize(0, 0), false},
+        {"a null element", [](V v) { v->AddElement(NULL, TRUE); }, CSize(0, 0), false},
     };
     // clang-format on
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
         s.run(v);
         PumpMessages();
+        int mode;
+        SIZE total, page, line;
+        v->GetDeviceScrollSizes(mode, total, page, line);
+        const DWORD bars = WS_HSCROLL | WS_VSCROLL;
         EXPECT_EQ(Str(s.total), Str(v->GetTotalSize()));
-        EXPECT_EQ(s.bars ? (DWORD)(WS_HSCROLL | WS_VSCROLL) : 0u,
-                  v->GetStyle() & (WS_HSCROLL | WS_VSCROLL))
-            << "scroll bars " << (s.bars ? "shown" : "hidden");
-        if (s.bars) {
-            int mode;
-            SIZE total, page, line;
-            v->GetDeviceScrollSizes(mode, total, page, line);
-            EXPECT_EQ("20x20", Str(line)) << "line size";
-            EXPECT_GT(page.cx, 0);
-        }
+        ExpectAll({{"scroll bars shown or hidden", (v->GetStyle() & bars) == (s.bars ? bars : 0)},
+                   {"with bars: a line of 20 and a page",
+                    !s.bars || (Str(line) == "20x20" && page.cx > 0)}});
     }
-    EXPECT_EQ(CPoint(33, 44), CPoint(v->m_penLocation)) << "deletions leave the pen where it was";
+    EXPECT_EQ(1, Grafic_Dll_GetNbElement(v)) << "the state element, and no null one";
+    EXPECT_EQ(CPoint(33, 44), CPoint(v->m_penLocation))
+        << "deletions and state elements leave the pen where it was";
 }
 
+// Over a client painted green behind the view's back: the background (unless the view was made
+// without one), then the elements in list order, never a state element. A background colour
+// shows with the redraw flag; the host's repaint fills its own context with it all the same.
 TEST_F(GraphicViewTest, PaintsBackgroundThenElementsInListOrder)
 {
-    CGraphicView* v = NewView();
-    Grafic_Dll_SetViewBkColor(v, kYellow, FALSE);
-    AddTestShape(v, "red", CRect(20, 20, 120, 120), kRed);
-    AddTestShape(v, "blue", CRect(70, 70, 170, 170), kBlue);
-    CTestShape* state =
-        AddTestShape(v, "state", CRect(0, 0, 300, 300), kGreen, CTestShape::kState, 0, 0, FALSE);
-    v->Invalidate(TRUE);
-    v->UpdateWindow();
-
-    DibCanvas shot(300, 250);
-    ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-    // clang-format off
-    const struct { POINT at; COLORREF expected; const char* name; } probes[] = {
-        {{10, 10}, kYellow, "background"}, {{50, 50}, kRed, "first element"},
-        {{100, 100}, kBlue, "overlap: the later element covers"},
-        {{150, 150}, kBlue, "second element"}, {{250, 200}, kYellow, "background"},
+    const struct {
+        const char* name;
+        BOOL noFill;
+        COLORREF first, repainted;
+    } rows[] = {
+        {"background fill", FALSE, kYellow, kCyan},
+        {"no background fill: the old pixels stay", TRUE, kGreen, kGreen},
     };
-    // clang-format on
-    for (const auto& p : probes)
-        EXPECT_EQ(p.expected, shot.Pixel(p.at.x, p.at.y)) << p.name << " at " << Str(p.at);
-    EXPECT_EQ(0, shot.CountPixels(kGreen)) << "state elements are never drawn";
-    EXPECT_EQ(0, state->m_draws);
-
-    // The colour changes on screen only with a repaint.
-    Grafic_Dll_SetViewBkColor(v, kCyan, FALSE);
-    ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-    EXPECT_EQ(kYellow, shot.Pixel(10, 10)) << "redraw flag 0: nothing changes yet";
-    Grafic_Dll_SetViewBkColor(v, kCyan, TRUE);
-    ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-    EXPECT_EQ(kCyan, shot.Pixel(10, 10)) << "redraw flag 1: repainted at once";
-    EXPECT_EQ(kBlue, shot.Pixel(100, 100));
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        CGraphicView* v = NewView(CRect(0, 0, 400, 300), r.noFill);
+        PaintClient(v, kGreen);
+        Grafic_Dll_SetViewBkColor(v, kYellow, FALSE);
+        AddTestShape(v, "red", CRect(20, 20, 120, 120), kRed);
+        AddTestShape(v, "blue", CRect(70, 70, 170, 170), kBlue);
+        AddTestShape(v, "state", CRect(0, 0, 300, 300), kMagenta, CTestShape::kState, 0, 0, FALSE);
+        v->Invalidate(TRUE);
+        v->UpdateWindow();
+        DibCanvas shot(300, 250), unchanged(300, 250), repainted(300, 250), host(200, 100, kBlack);
+        ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
+        Grafic_Dll_SetViewBkColor(v, kCyan, FALSE);
+        ASSERT_TRUE(CaptureClient(v->m_hWnd, unchanged));
+        Grafic_Dll_SetViewBkColor(v, kCyan, TRUE);
+        ASSERT_TRUE(CaptureClient(v->m_hWnd, repainted));
+        Grafic_Dll_RepaintView(v, &host.Dc());
+        ExpectValues({{"background", r.first, shot.Pixel(10, 10)},
+                      {"first element", kRed, shot.Pixel(50, 50)},
+                      {"overlap: the later element covers", kBlue, shot.Pixel(100, 100)},
+                      {"second element", kBlue, shot.Pixel(150, 150)},
+                      {"background below", r.first, shot.Pixel(250, 200)},
+                      {"state elements are never drawn", 0, shot.CountPixels(kMagenta)},
+                      {"redraw flag 0: nothing changes yet", r.first, unchanged.Pixel(10, 10)},
+                      {"redraw flag 1: repainted at once", r.repainted, repainted.Pixel(10, 10)},
+                      {"elements repainted too", kBlue, repainted.Pixel(100, 100)},
+                      {"RepaintView fills with the view's colour", kCyan, host.Pixel(10, 10)},
+                      {"RepaintView draws the elements", kRed, host.Pixel(40, 40)}});
+        v->DestroyWindow();
+        PumpMessages();
+    }
 }
 
-TEST_F(GraphicViewTest, NoFillViewPaintsOverWhatWasThere)
-{
-    CGraphicView* v = NewView(CRect(0, 0, 400, 300), TRUE);
-    PaintClient(v, kGreen);
-    AddTestShape(v, "red", CRect(20, 20, 60, 60), kRed);
-    v->Invalidate(TRUE);
-    v->UpdateWindow();
-    DibCanvas shot(200, 100);
-    ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-    EXPECT_EQ(kGreen, shot.Pixel(10, 10)) << "no background fill: the old pixels stay";
-    EXPECT_EQ(kRed, shot.Pixel(40, 40)) << "the element is painted";
-
-    // The host's repaint fills the background of its own context all the same.
-    DibCanvas canvas(200, 100, kBlue);
-    Grafic_Dll_RepaintView(v, &canvas.Dc());
-    EXPECT_EQ(kWhite, canvas.Pixel(10, 10)) << "RepaintView fills with the view's colour";
-    EXPECT_EQ(kRed, canvas.Pixel(40, 40));
-    EXPECT_EQ(kRed, canvas.Pixel(20, 20)) << "document coordinates, no scroll origin";
-}
-
+// In a view scrolled to (100, 40): an element is drawn at once where the screen shows it, and a
+// partial deletion repaints exactly what was deleted (over a client painted green behind the
+// view's back), a full one everything.
 TEST_F(GraphicViewTest, ScrolledViewDrawsAtOnceAndRepaintsOnlyWhatWasDeleted)
 {
     CGraphicView* v = NewView();
     AddTestShape(v, "extent", CRect(0, 0, 1000, 1000), kWhite);
     v->ScrollToPosition(CPoint(100, 40));
     PumpMessages();
-    ASSERT_EQ(100, v->GetScrollPos(SB_HORZ));
-    ASSERT_EQ(40, v->GetScrollPos(SB_VERT));
     POINT pt = {5, 6};
     v->ClientToDoc(pt);
-    EXPECT_EQ(CPoint(105, 46), CPoint(pt)) << "client to document adds the scroll position";
-    CDC* pDC = v->GetScrolledDC();
-    ASSERT_NE(nullptr, pDC);
-    EXPECT_EQ(CPoint(100, 40), pDC->GetWindowOrg()) << "scrolled context origin";
-    v->ReleaseDC(pDC);
-
+    ASSERT_EQ(CPoint(105, 46), CPoint(pt)) << "client to document adds the scroll position";
+    // clang-format off
+    struct Step { const char* name; std::function<void(V)> run; COLORREF color; CRect at; };
+    const Step steps[] = {
+        {"drawn at once", [](V v) { AddTestShape(v, "red", CRect(150, 60, 250, 160), kRed); },
+         kRed, {50, 20, 150, 120}},
+        {"a partial deletion", [](V v) { Grafic_Dll_Del_Last_Elt(v, TRUE); }, kWhite,
+         {50, 20, 150, 120}},
+        {"a partial listed deletion repaints the union", [](V v) {
+             AddTestShape(v, "red", CRect(150, 60, 250, 160), kRed);
+             AddTestShape(v, "blue", CRect(300, 200, 350, 250), kBlue);
+             PaintClient(v, kGreen);
+             CUIntArray numbers;
+             numbers.Add(2);
+             numbers.Add(3);
+             Grafic_Dll_Del_Listed_Elt(v, &numbers, TRUE);
+         }, kWhite, {50, 20, 250, 210}},
+        {"a full deletion", [](V v) { Grafic_Dll_Del_Last_Elt(v, FALSE); }, kGreen, {0, 0, 0, 0}},
+    };
+    // clang-format on
     CRect client;
     v->GetClientRect(&client);
     DibCanvas shot(client.Width(), client.Height());
-    // Drawn at once, without any paint message, at the client place of its document place.
-    PaintClient(v, kGreen);
-    AddTestShape(v, "red", CRect(150, 60, 250, 160), kRed);
-    ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-    EXPECT_EQ(Str(CRect(50, 20, 150, 120)), Str(shot.BoundsOf(kRed))) << "immediate drawing";
-    EXPECT_EQ(100 * 100, shot.CountPixels(kRed));
-
-    // A partial deletion repaints exactly the element's client rectangle.
-    PaintClient(v, kGreen);
-    Grafic_Dll_Del_Last_Elt(v, TRUE);
-    ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-    EXPECT_EQ(Str(CRect(50, 20, 150, 120)), Str(shot.BoundsOf(kWhite))) << "repainted area";
-    EXPECT_EQ(100 * 100, shot.CountPixels(kWhite));
-    EXPECT_EQ(0, shot.CountPixels(kRed));
-
-    // A partial listed deletion repaints the union of the deleted elements.
-    AddTestShape(v, "red", CRect(150, 60, 250, 160), kRed);
-    AddTestShape(v, "blue", CRect(300, 200, 350, 250), kBlue);
-    PaintClient(v, kGreen);
-    CUIntArray numbers;
-    numbers.Add(2);
-    numbers.Add(3);
-    Grafic_Dll_Del_Listed_Elt(v, &numbers, TRUE);
-    ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-    EXPECT_EQ(Str(CRect(50, 20, 250, 210)), Str(shot.BoundsOf(kWhite))) << "union repainted";
-    EXPECT_EQ(200 * 190, shot.CountPixels(kWhite));
-
-    // A full deletion repaints everything.
-    PaintClient(v, kGreen);
-    Grafic_Dll_Del_Last_Elt(v, FALSE);
-    ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
-    EXPECT_EQ(0, shot.CountPixels(kGreen)) << "full repaint";
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        PaintClient(v, kGreen);
+        s.run(v);
+        ASSERT_TRUE(CaptureClient(v->m_hWnd, shot));
+        EXPECT_EQ(Str(s.at), Str(shot.BoundsOf(s.color)));
+        EXPECT_EQ(s.at.Width() * s.at.Height(), shot.CountPixels(s.color));
+    }
 }
 
 namespace {
@@ -364,9 +329,8 @@ TEST_F(GraphicViewTest, WindowDestroyedWhileElementsArePressedAndHovered)
     CRect rc(0, 0, 300, 200);
     Grafic_Dll_NewDoc(m_parent.Wnd(), v, &rc, 7, FALSE);
     ASSERT_NE(nullptr, v->m_hWnd);
-    CTestShape* pressed =
+    v->m_pPressedElement =
         AddTestShape(v, "pressed", CRect(0, 0, 50, 50), kRed, CTestShape::kRect, VERB_CLICK, 1);
-    v->m_pPressedElement = pressed;
     v->m_pHoverElement =
         AddTestShape(v, "hover", CRect(60, 0, 110, 50), kRed, CTestShape::kRect, VERB_ACTIVE, 2);
     v->SetCapture();
@@ -374,16 +338,13 @@ TEST_F(GraphicViewTest, WindowDestroyedWhileElementsArePressedAndHovered)
     v->SetTimer(GRAPHIC_VIEW_TIMER_ID, 100, NULL);
     v->m_bTimerOn = TRUE;
     Grafic_Dll_Del_All_Click_Rgn(v);  // the pressed element moves to the discarded list
-    EXPECT_EQ(v->m_pPressedElement, pressed) << "parked, not deleted: the pointer stays valid";
-
     m_parent.Destroy();
     PumpMessages();
     ASSERT_TRUE(g_probe.seen);
-    EXPECT_EQ(nullptr, g_probe.pressed) << "pressed element forgotten on destroy";
-    EXPECT_EQ(nullptr, g_probe.hover) << "hovered element forgotten on destroy";
-    EXPECT_FALSE(g_probe.timerOn) << "hover timer stopped";
-    EXPECT_FALSE(g_probe.capture);
-    EXPECT_EQ(nullptr, g_probe.captureWindow) << "capture released";
-    EXPECT_EQ(elementsBefore, g_elementCount) << "the view deleted every element, parked ones too";
-    EXPECT_EQ(0, CTestShape::s_live);
+    ExpectAll({{"pressed element forgotten on destroy", !g_probe.pressed},
+               {"hovered element forgotten on destroy", !g_probe.hover},
+               {"hover timer stopped", !g_probe.timerOn},
+               {"capture released", !g_probe.capture && !g_probe.captureWindow},
+               {"every element deleted, parked ones too",
+                g_elementCount == elementsBefore && CTestShape::s_live == 0}});
 }
