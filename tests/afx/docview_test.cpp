@@ -17,6 +17,13 @@ bool Logged(const std::string& entry)
 {
     return Joined(g_log).find(entry) != std::string::npos;
 }
+// The log of what action() makes happen.
+template <class Action> std::string LogOf(Action action)
+{
+    g_log.clear();
+    action();
+    return Joined(g_log);
+}
 const UINT ID_CMD_VIEW = 0x8101;   // the view
 const UINT ID_CMD_DOC = 0x8102;    // the document
 const UINT ID_CMD_CHILD = 0x8103;  // the MDI child frame
@@ -25,10 +32,8 @@ const UINT ID_CMD_BOTH = 0x8105;   // the view and the application
 const UINT ID_CMD_FRAME = 0x8106;  // the view and the SDI frame
 }  // namespace
 
-class CTrackedDoc : public CDocument
-{
+struct CTrackedDoc : CDocument {
     DECLARE_DYNCREATE(CTrackedDoc)
-public:
     ~CTrackedDoc() override { g_log.push_back("doc deleted"); }
     int ViewCount() const
     {
@@ -45,10 +50,8 @@ BEGIN_MESSAGE_MAP(CTrackedDoc, CDocument)
     ON_COMMAND(ID_CMD_DOC, OnCommand)
 END_MESSAGE_MAP()
 
-class CTrackedView : public CView
-{
+struct CTrackedView : CView {
     DECLARE_DYNCREATE(CTrackedView)
-public:
     ~CTrackedView() override { g_log.push_back("view deleted"); }
     void OnDraw(CDC*) override {}
     void OnInitialUpdate() override
@@ -82,10 +85,8 @@ BEGIN_MESSAGE_MAP(CTrackedView, CView)
     ON_COMMAND(ID_CMD_FRAME, OnCommand)
 END_MESSAGE_MAP()
 
-class CTrackedChild : public CMDIChildWnd
-{
+struct CTrackedChild : CMDIChildWnd {
     DECLARE_DYNCREATE(CTrackedChild)
-public:
     ~CTrackedChild() override { g_log.push_back("child deleted"); }
     afx_msg void OnCommand() { g_log.push_back("child"); }
     DECLARE_MESSAGE_MAP()
@@ -95,10 +96,8 @@ BEGIN_MESSAGE_MAP(CTrackedChild, CMDIChildWnd)
     ON_COMMAND(ID_CMD_CHILD, OnCommand)
 END_MESSAGE_MAP()
 
-class CRoutingFrame : public CFrameWnd
-{
+struct CRoutingFrame : CFrameWnd {
     DECLARE_DYNCREATE(CRoutingFrame)
-public:
     afx_msg void OnCommand() { g_log.push_back("frame"); }
     DECLARE_MESSAGE_MAP()
 };
@@ -108,9 +107,7 @@ BEGIN_MESSAGE_MAP(CRoutingFrame, CFrameWnd)
     ON_COMMAND(ID_CMD_APP, OnCommand)
 END_MESSAGE_MAP()
 
-class CTestApp : public CWinApp
-{
-public:
+struct CTestApp : CWinApp {
     afx_msg void OnCommand() { g_log.push_back("app"); }
     DECLARE_MESSAGE_MAP()
 };
@@ -130,11 +127,9 @@ struct Route {
 };
 void ExpectRoutes(CWnd* pFrame, std::initializer_list<Route> rows)
 {
-    for (const Route& r : rows) {
-        g_log.clear();
-        pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(r.id, 0), 0);
-        EXPECT_EQ(r.handledBy, Joined(g_log)) << "row: " << r.name;
-    }
+    for (const Route& r : rows)
+        EXPECT_EQ(r.handledBy, LogOf([&] { pFrame->SendMessage(WM_COMMAND, r.id, 0); }))
+            << "row: " << r.name;
 }
 
 CFrameWnd* MakeFrame()
@@ -168,51 +163,44 @@ CString Caption(HWND hWnd)
 TEST(DocView, ViewsAndDocumentsAreDeletedInOrder)
 {
     GdiCountGuard guard("documents and views");
-    g_log.clear();
+    const char* const kViewGoes = "WM_DESTROY, WM_NCDESTROY, view deleted";
     CFrameWnd* pFrame = MakeFrame();
     ASSERT_NE(nullptr, pFrame);
     CTrackedDoc* pDoc = new CTrackedDoc;
     CTrackedView* pView1 = MakeView(pFrame, pDoc);
     CTrackedView* pView2 = MakeView(pFrame, pDoc, AFX_IDW_PANE_FIRST + 1);
     ASSERT_TRUE(pView1 && pView2);
-    EXPECT_EQ(pDoc, pView1->GetDocument()) << "OnCreate adds the view to the context's document";
-    EXPECT_EQ(2, pDoc->ViewCount());
-    pDoc->UpdateAllViews(pView1, 7);
-    EXPECT_EQ("update 7", Joined(g_log)) << "every view but the sender";
-    g_log.clear();
-    pView1->DestroyWindow();  // deleted after its last message; the document keeps the other
-    EXPECT_EQ("WM_DESTROY, WM_NCDESTROY, view deleted", Joined(g_log));
+    EXPECT_TRUE(pView1->GetDocument() == pDoc && pDoc->ViewCount() == 2)
+        << "OnCreate adds the view to the context's document";
+    EXPECT_EQ("update 7", LogOf([&] { pDoc->UpdateAllViews(pView1, 7); }))
+        << "every view but the sender";
+    // Deleted after its last message; the document keeps the other.
+    EXPECT_EQ(kViewGoes, LogOf([&] { pView1->DestroyWindow(); }));
     POSITION pos = pDoc->GetFirstViewPosition();
     EXPECT_TRUE(pDoc->ViewCount() == 1 && pDoc->GetNextView(pos) == pView2);
-    g_log.clear();
-    pView2->DestroyWindow();  // the last view: the auto-delete document goes after it
-    EXPECT_EQ("WM_DESTROY, WM_NCDESTROY, view deleted, doc deleted", Joined(g_log));
+    // The last view: the auto-delete document goes after it.
+    EXPECT_EQ(kViewGoes + std::string(", doc deleted"), LogOf([&] { pView2->DestroyWindow(); }));
     pFrame->DestroyWindow();
 
-    // Without auto-delete the document outlives its views.
-    g_log.clear();
+    // Without auto-delete the document outlives its views; the frame takes its view with it.
     pFrame = MakeFrame();
     pDoc = new CTrackedDoc;
     pDoc->m_bAutoDelete = FALSE;
     ASSERT_NE(nullptr, MakeView(pFrame, pDoc));
-    pFrame->DestroyWindow();  // takes the view with it
-    EXPECT_EQ("WM_DESTROY, WM_NCDESTROY, view deleted", Joined(g_log));
+    EXPECT_EQ(kViewGoes, LogOf([&] { pFrame->DestroyWindow(); }));
     EXPECT_EQ(0, pDoc->ViewCount());
     delete pDoc;
 
     // OnCloseDocument destroys the frames of all its views.
-    g_log.clear();
     CFrameWnd* pFrameA = MakeFrame();
     CFrameWnd* pFrameB = MakeFrame();
     HWND hA = pFrameA->m_hWnd, hB = pFrameB->m_hWnd;
     pDoc = new CTrackedDoc;
     MakeView(pFrameA, pDoc);
     MakeView(pFrameB, pDoc);
-    pDoc->OnCloseDocument();
+    EXPECT_EQ(kViewGoes + (", " + std::string(kViewGoes)) + ", doc deleted",
+              LogOf([&] { pDoc->OnCloseDocument(); }));
     EXPECT_FALSE(::IsWindow(hA) || ::IsWindow(hB));
-    EXPECT_EQ("WM_DESTROY, WM_NCDESTROY, view deleted, WM_DESTROY, WM_NCDESTROY, view deleted, "
-              "doc deleted",
-              Joined(g_log));
     PumpMessages();
 }
 
@@ -243,17 +231,16 @@ TEST(DocView, TemplateDocumentListStringsAndBadClasses)
     delete pDocs[2];
     EXPECT_EQ(nullptr, tmpl.GetFirstDocPosition());
 
-    tmpl.LoadTemplate();  // strings under the template's id
-    CString s[6];
-    ExpectAll(
-        {{"windowTitle", tmpl.GetDocString(s[0], CDocTemplate::windowTitle) && s[0] == ""},
-         {"docName", tmpl.GetDocString(s[1], CDocTemplate::docName) && s[1] == "Sketch"},
-         {"fileNewName", tmpl.GetDocString(s[2], CDocTemplate::fileNewName) && s[2] == "Sketches"},
-         {"regFileTypeId",
-          tmpl.GetDocString(s[3], CDocTemplate::regFileTypeId) && s[3] == "Test.Sketch"},
-         {"regFileTypeName",
-          tmpl.GetDocString(s[4], CDocTemplate::regFileTypeName) && s[4] == "Test Sketch"},
-         {"past the last string", !tmpl.GetDocString(s[5], (CDocTemplate::DocStringIndex)12)}});
+    tmpl.LoadTemplate();  // strings under the template's id; index 12 is past the last
+    std::vector<std::string> strings;
+    for (int i : std::initializer_list<int>{CDocTemplate::windowTitle, CDocTemplate::docName,
+                                            CDocTemplate::fileNewName, CDocTemplate::regFileTypeId,
+                                            CDocTemplate::regFileTypeName, 12}) {
+        CString text;
+        bool found = tmpl.GetDocString(text, (CDocTemplate::DocStringIndex)i) != FALSE;
+        strings.push_back(found ? "'" + std::string(text) + "'" : "none");
+    }
+    EXPECT_EQ("'', 'Sketch', 'Sketches', 'Test.Sketch', 'Test Sketch', none", Joined(strings));
 #ifndef _DEBUG
     CTrackedDoc* pDoc = new CTrackedDoc;
     pDoc->m_bAutoDelete = FALSE;
@@ -263,48 +250,37 @@ TEST(DocView, TemplateDocumentListStringsAndBadClasses)
     EXPECT_TRUE(pDoc->GetNextView(pos) == nullptr && pDoc->ViewCount() == 0);
     delete pDoc;
     // Templates missing classes make nothing and leak nothing.
-    g_log.clear();
     CMultiDocTemplate noFrame(4, RUNTIME_CLASS(CTrackedDoc), NULL, RUNTIME_CLASS(CTrackedView));
     noFrame.m_bAutoDelete = FALSE;
-    EXPECT_EQ(nullptr, noFrame.OpenDocumentFile(NULL));
-    EXPECT_EQ("doc deleted", Joined(g_log)) << "the orphan document is deleted";
+    EXPECT_EQ("doc deleted", LogOf([&] { EXPECT_EQ(nullptr, noFrame.OpenDocumentFile(NULL)); }))
+        << "the orphan document is deleted";
     EXPECT_EQ(nullptr, noFrame.GetFirstDocPosition());
     CMultiDocTemplate noDoc(4, NULL, RUNTIME_CLASS(CTrackedChild), RUNTIME_CLASS(CTrackedView));
     EXPECT_EQ(nullptr, noDoc.CreateNewDocument());
     CMultiDocTemplate wrong(4, RUNTIME_CLASS(CTrackedChild), NULL, NULL);
-    g_log.clear();
-    EXPECT_EQ(nullptr, wrong.CreateNewDocument()) << "a document class that is not a document";
-    EXPECT_EQ("child deleted", Joined(g_log));
+    EXPECT_EQ("child deleted", LogOf([&] { EXPECT_EQ(nullptr, wrong.CreateNewDocument()); }))
+        << "a document class that is not a document";
 #endif
 }
 
 TEST(Frame, LoadFrameViewLayoutAndSdiRouting)
 {
     GdiCountGuard guard("SDI frames");
-    CFrameWnd* pLoaded = new CFrameWnd;
-    ASSERT_TRUE(pLoaded->LoadFrame(5));
-    HWND hWnd = pLoaded->m_hWnd;
-    ExpectAll({{"title from string 5", Caption(hWnd) == "Test Frame"},
-               {"GetTitle", pLoaded->GetTitle() == "Test Frame"},
-               {"menu 5", ::GetMenu(hWnd) == pLoaded->m_hMenuDefault && MenuText(hWnd) == "&Frame"},
-               {"help id", pLoaded->m_nIDHelp == 5},
-               {"IsFrameWnd", pLoaded->IsFrameWnd()},
-               {"no menu 77: LoadFrame fails and the frame deletes itself",
-                !(new CFrameWnd)->LoadFrame(77)}});
-    pLoaded->DestroyWindow();
-    EXPECT_FALSE(::IsWindow(hWnd));
-
-    g_log.clear();
+    EXPECT_FALSE((new CFrameWnd)->LoadFrame(77))
+        << "no menu 77: it fails, the frame deletes itself";
     CRoutingFrame* pFrame = new CRoutingFrame;
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(CTrackedView);
-    ASSERT_TRUE(pFrame->Create(NULL, _T("sdi"), WS_OVERLAPPEDWINDOW, CRect(10, 10, 410, 310), NULL,
-                               NULL, 0, &context));
-    CWnd* pPane = CWnd::FromHandlePermanent(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST));
+    ASSERT_TRUE(pFrame->LoadFrame(5, WS_OVERLAPPEDWINDOW, NULL, &context));
+    HWND hWnd = pFrame->m_hWnd;
+    CWnd* pPane = CWnd::FromHandlePermanent(::GetDlgItem(hWnd, AFX_IDW_PANE_FIRST));
     ASSERT_TRUE(pPane && pPane->IsKindOf(RUNTIME_CLASS(CTrackedView)))
         << "OnCreateClient made the view from m_pNewViewClass";
     CView* pView = static_cast<CView*>(pPane);
-    EXPECT_EQ(nullptr, pFrame->GetActiveView());
+    ExpectAll({{"title from string 5", Caption(hWnd) == "Test Frame"},
+               {"menu 5", ::GetMenu(hWnd) == pFrame->m_hMenuDefault && MenuText(hWnd) == "&Frame"},
+               {"help id", pFrame->m_nIDHelp == 5},
+               {"no active view yet", pFrame->GetActiveView() == nullptr}});
     pFrame->InitialUpdateFrame(NULL, TRUE);
     EXPECT_TRUE(pFrame->GetActiveView() == pView && pView->GetParentFrame() == pFrame &&
                 pFrame->IsWindowVisible());
@@ -320,63 +296,12 @@ TEST(Frame, LoadFrameViewLayoutAndSdiRouting)
                           {"the view before the frame", ID_CMD_FRAME, "view"},
                           {"the frame before the app", ID_CMD_APP, "frame"},
                           {"the view before the app", ID_CMD_BOTH, "view"}});
-    g_log.clear();
-    pFrame->SetActiveView(NULL);
-    EXPECT_EQ("deactivate", Joined(g_log));
+    EXPECT_EQ("deactivate", LogOf([&] { pFrame->SetActiveView(NULL); }));
     ExpectRoutes(pFrame, {{"no active view: the frame", ID_CMD_FRAME, "frame"},
                           {"no active view: on to the app", ID_CMD_BOTH, "app"}});
     pFrame->SetActiveView(pView);
     pFrame->DestroyWindow();
-    PumpMessages();
-}
-
-TEST(Frame, MdiClientArrangesChildrenAndActivatesFromWindowList)
-{
-    GdiCountGuard guard("MDI children");
-    CMDIFrameWnd* pFrame = new CMDIFrameWnd;
-    ASSERT_TRUE(
-        pFrame->Create(NULL, _T("mdi"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 450)));
-    TCHAR cls[32] = {0};
-    ::GetClassName(pFrame->m_hWndMDIClient, cls, 32);
-    EXPECT_STRCASEEQ("MDIClient", cls);
-    CMDIChildWnd* children[3];
-    for (CMDIChildWnd*& pChild : children) {
-        pChild = new CMDIChildWnd;
-        ASSERT_TRUE(pChild->Create(NULL, _T("child"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                   CFrameWnd::rectDefault, pFrame));
-        EXPECT_TRUE(pChild->GetMDIFrame() == pFrame && pFrame->MDIGetActive() == pChild)
-            << "a visible new child is active";
-    }
-    pFrame->MDITile(MDITILE_VERTICAL);  // tiles cover the client without overlapping
-    CRect client, rects[3];
-    ::GetClientRect(pFrame->m_hWndMDIClient, &client);
-    int area = 0;
-    for (int i = 0; i < 3; ++i) {
-        children[i]->GetWindowRect(&rects[i]);
-        ::MapWindowPoints(NULL, pFrame->m_hWndMDIClient, (LPPOINT)&rects[i], 2);
-        area += rects[i].Width() * rects[i].Height();
-        for (int j = 0; j < i; ++j)
-            EXPECT_FALSE(CRect().IntersectRect(&rects[i], &rects[j])) << j << " and " << i;
-    }
-    EXPECT_EQ(client.Width() * client.Height(), area);
-    pFrame->MDICascade();  // each child down and right of the one before
-    for (int i = 0; i < 3; ++i)
-        children[i]->GetWindowRect(&rects[i]);
-    EXPECT_TRUE(rects[0].TopLeft() != rects[1].TopLeft() &&
-                rects[1].TopLeft() != rects[2].TopLeft());
-    // The Window list's ids (from AFX_IDM_FIRST_MDICHILD in creation order) go to DefFrameProc.
-    for (int i : {0, 2, 1}) {
-        pFrame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD + i);
-        EXPECT_EQ(children[i], pFrame->MDIGetActive()) << "window list entry " << i;
-    }
-    pFrame->MDIActivate(children[1]);
-    EXPECT_EQ(children[1], pFrame->MDIGetActive());
-    pFrame->MDINext();
-    EXPECT_NE(children[1], pFrame->MDIGetActive()) << "MDINext moves on";
-    HWND hChild = children[0]->m_hWnd;
-    children[0]->MDIDestroy();
-    EXPECT_FALSE(::IsWindow(hChild));
-    pFrame->DestroyWindow();
+    EXPECT_FALSE(::IsWindow(hWnd));
     PumpMessages();
 }
 
@@ -411,22 +336,57 @@ protected:
     CMultiDocTemplate* m_pTemplate = NULL;
 };
 
+TEST_F(MdiTest, ClientArrangesChildrenAndActivatesFromWindowList)
+{
+    GdiCountGuard guard("MDI children");
+    CMDIFrameWnd* pFrame = m_pFrame;
+    pFrame->SetWindowPos(NULL, 0, 0, 600, 450, SWP_NOZORDER);
+    const HWND hClient = pFrame->m_hWndMDIClient;
+    CMDIChildWnd* children[3];
+    for (CMDIChildWnd*& pChild : children) {
+        pChild = new CMDIChildWnd;
+        ASSERT_TRUE(pChild->Create(NULL, _T("child"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                   CFrameWnd::rectDefault, pFrame));
+        EXPECT_TRUE(pChild->GetMDIFrame() == pFrame && pFrame->MDIGetActive() == pChild)
+            << "a visible new child is active";
+    }
+    pFrame->MDITile(MDITILE_VERTICAL);  // tiles cover the client without overlapping
+    CRect client, rects[3];
+    ::GetClientRect(hClient, &client);
+    int area = 0;
+    for (int i = 0; i < 3; ++i) {
+        children[i]->GetWindowRect(&rects[i]);
+        ::MapWindowPoints(NULL, hClient, (LPPOINT)&rects[i], 2);
+        area += rects[i].Width() * rects[i].Height();
+        for (int j = 0; j < i; ++j)
+            EXPECT_FALSE(CRect().IntersectRect(&rects[i], &rects[j])) << j << " and " << i;
+    }
+    EXPECT_EQ(client.Width() * client.Height(), area);
+    pFrame->MDICascade();  // each child down and right of the one before
+    for (int i = 0; i < 3; ++i)
+        children[i]->GetWindowRect(&rects[i]);
+    EXPECT_TRUE(rects[0].TopLeft() != rects[1].TopLeft() &&
+                rects[1].TopLeft() != rects[2].TopLeft());
+    // The Window list's ids (from AFX_IDM_FIRST_MDICHILD in creation order) go to DefFrameProc.
+    for (int i : {0, 2, 1}) {
+        pFrame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD + i);
+        EXPECT_EQ(children[i], pFrame->MDIGetActive()) << "window list entry " << i;
+    }
+    pFrame->MDINext();
+    EXPECT_NE(children[1], pFrame->MDIGetActive()) << "MDINext moves on";
+    HWND hChild = children[0]->m_hWnd;
+    children[0]->MDIDestroy();
+    EXPECT_FALSE(::IsWindow(hChild));
+}
+
 TEST_F(MdiTest, OpenDocumentFileMakesDocumentChildFrameAndView)
 {
     GdiCountGuard guard("MDI documents");
     HWND hFrame = m_pFrame->m_hWnd;
-    POSITION posTemplate = theApp.GetFirstDocTemplatePosition();
-    ExpectAll(
-        {{"title from string 5", Caption(hFrame) == "Test Frame"},
-         {"frame menu from menu 5", MenuText(hFrame) == "&Frame"},
-         {"an MDI client", m_pFrame->m_hWndMDIClient != NULL},
-         {"one template", theApp.GetNextDocTemplate(posTemplate) == m_pTemplate && !posTemplate}});
     CDocument* pDoc1 = m_pTemplate->OpenDocumentFile(NULL);
-    ASSERT_NE(nullptr, pDoc1);
     CMDIChildWnd* pChild1 = m_pFrame->MDIGetActive();
-    ASSERT_NE(nullptr, pChild1);
-    CView* pView1 = pChild1->GetActiveView();
-    ASSERT_NE(nullptr, pView1);
+    CView* pView1 = pChild1 ? pChild1->GetActiveView() : NULL;
+    ASSERT_TRUE(pDoc1 && pChild1 && pView1);
     ExpectAll({
         {"default title from the doc name", pDoc1->GetTitle() == "Sketch1"},
         {"the child's class", pChild1->IsKindOf(RUNTIME_CLASS(CTrackedChild))},
@@ -452,15 +412,17 @@ TEST_F(MdiTest, OpenDocumentFileMakesDocumentChildFrameAndView)
           m_pTemplate->GetNextDoc(pos) == pDoc1 && m_pTemplate->GetNextDoc(pos) == pDoc2 && !pos},
          {"MDIActivate", (m_pFrame->MDIActivate(pChild1), m_pFrame->MDIGetActive() == pChild1)},
          {"the caption follows", Caption(hFrame) == "Test Frame - Sketch1"}});
-    g_log.clear();
-    pDoc2->OnCloseDocument();  // child, view and document go; the template forgets it
-    EXPECT_TRUE(Logged("view deleted") && Logged("child deleted") && Logged("doc deleted"));
+    // Child, view and document go; the template forgets the document.
+    const std::string closed = LogOf([&] { pDoc2->OnCloseDocument(); });
+    for (const char* entry : {"view deleted", "child deleted", "doc deleted"})
+        EXPECT_NE(std::string::npos, closed.find(entry)) << entry;
     pos = m_pTemplate->GetFirstDocPosition();
     EXPECT_TRUE(m_pTemplate->GetNextDoc(pos) == pDoc1 && !pos) << "one document left";
-    g_log.clear();
-    pChild1->DestroyWindow();  // deletes its auto-delete document, restores the menu
-    PumpMessages();
-    EXPECT_TRUE(Logged("doc deleted"));
+    // The child deletes its auto-delete document and restores the frame's menu.
+    EXPECT_NE(std::string::npos, LogOf([&] {
+                                     pChild1->DestroyWindow();
+                                     PumpMessages();
+                                 }).find("doc deleted"));
     EXPECT_TRUE(!m_pTemplate->GetFirstDocPosition() && !m_pFrame->MDIGetActive());
     EXPECT_STREQ("&Frame", MenuText(hFrame)) << "frame menu back";
 }
@@ -478,18 +440,18 @@ TEST_F(MdiTest, CommandsRouteThroughActiveViewDocumentChildAndApp)
     ExpectRoutes(m_pFrame, {{"no child: no view", ID_CMD_VIEW, ""},
                             {"no child: the application", ID_CMD_BOTH, "app"}});
     ASSERT_NE(nullptr, m_pTemplate->OpenDocumentFile(NULL));
-    g_log.clear();
-    m_pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_CLOSE, 0), 0);
-    PumpMessages();
-    EXPECT_TRUE(Logged("doc deleted")) << "ID_FILE_CLOSE reaches the document";
+    const std::string closed = LogOf([&] {
+        m_pFrame->SendMessage(WM_COMMAND, ID_FILE_CLOSE, 0);
+        PumpMessages();
+    });
+    EXPECT_NE(std::string::npos, closed.find("doc deleted"))
+        << "ID_FILE_CLOSE reaches the document";
     EXPECT_EQ(nullptr, m_pFrame->MDIGetActive());
 }
 
 // A frame that is no MDI frame. Its one member lies where an MDI frame keeps its client and holds
 // a real MDI client, so a child that took this frame as its parent would be made there.
-class CNotMdiFrame : public CFrameWnd
-{
-public:
+struct CNotMdiFrame : CFrameWnd {
     HWND m_hWndClient = NULL;
 };
 

@@ -1,5 +1,5 @@
 // Runtime classes: kind checks through a hierarchy, creation by name, the class list, and
-// classes of afx.dll seen from this executable.
+// classes of afx.dll seen from this executable; CObject's allocator.
 #include <gtest/gtest.h>
 #include <afx.h>
 #include <afxcoll.h>
@@ -12,34 +12,21 @@
 
 // Declared outside any anonymous namespace: the IMPLEMENT macros define functions that are
 // only reached through the class record.
-class CAnimal : public CObject
-{
+struct CAnimal : CObject {
     DECLARE_DYNAMIC(CAnimal)
-public:
-    CAnimal() {}
 };
 IMPLEMENT_DYNAMIC(CAnimal, CObject)
-
-class CDog : public CAnimal
-{
+struct CDog : CAnimal {
     DECLARE_DYNCREATE(CDog)
-public:
-    CDog() {}
 };
 IMPLEMENT_DYNCREATE(CDog, CAnimal)
-
-class CPuppy : public CDog
-{
+struct CPuppy : CDog {
     DECLARE_SERIAL(CPuppy)
-public:
-    CPuppy() {}
-    int m_nAge = 0;
+    int m_nAge = 0;  // a size of its own
 };
 IMPLEMENT_SERIAL(CPuppy, CDog, 3)
-
 // A class of this executable derived from a class of afx.dll.
-class CTaggedList : public CStringList
-{
+struct CTaggedList : CStringList {
     DECLARE_DYNCREATE(CTaggedList)
 };
 IMPLEMENT_DYNCREATE(CTaggedList, CStringList)
@@ -81,61 +68,6 @@ TEST(RuntimeClass, IsKindOfFollowsTheHierarchy)
                {"a dyncreate class is not", !dog.IsSerializable()}});
 }
 
-TEST(RuntimeClass, DescribesItsClass)
-{
-    const struct {
-        CRuntimeClass* pClass;
-        const char* name;
-        int size;
-        UINT schema;
-        bool creatable;
-    } rows[] = {
-        {RUNTIME_CLASS(CAnimal), "CAnimal", (int)sizeof(CAnimal), 0xFFFF, false},
-        {RUNTIME_CLASS(CDog), "CDog", (int)sizeof(CDog), 0xFFFF, true},
-        {RUNTIME_CLASS(CPuppy), "CPuppy", (int)sizeof(CPuppy), 3, true},
-        {RUNTIME_CLASS(CObList), "CObList", (int)sizeof(CObList), 0, true},
-        {RUNTIME_CLASS(CPtrList), "CPtrList", (int)sizeof(CPtrList), 0xFFFF, false},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
-        EXPECT_STREQ(r.name, r.pClass->m_lpszClassName);
-        ExpectValues({{"m_nObjectSize", r.size, r.pClass->m_nObjectSize},
-                      {"m_wSchema", r.schema, r.pClass->m_wSchema},
-                      {"creatable", r.creatable, r.pClass->m_pfnCreateObject != NULL}});
-    }
-}
-
-// Each row: what CreateObject(name) makes and what FromName(name) finds (NULL: nothing).
-TEST(RuntimeClass, CreatesAndFindsClassesByName)
-{
-    const struct {
-        const char* name;
-        CRuntimeClass* created;
-        CRuntimeClass* found;
-    } rows[] = {
-        {"CDog", RUNTIME_CLASS(CDog), RUNTIME_CLASS(CDog)},
-        {"CPuppy", RUNTIME_CLASS(CPuppy), RUNTIME_CLASS(CPuppy)},
-        {"CTaggedList", RUNTIME_CLASS(CTaggedList), RUNTIME_CLASS(CTaggedList)},
-        {"CObArray", RUNTIME_CLASS(CObArray), RUNTIME_CLASS(CObArray)},  // a class of afx.dll
-        {"CStringList", RUNTIME_CLASS(CStringList), RUNTIME_CLASS(CStringList)},
-        {"CAnimal", NULL, RUNTIME_CLASS(CAnimal)},  // DYNAMIC only: found, no creator
-        {"CPtrList", NULL, RUNTIME_CLASS(CPtrList)},
-        {"CObject", NULL, RUNTIME_CLASS(CObject)},
-        {"CNoSuchClass", NULL, NULL},
-        {"cdog", NULL, NULL},  // names are case-sensitive
-        {"", NULL, NULL},
-        {NULL, NULL, NULL},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name != NULL ? r.name : "(null)");
-        CObject* pOb = CRuntimeClass::CreateObject(r.name);
-        EXPECT_EQ(r.created, pOb ? pOb->GetRuntimeClass() : NULL);
-        EXPECT_EQ(r.found, CRuntimeClass::FromName(r.name));
-        delete pOb;
-    }
-    EXPECT_EQ(nullptr, RUNTIME_CLASS(CAnimal)->CreateObject());
-}
-
 namespace {
 void AFX_CDECL CollectName(const CRuntimeClass* pClass, void* pContext)
 {
@@ -143,88 +75,100 @@ void AFX_CDECL CollectName(const CRuntimeClass* pClass, void* pContext)
 }
 }  // namespace
 
-TEST(RuntimeClass, EveryImplementedClassIsListedOnce)
+// Each row: a name, the record FromName finds (NULL: none, and the class list holds it no
+// times, else once), whether CreateObject(name) makes one, and the record's size and schema.
+TEST(RuntimeClass, RecordsAreListedFoundAndCreatedByName)
 {
-    std::multiset<std::string> names;
-    AfxDoForAllClasses(CollectName, &names);
-    for (const char* name : {"CAnimal", "CDog", "CPuppy", "CTaggedList", "CObject", "CObArray",
-                             "CMapStringToPtr", "CString" /* not a CObject: absent */})
-        EXPECT_EQ(std::string(name) == "CString" ? 0u : 1u, names.count(name)) << name;
+    std::multiset<std::string> listed;
+    AfxDoForAllClasses(CollectName, &listed);
     AfxDoForAllClasses(NULL, NULL);  // nothing to call: nothing happens
+    const struct {
+        const char* name;
+        CRuntimeClass* found;
+        bool creates;
+        size_t size;
+        UINT schema;
+    } rows[] = {
+        {"CAnimal", RUNTIME_CLASS(CAnimal), false, sizeof(CAnimal), 0xFFFF},  // DYNAMIC only
+        {"CDog", RUNTIME_CLASS(CDog), true, sizeof(CDog), 0xFFFF},
+        {"CPuppy", RUNTIME_CLASS(CPuppy), true, sizeof(CPuppy), 3},
+        {"CTaggedList", RUNTIME_CLASS(CTaggedList), true, sizeof(CTaggedList), 0xFFFF},
+        {"CObject", RUNTIME_CLASS(CObject), false, sizeof(CObject), 0xFFFF},
+        // classes of afx.dll
+        {"CObArray", RUNTIME_CLASS(CObArray), true, sizeof(CObArray), 0},
+        {"CObList", RUNTIME_CLASS(CObList), true, sizeof(CObList), 0},
+        {"CStringList", RUNTIME_CLASS(CStringList), true, sizeof(CStringList), 0},
+        {"CPtrList", RUNTIME_CLASS(CPtrList), false, sizeof(CPtrList), 0xFFFF},
+        {"CMapStringToPtr", RUNTIME_CLASS(CMapStringToPtr), false, sizeof(CMapStringToPtr), 0xFFFF},
+        {"CString", NULL, false, 0, 0},  // not a CObject
+        {"CNoSuchClass", NULL, false, 0, 0},
+        {"cdog", NULL, false, 0, 0},  // names are case-sensitive
+        {"", NULL, false, 0, 0},
+        {NULL, NULL, false, 0, 0},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name != NULL ? r.name : "(null)");
+        CObject* pOb = CRuntimeClass::CreateObject(r.name);
+        EXPECT_EQ(r.creates ? r.found : NULL, pOb ? pOb->GetRuntimeClass() : NULL);
+        delete pOb;
+        ASSERT_EQ(r.found, CRuntimeClass::FromName(r.name));
+        EXPECT_EQ(r.found ? 1u : 0u, listed.count(r.name ? r.name : ""));
+        if (r.found != NULL) {
+            EXPECT_STREQ(r.name, r.found->m_lpszClassName);
+            ExpectValues({{"m_nObjectSize", (long long)r.size, r.found->m_nObjectSize},
+                          {"m_wSchema", r.schema, r.found->m_wSchema}});
+        }
+    }
 }
 
-// CObject's allocator: objects of many sizes, alive together, never overlap and keep their
-// contents; freed blocks come back for objects of the same size, whichever thread frees them.
 namespace {
-
-template <size_t N> class CBlob : public CObject
-{
-public:
-    unsigned char bytes[N];
+struct Block {
+    unsigned char* bytes;
+    size_t size;
 };
-
-struct CBlobSet {
-    std::vector<CObject*> objects;
-    std::vector<std::pair<unsigned char*, size_t>> spans;
-    template <size_t N> void Add(unsigned char fill)
-    {
-        CBlob<N>* p = new CBlob<N>;
-        memset(p->bytes, fill, N);
-        objects.push_back(p);
-        spans.emplace_back(p->bytes, N);
-    }
-};
-
-DWORD WINAPI DeleteEveryFifthFromOne(LPVOID p)
+DWORD WINAPI FreeEveryFifthFromOne(LPVOID p)
 {
-    CBlobSet* s = static_cast<CBlobSet*>(p);
-    for (size_t i = 1; i < s->objects.size(); i += 5)
-        delete s->objects[i];
+    std::vector<Block>& blocks = *static_cast<std::vector<Block>*>(p);
+    for (size_t i = 1; i < blocks.size(); i += 5)
+        CObject::operator delete(blocks[i].bytes);
     return 0;
 }
-
 }  // namespace
 
+// CObject's allocator, the operator new and delete of every CObject class: blocks of the sizes
+// of many classes, alive together, never overlap and keep their contents; freed blocks come back
+// for objects of the same size, whichever thread frees them.
 TEST(ObjectAllocator, BlocksOfEverySizeStayApartAndAreReused)
 {
-    CBlobSet set;
+    std::vector<Block> blocks;
     for (int round = 0; round < 200; ++round) {
-        const unsigned char fill = (unsigned char)round;
-        set.Add<1>(fill);
-        set.Add<24>(fill);
-        set.Add<100>(fill);
-        set.Add<240>(fill);
-        set.Add<4000>(fill);  // larger than any free list
+        for (size_t size : {16, 32, 112, 248, 4008 /* larger than any free list */}) {
+            blocks.push_back({(unsigned char*)CObject::operator new(size), size});
+            memset(blocks.back().bytes, round, size);
+        }
     }
-    for (size_t i = 0; i < set.objects.size(); ++i) {
-        const unsigned char expected = (unsigned char)(i / 5);
-        const auto& span = set.spans[i];
-        for (size_t k = 0; k < span.second; ++k)
-            ASSERT_EQ(expected, span.first[k])
-                << "object " << i << " byte " << k << " was overwritten";
-        EXPECT_EQ(0u, (uintptr_t)set.objects[i] % sizeof(void*)) << "object " << i << " misaligned";
+    std::set<void*> freed;
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        for (size_t k = 0; k < blocks[i].size; ++k)
+            ASSERT_EQ((unsigned char)(i / 5), blocks[i].bytes[k]) << "block " << i << " byte " << k;
+        EXPECT_EQ(0u, (uintptr_t)blocks[i].bytes % sizeof(void*)) << "block " << i << " misaligned";
+        if (i % 5 == 1)
+            freed.insert(blocks[i].bytes);
     }
     // Freed on another thread, allocated again here: the same blocks come back.
-    std::set<void*> freed;
-    for (size_t i = 1; i < set.objects.size(); i += 5)
-        freed.insert(set.objects[i]);
-    HANDLE thread = ::CreateThread(nullptr, 0, DeleteEveryFifthFromOne, &set, 0, nullptr);
+    HANDLE thread = ::CreateThread(nullptr, 0, FreeEveryFifthFromOne, &blocks, 0, nullptr);
     ASSERT_NE(nullptr, thread);
     ::WaitForSingleObject(thread, INFINITE);
     ::CloseHandle(thread);
-    int reused = 0;
-    std::vector<CObject*> again;
-    for (int i = 0; i < 200; ++i) {
-        CObject* p = new CBlob<24>;
-        reused += freed.count(p) != 0;
-        again.push_back(p);
-    }
-    EXPECT_EQ(200, reused) << "blocks freed on another thread were not handed out again";
-    for (CObject* p : again)
-        delete p;
-    for (size_t i = 0; i < set.objects.size(); ++i)
+    std::set<void*> again;
+    for (int i = 0; i < 200; ++i)
+        again.insert(CObject::operator new(32));
+    EXPECT_EQ(freed, again) << "blocks freed on another thread were not handed out again";
+    for (void* p : again)
+        CObject::operator delete(p);
+    for (size_t i = 0; i < blocks.size(); ++i)
         if (i % 5 != 1)
-            delete set.objects[i];
+            CObject::operator delete(blocks[i].bytes);
 
     // The nothrow form answers NULL instead of throwing; a huge size fails cleanly.
     EXPECT_EQ(nullptr, CObject::operator new((size_t)-8, std::nothrow));
