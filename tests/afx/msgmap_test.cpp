@@ -18,9 +18,7 @@ enum : UINT { ID_NO_HANDLER = 300, ID_DISABLED };
 const UINT g_registeredMessage = ::RegisterWindowMessageA("Mirdalux.MsgMapTest.Registered");
 
 // Handles one of everything and writes each call, with its cracked parameters, to a log.
-class CBaseWnd : public CWnd
-{
-public:
+struct CBaseWnd : CWnd {
     std::vector<std::string> log;
 
     BOOL CreateTopLevel()
@@ -29,7 +27,6 @@ public:
                                           (HBRUSH)::GetStockObject(WHITE_BRUSH));
         return CreateEx(0, cls, "msgmap", WS_POPUP | WS_VISIBLE, 10, 10, 200, 150, NULL, NULL);
     }
-    std::string Last() const { return log.empty() ? std::string("(nothing)") : log.back(); }
     // Logs one call; TRUE, for handlers that answer it.
     template <class... Args> BOOL Log(const char* format, Args... args)
     {
@@ -52,25 +49,22 @@ public:
     void OnMouseMove(UINT nFlags, CPoint pt) { Log("move %u %d %d", nFlags, pt.x, pt.y); }
     void OnLButtonDown(UINT nFlags, CPoint pt) { Log("ldown %u %d %d", nFlags, pt.x, pt.y); }
     void OnRButtonUp(UINT nFlags, CPoint pt) { Log("rup %u %d %d", nFlags, pt.x, pt.y); }
-    void OnHScroll(UINT code, UINT pos, CScrollBar* bar)
-    {
-        Log("hscroll %u %u %s", code, pos, bar ? "bar" : "none");
-    }
+    void OnHScroll(UINT c, UINT n, CScrollBar* p) { Log("hscroll %u %u bar %d", c, n, !!p); }
     void OnKeyDown(UINT ch, UINT rep, UINT flags) { Log("keydown %u %u %#x", ch, rep, flags); }
     void OnChar(UINT ch, UINT rep, UINT flags) { Log("char %u %u %#x", ch, rep, flags); }
-    BOOL OnSetCursor(CWnd* pWnd, UINT hit, UINT msg)
+    BOOL OnSetCursor(CWnd* p, UINT hit, UINT m)
     {
-        return Log("setcursor %s %d %#x", pWnd == this ? "self" : "other", (int)hit, msg);
+        return Log("setcursor %s %d %#x", p == this ? "self" : "other", (int)hit, m);
     }
-    int OnMouseActivate(CWnd*, UINT hit, UINT msg)
+    int OnMouseActivate(CWnd*, UINT h, UINT m)
     {
-        return Log("mouseactivate %u %#x", hit, msg) * MA_NOACTIVATE;
+        return Log("activate %u %#x", h, m) * MA_NOACTIVATE;
     }
     void OnShowWindow(BOOL bShow, UINT nStatus) { Log("show %d %u", bShow, nStatus); }
     void OnGetMinMaxInfo(MINMAXINFO* p) { Log("minmax %d", (int)p->ptMinTrackSize.x); }
-    BOOL OnMouseWheel(UINT f, short delta, CPoint pt)
+    BOOL OnMouseWheel(UINT f, short d, CPoint p)
     {
-        return Log("wheel %u %d %d %d", f, delta, pt.x, pt.y);
+        return Log("wheel %u %d %d %d", f, d, p.x, p.y);
     }
 
     DECLARE_MESSAGE_MAP()
@@ -101,9 +95,7 @@ BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
 END_MESSAGE_MAP()
 
 // Overrides one of its base's handlers in its own map and adds a command.
-class CDerivedWnd : public CBaseWnd
-{
-public:
+struct CDerivedWnd : CBaseWnd {
     LRESULT OnPing(WPARAM w, LPARAM l) { return Log("derived ping") * (LRESULT)(w * l); }
     void OnFileB() { Log("file B"); }
     DECLARE_MESSAGE_MAP()
@@ -115,9 +107,7 @@ BEGIN_MESSAGE_MAP(CDerivedWnd, CBaseWnd)
 END_MESSAGE_MAP()
 
 // Records what a user-interface item was told.
-class CRecordingCmdUI : public CCmdUI
-{
-public:
+struct CRecordingCmdUI : CCmdUI {
     int enabled = -1, checked = -1;
     void Enable(BOOL bOn) override { CCmdUI::Enable(enabled = bOn ? 1 : 0); }
     void SetCheck(int nCheck) override { checked = nCheck; }
@@ -147,7 +137,7 @@ TEST(MessageMap, EachMessageReachesItsHandlerWithItsParameters)
          "ldown 1 3 -9"},
         {"button up", b, WM_RBUTTONUP, 0, MAKELPARAM(40, 50), 0, "rup 0 40 50"},
         {"scroll, no bar control", b, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 1234), 0, 0,
-         "hscroll 5 1234 none"},
+         "hscroll 5 1234 bar 0"},
         {"key down", b, WM_KEYDOWN, VK_F5, MAKELPARAM(3, 0x4000), 0, "keydown 116 3 0x4000"},
         {"character", b, WM_CHAR, 'q', MAKELPARAM(1, 0x10), 0, "char 113 1 0x10"},
         {"set cursor: negative hit test", b, WM_SETCURSOR, 0, MAKELPARAM(HTERROR, WM_LBUTTONDOWN),
@@ -155,7 +145,7 @@ TEST(MessageMap, EachMessageReachesItsHandlerWithItsParameters)
         {"set cursor: over this window", b, WM_SETCURSOR, (WPARAM)base.m_hWnd,
          MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), TRUE, "setcursor self 1 0x200"},
         {"mouse activate: the answer goes back", b, WM_MOUSEACTIVATE, 0,
-         MAKELPARAM(HTCLIENT, WM_RBUTTONDOWN), MA_NOACTIVATE, "mouseactivate 1 0x204"},
+         MAKELPARAM(HTCLIENT, WM_RBUTTONDOWN), MA_NOACTIVATE, "activate 1 0x204"},
         {"show window", b, WM_SHOWWINDOW, TRUE, SW_PARENTOPENING, 0, "show 1 3"},
         {"min-max info: the structure", b, WM_GETMINMAXINFO, 0, (LPARAM)&mmi, 0, "minmax 12345"},
         {"wheel: a signed delta", b, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -120),
@@ -165,19 +155,16 @@ TEST(MessageMap, EachMessageReachesItsHandlerWithItsParameters)
         {"a base command handler", d, WM_COMMAND, ID_FILE_A, 0, 1, "file A"},
         {"an accelerator (code 1) is a command", d, WM_COMMAND, MAKEWPARAM(ID_FILE_B, 1), 0, 1,
          "file B"},
-        {"the base handler adds", b, WM_APP_PING, 3, 4, 7, "base ping"},
         {"the base knows nothing of the derived command", b, WM_COMMAND, ID_FILE_B, 0, 0, ""},
         {"the first of a range", b, WM_COMMAND, ID_RANGE_FIRST, 0, 1, "range 200"},
-        {"inside a range", b, WM_COMMAND, ID_RANGE_FIRST + 4, 0, 1, "range 204"},
         {"the last of a range", b, WM_COMMAND, ID_RANGE_LAST, 0, 1, "range 209"},
         {"just past a range", b, WM_COMMAND, ID_RANGE_LAST + 1, 0, 0, ""},
         {"disabled by its update handler: dropped", b, WM_COMMAND, ID_DISABLED, 0, 1, ""},
         {"unhandled: DefWindowProc stores the text", b, WM_SETTEXT, 0, (LPARAM) "stored", 1, ""},
         {"unhandled: DefWindowProc answers", b, WM_GETTEXTLENGTH, 0, 0, 6, ""},
-        {"a command nobody handles goes on", b, WM_COMMAND, ID_NO_HANDLER, 0, 0, ""},
         {"an int thrown in a handler stays inside", b, WM_APP_THROW_INT, 0, 0, 0, ""},
         {"an exception object stays inside", b, WM_APP_THROW_AFX, 0, 0, 0, ""},
-        {"and the window still works", b, WM_APP_PING, 3, 4, 7, "base ping"},
+        {"the base handler adds, after the exceptions", b, WM_APP_PING, 3, 4, 7, "base ping"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -200,7 +187,6 @@ TEST(MessageMap, UpdateCommandUiThroughOnCmdMsg)
     } rows[] = {
         {"the update handler checks; the command handler enables", ID_FILE_A, TRUE, 1, 1},
         {"a command handler in the derived map only", ID_FILE_B, TRUE, 1, -1},
-        {"a range handler counts", ID_RANGE_FIRST + 3, TRUE, 1, -1},
         {"nothing handles it: disabled", ID_NO_HANDLER, TRUE, 0, -1},
         {"nothing handles it, not asked to disable", ID_NO_HANDLER, FALSE, -1, -1},
         {"the update handler disables it", ID_DISABLED, TRUE, 0, -1},
@@ -217,10 +203,9 @@ TEST(MessageMap, UpdateCommandUiThroughOnCmdMsg)
     ExpectAll({{"the handler found", wnd.OnCmdMsg(ID_FILE_B, CN_COMMAND, NULL, &info)},
                {"its target", info.pTarget == &wnd},
                {"asking for the handler does not call it", wnd.log.empty()},
-               {"no handler to find", !wnd.OnCmdMsg(ID_NO_HANDLER, CN_COMMAND, NULL, &info)},
                {"OnCmdMsg runs a command its update handler disables",
                 wnd.OnCmdMsg(ID_DISABLED, CN_COMMAND, NULL, NULL)},
-               {"and the handler ran", wnd.Last() == "disabled command ran"}});
+               {"and the handler ran", Joined(wnd.log) == "disabled command ran"}});
 }
 
 // Two buttons in a visible top-level window, the first with the focus; disabling one through
