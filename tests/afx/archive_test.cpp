@@ -1,12 +1,9 @@
 // CArchive on CMemFile and CFile: the byte layout of numbers and strings, object graphs
 // recreated by class name, damaged archives and their causes, collections, files, exceptions.
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 #include <afxcoll.h>
-#include <NamedChecks.h>
 
-#include <string>
 #include <tuple>
-#include <vector>
 
 // A node of a small object graph: a name, a parent (back reference), a link and children.
 class CNode : public CObject

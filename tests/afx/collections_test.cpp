@@ -1,13 +1,10 @@
 // Arrays, lists and maps: growth, insertion and removal step by step, positions, hashing and
 // iteration, and bad indices that must leave the collection untouched.
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 #include <afxcoll.h>
-
-#include <NamedChecks.h>
 
 #include <algorithm>
 #include <map>
-#include <string>
 
 namespace {
 

@@ -1,10 +1,8 @@
 // Live-object counters: exactly one per live GDI object or device context made through the
 // layer, untouched by Attach/Detach, temporary wrappers and failed creates. Every test that
 // draws checks them back at the start through GdiCountGuard.
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 #include <afxpriv.h>
-
-#include <TestSupport.h>
 
 #include <memory>
 

@@ -1,13 +1,7 @@
 // CDC: drawing read back from DIB pixels, clipping and mapping, the split between output and
 // attribute handles, and the lifetime of temporary wrappers.
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 #include <afxpriv.h>
-
-#include <NamedChecks.h>
-#include <TestSupport.h>
-#include <TestValues.h>
-
-#include <string>
 
 namespace {
 const COLORREF kGreen = RGB(0, 128, 0);

@@ -1,13 +1,6 @@
 // Documents, views, templates and frames with real windows: who deletes whom and when, the
 // template's document list and strings, LoadFrame, an MDI application built through
 // OpenDocumentFile, the MDI client's arrangement, and command routing as one table.
-#include <gtest/gtest.h>
-#include <afxwin.h>
-#include <NamedChecks.h>
-
-#include <string>
-#include <vector>
-
 #include "TestSupport.h"
 
 namespace {

@@ -1,15 +1,10 @@
 // GDI object wrappers: handle ownership and the handle map, brushes' patterns read back from
 // pixels, regions, bitmaps, palettes, fonts and pens, and bad arguments as rows of results.
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 #include <afxpriv.h>
-
-#include <NamedChecks.h>
-#include <TestSupport.h>
-#include <TestValues.h>
 
 #include <cstring>
 #include <thread>
-#include <vector>
 
 #ifndef OBM_CLOSE
 #define OBM_CLOSE 32754  // only defined with OEMRESOURCE

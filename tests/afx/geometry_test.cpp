@@ -1,11 +1,6 @@
 // CPoint, CSize and CRect: one table of constructors, operators and rectangle operations (each
 // row an expression shown as text against its expected text), and the set operations' cases.
-#include <gtest/gtest.h>
-#include <afxwin.h>
-
-#include <TestValues.h>
-
-#include <string>
+#include "TestSupport.h"
 
 namespace {
 std::string Str(SIZE s)

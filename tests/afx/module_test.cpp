@@ -4,14 +4,9 @@
 //
 // The application object is this file's `theApp` (one per process, as in MFC); the console
 // runner stands in for WinMain, so the executable's module is the resource handle.
-#include <gtest/gtest.h>
-#include <afxwin.h>
-
-#include <NamedChecks.h>
+#include "TestSupport.h"
 
 #include "ExtShape.h"
-
-#include <string>
 
 namespace {
 

@@ -1,14 +1,8 @@
 // Message maps driven by real windows and real messages: dispatch through a class's map and
 // its base's, parameter cracking, commands and their update handlers, the default procedure.
-#include <gtest/gtest.h>
-#include <afxwin.h>
+#include "TestSupport.h"
 
 #include <stdio.h>
-#include <string>
-#include <vector>
-
-#include "NamedChecks.h"
-#include "TestSupport.h"
 
 namespace {
 

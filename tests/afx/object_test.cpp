@@ -1,13 +1,10 @@
 // Runtime classes: kind checks through a hierarchy, creation by name, the class list, and
 // classes of afx.dll seen from this executable; CObject's allocator.
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 #include <afx.h>
 #include <afxcoll.h>
-#include <NamedChecks.h>
 
 #include <set>
-#include <string>
-#include <vector>
 #include <windows.h>
 
 // Declared outside any anonymous namespace: the IMPLEMENT macros define functions that are

@@ -1,14 +1,8 @@
 // CScrollView in a real window: which bars show, how scroll messages move and clamp the position,
 // how a changed range pulls it back inside, and what the screen shows at each position.
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
+#include "TestSupport.h"
 
 #include <algorithm>
-
-#include "NamedChecks.h"
-#include "TestSupport.h"
-#include "TestValues.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
 // CString: sharing and copy-on-write, buffers, one table of operations (extraction, search,
 // comparison, editing, trimming, concatenation), formatting and the string table.
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 #include <afx.h>
 
 #include <initializer_list>
-#include <string>
 
 namespace {
 // The characters a CString points at, to tell shared data from copies.

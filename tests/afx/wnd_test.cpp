@@ -1,15 +1,8 @@
 // CWnd with real windows: creation and destruction, the handle map, subclassing, window classes,
 // painting read back as pixels, timers, capture, relatives, and the message loop with idle
 // processing. The console runner stands in for WinMain: the executable is the instance.
-#include <gtest/gtest.h>
-#include <afxwin.h>
+#include "TestSupport.h"
 #include <afxpriv.h>
-#include <NamedChecks.h>
-#include <TestSupport.h>
-#include <TestValues.h>
-
-#include <string>
-#include <vector>
 
 namespace {
 

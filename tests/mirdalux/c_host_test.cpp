@@ -1,17 +1,10 @@
 // A host written in C (blocks_host.c): its blocks and callback table laid out as the C++ compiler
 // lays them out, and its picture. Also the C++ part of that host: the strings and arrays.
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
+#include "ViewFixture.h"
 
 #include <map>
 #include <new>
-#include <string>
 
-#include "TestHost.h"
-#include "TestSupport.h"
-#include "TestValues.h"
-#include "ViewFixture.h"
 #include "blocks_host.h"
 #include "lib/Library.h"
 

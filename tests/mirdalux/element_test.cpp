@@ -1,12 +1,7 @@
 // The graphic element base: the pressed look and the highlight read back from a DIB section,
 // hit-testing, the pen inset, region ownership and the defaults of a new element.
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "NamedChecks.h"
 #include "TestSupport.h"
-#include "TestValues.h"
+
 #include "elements/GraphicElement.h"
 #include "state/StateElement.h"
 

@@ -1,15 +1,8 @@
 // End-to-end pictures: drawing calls through the exports, repainted onto a DIB section, checked
 // against the golden checksums under tests/golden/.
-#include <gtest/gtest.h>
-
-#include <mirdalux.h>
-
-#include "GdiCountGuard.h"
-#include "Golden.h"
-#include "SamePixels.h"
-#include "TestHost.h"
 #include "ViewFixture.h"
-#include "view/GraphicView.h"
+
+#include "Golden.h"
 #include "../../examples/sampler/SamplerShapes.h"
 
 TEST(Golden, SamplerOfEveryShapeVerbAndPattern)

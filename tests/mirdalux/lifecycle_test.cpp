@@ -1,22 +1,12 @@
 // Library start-up and shut-down, view and document creation, the hand cursor, the library's
 // classes, and what is left after views come and go: templates, documents, DCs and elements.
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
-
-#include <memory>
-#include <set>
-#include <string>
-
-#include "NamedChecks.h"
-#include "TestHost.h"
-#include "TestShape.h"
-#include "TestSupport.h"
 #include "ViewFixture.h"
+
+#include <set>
+
+#include "TestShape.h"
 #include "lib/Library.h"
 #include "view/GraphicDoc.h"
-
-#include <mirdalux.h>
 
 namespace {
 

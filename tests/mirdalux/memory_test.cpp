@@ -1,16 +1,6 @@
 // Exports called while the class layer refuses every allocation: no exception leaves the library,
 // the view gains no element and no GDI object or device context is left behind.
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
-
-#include <functional>
-#include <vector>
-
-#include "TestSupport.h"
 #include "ViewFixture.h"
-
-#include <mirdalux.h>
 
 namespace {
 

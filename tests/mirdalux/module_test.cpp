@@ -1,7 +1,6 @@
 // Loading mirdalux.dll joins it to the application's chain of extension modules; unloading it
 // takes it out again.
-#include <gtest/gtest.h>
-#include <afxwin.h>
+#include "TestSupport.h"
 
 #include <cstring>
 

@@ -1,22 +1,9 @@
 // Every export given a null view, and every pointer argument given as null (or a block whose
 // string or point entry is null, as a C host may leave it): the view is left as it was, nothing is
 // drawn and no GDI object or DC is left behind. One row per export.
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
-
-#include <functional>
-#include <map>
-#include <string>
-#include <vector>
-
-#include "TestHost.h"
-#include "TestSupport.h"
-#include "TestValues.h"
 #include "ViewFixture.h"
-#include "view/GraphicView.h"
 
-#include <mirdalux.h>
+#include <map>
 
 namespace {
 

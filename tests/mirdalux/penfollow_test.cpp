@@ -2,22 +2,9 @@
 // and the drawing setters leave it, the offset moves it. Each sequence ends with a red marker
 // line drawn from wherever the pen is; the repainted picture must show that line starting at
 // the expected pixel.
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
-
-#include <functional>
-#include <string>
-#include <utility>
-#include <vector>
-
-#include "TestHost.h"
-#include "TestSupport.h"
-#include "TestValues.h"
 #include "ViewFixture.h"
-#include "view/GraphicView.h"
 
-#include <mirdalux.h>
+#include <utility>
 
 namespace {
 

@@ -3,26 +3,13 @@
 // star filled by the winding rule, hit regions, the exports and the pen, long point lists, the
 // host's arrays left alone and extreme coordinates. Drawing at once as a repaint draws, with
 // every object given back, is CHost.DrawsAtOnceWhatARepaintDraws.
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
+#include "ViewFixture.h"
 
 #include <climits>
-#include <functional>
-#include <string>
-#include <vector>
 
-#include "NamedChecks.h"
-#include "TestHost.h"
-#include "TestSupport.h"
-#include "TestValues.h"
-#include "ViewFixture.h"
 #include "elements/LineElement.h"
 #include "elements/PolygonElement.h"
 #include "elements/PolylineElement.h"
-#include "view/GraphicView.h"
-
-#include <mirdalux.h>
 
 namespace {
 
@@ -81,11 +68,6 @@ protected:
         m_view->m_state.m_bkgndColor = back;
         m_view->m_state.m_penMode = penMode;
         return m_view->InternState();
-    }
-    template <class T> T* Keep(T* e)
-    {
-        m_elements.emplace_back(e);
-        return e;
     }
     CPolygonElement* Polygon(int state, int verb, int pattern, HostPoints& pts)
     {

@@ -2,20 +2,12 @@
 // background mode per verb and pattern in metafile records, the built-in gray patterns byte by
 // byte and pixel by pixel, erasing with background 0, fonts from face, size and style, and every
 // context setting and live-object count back as found after each draw.
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
+#include "TestSupport.h"
 
 #include <mbctype.h>
 
 #include <algorithm>
-#include <functional>
-#include <string>
-#include <vector>
 
-#include "NamedChecks.h"
-#include "TestSupport.h"
-#include "TestValues.h"
 #include "elements/GraphicElement.h"
 #include "state/DcSelection.h"
 #include "state/Realise.h"

@@ -1,32 +1,13 @@
 // The setter exports seen in the state the next element carries (its record in the state table):
 // each changes its fields and appends one state element; styles merge or replace, size 0 is a
 // state of its own, pen offsets wrap, option bits go to later elements only.
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
+#include "ViewFixture.h"
 
 #include <climits>
-#include <functional>
-#include <string>
 
 #include "TestShape.h"
-#include "TestSupport.h"
-#include "TestValues.h"
-#include "ViewFixture.h"
-#include "view/GraphicView.h"
-
-#include <mirdalux.h>
 
 namespace {
-
-std::string Describe(const CGraphicState& s)
-{
-    char buf[160];
-    wsprintfA(buf, "{pen %d, fg %06X, bg %06X, rop %d, '%s' %d, style %u, sizeSet %d}", s.m_penSize,
-              (unsigned)s.m_fogndColor, (unsigned)s.m_bkgndColor, s.m_penMode,
-              (LPCTSTR)s.m_fontName, s.m_fontSize, s.m_textStyle, s.m_fontSizeSet);
-    return buf;
-}
 
 class SettersTest : public ViewFixture
 {

@@ -1,28 +1,17 @@
 // The closed shapes: pixels of every verb in a DIB section, the GDI calls they make (metafile
 // records), inverted extents, radial points and wedge regions, active regions, hostile sizes,
 // and through the exports, inversion and highlighting in a scrolled view.
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
+#include "ViewFixture.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <string>
-#include <vector>
 
-#include "NamedChecks.h"
-#include "TestSupport.h"
-#include "TestValues.h"
-#include "ViewFixture.h"
 #include "elements/ArcElement.h"
 #include "elements/OvalElement.h"
 #include "elements/RectElement.h"
 #include "elements/RoundRectElement.h"
 #include "elements/ShapeDrawing.h"
-#include "view/GraphicView.h"
-
-#include <mirdalux.h>
 
 namespace {
 

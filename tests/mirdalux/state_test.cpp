@@ -1,14 +1,10 @@
 // The drawing state record and the state table: interning, the hash index against the linear
 // search, direct edits, and the table's lifetime tied to the live elements.
-#include <gtest/gtest.h>
+#include "ViewFixture.h"
 
 #include <algorithm>
-#include <functional>
 #include <random>
-#include <string>
-#include <vector>
 
-#include "NamedChecks.h"
 #include "state/GraphicState.h"
 #include "state/StateElement.h"
 
@@ -20,15 +16,6 @@ int Intern(const CGraphicState& state)
     CGraphicState* rec = new CGraphicState;
     rec->Assign(state);
     return GetStateTable()->AddUnique(rec);
-}
-
-std::string Describe(const CGraphicState& s)
-{
-    char buf[160];
-    wsprintfA(buf, "{pen %d, fg %06X, bg %06X, rop %d, '%s' %d, style %u, sizeSet %d}", s.m_penSize,
-              (unsigned)s.m_fogndColor, (unsigned)s.m_bkgndColor, s.m_penMode,
-              (LPCTSTR)s.m_fontName, s.m_fontSize, s.m_textStyle, s.m_fontSizeSet);
-    return buf;
 }
 
 // A record whose destruction is counted, to see which records the table deletes.

@@ -2,17 +2,8 @@
 // state's colour and raster operation, leaving the context as found; a text box hands its string,
 // rectangle and alignment to exactly one DrawText, frames with the context's brush and is drawn
 // as stored even inverted; the exports append both, with the element base's pattern.
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
-
-#include <string>
-#include <vector>
-
-#include "NamedChecks.h"
-#include "TestSupport.h"
-#include "TestValues.h"
 #include "ViewFixture.h"
+
 #include "elements/TextBoxElement.h"
 #include "elements/TextElement.h"
 #include "state/MeasureDC.h"
@@ -68,11 +59,6 @@ protected:
         m_view->m_state.m_fontSize = points;
         m_view->m_state.m_textStyle = style;
         return m_view->InternState();
-    }
-    template <class T> T* Keep(T* e)
-    {
-        m_elements.emplace_back(e);
-        return e;
     }
     CTextElement* Text(const char* s, int x, int y, int state)
     {

@@ -1,24 +1,11 @@
 // The graphic view in real windows: the host's element numbering and every deletion over a
 // mixed display list, scroll ranges, painting order and background, immediate drawing in a
 // scrolled view, partial repaints, and the window going away while elements are in use.
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
+#include "ViewFixture.h"
 
 #include <climits>
-#include <functional>
-#include <string>
-#include <vector>
 
-#include "NamedChecks.h"
-#include "TestHost.h"
 #include "TestShape.h"
-#include "TestSupport.h"
-#include "TestValues.h"
-#include "ViewFixture.h"
-#include "view/GraphicView.h"
-
-#include <mirdalux.h>
 
 namespace {
 

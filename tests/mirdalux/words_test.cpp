@@ -1,13 +1,9 @@
 // Decoding of the host's words, one table per family (verbs, patterns or region identifiers,
 // style words, face names): the code each gives and what is left of the host's string, which
 // another string sharing its characters must not see change; multibyte words too.
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
+#include "TestSupport.h"
 
 #include <mbctype.h>
-
-#include <string>
 
 #include "state/Words.h"
 #include "view/GraphicView.h"

@@ -3,14 +3,10 @@
 // every view in it) is gone. ElementFixture: elements built directly, their states interned by
 // a view without a window. Header only: test_support does not link the library.
 #pragma once
-#include <gtest/gtest.h>
-
-#include <afxwin.h>
-
 #include <memory>
-#include <vector>
 
 #include "TestHost.h"
+#include "TestSupport.h"
 #include "elements/GraphicElement.h"
 #include "view/GraphicView.h"
 
@@ -38,6 +34,16 @@ inline void FillPolygonBlock(GRAF_POLYGON& block, const char* verb, const char* 
     block.points.RemoveAll();
     for (POINT& p : points)
         block.points.Add(reinterpret_cast<CObject*>(&p));
+}
+
+// A drawing state's fields in one line, for failure messages.
+inline std::string Describe(const CGraphicState& s)
+{
+    char buf[160];
+    wsprintfA(buf, "{pen %d, fg %06X, bg %06X, rop %d, '%s' %d, style %u, sizeSet %d}", s.m_penSize,
+              (unsigned)s.m_fogndColor, (unsigned)s.m_bkgndColor, s.m_penMode,
+              (LPCTSTR)s.m_fontName, s.m_fontSize, s.m_textStyle, s.m_fontSizeSet);
+    return buf;
 }
 
 class ViewFixture : public ::testing::Test
@@ -88,6 +94,13 @@ protected:
     {
         m_elements.clear();
         delete m_view;
+    }
+
+    // Keeps an element built by the test until the test ends.
+    template <class T> T* Keep(T* e)
+    {
+        m_elements.emplace_back(e);
+        return e;
     }
 
     CGraphicView* m_view = nullptr;

@@ -2,13 +2,7 @@
 // exit code, and a script played in a window. Its PNGs are checked by png_check.py.
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "DibCanvas.h"
-#include "TestValues.h"
+#include "TestSupport.h"
 
 namespace {
 

@@ -1,10 +1,8 @@
 // The PNG writer's block choice, row stride and refusals; png_check.py decodes the PNGs grafplay
 // writes with an independent decoder, which checks every CRC-32 and Adler-32 they hold.
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "PngWriter.h"
 

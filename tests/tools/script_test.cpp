@@ -1,11 +1,9 @@
 // The script format of grafplay without any window: words and strings, numbers and colours, the
 // command table's argument checks and the messages with their lines.
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 
 #include <cstdio>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "Script.h"
 
@@ -108,8 +106,9 @@ TEST(GrafplayScript, ReadsNumbersAndColours)
         SCOPED_TRACE(std::string("number '") + r.text + "'");
         std::int32_t value = 12345;
         EXPECT_EQ(r.ok, grafplay::ParseNumber(r.text, value));
-        if (r.ok)
+        if (r.ok) {
             EXPECT_EQ(r.value, value);
+        }
     }
     const Row colours[] = {
         {"#FF0000", true, 0x0000FF},
@@ -128,8 +127,9 @@ TEST(GrafplayScript, ReadsNumbersAndColours)
         SCOPED_TRACE(std::string("colour '") + r.text + "'");
         std::uint32_t colour = 0xDEADBEEF;
         EXPECT_EQ(r.ok, grafplay::ParseColour(r.text, colour));
-        if (r.ok)
+        if (r.ok) {
             EXPECT_EQ(std::uint32_t(r.value), colour) << "as a COLORREF";
+        }
     }
 }
 
