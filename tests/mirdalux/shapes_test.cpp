@@ -72,8 +72,7 @@ protected:
             e = new CRoundRectElement(state, &round);
         else
             e = new CArcElement(state, &arc);
-        m_elements.emplace_back(e);
-        return e;
+        return Keep(e);
     }
 };
 
