@@ -5,16 +5,16 @@
 
 #include <algorithm>
 #include <map>
+#include <sstream>
 
 namespace {
-
 // The elements as text, "1 2 3"; a list is also walked backwards and must read the same.
-std::string Contents(const CUIntArray& a)
+template <class Array> std::string Contents(const Array& a)
 {
-    std::string v;
+    std::ostringstream v;
     for (INT_PTR i = 0; i < a.GetSize(); ++i)
-        v += (i ? " " : "") + std::to_string(a[i]);
-    return v;
+        v << (i ? " " : "") << a[i];
+    return v.str();
 }
 std::string Contents(const CStringList& list)
 {
@@ -37,16 +37,11 @@ INT_PTR Words(const std::string& s)
 }
 
 // Counts live instances so tests can see who deletes what.
-class CCounted : public CObject
-{
-public:
-    explicit CCounted(int n) : m_n(n) { ++s_nLive; }
+struct CCounted : CObject {
+    CCounted() { ++s_nLive; }
     ~CCounted() { --s_nLive; }
-    int m_n;
-    static int s_nLive;
+    inline static int s_nLive = 0;
 };
-int CCounted::s_nLive = 0;
-
 }  // namespace
 
 // Each row adds 1, 2, ... to an array of `start` zeros and lists the Adds (1-based) at which the
@@ -142,18 +137,16 @@ TEST(Array, StringElementsOfTheArrayItselfSurviveItsGrowth)
     for (int i = 0; i < 40; ++i)
         a.Add(a[0]);
     a.InsertAt(1, a[1], 3);
-    std::string all, expected = "first second second second second";
-    for (INT_PTR i = 0; i < a.GetSize(); ++i)
-        all += (i ? " " : "") + std::string(a[i]);
+    std::string expected = "first second second second second";
     for (int i = 0; i < 40; ++i)
         expected += " first";
-    EXPECT_EQ(expected, all);
+    EXPECT_EQ(expected, Contents(a));
     a.RemoveAt(0, 40);
     a.SetAt(0, "changed");
     a.SetAtGrow(6, "grown");
     a.ElementAt(9) = "lost";
-    EXPECT_STREQ("changed grown", a[0] + a[5] + " " + a[6]);
-    ExpectAll({{"GetAt past the end is empty", a.GetAt(7).IsEmpty()}, {"size", a.GetSize() == 7}});
+    EXPECT_EQ("changed first first first first  grown", Contents(a));
+    EXPECT_TRUE(a.GetAt(7).IsEmpty()) << "GetAt past the end";
 }
 
 // Each step edits the list; after it the list reads as expected both ways and counts as many
@@ -229,7 +222,7 @@ TEST(List, StepByStep)
 TEST(List, EmptyListsAndNullPositionsAreHarmless)
 {
     CObList list;
-    CCounted one(1);
+    CCounted one;
     POSITION none = NULL, p = NULL;
     ExpectAll({{"RemoveHead of an empty list", list.RemoveHead() == nullptr},
                {"RemoveTail of an empty list", list.RemoveTail() == nullptr},
@@ -245,7 +238,7 @@ TEST(List, EmptyListsAndNullPositionsAreHarmless)
                {"RemoveAll leaves its object alive", (list.RemoveAll(), CCounted::s_nLive == 1)}});
 }
 
-TEST(Map, StoresLooksUpAndRemovesKeys)
+TEST(Map, StoresLooksUpIteratesAndRemovesKeysOfEachKind)
 {
     CMapStringToPtr map;
     void *value = NULL, *empty = NULL;
@@ -266,15 +259,12 @@ TEST(Map, StoresLooksUpAndRemovesKeys)
     // Many keys in a few buckets; every other one removed; iteration visits each once.
     CMapStringToPtr big;
     big.InitHashTable(7);
+    auto keyOf = [](INT_PTR i) { return CString("key") + std::to_string(i).c_str(); };
+    for (INT_PTR i = 0; i < 1000; ++i)
+        big[keyOf(i)] = (void*)i;
+    for (INT_PTR i = 0; i < 1000; i += 2)
+        ASSERT_TRUE(big.RemoveKey(keyOf(i))) << i;
     CString key;
-    for (INT_PTR i = 0; i < 1000; ++i) {
-        key.Format("key%d", (int)i);
-        big[key] = (void*)i;
-    }
-    for (INT_PTR i = 0; i < 1000; i += 2) {
-        key.Format("key%d", (int)i);
-        ASSERT_TRUE(big.RemoveKey(key)) << (LPCTSTR)key;
-    }
     EXPECT_EQ(500, big.GetCount());
     std::map<std::string, INT_PTR> seen;
     for (POSITION pos = big.GetStartPosition(); pos != NULL;) {
@@ -285,14 +275,11 @@ TEST(Map, StoresLooksUpAndRemovesKeys)
     EXPECT_EQ(500u, seen.size());
     for (const auto& entry : seen)
         ASSERT_EQ("key" + std::to_string(entry.second), entry.first);
-    big.InitHashTable(31);  // refused while the map holds keys
-    EXPECT_EQ(7u, big.GetHashTableSize());
-    big.RemoveAll();
-    ExpectAll({{"empty", big.IsEmpty()}, {"no start", big.GetStartPosition() == nullptr}});
-}
+    ExpectAll({{"InitHashTable is refused while the map holds keys",
+                (big.InitHashTable(31), big.GetHashTableSize() == 7)},
+               {"RemoveAll", (big.RemoveAll(), big.IsEmpty() && !big.GetStartPosition())}});
 
-TEST(Map, PointerAndWordKeys)
-{
+    // Pointer and word keys.
     CMapPtrToPtr byPointer;
     int cells[50];
     for (int i = 0; i < 50; ++i)

@@ -6,19 +6,6 @@
 
 #include <memory>
 
-namespace {
-
-LONG LiveObjects()
-{
-    return afxGdiCounters().nGdiObjects;
-}
-LONG LiveDCs()
-{
-    return afxGdiCounters().nDCs;
-}
-
-}  // namespace
-
 TEST(Counters, OnePerLiveGdiObject)
 {
     struct Maker {
@@ -35,104 +22,62 @@ TEST(Counters, OnePerLiveGdiObject)
 #define MAKER(Class, create) {#Class "::" #create, [](std::unique_ptr<CGdiObject>& p) { \
         auto o = new Class; p.reset(o); return !!o->create; }}
     // clang-format on
-    const Maker makers[] = {
-        MAKER(CPen, CreatePen(PS_SOLID, 1, RGB(0, 0, 0))),
-        MAKER(CPen, CreatePen(PS_SOLID | PS_GEOMETRIC, 2, &lb)),
-        MAKER(CBrush, CreateSolidBrush(0)),
-        MAKER(CBrush, CreateHatchBrush(HS_CROSS, 0)),
-        MAKER(CBrush, CreateSysColorBrush(COLOR_WINDOW)),
-        MAKER(CFont, CreatePointFont(90, _T("Arial"))),
-        MAKER(CBitmap, CreateBitmap(8, 8, 1, 1, bits)),
-        MAKER(CPalette, CreatePalette((LPLOGPALETTE)&palette)),
-        MAKER(CRgn, CreateEllipticRgn(0, 0, 9, 9)),
-        MAKER(CGdiObject, CreateStockObject(BLACK_PEN)),
-    };
+    const Maker makers[] = {MAKER(CPen, CreatePen(PS_SOLID, 1, RGB(0, 0, 0))),
+                            MAKER(CPen, CreatePen(PS_SOLID | PS_GEOMETRIC, 2, &lb)),
+                            MAKER(CBrush, CreateSolidBrush(0)),
+                            MAKER(CBrush, CreateHatchBrush(HS_CROSS, 0)),
+                            MAKER(CBrush, CreateSysColorBrush(COLOR_WINDOW)),
+                            MAKER(CFont, CreatePointFont(90, _T("Arial"))),
+                            MAKER(CBitmap, CreateBitmap(8, 8, 1, 1, bits)),
+                            MAKER(CPalette, CreatePalette((LPLOGPALETTE)&palette)),
+                            MAKER(CRgn, CreateEllipticRgn(0, 0, 9, 9)),
+                            MAKER(CGdiObject, CreateStockObject(BLACK_PEN))};
 #undef MAKER
     for (const auto& m : makers) {
         SCOPED_TRACE(m.what);
-        LONG start = LiveObjects();
+        GdiCountGuard guard(m.what);
         std::unique_ptr<CGdiObject> first, second;
-        ASSERT_TRUE(m.make(first));
-        EXPECT_EQ(start + 1, LiveObjects());
-        ASSERT_TRUE(m.make(second));
-        EXPECT_EQ(start + 2, LiveObjects());
-        EXPECT_TRUE(first->DeleteObject());
-        EXPECT_EQ(start + 1, LiveObjects());
-        EXPECT_FALSE(first->DeleteObject()) << "on an empty wrapper: counts nothing";
-        EXPECT_EQ(start + 1, LiveObjects());
-        second.reset();
-        EXPECT_EQ(start, LiveObjects()) << "the destructor gives the other back";
+        ExpectAll({{"the first create", m.make(first) && guard.GdiObjectsDelta() == 1},
+                   {"the second create", m.make(second) && guard.GdiObjectsDelta() == 2},
+                   {"DeleteObject", first->DeleteObject() && guard.GdiObjectsDelta() == 1},
+                   {"DeleteObject on an empty wrapper counts nothing",
+                    !first->DeleteObject() && guard.GdiObjectsDelta() == 1},
+                   {"the destructor gives the other back",
+                    (second.reset(), guard.GdiObjectsDelta() == 0)}});
     }
+    // Handles made outside a wrapper are counted by hand (window DCs through AfxCountDC, which
+    // the window tests count).
+    GdiCountGuard guard("AfxCountGdiObject");
+    ExpectAll({{"AfxCountGdiObject(+2)", (AfxCountGdiObject(+2), guard.GdiObjectsDelta() == 2)},
+               {"AfxCountGdiObject(-2)", (AfxCountGdiObject(-2), guard.GdiObjectsDelta() == 0)}});
 }
 
-TEST(Counters, OnePerLiveDeviceContext)
-{
-    LONG start = LiveDCs();
-    {
-        CDC a, b;
-        ASSERT_TRUE(a.CreateCompatibleDC(nullptr));
-        EXPECT_EQ(start + 1, LiveDCs()) << "after CreateCompatibleDC";
-        ASSERT_TRUE(b.CreateDC(_T("DISPLAY"), nullptr, nullptr, nullptr));
-        EXPECT_EQ(start + 2, LiveDCs()) << "after CreateDC";
-        EXPECT_TRUE(a.DeleteDC());
-        EXPECT_EQ(start + 1, LiveDCs()) << "after DeleteDC";
-    }
-    EXPECT_EQ(start, LiveDCs()) << "after the destructors";
-
-    // Handles made outside a wrapper are counted through this (window DCs through AfxCountDC,
-    // which the window tests count).
-    LONG objects = LiveObjects();
-    AfxCountGdiObject(+2);
-    EXPECT_EQ(objects + 2, LiveObjects()) << "AfxCountGdiObject(+2)";
-    AfxCountGdiObject(-2);
-    EXPECT_EQ(objects, LiveObjects()) << "AfxCountGdiObject(-2)";
-}
-
+// Each wrapper's lifetime ends at a reset(), so the counts can be read before and after it.
 TEST(Counters, AttachDetachTemporariesAndFailuresCountNothing)
 {
     GdiCountGuard guard("attach, detach, temporaries, failures");
-
-    // A handle counted once moves between wrappers without changing the count.
-    HGDIOBJ hPen;
-    {
-        CPen maker(PS_SOLID, 1, RGB(0, 0, 0));
-        hPen = maker.Detach();
-        EXPECT_EQ(1, guard.GdiObjectsDelta()) << "Detach keeps the count with the handle";
-    }
-    EXPECT_EQ(1, guard.GdiObjectsDelta()) << "an empty wrapper's destructor counts nothing";
-    {
-        CPen owner;
-        owner.Attach(hPen);
-        EXPECT_EQ(1, guard.GdiObjectsDelta()) << "Attach counts nothing";
-    }
-    EXPECT_EQ(0, guard.GdiObjectsDelta()) << "the new owner's destructor gives the count back";
-
-    HDC hdc;
-    {
-        CDC maker;
-        ASSERT_TRUE(maker.CreateCompatibleDC(nullptr));
-        hdc = maker.Detach();
-    }
-    EXPECT_EQ(1, guard.DCsDelta()) << "a detached DC stays counted";
-    CDC::FromHandle(hdc)->Rectangle(0, 0, 2, 2);
-    EXPECT_EQ(1, guard.DCsDelta()) << "a temporary wrapper counts nothing";
-    AfxUnlockTempMaps();
-    EXPECT_EQ(1, guard.DCsDelta()) << "deleting the temporary counts nothing";
-    {
-        CDC owner;
-        owner.Attach(hdc);
-    }
-    EXPECT_EQ(0, guard.DCsDelta()) << "the owner's destructor gives it back";
-
-    // Failed or refused creates count nothing.
-    CPen pen;
-    EXPECT_FALSE(pen.CreatePen(PS_SOLID, 1, (const LOGBRUSH*)nullptr));
-    CBitmap huge;
-    EXPECT_FALSE(huge.CreateBitmap(0x7FFFFFFF, 0x7FFFFFFF, 1, 32, nullptr));
-    CBrush twice(RGB(1, 1, 1));
-    EXPECT_FALSE(twice.CreateSolidBrush(RGB(2, 2, 2))) << "a create on a brush that has one";
-    CDC dc;
-    EXPECT_FALSE(dc.CreateDC(_T("NO SUCH DRIVER"), _T("none"), nullptr, nullptr));
-    EXPECT_EQ(1, guard.GdiObjectsDelta()) << "only the brush is live";
-    EXPECT_EQ(0, guard.DCsDelta()) << "no DC is live";
+    auto pen = std::make_unique<CPen>(PS_SOLID, 1, RGB(0, 0, 0)), owner = std::make_unique<CPen>();
+    auto dc = std::make_unique<CDC>(), dcOwner = std::make_unique<CDC>();
+    ASSERT_TRUE(dc->CreateCompatibleDC(nullptr));
+    HGDIOBJ hPen = pen->Detach();
+    HDC hdc = dc->Detach();
+    CBrush twice;
+    ExpectAll(
+        {{"Detach keeps the count with the handle", guard.GdiObjectsDelta() == 1},
+         {"an empty pen's destructor counts nothing", (pen.reset(), guard.GdiObjectsDelta() == 1)},
+         {"Attach counts nothing", owner->Attach(hPen) && guard.GdiObjectsDelta() == 1},
+         {"the owner's destructor gives it back", (owner.reset(), guard.GdiObjectsDelta() == 0)},
+         {"a detached DC stays counted", (dc.reset(), guard.DCsDelta() == 1)},
+         {"a temporary wrapper counts nothing",
+          CDC::FromHandle(hdc)->Rectangle(0, 0, 2, 2) && guard.DCsDelta() == 1},
+         {"deleting the temporary counts nothing", (AfxUnlockTempMaps(), guard.DCsDelta() == 1)},
+         {"the DC owner's destructor gives it back",
+          dcOwner->Attach(hdc) && (dcOwner.reset(), guard.DCsDelta() == 0)},
+         {"CreatePen with no brush", !CPen().CreatePen(PS_SOLID, 1, (const LOGBRUSH*)nullptr)},
+         {"a huge bitmap", !CBitmap().CreateBitmap(0x7FFFFFFF, 0x7FFFFFFF, 1, 32, nullptr)},
+         {"a create on a brush that has one",
+          twice.CreateSolidBrush(RGB(1, 1, 1)) && !twice.CreateSolidBrush(RGB(2, 2, 2))},
+         {"no such driver", !CDC().CreateDC(_T("NO SUCH DRIVER"), _T("none"), NULL, NULL)},
+         {"only the brush is live", guard.GdiObjectsDelta() == 1},
+         {"no DC is live", guard.DCsDelta() == 0}});
 }

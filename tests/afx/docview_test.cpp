@@ -10,31 +10,19 @@ bool Logged(const std::string& entry)
 {
     return Joined(g_log).find(entry) != std::string::npos;
 }
-// The log of what action() makes happen.
 template <class Action> std::string LogOf(Action action)
 {
     g_log.clear();
     action();
     return Joined(g_log);
 }
-const UINT ID_CMD_VIEW = 0x8101;   // the view
-const UINT ID_CMD_DOC = 0x8102;    // the document
-const UINT ID_CMD_CHILD = 0x8103;  // the MDI child frame
-const UINT ID_CMD_APP = 0x8104;    // the SDI frame and the application
-const UINT ID_CMD_BOTH = 0x8105;   // the view and the application
-const UINT ID_CMD_FRAME = 0x8106;  // the view and the SDI frame
-}  // namespace
+// Handled by the view; the document; the MDI child; the SDI frame and the application; the view
+// and the application; the view and the SDI frame.
+enum { ID_CMD_VIEW = 0x8101, ID_CMD_DOC, ID_CMD_CHILD, ID_CMD_APP, ID_CMD_BOTH, ID_CMD_FRAME };
 
 struct CTrackedDoc : CDocument {
     DECLARE_DYNCREATE(CTrackedDoc)
     ~CTrackedDoc() override { g_log.push_back("doc deleted"); }
-    int ViewCount() const
-    {
-        int n = 0;
-        for (POSITION pos = GetFirstViewPosition(); pos != NULL; ++n)
-            GetNextView(pos);
-        return n;
-    }
     afx_msg void OnCommand() { g_log.push_back("doc"); }
     DECLARE_MESSAGE_MAP()
 };
@@ -45,13 +33,9 @@ END_MESSAGE_MAP()
 
 struct CTrackedView : CView {
     DECLARE_DYNCREATE(CTrackedView)
-    ~CTrackedView() override { g_log.push_back("view deleted"); }
+    // A view deleted before its last message (WM_NCDESTROY detaches it) is still attached.
+    ~CTrackedView() override { g_log.push_back(m_hWnd ? "attached view deleted" : "view deleted"); }
     void OnDraw(CDC*) override {}
-    void OnInitialUpdate() override
-    {
-        g_log.push_back("initial update");
-        CView::OnInitialUpdate();
-    }
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override
     {
         g_log.push_back("update " + std::to_string(lHint));
@@ -61,12 +45,6 @@ struct CTrackedView : CView {
     {
         g_log.push_back(bActivate ? "activate" : "deactivate");
         CView::OnActivateView(bActivate, pActivate, pDeactive);
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_DESTROY || message == WM_NCDESTROY)
-            g_log.push_back(message == WM_DESTROY ? "WM_DESTROY" : "WM_NCDESTROY");
-        return CView::WindowProc(message, wParam, lParam);
     }
     afx_msg void OnCommand() { g_log.push_back("view"); }
     DECLARE_MESSAGE_MAP()
@@ -90,11 +68,9 @@ BEGIN_MESSAGE_MAP(CTrackedChild, CMDIChildWnd)
 END_MESSAGE_MAP()
 
 struct CRoutingFrame : CFrameWnd {
-    DECLARE_DYNCREATE(CRoutingFrame)
     afx_msg void OnCommand() { g_log.push_back("frame"); }
     DECLARE_MESSAGE_MAP()
 };
-IMPLEMENT_DYNCREATE(CRoutingFrame, CFrameWnd)
 BEGIN_MESSAGE_MAP(CRoutingFrame, CFrameWnd)
     ON_COMMAND(ID_CMD_FRAME, OnCommand)
     ON_COMMAND(ID_CMD_APP, OnCommand)
@@ -108,9 +84,7 @@ BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
     ON_COMMAND(ID_CMD_APP, OnCommand)
     ON_COMMAND(ID_CMD_BOTH, OnCommand)
 END_MESSAGE_MAP()
-static CTestApp theApp;
-
-namespace {
+CTestApp theApp;
 
 // Sends each row's command to the frame; the log says who handled it ("" for nobody).
 struct Route {
@@ -125,11 +99,11 @@ void ExpectRoutes(CWnd* pFrame, std::initializer_list<Route> rows)
             << "row: " << r.name;
 }
 
-CFrameWnd* MakeFrame()
+// A new frame, or NULL (a frame that fails to be made deletes itself).
+template <class Frame = CFrameWnd> Frame* MakeFrame()
 {
-    CFrameWnd* pFrame = new CFrameWnd;
-    return pFrame->Create(NULL, _T("doc/view"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)) ? pFrame
-                                                                                            : NULL;
+    Frame* pFrame = new Frame;
+    return pFrame->Create(NULL, NULL, WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)) ? pFrame : NULL;
 }
 CTrackedView* MakeView(CFrameWnd* pFrame, CDocument* pDoc, UINT nID = AFX_IDW_PANE_FIRST)
 {
@@ -137,6 +111,23 @@ CTrackedView* MakeView(CFrameWnd* pFrame, CDocument* pDoc, UINT nID = AFX_IDW_PA
     context.m_pNewViewClass = RUNTIME_CLASS(CTrackedView);
     context.m_pCurrentDoc = pDoc;
     return static_cast<CTrackedView*>(pFrame->CreateView(&context, nID));
+}
+// A document's views and a template's documents, in their lists' order.
+using Views = std::vector<CView*>;
+using Docs = std::vector<CDocument*>;
+Views ViewsOf(CDocument& doc)
+{
+    Views views;
+    for (POSITION pos = doc.GetFirstViewPosition(); pos != NULL;)
+        views.push_back(doc.GetNextView(pos));
+    return views;
+}
+Docs DocsOf(CDocTemplate& tmpl)
+{
+    Docs docs;
+    for (POSITION pos = tmpl.GetFirstDocPosition(); pos != NULL;)
+        docs.push_back(tmpl.GetNextDoc(pos));
+    return docs;
 }
 CString MenuText(HWND hWnd)
 {
@@ -156,43 +147,36 @@ CString Caption(HWND hWnd)
 TEST(DocView, ViewsAndDocumentsAreDeletedInOrder)
 {
     GdiCountGuard guard("documents and views");
-    const char* const kViewGoes = "WM_DESTROY, WM_NCDESTROY, view deleted";
     CFrameWnd* pFrame = MakeFrame();
     ASSERT_NE(nullptr, pFrame);
     CTrackedDoc* pDoc = new CTrackedDoc;
     CTrackedView* pView1 = MakeView(pFrame, pDoc);
     CTrackedView* pView2 = MakeView(pFrame, pDoc, AFX_IDW_PANE_FIRST + 1);
     ASSERT_TRUE(pView1 && pView2);
-    EXPECT_TRUE(pView1->GetDocument() == pDoc && pDoc->ViewCount() == 2)
+    EXPECT_TRUE(pView1->GetDocument() == pDoc && ViewsOf(*pDoc) == Views({pView1, pView2}))
         << "OnCreate adds the view to the context's document";
-    EXPECT_EQ("update 7", LogOf([&] { pDoc->UpdateAllViews(pView1, 7); }))
-        << "every view but the sender";
+    EXPECT_EQ("update 7", LogOf([&] { pDoc->UpdateAllViews(pView1, 7); })) << "not the sender";
     // Deleted after its last message; the document keeps the other.
-    EXPECT_EQ(kViewGoes, LogOf([&] { pView1->DestroyWindow(); }));
-    POSITION pos = pDoc->GetFirstViewPosition();
-    EXPECT_TRUE(pDoc->ViewCount() == 1 && pDoc->GetNextView(pos) == pView2);
+    EXPECT_EQ("view deleted", LogOf([&] { pView1->DestroyWindow(); }));
+    EXPECT_EQ(Views({pView2}), ViewsOf(*pDoc));
     // The last view: the auto-delete document goes after it.
-    EXPECT_EQ(kViewGoes + std::string(", doc deleted"), LogOf([&] { pView2->DestroyWindow(); }));
+    EXPECT_EQ("view deleted, doc deleted", LogOf([&] { pView2->DestroyWindow(); }));
     pFrame->DestroyWindow();
 
     // Without auto-delete the document outlives its views; the frame takes its view with it.
+    CTrackedDoc kept;
+    kept.m_bAutoDelete = FALSE;
     pFrame = MakeFrame();
-    pDoc = new CTrackedDoc;
-    pDoc->m_bAutoDelete = FALSE;
-    ASSERT_NE(nullptr, MakeView(pFrame, pDoc));
-    EXPECT_EQ(kViewGoes, LogOf([&] { pFrame->DestroyWindow(); }));
-    EXPECT_EQ(0, pDoc->ViewCount());
-    delete pDoc;
+    ASSERT_NE(nullptr, MakeView(pFrame, &kept));
+    EXPECT_EQ("view deleted", LogOf([&] { pFrame->DestroyWindow(); }));
+    EXPECT_TRUE(ViewsOf(kept).empty());
 
     // OnCloseDocument destroys the frames of all its views.
-    CFrameWnd* pFrameA = MakeFrame();
-    CFrameWnd* pFrameB = MakeFrame();
+    CFrameWnd *pFrameA = MakeFrame(), *pFrameB = MakeFrame();
     HWND hA = pFrameA->m_hWnd, hB = pFrameB->m_hWnd;
     pDoc = new CTrackedDoc;
-    MakeView(pFrameA, pDoc);
-    MakeView(pFrameB, pDoc);
-    EXPECT_EQ(kViewGoes + (", " + std::string(kViewGoes)) + ", doc deleted",
-              LogOf([&] { pDoc->OnCloseDocument(); }));
+    ASSERT_TRUE(MakeView(pFrameA, pDoc) && MakeView(pFrameB, pDoc));
+    EXPECT_EQ("view deleted, view deleted, doc deleted", LogOf([&] { pDoc->OnCloseDocument(); }));
     EXPECT_FALSE(::IsWindow(hA) || ::IsWindow(hB));
     PumpMessages();
 }
@@ -201,50 +185,37 @@ TEST(DocView, TemplateDocumentListStringsAndBadClasses)
 {
     CMultiDocTemplate tmpl(4, RUNTIME_CLASS(CTrackedDoc), RUNTIME_CLASS(CTrackedChild),
                            RUNTIME_CLASS(CTrackedView));
-    tmpl.m_bAutoDelete = FALSE;
-    EXPECT_EQ(nullptr, tmpl.GetFirstDocPosition());
     CDocument* pDocs[3];
     for (CDocument*& p : pDocs) {
         p = tmpl.CreateNewDocument();
         ASSERT_TRUE(p && p->IsKindOf(RUNTIME_CLASS(CTrackedDoc)) && p->GetDocTemplate() == &tmpl);
     }
-    auto listed = [&tmpl]() {
-        std::vector<CDocument*> docs;
-        for (POSITION pos = tmpl.GetFirstDocPosition(); pos != NULL;)
-            docs.push_back(tmpl.GetNextDoc(pos));
-        return docs;
-    };
-    EXPECT_EQ(std::vector<CDocument*>({pDocs[0], pDocs[1], pDocs[2]}), listed());
+    EXPECT_EQ(Docs({pDocs[0], pDocs[1], pDocs[2]}), DocsOf(tmpl));
     delete pDocs[1];
-    EXPECT_EQ(std::vector<CDocument*>({pDocs[0], pDocs[2]}), listed()) << "deleted document left";
+    EXPECT_EQ(Docs({pDocs[0], pDocs[2]}), DocsOf(tmpl)) << "deleted document left";
     tmpl.RemoveDocument(pDocs[0]);
     EXPECT_EQ(nullptr, pDocs[0]->GetDocTemplate());
-    EXPECT_EQ(std::vector<CDocument*>({pDocs[2]}), listed());
+    EXPECT_EQ(Docs({pDocs[2]}), DocsOf(tmpl));
     delete pDocs[0];
     delete pDocs[2];
-    EXPECT_EQ(nullptr, tmpl.GetFirstDocPosition());
+    EXPECT_TRUE(DocsOf(tmpl).empty());
 
-    tmpl.LoadTemplate();  // strings under the template's id; index 12 is past the last
-    std::vector<std::string> strings;
-    for (int i : std::initializer_list<int>{CDocTemplate::windowTitle, CDocTemplate::docName,
-                                            CDocTemplate::fileNewName, CDocTemplate::regFileTypeId,
-                                            CDocTemplate::regFileTypeName, 12}) {
+    tmpl.LoadTemplate();  // strings under the template's id; index 7 is past the last
+    std::string strings;
+    for (int i = CDocTemplate::windowTitle; i <= CDocTemplate::regFileTypeName + 1; ++i) {
         CString text;
         bool found = tmpl.GetDocString(text, (CDocTemplate::DocStringIndex)i) != FALSE;
-        strings.push_back(found ? "'" + std::string(text) + "'" : "none");
+        strings += found ? "'" + std::string(text) + "' " : "none";
     }
-    EXPECT_EQ("'', 'Sketch', 'Sketches', 'Test.Sketch', 'Test Sketch', none", Joined(strings));
+    EXPECT_EQ("'' 'Sketch' 'Sketches' '' '' 'Test.Sketch' 'Test Sketch' none", strings);
 #ifndef _DEBUG
-    CTrackedDoc* pDoc = new CTrackedDoc;
-    pDoc->m_bAutoDelete = FALSE;
-    pDoc->AddView(NULL);
-    pDoc->RemoveView(NULL);
+    CTrackedDoc doc;
+    doc.AddView(NULL);
+    doc.RemoveView(NULL);
     POSITION pos = NULL;
-    EXPECT_TRUE(pDoc->GetNextView(pos) == nullptr && pDoc->ViewCount() == 0);
-    delete pDoc;
+    EXPECT_TRUE(doc.GetNextView(pos) == nullptr && ViewsOf(doc).empty());
     // Templates missing classes make nothing and leak nothing.
     CMultiDocTemplate noFrame(4, RUNTIME_CLASS(CTrackedDoc), NULL, RUNTIME_CLASS(CTrackedView));
-    noFrame.m_bAutoDelete = FALSE;
     EXPECT_EQ("doc deleted", LogOf([&] { EXPECT_EQ(nullptr, noFrame.OpenDocumentFile(NULL)); }))
         << "the orphan document is deleted";
     EXPECT_EQ(nullptr, noFrame.GetFirstDocPosition());
@@ -259,17 +230,15 @@ TEST(DocView, TemplateDocumentListStringsAndBadClasses)
 TEST(Frame, LoadFrameViewLayoutAndSdiRouting)
 {
     GdiCountGuard guard("SDI frames");
-    EXPECT_FALSE((new CFrameWnd)->LoadFrame(77))
-        << "no menu 77: it fails, the frame deletes itself";
+    EXPECT_FALSE((new CFrameWnd)->LoadFrame(77)) << "no menu 77: it fails and deletes itself";
     CRoutingFrame* pFrame = new CRoutingFrame;
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(CTrackedView);
     ASSERT_TRUE(pFrame->LoadFrame(5, WS_OVERLAPPEDWINDOW, NULL, &context));
     HWND hWnd = pFrame->m_hWnd;
-    CWnd* pPane = CWnd::FromHandlePermanent(::GetDlgItem(hWnd, AFX_IDW_PANE_FIRST));
-    ASSERT_TRUE(pPane && pPane->IsKindOf(RUNTIME_CLASS(CTrackedView)))
-        << "OnCreateClient made the view from m_pNewViewClass";
-    CView* pView = static_cast<CView*>(pPane);
+    CView* pView = DYNAMIC_DOWNCAST(
+        CTrackedView, CWnd::FromHandlePermanent(::GetDlgItem(hWnd, AFX_IDW_PANE_FIRST)));
+    ASSERT_NE(nullptr, pView) << "OnCreateClient made the view from m_pNewViewClass";
     ExpectAll({{"title from string 5", Caption(hWnd) == "Test Frame"},
                {"menu 5", ::GetMenu(hWnd) == pFrame->m_hMenuDefault && MenuText(hWnd) == "&Frame"},
                {"help id", pFrame->m_nIDHelp == 5},
@@ -332,41 +301,39 @@ protected:
 TEST_F(MdiTest, ClientArrangesChildrenAndActivatesFromWindowList)
 {
     GdiCountGuard guard("MDI children");
-    CMDIFrameWnd* pFrame = m_pFrame;
-    pFrame->SetWindowPos(NULL, 0, 0, 600, 450, SWP_NOZORDER);
-    const HWND hClient = pFrame->m_hWndMDIClient;
+    m_pFrame->SetWindowPos(NULL, 0, 0, 600, 450, SWP_NOZORDER);
+    const HWND hClient = m_pFrame->m_hWndMDIClient;
     CMDIChildWnd* children[3];
     for (CMDIChildWnd*& pChild : children) {
         pChild = new CMDIChildWnd;
         ASSERT_TRUE(pChild->Create(NULL, _T("child"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                   CFrameWnd::rectDefault, pFrame));
-        EXPECT_TRUE(pChild->GetMDIFrame() == pFrame && pFrame->MDIGetActive() == pChild)
+                                   CFrameWnd::rectDefault, m_pFrame));
+        EXPECT_TRUE(pChild->GetMDIFrame() == m_pFrame && m_pFrame->MDIGetActive() == pChild)
             << "a visible new child is active";
     }
-    pFrame->MDITile(MDITILE_VERTICAL);  // tiles cover the client without overlapping
-    CRect client, rects[3];
+    m_pFrame->MDITile(MDITILE_VERTICAL);  // tiles cover the client without overlapping
+    CRect client, rc[3];
     ::GetClientRect(hClient, &client);
     int area = 0;
     for (int i = 0; i < 3; ++i) {
-        children[i]->GetWindowRect(&rects[i]);
-        ::MapWindowPoints(NULL, hClient, (LPPOINT)&rects[i], 2);
-        area += rects[i].Width() * rects[i].Height();
+        children[i]->GetWindowRect(&rc[i]);
+        ::MapWindowPoints(NULL, hClient, (LPPOINT)&rc[i], 2);
+        area += rc[i].Width() * rc[i].Height();
         for (int j = 0; j < i; ++j)
-            EXPECT_FALSE(CRect().IntersectRect(&rects[i], &rects[j])) << j << " and " << i;
+            EXPECT_FALSE(CRect().IntersectRect(&rc[i], &rc[j])) << j << " and " << i;
     }
     EXPECT_EQ(client.Width() * client.Height(), area);
-    pFrame->MDICascade();  // each child down and right of the one before
+    m_pFrame->MDICascade();  // each child down and right of the one before
     for (int i = 0; i < 3; ++i)
-        children[i]->GetWindowRect(&rects[i]);
-    EXPECT_TRUE(rects[0].TopLeft() != rects[1].TopLeft() &&
-                rects[1].TopLeft() != rects[2].TopLeft());
+        children[i]->GetWindowRect(&rc[i]);
+    EXPECT_TRUE(rc[0].TopLeft() != rc[1].TopLeft() && rc[1].TopLeft() != rc[2].TopLeft());
     // The Window list's ids (from AFX_IDM_FIRST_MDICHILD in creation order) go to DefFrameProc.
     for (int i : {0, 2, 1}) {
-        pFrame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD + i);
-        EXPECT_EQ(children[i], pFrame->MDIGetActive()) << "window list entry " << i;
+        m_pFrame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD + i);
+        EXPECT_EQ(children[i], m_pFrame->MDIGetActive()) << "window list entry " << i;
     }
-    pFrame->MDINext();
-    EXPECT_NE(children[1], pFrame->MDIGetActive()) << "MDINext moves on";
+    m_pFrame->MDINext();
+    EXPECT_NE(children[1], m_pFrame->MDIGetActive()) << "MDINext moves on";
     HWND hChild = children[0]->m_hWnd;
     children[0]->MDIDestroy();
     EXPECT_FALSE(::IsWindow(hChild));
@@ -380,43 +347,37 @@ TEST_F(MdiTest, OpenDocumentFileMakesDocumentChildFrameAndView)
     CMDIChildWnd* pChild1 = m_pFrame->MDIGetActive();
     CView* pView1 = pChild1 ? pChild1->GetActiveView() : NULL;
     ASSERT_TRUE(pDoc1 && pChild1 && pView1);
-    ExpectAll({
-        {"default title from the doc name", pDoc1->GetTitle() == "Sketch1"},
-        {"the child's class", pChild1->IsKindOf(RUNTIME_CLASS(CTrackedChild))},
-        {"made by WM_MDICREATE", ::GetParent(pChild1->m_hWnd) == m_pFrame->m_hWndMDIClient},
-        {"visible", pChild1->IsWindowVisible()},
-        {"the view's class", pView1->IsKindOf(RUNTIME_CLASS(CTrackedView))},
-        {"the view's document", pView1->GetDocument() == pDoc1},
-        {"the child's document", pChild1->GetActiveDocument() == pDoc1},
-        {"the active frame", m_pFrame->GetActiveFrame() == pChild1},
-        {"OnInitialUpdate ran", Logged("initial update")},
-        {"the template's menu while a child is active",
-         ::GetMenu(hFrame) == m_pTemplate->m_hMenuShared && MenuText(hFrame) == "&Sketch"},
-        {"the child's caption", Caption(pChild1->m_hWnd) == "Sketch1"},
-        {"the frame's caption", Caption(hFrame) == "Test Frame - Sketch1"},
-    });
+    ExpectAll({{"default title from the doc name", pDoc1->GetTitle() == "Sketch1"},
+               {"the child's class", pChild1->IsKindOf(RUNTIME_CLASS(CTrackedChild))},
+               {"made by WM_MDICREATE", ::GetParent(pChild1->m_hWnd) == m_pFrame->m_hWndMDIClient},
+               {"visible", pChild1->IsWindowVisible()},
+               {"the view's class", pView1->IsKindOf(RUNTIME_CLASS(CTrackedView))},
+               {"the view's document", pView1->GetDocument() == pDoc1},
+               {"the child's document", pChild1->GetActiveDocument() == pDoc1},
+               {"the active frame", m_pFrame->GetActiveFrame() == pChild1},
+               {"OnInitialUpdate updated the view", Logged("update 0")},
+               {"the template's menu while a child is active",
+                ::GetMenu(hFrame) == m_pTemplate->m_hMenuShared && MenuText(hFrame) == "&Sketch"},
+               {"the child's caption", Caption(pChild1->m_hWnd) == "Sketch1"},
+               {"the frame's caption", Caption(hFrame) == "Test Frame - Sketch1"}});
     CDocument* pDoc2 = m_pTemplate->OpenDocumentFile(NULL);
     ASSERT_NE(nullptr, pDoc2);
-    POSITION pos = m_pTemplate->GetFirstDocPosition();
     ExpectAll(
         {{"the second title", pDoc2->GetTitle() == "Sketch2"},
          {"the new child is active", m_pFrame->MDIGetActive() != pChild1},
-         {"the template lists both",
-          m_pTemplate->GetNextDoc(pos) == pDoc1 && m_pTemplate->GetNextDoc(pos) == pDoc2 && !pos},
+         {"the template lists both", DocsOf(*m_pTemplate) == Docs{pDoc1, pDoc2}},
          {"MDIActivate", (m_pFrame->MDIActivate(pChild1), m_pFrame->MDIGetActive() == pChild1)},
          {"the caption follows", Caption(hFrame) == "Test Frame - Sketch1"}});
     // Child, view and document go; the template forgets the document.
     const std::string closed = LogOf([&] { pDoc2->OnCloseDocument(); });
     for (const char* entry : {"view deleted", "child deleted", "doc deleted"})
         EXPECT_NE(std::string::npos, closed.find(entry)) << entry;
-    pos = m_pTemplate->GetFirstDocPosition();
-    EXPECT_TRUE(m_pTemplate->GetNextDoc(pos) == pDoc1 && !pos) << "one document left";
+    EXPECT_EQ(Docs{pDoc1}, DocsOf(*m_pTemplate)) << "one document left";
     // The child deletes its auto-delete document and restores the frame's menu.
-    EXPECT_NE(std::string::npos, LogOf([&] {
-                                     pChild1->DestroyWindow();
-                                     PumpMessages();
-                                 }).find("doc deleted"));
-    EXPECT_TRUE(!m_pTemplate->GetFirstDocPosition() && !m_pFrame->MDIGetActive());
+    g_log.clear();
+    pChild1->DestroyWindow();
+    PumpMessages();
+    EXPECT_TRUE(Logged("doc deleted") && DocsOf(*m_pTemplate).empty() && !m_pFrame->MDIGetActive());
     EXPECT_STREQ("&Frame", MenuText(hFrame)) << "frame menu back";
 }
 
@@ -433,13 +394,10 @@ TEST_F(MdiTest, CommandsRouteThroughActiveViewDocumentChildAndApp)
     ExpectRoutes(m_pFrame, {{"no child: no view", ID_CMD_VIEW, ""},
                             {"no child: the application", ID_CMD_BOTH, "app"}});
     ASSERT_NE(nullptr, m_pTemplate->OpenDocumentFile(NULL));
-    const std::string closed = LogOf([&] {
-        m_pFrame->SendMessage(WM_COMMAND, ID_FILE_CLOSE, 0);
-        PumpMessages();
-    });
-    EXPECT_NE(std::string::npos, closed.find("doc deleted"))
-        << "ID_FILE_CLOSE reaches the document";
-    EXPECT_EQ(nullptr, m_pFrame->MDIGetActive());
+    g_log.clear();
+    m_pFrame->SendMessage(WM_COMMAND, ID_FILE_CLOSE, 0);
+    PumpMessages();
+    EXPECT_TRUE(Logged("doc deleted") && !m_pFrame->MDIGetActive()) << "ID_FILE_CLOSE closes it";
 }
 
 // A frame that is no MDI frame. Its one member lies where an MDI frame keeps its client and holds
@@ -450,12 +408,10 @@ struct CNotMdiFrame : CFrameWnd {
 
 TEST(Frame, MdiChildWithoutParentTakesOnlyAnMdiMainWindow)
 {
-    CMDIFrameWnd* pMdi = new CMDIFrameWnd;
-    CNotMdiFrame* pPlain = new CNotMdiFrame;
-    ASSERT_TRUE(pMdi->Create(NULL, _T("mdi"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)) &&
-                pPlain->Create(NULL, _T("sdi"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+    CMDIFrameWnd* pMdi = MakeFrame<CMDIFrameWnd>();
+    CNotMdiFrame* pPlain = MakeFrame<CNotMdiFrame>();
+    ASSERT_TRUE(pMdi && pPlain);
     pPlain->m_hWndClient = pMdi->m_hWndMDIClient;
-    CWnd* pSaved = theApp.m_pMainWnd;
     const struct {
         const char* name;
         CWnd* pMain;
@@ -477,7 +433,7 @@ TEST(Frame, MdiChildWithoutParentTakesOnlyAnMdiMainWindow)
         if (hMade != NULL)
             ::SendMessage(pMdi->m_hWndMDIClient, WM_MDIDESTROY, (WPARAM)hMade, 0);
     }
-    theApp.m_pMainWnd = pSaved;
+    theApp.m_pMainWnd = NULL;
     pPlain->DestroyWindow();
     pMdi->DestroyWindow();
     PumpMessages();

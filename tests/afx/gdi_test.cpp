@@ -4,6 +4,7 @@
 #include <afxpriv.h>
 
 #include <cstring>
+#include <memory>
 #include <thread>
 
 #ifndef OBM_CLOSE
@@ -22,21 +23,18 @@ bool RowBit(int x, int y)
 TEST(GdiObject, OwnershipAttachDetachAndDelete)
 {
     GdiCountGuard guard("ownership");
-    HPEN hPen;
-    {
-        CPen pen(PS_SOLID, 1, RGB(1, 2, 3));
-        hPen = (HPEN)pen.GetSafeHandle();
-        ASSERT_NE(nullptr, hPen);
-        ExpectAll({{"GetObjectType of a pen", pen.GetObjectType() == OBJ_PEN},
-                   {"operator HPEN", (HPEN)pen == hPen},
-                   {"CreatePen on a pen that has one", !pen.CreatePen(PS_SOLID, 2, RGB(0, 0, 0))},
-                   {"the first handle stays", pen.GetSafeHandle() == hPen}});
-    }
+    auto pen = std::make_unique<CPen>(PS_SOLID, 1, RGB(1, 2, 3));
+    HPEN hPen = (HPEN)pen->GetSafeHandle();
+    ASSERT_NE(nullptr, hPen);
     HBRUSH hBrush = (HBRUSH)CBrush(RGB(9, 9, 9)).Detach();
     CBrush owner;
     CGdiObject empty;
     CGdiObject* none = nullptr;
-    ExpectAll({{"the destructor deleted its pen", ::GetObjectType(hPen) == 0},
+    ExpectAll({{"GetObjectType of a pen", pen->GetObjectType() == OBJ_PEN},
+               {"operator HPEN", (HPEN)*pen == hPen},
+               {"CreatePen on a pen that has one", !pen->CreatePen(PS_SOLID, 2, RGB(0, 0, 0))},
+               {"the first handle stays", pen->GetSafeHandle() == hPen},
+               {"the destructor deleted its pen", (pen.reset(), ::GetObjectType(hPen) == 0)},
                {"a detached brush lives on", ::GetObjectType(hBrush) == OBJ_BRUSH},
                {"Attach of a live brush", !!owner.Attach(hBrush)},
                {"Attach onto a wrapper holding one", !owner.Attach(hBrush)},
@@ -55,21 +53,14 @@ TEST(GdiObject, TemporaryWrappersHaveTheHandlesClassAndGoAtTheLastUnlock)
 {
     GdiCountGuard guard("temporary wrappers");
     HRGN hRgn = ::CreateRectRgn(0, 0, 1, 1);
-    const struct {
-        HGDIOBJ handle;
-        CRuntimeClass* expected;
-    } rows[] = {{::GetStockObject(BLACK_PEN), RUNTIME_CLASS(CPen)},
-                {::GetStockObject(WHITE_BRUSH), RUNTIME_CLASS(CBrush)},
-                {::GetStockObject(SYSTEM_FONT), RUNTIME_CLASS(CFont)},
-                {::GetStockObject(DEFAULT_PALETTE), RUNTIME_CLASS(CPalette)},
-                {hRgn, RUNTIME_CLASS(CRgn)}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.expected->m_lpszClassName);
-        CGdiObject* p = CGdiObject::FromHandle(r.handle);
-        ASSERT_NE(nullptr, p);
-        EXPECT_TRUE(p->IsKindOf(r.expected)) << p->GetRuntimeClass()->m_lpszClassName;
-        EXPECT_EQ(r.handle, p->m_hObject);
+    std::vector<std::string> classes;  // of the wrappers; "-": none, or one of another handle
+    for (HGDIOBJ h :
+         {::GetStockObject(BLACK_PEN), ::GetStockObject(WHITE_BRUSH), ::GetStockObject(SYSTEM_FONT),
+          ::GetStockObject(DEFAULT_PALETTE), (HGDIOBJ)hRgn}) {
+        CGdiObject* p = CGdiObject::FromHandle(h);
+        classes.push_back(p && p->m_hObject == h ? p->GetRuntimeClass()->m_lpszClassName : "-");
     }
+    EXPECT_EQ("CPen, CBrush, CFont, CPalette, CRgn", Joined(classes));
     CPen pen(PS_SOLID, 1, kBlack);
     HPEN hPen = (HPEN)pen.Detach();
     CPen* tempPen = CPen::FromHandle(hPen);
@@ -91,11 +82,11 @@ TEST(GdiObject, TemporaryWrappersHaveTheHandlesClassAndGoAtTheLastUnlock)
     CGdiObject* mine = CGdiObject::FromHandle(hRgn);
     CGdiObject* theirs = nullptr;
     HGDIOBJ theirHandle = nullptr;
-    std::thread worker([&] {
+    std::thread([&] {  // the thread's maps and their temporaries go when it ends
         theirs = CGdiObject::FromHandle(hRgn);
         theirHandle = theirs ? theirs->m_hObject : nullptr;
-    });  // the thread's maps and their temporaries go when it ends
-    worker.join();
+    })
+        .join();
     ExpectAll({{"the other thread's wrapper", theirs != nullptr && theirs != mine},
                {"for the same handle", theirHandle == hRgn},
                {"this thread's temporary is untouched", CGdiObject::FromHandle(hRgn) == mine}});
@@ -123,8 +114,7 @@ TEST(GdiObject, HandleMapFindsEveryObjectThroughManyRemovals)
     for (int i = 0; i < kCount; ++i)
         ASSERT_TRUE(!pens[i] || pens[i] == CGdiObject::FromHandle(pens[i]->GetSafeHandle())) << i;
     // Only a handle no live pen holds gets a wrapper: a deleted pen's number may be reused.
-    HGDIOBJ stock = ::GetStockObject(BLACK_PEN);
-    CGdiObject* wrapper = CGdiObject::FromHandle(stock);
+    CGdiObject* wrapper = CGdiObject::FromHandle(::GetStockObject(BLACK_PEN));
     for (CPen* pen : pens)
         EXPECT_NE(wrapper, pen) << "a stock pen got a permanent object's wrapper";
     AfxUnlockTempMaps();
@@ -177,21 +167,17 @@ TEST(GdiObject, PatternBrushesRepeatTheirBitmap)
     CBrush fromBitmap, fromMemory;
     ASSERT_TRUE(fromBitmap.CreatePatternBrush(&bitmap));
     EXPECT_TRUE(fromMemory.CreateDIBPatternBrush(&dib, DIB_RGB_COLORS));
-    const struct {
-        const char* name;
-        CBrush* brush;
-    } rows[] = {{"CreatePatternBrush", &fromBitmap},
-                {"CreateDIBPatternBrush(const void*)", &fromMemory}};
     DibCanvas expected(24, 20);
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 24; ++x)
             expected.Dc().SetPixel(x, y, RowBit(x, y) ? c1 : c0);
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
+    auto fill = [&](CBrush& brush) {
         DibCanvas canvas(24, 20);
-        canvas.Dc().FillRect(CRect(0, 0, 24, 20), r.brush);
-        EXPECT_TRUE(SamePixels(expected, canvas));
-    }
+        canvas.Dc().FillRect(CRect(0, 0, 24, 20), &brush);
+        return SamePixels(expected, canvas);
+    };
+    EXPECT_TRUE(fill(fromBitmap)) << "CreatePatternBrush";
+    EXPECT_TRUE(fill(fromMemory)) << "CreateDIBPatternBrush(const void*)";
     CBrush bad;
     CBitmap emptyBitmap;
     ExpectAll({{"pattern from a NULL bitmap", !bad.CreatePatternBrush(nullptr)},
@@ -233,39 +219,38 @@ TEST(GdiObject, RegionsCombineAndTest)
     POINT triangle[] = {{0, 0}, {10, 0}, {0, 10}};
     POINT two[] = {{0, 0}, {4, 0}, {4, 4}, {0, 4}, {10, 10}, {14, 10}, {14, 14}, {10, 14}};
     INT counts[] = {4, 4};
-    ExpectAll({
-        {"CreateEllipticRgnIndirect", !!rgn.CreateEllipticRgnIndirect(CRect(0, 0, 20, 10))},
-        {"an ellipse is a complex region", rgn.GetRgnBox(&box) == COMPLEXREGION},
-        {"its box", box.left >= 0 && box.top >= 0 && box.right <= 20 && box.bottom <= 10 &&
-                        box.Width() >= 18 && box.Height() >= 8},
-        {"an ellipse leaves its corners out", !rgn.PtInRegion(0, 0)},
-        {"CopyRgn", copy.CreateRectRgn(0, 0, 0, 0) && copy.CopyRgn(&rgn) != ERROR},
-        {"a copy equals its source", !!copy.EqualRgn(&rgn)},
-        {"OffsetRgn", copy.OffsetRgn(CPoint(100, 0)) != ERROR},
-        {"a moved copy differs", !copy.EqualRgn(&rgn)},
-        {"RectInRegion after the move", !!copy.RectInRegion(CRect(108, 4, 112, 6))},
-        {"SetRectRgn", (copy.SetRectRgn(CRect(1, 1, 3, 3)), copy.GetRgnBox(&box) == SIMPLEREGION)},
-        {"SetRectRgn's box", box == CRect(1, 1, 3, 3)},
-        {"CreatePolygonRgn", !!poly.CreatePolygonRgn(triangle, 3, ALTERNATE)},
-        {"inside the triangle", poly.PtInRegion(1, 1) && !poly.PtInRegion(8, 8)},
-        {"CreatePolyPolygonRgn", !!polys.CreatePolyPolygonRgn(two, counts, 2, ALTERNATE)},
-        {"two squares make a complex region", polys.GetRgnBox(&box) == COMPLEXREGION},
-        {"CreateRoundRectRgn", !!round.CreateRoundRectRgn(0, 0, 20, 20, 10, 10)},
-        {"a rounded corner is outside", !round.PtInRegion(0, 0)},
-        // Bad arguments: ERROR or FALSE, nothing created.
-        {"CombineRgn into an empty CRgn",
-         other.CreateRectRgn(0, 0, 1, 1) && empty.CombineRgn(&rgn, &other, RGN_OR) == ERROR},
-        {"CombineRgn with a NULL source", copy.CombineRgn(nullptr, &other, RGN_OR) == ERROR},
-        {"CombineRgn AND with one source", copy.CombineRgn(&rgn, nullptr, RGN_AND) == ERROR},
-        {"OffsetRgn of an empty CRgn", empty.OffsetRgn(1, 1) == ERROR},
-        {"GetRgnBox(NULL)", rgn.GetRgnBox(nullptr) == ERROR},
-        {"EqualRgn(NULL)", !rgn.EqualRgn(nullptr)},
-        {"RectInRegion(NULL)", !rgn.RectInRegion(nullptr)},
-        {"CreatePolygonRgn(NULL)", !empty.CreatePolygonRgn(nullptr, 3, ALTERNATE)},
-        {"CreatePolygonRgn count -1", !empty.CreatePolygonRgn(triangle, -1, ALTERNATE)},
-        {"CreateRectRgnIndirect(NULL)", !empty.CreateRectRgnIndirect(nullptr)},
-        {"failed creates leave the region empty", empty.GetSafeHandle() == nullptr},
-    });
+    ExpectAll(
+        {{"CreateEllipticRgnIndirect", !!rgn.CreateEllipticRgnIndirect(CRect(0, 0, 20, 10))},
+         {"an ellipse is a complex region", rgn.GetRgnBox(&box) == COMPLEXREGION},
+         {"its box", box.left >= 0 && box.top >= 0 && box.right <= 20 && box.bottom <= 10 &&
+                         box.Width() >= 18 && box.Height() >= 8},
+         {"an ellipse leaves its corners out", !rgn.PtInRegion(0, 0)},
+         {"CopyRgn", copy.CreateRectRgn(0, 0, 0, 0) && copy.CopyRgn(&rgn) != ERROR},
+         {"a copy equals its source", !!copy.EqualRgn(&rgn)},
+         {"OffsetRgn", copy.OffsetRgn(CPoint(100, 0)) != ERROR},
+         {"a moved copy differs", !copy.EqualRgn(&rgn)},
+         {"RectInRegion after the move", !!copy.RectInRegion(CRect(108, 4, 112, 6))},
+         {"SetRectRgn", (copy.SetRectRgn(CRect(1, 1, 3, 3)), copy.GetRgnBox(&box) == SIMPLEREGION)},
+         {"SetRectRgn's box", box == CRect(1, 1, 3, 3)},
+         {"CreatePolygonRgn", !!poly.CreatePolygonRgn(triangle, 3, ALTERNATE)},
+         {"inside the triangle", poly.PtInRegion(1, 1) && !poly.PtInRegion(8, 8)},
+         {"CreatePolyPolygonRgn", !!polys.CreatePolyPolygonRgn(two, counts, 2, ALTERNATE)},
+         {"two squares make a complex region", polys.GetRgnBox(&box) == COMPLEXREGION},
+         {"CreateRoundRectRgn", !!round.CreateRoundRectRgn(0, 0, 20, 20, 10, 10)},
+         {"a rounded corner is outside", !round.PtInRegion(0, 0)},
+         // Bad arguments: ERROR or FALSE, nothing created.
+         {"CombineRgn into an empty CRgn",
+          other.CreateRectRgn(0, 0, 1, 1) && empty.CombineRgn(&rgn, &other, RGN_OR) == ERROR},
+         {"CombineRgn with a NULL source", copy.CombineRgn(nullptr, &other, RGN_OR) == ERROR},
+         {"CombineRgn AND with one source", copy.CombineRgn(&rgn, nullptr, RGN_AND) == ERROR},
+         {"OffsetRgn of an empty CRgn", empty.OffsetRgn(1, 1) == ERROR},
+         {"GetRgnBox(NULL)", rgn.GetRgnBox(nullptr) == ERROR},
+         {"EqualRgn(NULL)", !rgn.EqualRgn(nullptr)},
+         {"RectInRegion(NULL)", !rgn.RectInRegion(nullptr)},
+         {"CreatePolygonRgn(NULL)", !empty.CreatePolygonRgn(nullptr, 3, ALTERNATE)},
+         {"CreatePolygonRgn count -1", !empty.CreatePolygonRgn(triangle, -1, ALTERNATE)},
+         {"CreateRectRgnIndirect(NULL)", !empty.CreateRectRgnIndirect(nullptr)},
+         {"failed creates leave the region empty", empty.GetSafeHandle() == nullptr}});
 }
 
 TEST(GdiObject, BitmapsPalettesFontsAndPens)
@@ -277,28 +262,27 @@ TEST(GdiObject, BitmapsPalettesFontsAndPens)
     BITMAP info = {}, desc = {0, 8, 4, 2, 1, 1, nullptr};
     DibCanvas canvas(4, 4);
     ASSERT_TRUE(mono.CreateBitmap(16, 2, 1, 1, bits)) << "16x2x1: rows are padded to 16 bits";
-    ExpectAll({
-        {"GetBitmap", mono.GetBitmap(&info) == (int)sizeof(BITMAP)},
-        {"its description", info.bmWidth == 16 && info.bmHeight == 2 && info.bmBitsPixel == 1},
-        {"GetBitmapBits", mono.GetBitmapBits(sizeof read, read) == 4},
-        {"the bits CreateBitmap took", std::memcmp(bits, read, 4) == 0},
-        {"SetBitmapBits", mono.SetBitmapBits(sizeof other, other) == 4},
-        {"read after SetBitmapBits",
-         mono.GetBitmapBits(sizeof read2, read2) == 4 && std::memcmp(other, read2, 4) == 0},
-        {"GetBitmapBits into NULL", mono.GetBitmapBits(4, nullptr) == 0},
-        {"SetBitmapBits from NULL", mono.SetBitmapBits(4, nullptr) == 0},
-        {"Get/SetBitmapDimension",
-         (mono.SetBitmapDimension(30, 40), mono.GetBitmapDimension() == CSize(30, 40))},
-        {"CreateBitmapIndirect", !!indirect.CreateBitmapIndirect(&desc)},
-        {"CreateBitmapIndirect(NULL)", !indirect.CreateBitmapIndirect(nullptr)},
-        {"CreateCompatibleBitmap", !!compatible.CreateCompatibleBitmap(&canvas.Dc(), 5, 6)},
-        {"compatible with a 32-bit DIB section", compatible.GetBitmap(&info) == sizeof(BITMAP) &&
-                                                     info.bmWidth == 5 && info.bmBitsPixel == 32},
-        {"CreateCompatibleBitmap(NULL DC)", !bad.CreateCompatibleBitmap(nullptr, 5, 5)},
-        {"LoadBitmap(NULL)", !bad.LoadBitmap((LPCTSTR) nullptr)},
-        {"LoadBitmap of a missing resource", !bad.LoadBitmap(12345)},
-        {"LoadOEMBitmap(OBM_CLOSE)", !!bad.LoadOEMBitmap(OBM_CLOSE)},
-    });
+    ExpectAll(
+        {{"GetBitmap", mono.GetBitmap(&info) == (int)sizeof(BITMAP)},
+         {"its description", info.bmWidth == 16 && info.bmHeight == 2 && info.bmBitsPixel == 1},
+         {"GetBitmapBits", mono.GetBitmapBits(sizeof read, read) == 4},
+         {"the bits CreateBitmap took", std::memcmp(bits, read, 4) == 0},
+         {"SetBitmapBits", mono.SetBitmapBits(sizeof other, other) == 4},
+         {"read after SetBitmapBits",
+          mono.GetBitmapBits(sizeof read2, read2) == 4 && std::memcmp(other, read2, 4) == 0},
+         {"GetBitmapBits into NULL", mono.GetBitmapBits(4, nullptr) == 0},
+         {"SetBitmapBits from NULL", mono.SetBitmapBits(4, nullptr) == 0},
+         {"Get/SetBitmapDimension",
+          (mono.SetBitmapDimension(30, 40), mono.GetBitmapDimension() == CSize(30, 40))},
+         {"CreateBitmapIndirect", !!indirect.CreateBitmapIndirect(&desc)},
+         {"CreateBitmapIndirect(NULL)", !indirect.CreateBitmapIndirect(nullptr)},
+         {"CreateCompatibleBitmap", !!compatible.CreateCompatibleBitmap(&canvas.Dc(), 5, 6)},
+         {"compatible with a 32-bit DIB section", compatible.GetBitmap(&info) == sizeof(BITMAP) &&
+                                                      info.bmWidth == 5 && info.bmBitsPixel == 32},
+         {"CreateCompatibleBitmap(NULL DC)", !bad.CreateCompatibleBitmap(nullptr, 5, 5)},
+         {"LoadBitmap(NULL)", !bad.LoadBitmap((LPCTSTR) nullptr)},
+         {"LoadBitmap of a missing resource", !bad.LoadBitmap(12345)},
+         {"LoadOEMBitmap(OBM_CLOSE)", !!bad.LoadOEMBitmap(OBM_CLOSE)}});
 
     struct {
         WORD version, count;
@@ -306,36 +290,33 @@ TEST(GdiObject, BitmapsPalettesFontsAndPens)
     } log = {0x300, 4, {{255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}, {10, 20, 30, 0}}};
     CPalette palette, empty;
     PALETTEENTRY got[4] = {}, grey = {128, 128, 128, 0}, back = {};
-    ExpectAll({
-        {"CreatePalette", !!palette.CreatePalette(reinterpret_cast<LPLOGPALETTE>(&log))},
-        {"GetEntryCount", palette.GetEntryCount() == 4},
-        {"GetPaletteEntries", palette.GetPaletteEntries(0, 4, got) == 4},
-        {"entry 3", got[3].peRed == 10 && got[3].peBlue == 30},
-        {"SetPaletteEntries", palette.SetPaletteEntries(1, 1, &grey) == 1},
-        {"the entry set is read back",
-         palette.GetPaletteEntries(1, 1, &back) == 1 && back.peGreen == 128},
-        {"nearest to blue", palette.GetNearestPaletteIndex(RGB(0, 0, 250)) == 2},
-        {"ResizePalette", palette.ResizePalette(6) && palette.GetEntryCount() == 6},
-        {"GetEntryCount of an empty CPalette", empty.GetEntryCount() == 0},
-        {"GetPaletteEntries into NULL", palette.GetPaletteEntries(0, 4, nullptr) == 0},
-        {"CreatePalette(NULL)", !empty.CreatePalette(nullptr)},
-    });
+    ExpectAll({{"CreatePalette", !!palette.CreatePalette(reinterpret_cast<LPLOGPALETTE>(&log))},
+               {"GetEntryCount", palette.GetEntryCount() == 4},
+               {"GetPaletteEntries", palette.GetPaletteEntries(0, 4, got) == 4},
+               {"entry 3", got[3].peRed == 10 && got[3].peBlue == 30},
+               {"SetPaletteEntries", palette.SetPaletteEntries(1, 1, &grey) == 1},
+               {"the entry set is read back",
+                palette.GetPaletteEntries(1, 1, &back) == 1 && back.peGreen == 128},
+               {"nearest to blue", palette.GetNearestPaletteIndex(RGB(0, 0, 250)) == 2},
+               {"ResizePalette", palette.ResizePalette(6) && palette.GetEntryCount() == 6},
+               {"GetEntryCount of an empty CPalette", empty.GetEntryCount() == 0},
+               {"GetPaletteEntries into NULL", palette.GetPaletteEntries(0, 4, nullptr) == 0},
+               {"CreatePalette(NULL)", !empty.CreatePalette(nullptr)}});
 
     // A point font's height follows the DC: half-pixel logical units double it.
     int dpi = canvas.Dc().GetDeviceCaps(LOGPIXELSY);
     CFont font, scaled, direct, badFont;
     LOGFONT lf = {}, lfScaled = {}, lfDirect = {};
-    ASSERT_TRUE(font.CreatePointFont(120, _T("Arial")));
-    font.GetLogFont(&lf);
+    ASSERT_TRUE(font.CreatePointFont(120, _T("Arial")) && font.GetLogFont(&lf));
     canvas.Dc().SetMapMode(MM_ANISOTROPIC);
     canvas.Dc().SetWindowExt(2, 2);
     canvas.Dc().SetViewportExt(1, 1);
-    ASSERT_TRUE(scaled.CreatePointFont(120, _T("Arial"), &canvas.Dc()));
-    scaled.GetLogFont(&lfScaled);
+    ASSERT_TRUE(scaled.CreatePointFont(120, _T("Arial"), &canvas.Dc()) &&
+                scaled.GetLogFont(&lfScaled));
     ASSERT_TRUE(direct.CreateFont(-20, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH, _T("Arial")));
-    direct.GetLogFont(&lfDirect);
+                                  DEFAULT_PITCH, _T("Arial")) &&
+                direct.GetLogFont(&lfDirect));
     EXPECT_STREQ("Arial", lf.lfFaceName);
     ExpectValues({{"12 pt on the screen", -::MulDiv(12, dpi, 72), lf.lfHeight},
                   {"12 pt in half pixels", -2 * ::MulDiv(dpi, 12, 72), lfScaled.lfHeight},
@@ -347,15 +328,14 @@ TEST(GdiObject, BitmapsPalettesFontsAndPens)
 
     // A geometric pen's width reads back and is the thickness of the middle of its line.
     LOGBRUSH lb = {BS_SOLID, kBlue, 0};
+    CPen geometric;  // made before the canvas, which deselects it before it goes
     DibCanvas lines(40, 40);
-    CPen geometric;
     EXTLOGPEN elp = {};
     ASSERT_TRUE(geometric.CreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, 3, &lb));
     EXPECT_TRUE(geometric.GetExtLogPen(&elp) > 0 && elp.elpWidth == 3u);
-    CPen* old = lines.Dc().SelectObject(&geometric);
+    lines.Dc().SelectObject(&geometric);
     lines.Dc().MoveTo(10, 20);
     lines.Dc().LineTo(30, 20);
-    lines.Dc().SelectObject(old);
     EXPECT_EQ(3, lines.CountPixels(kBlue, CRect(20, 0, 21, 40)));
     LOGPEN lp = {PS_DOT, {1, 0}, RGB(1, 2, 3)}, lpBack = {};
     DWORD dashes[] = {4, 2};

@@ -10,92 +10,65 @@
 
 namespace {
 
-class CModuleTestApp : public CWinApp
-{
-public:
-    CModuleTestApp() : CWinApp("ModuleTestApp") {}
-};
-
-CModuleTestApp theApp;
-
-}  // namespace
+CWinApp theApp("ModuleTestApp");
 
 // A class of the executable itself.
 class CHostThing : public CObject
 {
     DECLARE_DYNCREATE(CHostThing)
 };
-
 IMPLEMENT_DYNCREATE(CHostThing, CObject)
-
-namespace {
 
 bool HasExtensionModule(HMODULE hModule)
 {
-    for (CDynLinkLibrary* p = AfxGetModuleState()->m_pFirstDLL; p != NULL; p = p->m_pNextDLL) {
-        if (p->m_hModule == hModule)
-            return true;
-    }
-    return false;
+    CDynLinkLibrary* p = AfxGetModuleState()->m_pFirstDLL;
+    while (p != NULL && p->m_hModule != hModule)
+        p = p->m_pNextDLL;
+    return p != NULL;
 }
 
 TEST(Module, ClassesAreFoundByNameAcrossModules)
 {
+    CObject* pObject = CRuntimeClass::CreateObject("CExtShape");
+    ASSERT_NE(nullptr, pObject);
+    HMODULE hExt = ::GetModuleHandleA("afx_testext.dll");
     ExpectAll(
         {{"the linked extension DLL's",
           CRuntimeClass::FromName("CExtShape") == RUNTIME_CLASS(CExtShape)},
          {"the executable's", CRuntimeClass::FromName("CHostThing") == RUNTIME_CLASS(CHostThing)},
-         {"afx.dll's own",
-          CRuntimeClass::FromName("CWnd") == RUNTIME_CLASS(CWnd) &&
-              CRuntimeClass::FromName("CDynLinkLibrary") == RUNTIME_CLASS(CDynLinkLibrary)}});
-    CObject* pObject = CRuntimeClass::CreateObject("CExtShape");
-    ASSERT_NE(nullptr, pObject);
-    HMODULE hExt = ::GetModuleHandleA("afx_testext.dll");
-    ExpectAll({{"a CExtShape", pObject->IsKindOf(RUNTIME_CLASS(CExtShape))},
-               {"a CObject", pObject->IsKindOf(RUNTIME_CLASS(CObject))},
-               {"no CCmdTarget", !pObject->IsKindOf(RUNTIME_CLASS(CCmdTarget))},
-               {"made by the DLL's constructor", static_cast<CExtShape*>(pObject)->m_nSides == 5},
-               {"the module handle AfxInitExtensionModule kept", hExt && hExt == ExtModuleHandle()},
-               {"its DllMain's CDynLinkLibrary joined the chain", HasExtensionModule(hExt)}});
+         {"a CExtShape", pObject->IsKindOf(RUNTIME_CLASS(CExtShape))},
+         {"a CObject", pObject->IsKindOf(RUNTIME_CLASS(CObject))},
+         {"no CCmdTarget", !pObject->IsKindOf(RUNTIME_CLASS(CCmdTarget))},
+         {"made by the DLL's constructor", static_cast<CExtShape*>(pObject)->m_nSides == 5},
+         {"the module handle AfxInitExtensionModule kept", hExt && hExt == ExtModuleHandle()},
+         {"its DllMain's CDynLinkLibrary joined the chain", HasExtensionModule(hExt)}});
     delete pObject;
 }
 
 TEST(Module, ExtensionCodeFindsTheHostsResources)
 {
-    HINSTANCE hHost = ::GetModuleHandle(NULL);
-    HINSTANCE hExt = ::GetModuleHandleA("afx_testext.dll");
+    HINSTANCE hHost = ::GetModuleHandle(NULL), hExt = ::GetModuleHandleA("afx_testext.dll");
     ASSERT_TRUE(hHost == AfxGetResourceHandle() && hHost == AfxGetInstanceHandle());
-    ExtFoundResources found = {};
-    ExtFindResources(&found);
-    ASSERT_NE(nullptr, found.hMenu);
-    HMENU hFile = ::GetSubMenu(found.hMenu, 0);
-    ExpectAll(
-        {{"the cursor from the host", found.hCursorModule == hHost && found.hCursor},
-         {"the menu from the host", found.hMenuModule == hHost},
-         {"the host's menu",
-          ::GetMenuItemCount(hFile) == 2 && ::GetMenuItemID(hFile, 1) == 0xE141u},
-         // Both hold string 4: the current resource module is searched first.
-         {"string 4 from the host",
-          found.hString4Module == hHost && std::string(found.szString4) == "host string four"},
-         // Only the DLL holds string 9: the search goes on into the extension modules.
-         {"string 9 from the DLL", found.hString9Module == hExt &&
-                                       std::string(found.szString9) == "extension string nine"}});
-    ::DestroyMenu(found.hMenu);
-    // The application's loaders search the same way.
     CMenu menu;
     CString title;
     ExpectAll(
-        {{"LoadCursor", theApp.LoadCursor(4u) != NULL},
+        {{"cursor 4 from the host",
+          ExtFindResourceHandle(MAKEINTRESOURCE(4), RT_GROUP_CURSOR) == hHost},
+         {"menu 4 from the host", ExtFindResourceHandle(MAKEINTRESOURCE(4), RT_MENU) == hHost},
+         // Both hold string 4: the current resource module is searched first.
+         {"string 4 from the host", ExtFindStringResourceHandle(4) == hHost},
+         // Only the DLL holds string 9: the search goes on into the extension modules.
+         {"string 9 from the DLL", ExtFindStringResourceHandle(9) == hExt},
+         // The application's loaders search the same way.
+         {"LoadCursor", theApp.LoadCursor(4u) != NULL},
          {"LoadMenu", menu.LoadMenu(4u) && menu.GetMenuItemCount() == 1 &&
-                          menu.GetMenuString(0, title, MF_BYPOSITION) > 0 && title == "&File"}});
-    // A resource handle set elsewhere is searched first, then the extension modules.
-    AfxSetResourceHandle(hExt);
-    ExpectAll({{"string 4 from the set handle", AfxFindStringResourceHandle(4) == hExt},
-               {"menu 4 from the set handle",
-                AfxFindResourceHandle(MAKEINTRESOURCE(4), RT_MENU) == hExt}});
-    AfxSetResourceHandle(NULL);
-    ExpectAll(
-        {{"NULL goes back to the application", AfxGetResourceHandle() == hHost},
+                          menu.GetMenuString(0, title, MF_BYPOSITION) > 0 && title == "&File"},
+         // A resource handle set elsewhere is searched first, then the extension modules.
+         {"string 4 from a set handle",
+          (AfxSetResourceHandle(hExt), AfxFindStringResourceHandle(4) == hExt)},
+         {"menu 4 from the set handle", AfxFindResourceHandle(MAKEINTRESOURCE(4), RT_MENU) == hExt},
+         {"NULL goes back to the application",
+          (AfxSetResourceHandle(NULL), AfxGetResourceHandle() == hHost)},
          {"bad arguments: the current handle", AfxFindResourceHandle(NULL, RT_MENU) == hHost}});
 }
 
@@ -105,12 +78,9 @@ TEST(Module, RunTimeLoadedExtensionJoinsAndLeaves)
     ASSERT_EQ(nullptr, CRuntimeClass::FromName("CExtPlugin"));
     EXPECT_EQ(hHost, AfxFindStringResourceHandle(10)) << "nobody holds it yet";
     HMODULE hPlugin = ::LoadLibraryA("afx_testplugin.dll");
-    ASSERT_NE(nullptr, hPlugin);
     CObject* pObject = CRuntimeClass::CreateObject("CExtPlugin");
-    ASSERT_NE(nullptr, pObject);
-    typedef int(AFX_CDECL * PFN_ANSWER)(CObject*);
-    PFN_ANSWER pfnAnswer = (PFN_ANSWER)(void*)::GetProcAddress(hPlugin, "PluginAnswer");
-    ASSERT_NE(nullptr, pfnAnswer);
+    auto pfnAnswer = (int(AFX_CDECL*)(CObject*))(void*)::GetProcAddress(hPlugin, "PluginAnswer");
+    ASSERT_TRUE(hPlugin && pObject && pfnAnswer) << "loaded, its class made by name, its export";
     CHostThing notAPlugin;
     char text[64] = {};
     ExpectAll({{"it joined the chain", HasExtensionModule(hPlugin)},

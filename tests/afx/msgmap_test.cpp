@@ -1,6 +1,7 @@
 // Message maps driven by real windows and real messages: dispatch through a class's map and
 // its base's, parameter cracking, commands and their update handlers, the default procedure.
 #include "TestSupport.h"
+#include "TestWindow.h"
 
 #include <stdio.h>
 
@@ -15,12 +16,7 @@ const UINT g_registeredMessage = ::RegisterWindowMessageA("Mirdalux.MsgMapTest.R
 struct CBaseWnd : CWnd {
     std::vector<std::string> log;
 
-    BOOL CreateTopLevel()
-    {
-        LPCTSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
-                                          (HBRUSH)::GetStockObject(WHITE_BRUSH));
-        return CreateEx(0, cls, "msgmap", WS_POPUP | WS_VISIBLE, 10, 10, 200, 150, NULL, NULL);
-    }
+    BOOL Make() { return CreateTestWindow(*this, WS_POPUP | WS_VISIBLE, CRect(10, 10, 210, 160)); }
     // Logs one call; TRUE, for handlers that answer it.
     template <class... Args> BOOL Log(const char* format, Args... args)
     {
@@ -63,7 +59,6 @@ struct CBaseWnd : CWnd {
 
     DECLARE_MESSAGE_MAP()
 };
-
 BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
     ON_COMMAND(ID_FILE_A, OnFileA)
     ON_COMMAND(ID_DISABLED, OnDisabled)
@@ -94,7 +89,6 @@ struct CDerivedWnd : CBaseWnd {
     void OnFileB() { Log("file B"); }
     DECLARE_MESSAGE_MAP()
 };
-
 BEGIN_MESSAGE_MAP(CDerivedWnd, CBaseWnd)
     ON_MESSAGE(WM_APP_PING, OnPing)
     ON_COMMAND(ID_FILE_B, OnFileB)
@@ -111,9 +105,8 @@ TEST(MessageMap, EachMessageReachesItsHandlerWithItsParameters)
 {
     CDerivedWnd derived;
     CBaseWnd base, *d = &derived, *b = &base;
-    ASSERT_TRUE(derived.CreateTopLevel() && base.CreateTopLevel());
-    MINMAXINFO mmi = {};
-    mmi.ptMinTrackSize.x = 12345;
+    ASSERT_TRUE(derived.Make() && base.Make());
+    MINMAXINFO mmi = {{}, {}, {}, {12345, 0}, {}};  // the minimum tracking size is logged
     const struct {
         const char* name;
         CBaseWnd* wnd;
@@ -123,12 +116,10 @@ TEST(MessageMap, EachMessageReachesItsHandlerWithItsParameters)
         LRESULT result;
         const char* log;
     } rows[] = {
-        {"size, through the base map", d, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(300, 200), 0,
-         "size 2 300 200"},
+        {"base map: size", d, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(300, 200), 0, "size 2 300 200"},
         // Coordinates left of or above the window (mouse captured) are negative.
         {"move left of the window", b, WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(-5, 7), 0, "move 4 -5 7"},
-        {"button down above it", b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, -9), 0,
-         "ldown 1 3 -9"},
+        {"button down above", b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, -9), 0, "ldown 1 3 -9"},
         {"button up", b, WM_RBUTTONUP, 0, MAKELPARAM(40, 50), 0, "rup 0 40 50"},
         {"scroll, no bar control", b, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 1234), 0, 0,
          "hscroll 5 1234 bar 0"},
@@ -147,8 +138,7 @@ TEST(MessageMap, EachMessageReachesItsHandlerWithItsParameters)
         {"the derived handler multiplies", d, WM_APP_PING, 3, 4, 12, "derived ping"},
         {"the base's registered message", d, g_registeredMessage, 5, 0, 77, "registered 5"},
         {"a base command handler", d, WM_COMMAND, ID_FILE_A, 0, 1, "file A"},
-        {"an accelerator (code 1) is a command", d, WM_COMMAND, MAKEWPARAM(ID_FILE_B, 1), 0, 1,
-         "file B"},
+        {"code 1 (accelerator)", d, WM_COMMAND, MAKEWPARAM(ID_FILE_B, 1), 0, 1, "file B"},
         {"the base knows nothing of the derived command", b, WM_COMMAND, ID_FILE_B, 0, 0, ""},
         {"the first of a range", b, WM_COMMAND, ID_RANGE_FIRST, 0, 1, "range 200"},
         {"the last of a range", b, WM_COMMAND, ID_RANGE_LAST, 0, 1, "range 209"},
@@ -166,8 +156,6 @@ TEST(MessageMap, EachMessageReachesItsHandlerWithItsParameters)
         EXPECT_EQ(r.result, r.wnd->SendMessage(r.message, r.wParam, r.lParam));
         EXPECT_EQ(r.log, Joined(r.wnd->log));
     }
-    derived.DestroyWindow();
-    base.DestroyWindow();
 }
 
 TEST(MessageMap, UpdateCommandUiThroughOnCmdMsg)
@@ -190,8 +178,7 @@ TEST(MessageMap, UpdateCommandUiThroughOnCmdMsg)
         CRecordingCmdUI ui;
         ui.m_nID = r.id;
         ui.DoUpdate(&wnd, r.bDisableIfNoHandler);
-        EXPECT_EQ(r.enabled, ui.enabled);
-        EXPECT_EQ(r.checked, ui.checked);
+        EXPECT_EQ(std::make_pair(r.enabled, r.checked), std::make_pair(ui.enabled, ui.checked));
     }
     AFX_CMDHANDLERINFO info = {NULL, NULL};
     ExpectAll({{"the handler found", wnd.OnCmdMsg(ID_FILE_B, CN_COMMAND, NULL, &info)},
@@ -217,12 +204,11 @@ TEST(CmdUI, DisablingTheFocusedControlHandsTheFocusToItsParent)
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        CBaseWnd parent;
-        ASSERT_TRUE(parent.CreateTopLevel());
+        TestParentWindow parent(200, 150);
         CWnd buttons[2];
         for (int i = 0; i < 2; ++i)
             ASSERT_TRUE(buttons[i].Create(_T("BUTTON"), _T("item"), WS_CHILD | WS_VISIBLE,
-                                          CRect(10, 10 + 40 * i, 90, 40 + 40 * i), &parent,
+                                          CRect(10, 10 + 40 * i, 90, 40 + 40 * i), parent.Wnd(),
                                           ID_FILE_A + i));
         buttons[0].SetFocus();
         ASSERT_EQ(buttons[0].m_hWnd, ::GetFocus());
@@ -231,8 +217,7 @@ TEST(CmdUI, DisablingTheFocusedControlHandsTheFocusToItsParent)
         ui.m_pOther = &buttons[r.disabled];
         ui.Enable(FALSE);
         EXPECT_FALSE(buttons[r.disabled].IsWindowEnabled());
-        EXPECT_EQ(r.focusToParent ? parent.m_hWnd : buttons[0].m_hWnd, ::GetFocus());
-        parent.DestroyWindow();
+        EXPECT_EQ(r.focusToParent ? parent.Hwnd() : buttons[0].m_hWnd, ::GetFocus());
     }
 }
 

@@ -5,7 +5,7 @@
 #include <afxcoll.h>
 
 #include <set>
-#include <windows.h>
+#include <thread>
 
 // Declared outside any anonymous namespace: the IMPLEMENT macros define functions that are
 // only reached through the class record.
@@ -34,27 +34,18 @@ TEST(RuntimeClass, IsKindOfFollowsTheHierarchy)
     CPuppy puppy;
     CStringList list;
     CTaggedList tagged;
-    const struct {
-        const char* name;
-        const CObject* object;
-        CRuntimeClass* pClass;
-        BOOL expected;
-    } rows[] = {
-        {"dog is a CObject", &dog, RUNTIME_CLASS(CObject), TRUE},
-        {"dog is a CAnimal", &dog, RUNTIME_CLASS(CAnimal), TRUE},
-        {"dog is a CDog", &dog, RUNTIME_CLASS(CDog), TRUE},
-        {"dog is not a CPuppy", &dog, RUNTIME_CLASS(CPuppy), FALSE},
-        {"puppy is a CAnimal", &puppy, RUNTIME_CLASS(CAnimal), TRUE},
-        {"puppy is a CPuppy", &puppy, RUNTIME_CLASS(CPuppy), TRUE},
-        {"puppy is not a CStringList", &puppy, RUNTIME_CLASS(CStringList), FALSE},
-        {"list is a CObject", &list, RUNTIME_CLASS(CObject), TRUE},
-        {"list is not a CAnimal", &list, RUNTIME_CLASS(CAnimal), FALSE},
-        {"tagged list is a CStringList", &tagged, RUNTIME_CLASS(CStringList), TRUE},
-        {"tagged list is a CObject", &tagged, RUNTIME_CLASS(CObject), TRUE},
-        {"nothing is a NULL class", &puppy, NULL, FALSE},
-    };
-    for (const auto& r : rows)
-        EXPECT_EQ(r.expected, r.object->IsKindOf(r.pClass)) << r.name;
+    // For dog, puppy, list and tagged list in turn: whether it is a kind of each of these classes.
+    CRuntimeClass* const classes[] = {RUNTIME_CLASS(CObject),     RUNTIME_CLASS(CAnimal),
+                                      RUNTIME_CLASS(CDog),        RUNTIME_CLASS(CPuppy),
+                                      RUNTIME_CLASS(CStringList), NULL};
+    std::string kinds;
+    const CObject* objects[] = {&dog, &puppy, &list, &tagged};
+    for (const CObject* object : objects) {
+        for (CRuntimeClass* pClass : classes)
+            kinds += object->IsKindOf(pClass) ? "T" : "F";
+        kinds += " ";
+    }
+    EXPECT_EQ("TTTFFF TTTTFF TFFFTF TFFFTF ", kinds);
     ExpectAll({{"GetRuntimeClass", puppy.GetRuntimeClass() == RUNTIME_CLASS(CPuppy)},
                {"_GetBaseClass", CPuppy::_GetBaseClass() == RUNTIME_CLASS(CDog)},
                {"GetThisClass", CTaggedList::GetThisClass() == RUNTIME_CLASS(CTaggedList)},
@@ -101,8 +92,7 @@ TEST(RuntimeClass, RecordsAreListedFoundAndCreatedByName)
         {"CNoSuchClass", NULL, false, 0, 0},
         {"cdog", NULL, false, 0, 0},  // names are case-sensitive
         {"", NULL, false, 0, 0},
-        {NULL, NULL, false, 0, 0},
-    };
+        {NULL, NULL, false, 0, 0}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name != NULL ? r.name : "(null)");
         CObject* pOb = CRuntimeClass::CreateObject(r.name);
@@ -118,25 +108,15 @@ TEST(RuntimeClass, RecordsAreListedFoundAndCreatedByName)
     }
 }
 
-namespace {
-struct Block {
-    unsigned char* bytes;
-    size_t size;
-};
-DWORD WINAPI FreeEveryFifthFromOne(LPVOID p)
-{
-    std::vector<Block>& blocks = *static_cast<std::vector<Block>*>(p);
-    for (size_t i = 1; i < blocks.size(); i += 5)
-        CObject::operator delete(blocks[i].bytes);
-    return 0;
-}
-}  // namespace
-
 // CObject's allocator, the operator new and delete of every CObject class: blocks of the sizes
 // of many classes, alive together, never overlap and keep their contents; freed blocks come back
 // for objects of the same size, whichever thread frees them.
 TEST(ObjectAllocator, BlocksOfEverySizeStayApartAndAreReused)
 {
+    struct Block {
+        unsigned char* bytes;
+        size_t size;
+    };
     std::vector<Block> blocks;
     for (int round = 0; round < 200; ++round) {
         for (size_t size : {16, 32, 112, 248, 4008 /* larger than any free list */}) {
@@ -153,10 +133,10 @@ TEST(ObjectAllocator, BlocksOfEverySizeStayApartAndAreReused)
             freed.insert(blocks[i].bytes);
     }
     // Freed on another thread, allocated again here: the same blocks come back.
-    HANDLE thread = ::CreateThread(nullptr, 0, FreeEveryFifthFromOne, &blocks, 0, nullptr);
-    ASSERT_NE(nullptr, thread);
-    ::WaitForSingleObject(thread, INFINITE);
-    ::CloseHandle(thread);
+    std::thread([&] {
+        for (size_t i = 1; i < blocks.size(); i += 5)
+            CObject::operator delete(blocks[i].bytes);
+    }).join();
     std::set<void*> again;
     for (int i = 0; i < 200; ++i)
         again.insert(CObject::operator new(32));

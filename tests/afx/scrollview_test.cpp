@@ -1,6 +1,7 @@
 // CScrollView in a real window: which bars show, how scroll messages move and clamp the position,
 // how a changed range pulls it back inside, and what the screen shows at each position.
 #include "TestSupport.h"
+#include "TestWindow.h"
 
 #include <algorithm>
 
@@ -15,10 +16,7 @@ COLORREF CellColour(int docX, int docY)
     return RGB((i * 8) & 0xFF, (j * 8) & 0xFF, 0x40 + ((i + j) & 1) * 0x80);
 }
 
-}  // namespace
-
 struct CCellView : CScrollView {
-    DECLARE_DYNCREATE(CCellView)
     int m_nDraws = 0;
     void OnDraw(CDC* pDC) override
     {
@@ -30,38 +28,21 @@ struct CCellView : CScrollView {
                 pDC->FillSolidRect(x, y, kCell, kCell, CellColour(x, y));
     }
 };
-IMPLEMENT_DYNCREATE(CCellView, CScrollView)
 
-namespace {
-
-// A visible top-level frame holding one CCellView whose client area is exactly the size asked
-// (no border; control id 1, so the frame does not lay it out). The view's class does not redraw
-// the whole window on resizing, so what it shows after a resize rests on its own scrolling.
+// A visible top-level window holding one CCellView whose client area is exactly the size asked
+// (no border). The view's class does not redraw the whole window on resizing, so what it shows
+// after a resize rests on its own scrolling.
 class ScrollViewTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        m_pFrame = new CFrameWnd;
-        ASSERT_TRUE(m_pFrame->Create(NULL, _T("scroll view test"),
-                                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(0, 0, 600, 500)));
-        m_pFrame->ShowWindow(SW_SHOW);
         m_pView = new CCellView;
-        ASSERT_TRUE(m_pView->Create(AfxRegisterWndClass(CS_DBLCLKS), NULL, WS_CHILD | WS_VISIBLE,
-                                    CRect(0, 0, 200, 150), m_pFrame, 1));
+        ASSERT_TRUE(CreateTestWindow(*m_pView, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 150),
+                                     m_parent.Wnd(), 1));
         PumpMessages();
     }
-    void TearDown() override
-    {
-        if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
-            m_pFrame->DestroyWindow();
-        PumpMessages();
-    }
-    void Resize(CSize size)
-    {
-        m_pView->SetWindowPos(NULL, 0, 0, size.cx, size.cy,
-                              SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
-    }
+    void Resize(CSize s) { m_pView->SetWindowPos(NULL, 0, 0, s.cx, s.cy, SWP_NOZORDER); }
     bool HasBar(DWORD style) const { return (m_pView->GetStyle() & style) != 0; }
     CSize ClientSize() const
     {
@@ -75,16 +56,14 @@ protected:
         const CSize client = ClientSize();
         const CPoint scroll = m_pView->GetScrollPosition();
         DibCanvas canvas(client.cx, client.cy, RGB(255, 0, 255)), expected(client.cx, client.cy);
-        ::BitBlt(canvas.Hdc(), 0, 0, client.cx, client.cy, CClientDC(m_pView).m_hDC, 0, 0, SRCCOPY);
-        for (int y = -(scroll.y % kCell); y < client.cy; y += kCell)
-            for (int x = -(scroll.x % kCell); x < client.cx; x += kCell)
-                expected.Dc().FillSolidRect(x, y, kCell, kCell,
-                                            CellColour(x + scroll.x, y + scroll.y));
+        ASSERT_TRUE(CaptureClient(m_pView->m_hWnd, canvas));
+        expected.Dc().SetViewportOrg(-scroll.x, -scroll.y);  // the document drawn by hand
+        m_pView->OnDraw(&expected.Dc());
         EXPECT_TRUE(SamePixels(expected, canvas)) << "the screen at " << Str(scroll);
     }
 
     const int sbx = ::GetSystemMetrics(SM_CXVSCROLL), sby = ::GetSystemMetrics(SM_CYHSCROLL);
-    CFrameWnd* m_pFrame = NULL;
+    TestParentWindow m_parent{600, 500};  // destroyed with the fixture
     CCellView* m_pView = NULL;
 };
 
@@ -100,44 +79,41 @@ TEST_F(ScrollViewTest, BarsShowOnlyWhenContentExceedsClient)
         CSize total, view;
         bool hBar, vBar;
     } rows[] = {
-        {"smaller than the client", CSize(100, 100), CSize(200, 150), false, false},
-        {"exactly the client", CSize(200, 150), CSize(200, 150), false, false},
-        {"wider only", CSize(400, 100), CSize(200, 150), true, false},
-        {"taller only", CSize(100, 300), CSize(200, 150), false, true},
-        {"taller, and too wide once the bar shows", CSize(200 - sbx / 2, 300), CSize(200, 150),
-         true, true},
-        {"wider, and too tall once the bar shows", CSize(400, 150 - sby / 2), CSize(200, 150), true,
-         true},
+        {"smaller than the client", {100, 100}, {200, 150}, false, false},
+        {"exactly the client", {200, 150}, {200, 150}, false, false},
+        {"wider only", {400, 100}, {200, 150}, true, false},
+        {"taller only", {100, 300}, {200, 150}, false, true},
+        {"taller, and too wide once the bar shows", {200 - sbx / 2, 300}, {200, 150}, true, true},
+        {"wider, and too tall once the bar shows", {400, 150 - sby / 2}, {200, 150}, true, true},
 #ifndef _DEBUG  // a negative total asserts in debug builds
-        {"a negative total counts as none", CSize(-5, -5), CSize(200, 150), false, false},
+        {"a negative total counts as none", {-5, -5}, {200, 150}, false, false},
 #endif
-        {"the view grown past the content", CSize(300, 250), CSize(320, 260), false, false},
-        {"shrunk: only the height no longer fits", CSize(300, 250), CSize(320, 200), false, true},
-        {"shrunk below the content", CSize(300, 250), CSize(200, 150), true, true},
+        {"the view grown past the content", {300, 250}, {320, 260}, false, false},
+        {"shrunk: only the height no longer fits", {300, 250}, {320, 200}, false, true},
+        {"shrunk below the content", {300, 250}, {200, 150}, true, true},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         m_pView->SetScrollSizes(MM_TEXT, r.total);
         Resize(r.view);
-        EXPECT_EQ(r.hBar, HasBar(WS_HSCROLL)) << "horizontal bar";
-        EXPECT_EQ(r.vBar, HasBar(WS_VSCROLL)) << "vertical bar";
         const CSize client = ClientSize(),
                     total(std::max(0L, r.total.cx), std::max(0L, r.total.cy));
         int nMapMode = 0;
         SIZE devTotal, page, line;
         m_pView->GetDeviceScrollSizes(nMapMode, devTotal, page, line);
-        ExpectValues({{"client width", r.view.cx - (r.vBar ? sbx : 0), client.cx},
+        SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
+        if (r.vBar)
+            ::GetScrollInfo(m_pView->m_hWnd, SB_VERT, &si);
+        ExpectValues({{"horizontal bar", r.hBar, HasBar(WS_HSCROLL)},
+                      {"vertical bar", r.vBar, HasBar(WS_VSCROLL)},
+                      {"vertical range", r.vBar ? r.total.cy - 1 : 0, si.nMax},
+                      {"vertical page: the client height", r.vBar ? client.cy : 0, si.nPage},
+                      {"client width", r.view.cx - (r.vBar ? sbx : 0), client.cx},
                       {"client height", r.view.cy - (r.hBar ? sby : 0), client.cy},
                       {"a negative total counts as 0", total.cx, m_pView->GetTotalSize().cx},
                       {"default page: a tenth of the total", total.cy / 10, page.cy},
                       {"default line: a tenth of the page, at least 1",
                        std::max(total.cx / 100, 1L), line.cx}});
-        SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
-        if (r.vBar) {
-            ASSERT_TRUE(::GetScrollInfo(m_pView->m_hWnd, SB_VERT, &si));
-            EXPECT_EQ(r.total.cy - 1, si.nMax) << "vertical range";
-            EXPECT_EQ(UINT(client.cy), si.nPage) << "vertical page is the client height";
-        }
     }
 }
 

@@ -15,14 +15,25 @@ std::string S(const CString& s)
 {
     return (LPCTSTR)s;
 }
-std::string N(int n)
+// Several results of one row: numbers joined by spaces, strings by "|".
+std::string N(std::initializer_list<int> ns)
 {
-    return std::to_string(n);
+    std::string v;
+    for (int n : ns)
+        v += (v.empty() ? "" : " ") + std::to_string(n);
+    return v;
+}
+std::string S(std::initializer_list<CString> ss)
+{
+    std::string v;
+    for (const CString& s : ss)
+        v += (&s == ss.begin() ? "" : "|") + S(s);
+    return v;
 }
 // An edit's return value and the string after it.
 std::string R(int n, const CString& s)
 {
-    return N(n) + " " + S(s);
+    return N({n}) + " " + S(s);
 }
 // Truth values as a row of digits, "101".
 std::string B(std::initializer_list<bool> bits)
@@ -59,8 +70,7 @@ TEST(String, CopiesShareUntilOneWrites)
         {"+=", [](CString& s) { s += '!'; }, "hello!"},
         {"TrimRight", [](CString& s) { s.TrimRight('o'); }, "hell"},
         {"GetBuffer", [](CString& s) { s.GetBuffer(0)[0] = 'c', s.ReleaseBuffer(); }, "cello"},
-        {"bad SetAt", [](CString& s) { s.SetAt(5, 'x'), s.SetAt(-1, 'x'); }, "hello"},
-    };
+        {"bad SetAt", [](CString& s) { s.SetAt(5, 'x'), s.SetAt(-1, 'x'); }, "hello"}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         CString copy(original);
@@ -73,45 +83,35 @@ TEST(String, CopiesShareUntilOneWrites)
 
 TEST(String, BuffersBecomeUniqueAndTakeTheirLength)
 {
-    CString shared("abc");
-    CString s(shared);
+    CString shared("abc"), s(shared);
     LPTSTR p = s.GetBuffer(10);
     EXPECT_NE(DataOf(shared), (const void*)p) << "GetBuffer on a shared string copies first";
     strcpy(p, "xyz12");
     s.ReleaseBuffer();
     EXPECT_EQ("5 xyz12 abc", R(s.GetLength(), s) + " " + S(shared));
-    EXPECT_STREQ("xyz12", s.GetBuffer(3)) << "smaller than the length: the contents stay";
-    s.ReleaseBuffer(2);
-    EXPECT_EQ("xy", S(s));
-    s.GetBuffer(6);
-    s.ReleaseBuffer(1000);  // clamps rather than writes outside the buffer
-    EXPECT_LE(s.GetLength(), s.GetAllocLength());
-    s = "abc";
-    s.GetBuffer(100);
-    s.FreeExtra();
-    EXPECT_EQ(3, s.GetAllocLength());
-    s.GetBuffer(8);
-    s.ReleaseBuffer(0);
-    s.FreeExtra();
-    EXPECT_EQ(DataOf(CString()), DataOf(s)) << "emptied then trimmed: no block of its own";
-
-    // A locked buffer is never shared: copies get their own characters.
-    CString locked("locked");
+    CString locked("locked"), empty;
     LPTSTR pLocked = locked.LockBuffer();
     CString copy(locked);
-    EXPECT_NE((const void*)pLocked, DataOf(copy));
-    pLocked[0] = 'L';
-    EXPECT_EQ("locked", S(copy));
-    locked.UnlockBuffer();
-    EXPECT_EQ(DataOf(locked), DataOf(CString(locked))) << "unlocked: sharing again";
+    ExpectAll(
+        {{"a buffer smaller than the length keeps the contents", S(s.GetBuffer(3)) == "xyz12"},
+         {"ReleaseBuffer(2)", (s.ReleaseBuffer(2), S(s) == "xy")},
+         {"ReleaseBuffer clamps rather than writes outside the buffer",
+          (s.GetBuffer(6), s.ReleaseBuffer(1000), s.GetLength() <= s.GetAllocLength())},
+         {"FreeExtra", (s = "abc", s.GetBuffer(100), s.FreeExtra(), s.GetAllocLength() == 3)},
+         {"emptied then trimmed: no block of its own",
+          (s.GetBuffer(8), s.ReleaseBuffer(0), s.FreeExtra(), DataOf(s) == DataOf(empty))},
+         {"a locked buffer is never shared", pLocked != DataOf(copy)},
+         {"the copy keeps its characters", (pLocked[0] = 'L', S(copy) == "locked")},
+         {"unlocked: sharing again",
+          (locked.UnlockBuffer(), DataOf(locked) == DataOf(CString(locked)))}});
 }
 
-// Every row applies one operation to a string made from its input and shows the result as text;
+// Every row applies operations to a string made from its input and shows the results as text;
 // edits show their return value, a space, then the string (R); comparisons a digit each (B).
 TEST(String, Operations)
 {
 // clang-format off
-#define ROW(input, expr, expected) {#expr, input, [](CString& s) { (void)s; return expr; }, expected}
+#define ROW(in, expr, expected) {#expr, in, [](CString& s) { (void)s; return expr; }, expected}
     // clang-format on
     typedef std::string (*Op)(CString&);
     struct Row {
@@ -120,73 +120,34 @@ TEST(String, Operations)
         Op op;
         const char* expected;
     } rows[] = {
-        ROW("", S(CString((LPCTSTR)NULL)), ""),
-        ROW("", S(CString('a', 4)), "aaaa"),
-        ROW("", S(CString('z')), "z"),
-        ROW("", S(CString('a', -3)), ""),
-        ROW("", S(CString("abcdef", 3)), "abc"),
-        ROW("", S(CString("abc", -1)), ""),
-        ROW("", S(CString((LPCTSTR)NULL, 5)), ""),
-        ROW("abc", S(s = (LPCTSTR)NULL), ""),
-        ROW("abc", S(s = 'q'), "q"),
-        ROW("longer text", S(s = (LPCTSTR)s + 7), "text"),
-        ROW("text", S(s = s), "text"),
+        ROW("", S({CString((LPCTSTR)NULL), CString('a', 4), CString('z'), CString('a', -3)}),
+            "|aaaa|z|"),
+        ROW("", S({CString("abcdef", 3), CString("abc", -1), CString((LPCTSTR)NULL, 5)}), "abc||"),
+        ROW("a text", S({s = (LPCTSTR)s + 2, s = s, s = 'q', s = (LPCTSTR)NULL}), "text|text|q|"),
         ROW("abc", (s.Empty(), S(s)), ""),
-        ROW("abcdef", S(s.Mid(2)), "cdef"),
-        ROW("abcdef", S(s.Mid(2, 3)), "cde"),
-        ROW("abcdef", S(s.Mid(-2, 3)), "abc"),
-        ROW("abcdef", S(s.Mid(6)), ""),
-        ROW("abcdef", S(s.Mid(1, -1)), ""),
-        ROW("abcdef", S(s.Mid(1, INT_MAX)), "bcdef"),
-        ROW("abcdef", S(s.Mid(-5)), "abcdef"),
-        ROW("abcdef", S(s.Left(2)), "ab"),
-        ROW("abcdef", S(s.Left(-1)), ""),
-        ROW("abcdef", S(s.Left(99)), "abcdef"),
-        ROW("abcdef", S(s.Right(2)), "ef"),
-        ROW("abcdef", S(s.Right(-1)), ""),
-        ROW("abcdef", S(s.Right(99)), "abcdef"),
-        ROW("abcdef", S(s.SpanIncluding("cba")), "abc"),
-        ROW("abcdef", S(s.SpanIncluding(NULL)), ""),
-        ROW("abcdef", S(s.SpanExcluding("ed")), "abc"),
-        ROW("ab", S(s.SpanExcluding(NULL)), "ab"),
-        ROW("abc", N(s.GetAt(-1) + s.GetAt(3) + s[100]), "0"),
-        ROW("abc", N(s.GetAt(2)), "99"),
-        ROW("one two one", N(s.Find('o')), "0"),
-        ROW("one two one", N(s.Find('o', 1)), "6"),
-        ROW("one two one", N(s.Find('o', 100)), "-1"),
-        ROW("one two one", N(s.Find('o', -4)), "0"),
-        ROW("one two one", N(s.Find('z')), "-1"),
-        ROW("one two one", N(s.Find('\0')), "-1"),
-        ROW("one two one", N(s.Find("one")), "0"),
-        ROW("one two one", N(s.Find("one", 1)), "8"),
-        ROW("one two one", N(s.Find("one", 9)), "-1"),
-        ROW("one two one", N(s.Find("")), "0"),
-        ROW("one", N(s.Find((LPCTSTR)NULL)), "-1"),
-        ROW("one two", N(s.Find("one two one")), "-1"),
-        ROW("one two one", N(s.ReverseFind('o')), "8"),
-        ROW("one", N(s.ReverseFind('z')), "-1"),
-        ROW("one two one", N(s.FindOneOf("wt")), "4"),
-        ROW("one two", N(s.FindOneOf("xyz")), "-1"),
-        ROW("one", N(s.FindOneOf(NULL)), "-1"),
-        ROW("", N(s.Find('a') + s.ReverseFind('a')), "-2"),
-        ROW("apple", N(s.Compare("Apple") > 0), "1"),
-        ROW("apple", N(s.Compare(NULL) > 0), "1"),
-        ROW("apple", N(s.CompareNoCase("APPLE")), "0"),
-        ROW("apple", N(s.CompareNoCase("B") < 0), "1"),
-        ROW("apple", N(s.Collate("apple")), "0"),
-        ROW("apple", N(s.CollateNoCase("ApPlE")), "0"),
-        ROW("apple",
-            B({s == "apple", "apple" == s, s == CString("apple"), s != "apple", "banana" != s,
-               s != CString("banana")}),
-            "111011"),
-        ROW("apple",
-            B({s<CString("banana"), s<"banana", "aardvark" < s, CString("banana")> s, s> "aardvark",
-               "banana" > s, s < "aardvark", "banana" < s}),
-            "11111100"),
-        ROW("apple",
-            B({s <= "apple", "aardvark" <= s, CString("banana") <= s, s >= "apple", "zebra" >= s,
-               s >= CString("banana")}),
-            "110110"),
+        ROW("abcdef", S({s.Mid(2), s.Mid(2, 3), s.Mid(-2, 3), s.Mid(6)}), "cdef|cde|abc|"),
+        ROW("abcdef", S({s.Mid(1, -1), s.Mid(1, INT_MAX), s.Mid(-5)}), "|bcdef|abcdef"),
+        ROW("abcdef", S({s.Left(2), s.Left(-1), s.Left(99)}), "ab||abcdef"),
+        ROW("abcdef", S({s.Right(2), s.Right(-1), s.Right(99)}), "ef||abcdef"),
+        ROW("abcdef", S({s.SpanIncluding("cba"), s.SpanIncluding(NULL)}), "abc|"),
+        ROW("abcdef", S({s.SpanExcluding("ed"), s.SpanExcluding(NULL)}), "abc|abcdef"),
+        ROW("abc", N({s.GetAt(-1) + s.GetAt(3) + s[100], s.GetAt(2)}), "0 99"),
+        ROW("one two one", N({s.Find('o'), s.Find('o', 1), s.Find('o', 100)}), "0 6 -1"),
+        ROW("one two one", N({s.Find('o', -4), s.Find('z'), s.Find('\0')}), "0 -1 -1"),
+        ROW("one two one", N({s.Find("one"), s.Find("one", 1), s.Find("one", 9)}), "0 8 -1"),
+        ROW("one two one", N({s.Find(""), s.ReverseFind('o'), s.FindOneOf("wt")}), "0 8 4"),
+        ROW("one", N({s.Find((LPCTSTR)NULL), s.Find("one two"), s.ReverseFind('z')}), "-1 -1 -1"),
+        ROW("one", N({s.FindOneOf("xyz"), s.FindOneOf(NULL)}), "-1 -1"),
+        ROW("", N({s.Find('a'), s.ReverseFind('a')}), "-1 -1"),
+        ROW("apple", N({s.Compare("Apple") > 0, s.Compare(NULL) > 0}), "1 1"),
+        ROW("apple", N({s.CompareNoCase("APPLE"), s.CompareNoCase("B") < 0}), "0 1"),
+        ROW("apple", N({s.Collate("apple"), s.CollateNoCase("ApPlE")}), "0 0"),
+        ROW("apple", B({s == "apple", "apple" == s, s == CString("apple"), s != "apple"}), "1110"),
+        ROW("apple", B({"banana" != s, s != CString("banana"), s < "banana"}), "111"),
+        ROW("apple", B({s < CString("banana"), "aa" < s, s < "aa", "banana" < s}), "1100"),
+        ROW("apple", B({CString("banana") > s, s > "aa", "banana" > s}), "111"),
+        ROW("apple", B({s <= "apple", "aa" <= s, CString("banana") <= s}), "110"),
+        ROW("apple", B({s >= "apple", "zebra" >= s, s >= CString("banana")}), "110"),
         ROW("", B({s == (LPCTSTR)NULL}), "1"),
         ROW("a-b-c", R(s.Replace('-', '+'), s), "2 a+b+c"),
         ROW("a.b.c", R(s.Replace(".", "::"), s), "2 a::b::c"),
@@ -212,32 +173,22 @@ TEST(String, Operations)
         ROW("a.,;.", S(s.TrimRight(".;,")), "a"),
         ROW("-=-a=", S(s.TrimLeft("=-")), "a="),
         ROW(" a", S(s.TrimLeft((LPCTSTR)NULL)), " a"),
-        ROW(" \t ", N(s.Trim().GetLength()), "0"),
-        ROW("", N(s.Trim().GetLength()), "0"),
-        ROW("ab", S(s + CString("cd")), "abcd"),
-        ROW("ab", S(s + 'c'), "abc"),
-        ROW("ab", S('z' + s), "zab"),
-        ROW("ab", S(s + "xy"), "abxy"),
-        ROW("ab", S("xy" + s), "xyab"),
-        ROW("ab", S(s + (LPCTSTR)NULL), "ab"),
-        ROW("ab", S(s += s), "abab"),
+        ROW(" \t ", N({s.Trim().GetLength(), s.Trim().GetLength()}), "0 0"),
+        ROW("ab", S({s + CString("cd"), s + 'c', 'z' + s, s + (LPCTSTR)NULL}), "abcd|abc|zab|ab"),
+        ROW("ab", S({s + "xy", "xy" + s, s += s}), "abxy|xyab|abab"),
         ROW("", (s.Format("%d-%s-%c-%05.1f", 42, "text", 'x', 3.14159), S(s)), "42-text-x-003.1"),
         ROW("",
             (s.Format("[%s]", std::string(20000, 'q').c_str()),
-             N(s.GetLength()) + S(s.Left(1)) + N(s.Mid(1).SpanIncluding("q").GetLength())),
-            "20002[20000"),
+             S(s.Left(1)) + N({s.GetLength(), s.Mid(1).SpanIncluding("q").GetLength()})),
+            "[20002 20000"),
         ROW("self", (s.Format("%s and %s", (LPCTSTR)s, (LPCTSTR)s), S(s)), "self and self"),
         ROW("", (s.Format("%I64d", (LONGLONG)-1234567890123LL), S(s)), "-1234567890123"),
         ROW("x", (s.Format((LPCTSTR)NULL), S(s)), ""),
         ROW("", R(s.LoadString(101), s), "1 Hello from the string table"),
         ROW("", S(CString(MAKEINTRESOURCE(101))), "Hello from the string table"),
-        ROW("",
-            s.LoadString(103) ? N(s.GetLength()) + " " + N(s.SpanIncluding("x").GetLength())
-                              : "not loaded",
-            "600 600"),
+        ROW("", N({s.LoadString(103), s.Remove('x'), s.GetLength()}), "1 600 0"),
         ROW("", (s.Format(102u, 3, "the box"), S(s)), "3 items in the box"),
-        ROW("x", R(s.LoadString(9999), s), "0 "),
-    };
+        ROW("x", R(s.LoadString(9999), s), "0 ")};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         CString s(r.input);

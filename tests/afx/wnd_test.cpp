@@ -2,6 +2,7 @@
 // painting read back as pixels, timers, capture, relatives, and the message loop with idle
 // processing. The console runner stands in for WinMain: the executable is the instance.
 #include "TestSupport.h"
+#include "TestWindow.h"
 #include <afxpriv.h>
 
 namespace {
@@ -24,9 +25,13 @@ struct CTestApp : CWinApp {
 // Logs creation and destruction calls, timers and capture changes; optionally fails WM_CREATE
 // or deletes itself. Paints a red cell on blue through CPaintDC.
 struct CLifeWnd : CWnd {
+    // pLog: where a self-deleting window logs.
+    CLifeWnd(std::vector<std::string>* pLog = NULL, bool bDelete = false, bool bFail = false)
+        : bDeleteSelf(bDelete), bFailCreate(bFail), pOut(pLog != NULL ? pLog : &log)
+    {}
     std::vector<std::string> log;
-    bool bDeleteSelf = false, bFailCreate = false;
-    std::vector<std::string>* pOut = &log;  // where a self-deleting window logs
+    bool bDeleteSelf, bFailCreate;
+    std::vector<std::string>* pOut;
     int paints = 0;
 
     afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpcs)
@@ -37,9 +42,7 @@ struct CLifeWnd : CWnd {
     }
     afx_msg int OnCreate(LPCREATESTRUCT cs)
     {
-        pOut->push_back(bFailCreate
-                            ? "create fails"
-                            : "create " + std::to_string(cs->cx) + "x" + std::to_string(cs->cy));
+        pOut->push_back(bFailCreate ? "create fails" : "create " + Str(CPoint(cs->cx, cs->cy)));
         return bFailCreate ? -1 : CWnd::OnCreate(cs);
     }
     afx_msg void OnDestroy()
@@ -50,11 +53,10 @@ struct CLifeWnd : CWnd {
     afx_msg void OnNcDestroy()
     {
         pOut->push_back("ncdestroy");
-        std::vector<std::string>* out = pOut;
         const bool bGone = bDeleteSelf;  // gone once the base handler returns
         CWnd::OnNcDestroy();
         if (!bGone)
-            out->push_back(m_hWnd == NULL ? "detached" : "still attached");
+            pOut->push_back(m_hWnd == NULL ? "detached" : "still attached");
     }
     void PostNcDestroy() override
     {
@@ -71,15 +73,6 @@ struct CLifeWnd : CWnd {
     }
     afx_msg void OnTimer(UINT_PTR id) { log.push_back("timer " + std::to_string(id)); }
     afx_msg void OnCaptureChanged(CWnd* p) { log.push_back(p == this ? "to self" : "lost"); }
-    BOOL Make(LPCTSTR name, LPCTSTR cls = NULL, DWORD style = WS_POPUP)
-    {
-        return CreateEx(0, cls ? cls : TestClass(), name, style, 0, 0, 120, 80, NULL, NULL);
-    }
-    static LPCTSTR TestClass()
-    {
-        return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
-                                   (HBRUSH)::GetStockObject(WHITE_BRUSH));
-    }
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CLifeWnd, CWnd)
@@ -91,6 +84,7 @@ BEGIN_MESSAGE_MAP(CLifeWnd, CWnd)
     ON_WM_TIMER()
     ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
+const CRect kLifeRect(0, 0, 120, 80);
 
 HWND CreateForeignStatic()
 {
@@ -107,22 +101,19 @@ TEST(Wnd, CreationAndDestructionRunInOrder)
         const char* destroyed;  // the log after destruction, as a continuation
     } rows[] = {
         {"created then destroyed", false, false, false, false,
-         "nccreate life, attached, create 120x80", "destroy, ncdestroy, postncdestroy, detached"},
+         "nccreate test, attached, create (120,80)", "destroy, ncdestroy, postncdestroy, detached"},
         {"self-deleting, destroyed by the raw API", false, true, false, true,
-         "nccreate life, attached, create 120x80", "destroy, ncdestroy, postncdestroy"},
+         "nccreate test, attached, create (120,80)", "destroy, ncdestroy, postncdestroy"},
         {"WM_CREATE fails: PostNcDestroy runs once", true, false, false, false,
-         "nccreate life, attached, create fails, ncdestroy, postncdestroy, detached", ""},
-        {"no such class: the hook never sees a window", false, false, true, false, "postncdestroy",
-         ""},
+         "nccreate test, attached, create fails, ncdestroy, postncdestroy, detached", ""},
+        {"no such class: only PostNcDestroy", false, false, true, false, "postncdestroy", ""},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         std::vector<std::string> log;
-        CLifeWnd* pWnd = new CLifeWnd;
-        pWnd->pOut = &log;
-        pWnd->bFailCreate = r.failCreate;
-        pWnd->bDeleteSelf = r.deleteSelf;
-        const bool created = !!pWnd->Make("life", r.badClass ? "No such class here" : NULL);
+        CLifeWnd* pWnd = new CLifeWnd(&log, r.deleteSelf, r.failCreate);
+        const BOOL created = r.badClass ? pWnd->CreateEx(0, "No class", "", 0, kLifeRect, 0, 0)
+                                        : CreateTestWindow(*pWnd, WS_POPUP, kLifeRect);
         EXPECT_EQ(r.created, Joined(log));
         HWND hWnd = pWnd->m_hWnd;
         if (!created) {
@@ -139,10 +130,8 @@ TEST(Wnd, CreationAndDestructionRunInOrder)
         else
             EXPECT_TRUE(pWnd->DestroyWindow());
         EXPECT_EQ(r.destroyed, Joined(log));
-        EXPECT_FALSE(::IsWindow(hWnd));
-        EXPECT_EQ(NULL, CWnd::FromHandlePermanent(hWnd));
-        if (!r.deleteSelf) {
-            EXPECT_EQ(NULL, pWnd->m_hWnd);
+        EXPECT_TRUE(!::IsWindow(hWnd) && !CWnd::FromHandlePermanent(hWnd)) << "gone, unmapped";
+        if (!r.deleteSelf) {  // the log says it was detached
             EXPECT_FALSE(pWnd->DestroyWindow()) << "nothing left to destroy";
             delete pWnd;
         }
@@ -161,52 +150,46 @@ TEST(Wnd, ForeignWindowsWrappedSubclassedAndAttached)
     pTemp->GetWindowText(text);
     CWnd *pNullWnd = nullptr, *pNotOurs = CWnd::FromHandlePermanent(hForeign), wnd;
     CMenu *pNullMenu = nullptr, *pNoMenu = pTemp->GetMenu(), menu;  // a popup has no menu
-    ExpectAll({
-        {"the same wrapper until unlocked", CWnd::FromHandle(hForeign) == pTemp},
-        {"no permanent object", pNotOurs == nullptr},
-        {"one temporary", AfxGetTempWndCount() == 1},
-        {"the wrapper reads the window", text == "foreign"},
-        {"GetSafeHwnd of a wrapper", pTemp->GetSafeHwnd() == hForeign && (HWND)*pTemp == hForeign},
-        {"GetSafeHwnd through NULL", pNullWnd->GetSafeHwnd() == NULL},
-        {"operator HWND through NULL", pNullWnd->operator HWND() == NULL},
-        {"GetSafeHwnd of a failed lookup", pNotOurs->GetSafeHwnd() == NULL},
-        {"GetSafeHmenu through NULL", pNullMenu->GetSafeHmenu() == NULL},
-        {"operator HMENU through NULL", pNullMenu->operator HMENU() == NULL},
-        {"GetMenu of a menuless window", pNoMenu == nullptr && pNoMenu->GetSafeHmenu() == NULL},
-        {"GetSafeHmenu of a menu", menu.CreatePopupMenu() && menu.GetSafeHmenu() == menu.m_hMenu &&
-                                       (HMENU)menu == menu.m_hMenu},
-        {"FromHandle(NULL)", CWnd::FromHandle(NULL) == nullptr},
-        {"Attach(NULL)", !wnd.Attach(NULL)},
-        {"Attach of a bad handle", !wnd.Attach((HWND)(UINT_PTR)0x7ffe1234)},
-        {"Detach of nothing", wnd.Detach() == NULL},
-    });
-    AfxUnlockTempMaps();
-    EXPECT_EQ(0, AfxGetTempWndCount()) << "wrappers are deleted when the lock count reaches zero";
-
     CLifeWnd sub;
-    ASSERT_TRUE(sub.SubclassWindow(hForeign)) << "deleting a wrapper never destroys the window";
-    sub.SetWindowText("via the control");  // unhandled: reaches the STATIC class's procedure
     char buffer[32] = {};
-    ::GetWindowTextA(hForeign, buffer, sizeof(buffer));
     const LONG_PTR ours = (LONG_PTR)AfxGetAfxWndProc();
+    HWND hOther = CreateForeignStatic(), hThird = CreateForeignStatic();
+    CWnd* pOwner = new CWnd;
     ExpectAll(
-        {{"subclassed: permanent", CWnd::FromHandlePermanent(hForeign) == &sub},
+        {{"the same wrapper until unlocked", CWnd::FromHandle(hForeign) == pTemp},
+         {"no permanent object", pNotOurs == nullptr},
+         {"one temporary", AfxGetTempWndCount() == 1},
+         {"the wrapper reads the window", text == "foreign"},
+         {"GetSafeHwnd of a wrapper", pTemp->GetSafeHwnd() == hForeign && (HWND)*pTemp == hForeign},
+         {"GetSafeHwnd through NULL", pNullWnd->GetSafeHwnd() == NULL},
+         {"operator HWND through NULL", pNullWnd->operator HWND() == NULL},
+         {"GetSafeHwnd of a failed lookup", pNotOurs->GetSafeHwnd() == NULL},
+         {"GetSafeHmenu through NULL", pNullMenu->GetSafeHmenu() == NULL},
+         {"operator HMENU through NULL", pNullMenu->operator HMENU() == NULL},
+         {"GetMenu of a menuless window", pNoMenu == nullptr && pNoMenu->GetSafeHmenu() == NULL},
+         {"GetSafeHmenu of a menu", menu.CreatePopupMenu() && menu.GetSafeHmenu() == menu.m_hMenu &&
+                                        (HMENU)menu == menu.m_hMenu},
+         {"FromHandle(NULL)", CWnd::FromHandle(NULL) == nullptr},
+         {"Attach(NULL)", !wnd.Attach(NULL)},
+         {"Attach of a bad handle", !wnd.Attach((HWND)(UINT_PTR)0x7ffe1234)},
+         {"Detach of nothing", wnd.Detach() == NULL},
+         {"unlocked, the wrappers are deleted", (AfxUnlockTempMaps(), AfxGetTempWndCount() == 0)},
+         {"deleting a wrapper leaves the window", sub.SubclassWindow(hForeign)},
+         {"subclassed: permanent", CWnd::FromHandlePermanent(hForeign) == &sub},
          {"subclassed: our procedure", ::GetWindowLongPtr(hForeign, GWLP_WNDPROC) == ours},
-         {"the control's procedure stores the text", std::string(buffer) == "via the control"},
+         // Unhandled, the text reaches the STATIC class's procedure.
+         {"the control's procedure stores the text",
+          (sub.SetWindowText("via the control"), ::GetWindowTextA(hForeign, buffer, 32),
+           std::string(buffer) == "via the control")},
          {"UnsubclassWindow", sub.UnsubclassWindow() == hForeign},
          {"its procedure back", ::GetWindowLongPtr(hForeign, GWLP_WNDPROC) != ours},
          {"no longer permanent", CWnd::FromHandlePermanent(hForeign) == NULL},
-         {"destroyed unsubclassed", ::DestroyWindow(hForeign) && sub.log.empty()}});
-    // Attached without subclassing: DestroyWindow still detaches, a destructor destroys.
-    HWND hOther = CreateForeignStatic(), hThird = CreateForeignStatic();
-    ASSERT_TRUE(wnd.Attach(hOther));
-    EXPECT_TRUE(wnd.DestroyWindow());
-    EXPECT_TRUE(wnd.m_hWnd == NULL && CWnd::FromHandlePermanent(hOther) == NULL);
-    {
-        CWnd owner;
-        ASSERT_TRUE(owner.Attach(hThird));
-    }
-    EXPECT_FALSE(::IsWindow(hThird)) << "an attached object's destructor destroys its window";
+         {"destroyed unsubclassed", ::DestroyWindow(hForeign) && sub.log.empty()},
+         // Attached without subclassing: DestroyWindow still detaches, a destructor destroys.
+         {"DestroyWindow of an attached window", wnd.Attach(hOther) && wnd.DestroyWindow()},
+         {"detached", wnd.m_hWnd == NULL && CWnd::FromHandlePermanent(hOther) == NULL},
+         {"the destructor destroys what it attached",
+          pOwner->Attach(hThird) && (delete pOwner, !::IsWindow(hThird))}});
 }
 
 TEST(Wnd, RegisterWndClassNamesByArguments)
@@ -221,7 +204,6 @@ TEST(Wnd, RegisterWndClassNamesByArguments)
     ExpectAll({{"same arguments, same class", a == AfxRegisterWndClass(CS_DBLCLKS, hArrow, hWhite)},
                {"another brush, another class", a != c},
                {"another style, another class", d != e},
-               {"named Afx:...", a.find("Afx:") == 0},
                {"registered", ::GetClassInfoA(AfxGetInstanceHandle(), c.c_str(), &wc)},
                {"with its arguments",
                 wc.style == CS_DBLCLKS && wc.hCursor == hArrow && wc.hbrBackground == hBlack}});
@@ -233,21 +215,15 @@ TEST(Wnd, PaintDcTimersAndCapture)
 {
     GdiCountGuard guard("paint a window and read it back");
     CLifeWnd wnd;
-    ASSERT_TRUE(wnd.Make("paint", NULL, WS_POPUP | WS_VISIBLE));
+    ASSERT_TRUE(CreateTestWindow(wnd, WS_POPUP | WS_VISIBLE, kLifeRect));
     wnd.Invalidate();
     wnd.UpdateWindow();
     const LONG afterPaint = guard.DCsDelta();
     DibCanvas canvas(120, 80, RGB(0, 255, 0));
-    LONG withClientDc = 0, withWindowDc = 0;
-    {
-        CClientDC dc(&wnd);
-        withClientDc = guard.DCsDelta();
-        ASSERT_TRUE(::BitBlt(canvas.Hdc(), 0, 0, 120, 80, dc.m_hDC, 0, 0, SRCCOPY));
-    }
-    {
-        CWindowDC dc(&wnd);
-        withWindowDc = dc.m_hDC != NULL ? guard.DCsDelta() : -1;
-    }
+    // Each temporary DC lives until the end of its statement.
+    ASSERT_TRUE(::BitBlt(canvas.Hdc(), 0, 0, 120, 80, CClientDC(&wnd).m_hDC, 0, 0, SRCCOPY));
+    const LONG withClientDc = CClientDC(&wnd).m_hDC != NULL ? guard.DCsDelta() : -1;
+    const LONG withWindowDc = CWindowDC(&wnd).m_hDC != NULL ? guard.DCsDelta() : -1;
     CDC* pDC = wnd.GetDC();
     ExpectValues({{"painted", 1, wnd.paints >= 1},
                   {"CPaintDC gives its DC back", 0, afterPaint},
@@ -260,18 +236,14 @@ TEST(Wnd, PaintDcTimersAndCapture)
     EXPECT_EQ(Str(CRect(10, 10, 30, 20)), Str(canvas.BoundsOf(kRed)));
 
     wnd.log.clear();
-    EXPECT_EQ(7u, wnd.SetTimer(7, 15));
-    EXPECT_TRUE(PumpUntil([&] { return wnd.log.size() >= 2; }));
-    EXPECT_TRUE(wnd.KillTimer(7));
-    EXPECT_FALSE(wnd.KillTimer(7)) << "already killed";
-    EXPECT_EQ("timer 7, timer 7",
-              Joined(std::vector<std::string>(wnd.log.begin(), wnd.log.begin() + 2)));
-    wnd.SetCapture();
-    EXPECT_EQ(&wnd, CWnd::GetCapture());
-    ::ReleaseCapture();
-    EXPECT_EQ(nullptr, CWnd::GetCapture());
-    EXPECT_EQ("lost", wnd.log.back());
-    wnd.DestroyWindow();
+    ExpectAll({{"SetTimer", wnd.SetTimer(7, 15) == 7u},
+               {"it ticks", PumpUntil([&] { return wnd.log.size() >= 2; })},
+               {"KillTimer", wnd.KillTimer(7)},
+               {"already killed", !wnd.KillTimer(7)},
+               {"two ticks of timer 7", Joined(wnd.log).rfind("timer 7, timer 7", 0) == 0},
+               {"SetCapture", (wnd.SetCapture(), CWnd::GetCapture() == &wnd)},
+               {"ReleaseCapture", (::ReleaseCapture(), CWnd::GetCapture() == nullptr)},
+               {"the capture lost", !wnd.log.empty() && wnd.log.back() == "lost"}});
     AfxUnlockTempMaps();
 }
 
@@ -282,26 +254,23 @@ struct CFrameLike : CWnd {
 TEST(Wnd, RelativesAndStyles)
 {
     CFrameLike frame;
-    ASSERT_TRUE(frame.CreateEx(0, CLifeWnd::TestClass(), "frame", WS_OVERLAPPEDWINDOW, 0, 0, 300,
-                               200, NULL, NULL));
+    ASSERT_TRUE(CreateTestWindow(frame, WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
     CWnd middle, leaf;
     ASSERT_TRUE(middle.Create(NULL, "middle", WS_VISIBLE, CRect(0, 0, 200, 100), &frame, 11));
     ASSERT_TRUE(leaf.Create(NULL, "leaf", WS_VISIBLE, CRect(0, 0, 50, 50), &middle, 12));
-    ExpectAll({
-        {"GetParent", leaf.GetParent() == &middle},
-        {"GetParentFrame", leaf.GetParentFrame() == reinterpret_cast<CFrameWnd*>(&frame)},
-        {"GetTopLevelParent", leaf.GetTopLevelParent() == &frame},
-        {"GetDescendantWindow", frame.GetDescendantWindow(12) == &leaf},
-        {"GetDlgItem: not a direct child", frame.GetDlgItem(12) == nullptr},
-        {"GetDlgItem", frame.GetDlgItem(11) == &middle},
-        {"GetDlgCtrlID", leaf.GetDlgCtrlID() == 12},
-        {"ModifyStyle adds", leaf.ModifyStyle(0, WS_BORDER) && (leaf.GetStyle() & WS_BORDER)},
-        {"ModifyStyle: nothing changed", !leaf.ModifyStyle(0, WS_BORDER)},
-        {"ModifyStyle removes", leaf.ModifyStyle(WS_BORDER, 0, SWP_FRAMECHANGED)},
-    });
+    ExpectAll(
+        {{"GetParent", leaf.GetParent() == &middle},
+         {"GetParentFrame", leaf.GetParentFrame() == reinterpret_cast<CFrameWnd*>(&frame)},
+         {"GetTopLevelParent", leaf.GetTopLevelParent() == &frame},
+         {"GetDescendantWindow", frame.GetDescendantWindow(12) == &leaf},
+         {"GetDlgItem: not a direct child", frame.GetDlgItem(12) == nullptr},
+         {"GetDlgItem", frame.GetDlgItem(11) == &middle},
+         {"GetDlgCtrlID", leaf.GetDlgCtrlID() == 12},
+         {"ModifyStyle adds", leaf.ModifyStyle(0, WS_BORDER) && (leaf.GetStyle() & WS_BORDER)},
+         {"ModifyStyle: nothing changed", !leaf.ModifyStyle(0, WS_BORDER)},
+         {"ModifyStyle removes", leaf.ModifyStyle(WS_BORDER, 0, SWP_FRAMECHANGED)}});
     frame.DestroyWindow();
-    EXPECT_TRUE(leaf.m_hWnd == NULL && middle.m_hWnd == NULL)
-        << "children are destroyed and detached with their parent";
+    EXPECT_TRUE(leaf.m_hWnd == NULL && middle.m_hWnd == NULL) << "children go with their parent";
     AfxUnlockTempMaps();
 }
 
@@ -320,19 +289,15 @@ TEST(WinApp, RunIdlesWithGrowingCountAndTemporaryWrappersDieThere)
 
     // Closing the main window ends Run: DefWindowProc destroys it, its end posts WM_QUIT.
     std::vector<std::string> log;
-    CLifeWnd* pMain = new CLifeWnd;
-    pMain->pOut = &log;
-    pMain->bDeleteSelf = true;
-    ASSERT_TRUE(pMain->Make("main", NULL, WS_OVERLAPPEDWINDOW));
+    CLifeWnd* pMain = new CLifeWnd(&log, true);
+    ASSERT_TRUE(CreateTestWindow(*pMain, WS_OVERLAPPEDWINDOW, kLifeRect));
     theApp.m_pMainWnd = pMain;
     pMain->PostMessage(WM_CLOSE);
     theApp.quitAtIdleCount = -1;
-    EXPECT_EQ(0, theApp.Run());
-    EXPECT_EQ(nullptr, theApp.m_pMainWnd);
-    EXPECT_EQ("postncdestroy", log.empty() ? std::string() : log.back());
-
     ExpectAll(
-        {{"LoadStandardCursor", theApp.LoadStandardCursor(IDC_CROSS) == ::LoadCursor(0, IDC_CROSS)},
+        {{"Run ends when the main window goes", theApp.Run() == 0 && !theApp.m_pMainWnd},
+         {"the window deleted itself", !log.empty() && log.back() == "postncdestroy"},
+         {"LoadStandardCursor", theApp.LoadStandardCursor(IDC_CROSS) == ::LoadCursor(0, IDC_CROSS)},
          {"LoadStandardIcon", theApp.LoadStandardIcon(IDI_HAND) == ::LoadIcon(NULL, IDI_HAND)},
          {"LoadCursor(NULL)", theApp.LoadCursor((LPCTSTR)NULL) == nullptr},
          {"no cursor 999 in the executable", theApp.LoadCursor(999u) == nullptr}});

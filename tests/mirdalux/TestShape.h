@@ -1,11 +1,16 @@
 // CTestShape: a test-only graphic element that stands for any kind (rectangle, oval, icon, line,
 // ...). It fills its bounds with one colour, carries a rectangular region when drawn with the
 // active or click verb, and reports what happened to it, so that view tests need no real kind.
+// Beside it, what the drawing tests share: fixtures for elements built directly and for views in
+// a parent window of a given size, a host's point list, the closed shapes and text boxes appended
+// through their exports, Arial made and measured as the library makes it, and a context's
+// settings in one line.
 #pragma once
 #include <afxwin.h>
 
 #include <string>
 
+#include "ViewFixture.h"
 #include "elements/GraphicElement.h"
 #include "view/GraphicView.h"
 
@@ -93,4 +98,97 @@ inline std::string DisplayListNames(CGraphicView* pView)
         names += shape != NULL ? shape->m_name : std::string("state");
     }
     return names;
+}
+
+// Elements built directly, their states interned by a view without a window from the pen, the
+// colours and the raster operation given and the rest of m_view->m_state as the test left it.
+class DrawingElementTest : public ElementFixture
+{
+protected:
+    int State(int pen = 1, COLORREF fore = kBlack, COLORREF back = kWhite, int mode = R2_COPYPEN)
+    {
+        m_view->m_state.m_penSize = pen;
+        m_view->m_state.m_fogndColor = fore;
+        m_view->m_state.m_bkgndColor = back;
+        m_view->m_state.m_penMode = mode;
+        return m_view->InternState();
+    }
+};
+
+// A view fixture whose parent window's client area is W x H: using XTest = ViewsIn<W, H>;
+template <int W, int H> class ViewsIn : public ViewFixture
+{
+protected:
+    ViewsIn() : ViewFixture(W, H) {}
+};
+
+// A host's point list: the points and a CObArray whose entries point to them.
+struct HostPoints {
+    explicit HostPoints(const std::vector<POINT>& pts) : points(pts)
+    {
+        for (POINT& p : points)
+            array.Add(reinterpret_cast<CObject*>(&p));
+    }
+    std::vector<POINT> points;
+    CObArray array;
+};
+
+// The closed shapes and framed text boxes, appended through their exports from the words a host
+// gives: a rounded rectangle with corners of 20, an arc over the right half (0 to 180 degrees).
+// The blocks take CString copies, which share the caller's buffers and allocate nothing.
+enum ShapeKind { kRect, kRoundRect, kOval, kArc };
+const char* const kShapeNames[] = {"rectangle", "rounded rectangle", "oval", "arc"};
+
+inline void AddShape(CGraphicView* v, ShapeKind kind, const CString& verb, const CString& pattern,
+                     const RECT& rc)
+{
+    GRAF_SHAPE shape = {verb, rc, pattern};
+    GRAF_ROUNDRECT round = {20, 20, shape};
+    GRAF_ARC arc = {0, 180, shape};
+    if (kind == kRect)
+        Grafic_Dll_Rectangle(v, &shape);
+    else if (kind == kOval)
+        Grafic_Dll_Oval(v, &shape);
+    else if (kind == kRoundRect)
+        Grafic_Dll_Round_Rectangle(v, &round);
+    else
+        Grafic_Dll_Arc(v, &arc);
+}
+
+inline void AddTextBox(CGraphicView* v, const RECT& rc, const CString& align, const CString& text)
+{
+    GRAF_TEXTBOX block = {rc, align, TRUE, text};
+    Grafic_Dll_Draw_Text_Box(v, &block);
+}
+
+// Arial at a height (negative: the character height) as the library asks for it, and the extent
+// of s and the font's metrics on hdc.
+inline HFONT CreateArial(int height)
+{
+    return ::CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_STROKE_PRECIS,
+                         CLIP_STROKE_PRECIS, DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
+}
+inline SIZE MeasureArial(HDC hdc, int height, const char* s, TEXTMETRIC* pMetrics = NULL)
+{
+    HGDIOBJ old = ::SelectObject(hdc, CreateArial(height));
+    SIZE size = {0, 0};
+    ::GetTextExtentPoint32A(hdc, s, (int)strlen(s), &size);
+    if (pMetrics != NULL)
+        ::GetTextMetrics(hdc, pMetrics);
+    ::DeleteObject(::SelectObject(hdc, old));
+    return size;
+}
+
+// What a draw must leave as it found on a context: its objects and settings in one line.
+inline std::string Settings(HDC hdc)
+{
+    char s[256];
+    snprintf(s, sizeof s,
+             "pen %p brush %p font %p rop %d bkMode %d charExtra %d mapMode %d text %06lx "
+             "bk %06lx align %u",
+             ::GetCurrentObject(hdc, OBJ_PEN), ::GetCurrentObject(hdc, OBJ_BRUSH),
+             ::GetCurrentObject(hdc, OBJ_FONT), ::GetROP2(hdc), ::GetBkMode(hdc),
+             ::GetTextCharacterExtra(hdc), ::GetMapMode(hdc), (unsigned long)::GetTextColor(hdc),
+             (unsigned long)::GetBkColor(hdc), ::GetTextAlign(hdc));
+    return s;
 }

@@ -18,10 +18,9 @@ size_t CHostBlockLayout(const BlockLayoutEntry** ppEntries)
 /* 1 when after is given upper-cased (or, for a region identifier, as given). */
 static int ReadsAs(const char* after, const char* given, int upper)
 {
-    for (; *given != 0; ++given, ++after) {
+    for (; *given != 0; ++given, ++after)
         if (*after != (upper ? toupper((unsigned char)*given) : *given))
             return 0;
-    }
     return *after == 0;
 }
 
@@ -76,7 +75,7 @@ int CHostDrawPicture(CGraphicView* pView)
     GRAF_ARC arc = {.startAngle = 0, .arcAngle = 135};
     GRAF_POLYGON polygon;
     CObArray list;
-    GRAF_TEXTBOX box = {.rect = {160, 160, 310, 230}};
+    GRAF_TEXTBOX box = {.rect = {160, 160, 310, 230}, .framed = TRUE};
     int good = 0;
 
     /* View settings and options append no element. */
@@ -135,7 +134,6 @@ int CHostDrawPicture(CGraphicView* pView)
     Text(pView, Grafic_Dll_Draw_Text, "twice");
     Grafic_Dll_Set_Text_Normal(pView);
     CHostMakeString(&box.align, "Centre");
-    box.framed = TRUE;
     CHostMakeString(&box.text, "A text box filled in by a host written in C");
     Grafic_Dll_Draw_Text_Box(pView, &box);
     CHostFreeString(&box.align);
@@ -143,12 +141,12 @@ int CHostDrawPicture(CGraphicView* pView)
     return good;
 }
 
-static int g_lastRegion = -1;
+int g_cHostLastRegion = -1;
 
 static void CALLBACK OnActiveClickFromC(HWND hwndView, int regionId)
 {
     (void)hwndView;
-    g_lastRegion = regionId;
+    g_cHostLastRegion = regionId;
 }
 
 GraficCallbacks* CHostStart(void)
@@ -157,9 +155,4 @@ GraficCallbacks* CHostStart(void)
     if (pTable != NULL)
         pTable->OnActiveClick = OnActiveClickFromC;
     return pTable;
-}
-
-int CHostLastRegion(void)
-{
-    return g_lastRegion;
 }

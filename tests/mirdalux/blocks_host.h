@@ -20,39 +20,29 @@ typedef struct BlockLayoutEntry {
 /* Every block's size and member offsets, the callback slots last in table order: each side
  * expands the list with its own compiler, so the two tables measure the same things. */
 #define BLOCK_LAYOUT_ENTRIES                                                                       \
-    BLOCK_SIZE_ENTRY(GRAF_SHAPE), BLOCK_OFFSET_ENTRY(GRAF_SHAPE, verb),                            \
-        BLOCK_OFFSET_ENTRY(GRAF_SHAPE, rect), BLOCK_OFFSET_ENTRY(GRAF_SHAPE, pattern),             \
-        BLOCK_SIZE_ENTRY(GRAF_ROUNDRECT), BLOCK_OFFSET_ENTRY(GRAF_ROUNDRECT, cornerWidth),         \
-        BLOCK_OFFSET_ENTRY(GRAF_ROUNDRECT, cornerHeight),                                          \
-        BLOCK_OFFSET_ENTRY(GRAF_ROUNDRECT, shape), BLOCK_SIZE_ENTRY(GRAF_ARC),                     \
-        BLOCK_OFFSET_ENTRY(GRAF_ARC, startAngle), BLOCK_OFFSET_ENTRY(GRAF_ARC, arcAngle),          \
-        BLOCK_OFFSET_ENTRY(GRAF_ARC, shape), BLOCK_SIZE_ENTRY(GRAF_POLYGON),                       \
-        BLOCK_OFFSET_ENTRY(GRAF_POLYGON, shape), BLOCK_OFFSET_ENTRY(GRAF_POLYGON, points),         \
-        BLOCK_SIZE_ENTRY(GRAF_TEXTBOX), BLOCK_OFFSET_ENTRY(GRAF_TEXTBOX, rect),                    \
-        BLOCK_OFFSET_ENTRY(GRAF_TEXTBOX, align), BLOCK_OFFSET_ENTRY(GRAF_TEXTBOX, framed),         \
-        BLOCK_OFFSET_ENTRY(GRAF_TEXTBOX, text), BLOCK_SIZE_ENTRY(GRAF_ICON),                       \
-        BLOCK_OFFSET_ENTRY(GRAF_ICON, x), BLOCK_OFFSET_ENTRY(GRAF_ICON, y),                        \
-        BLOCK_OFFSET_ENTRY(GRAF_ICON, iconNumber), BLOCK_OFFSET_ENTRY(GRAF_ICON, regionId),        \
-        BLOCK_OFFSET_ENTRY(GRAF_ICON, label), BLOCK_SIZE_ENTRY(GRAF_PICTURE),                      \
-        BLOCK_OFFSET_ENTRY(GRAF_PICTURE, x), BLOCK_OFFSET_ENTRY(GRAF_PICTURE, y),                  \
-        BLOCK_OFFSET_ENTRY(GRAF_PICTURE, pictNumber), BLOCK_OFFSET_ENTRY(GRAF_PICTURE, pictParam), \
-        BLOCK_OFFSET_ENTRY(GRAF_PICTURE, regionId), BLOCK_SIZE_ENTRY(GraficCallbacks),             \
-        BLOCK_OFFSET_ENTRY(GraficCallbacks, OnActiveClick),                                        \
-        BLOCK_OFFSET_ENTRY(GraficCallbacks, OnRegionClick),                                        \
-        BLOCK_OFFSET_ENTRY(GraficCallbacks, DrawPicture),                                          \
-        BLOCK_OFFSET_ENTRY(GraficCallbacks, RequestResource),                                      \
-        BLOCK_OFFSET_ENTRY(GraficCallbacks, GetPictureState),                                      \
-        BLOCK_OFFSET_ENTRY(GraficCallbacks, FreePictureState),                                     \
-        BLOCK_OFFSET_ENTRY(GraficCallbacks, OnCurPictUpdate),                                      \
-        BLOCK_OFFSET_ENTRY(GraficCallbacks, OnCurPictResize)
+    LAYOUT_SIZE(GRAF_SHAPE), LAYOUT_AT(GRAF_SHAPE, verb), LAYOUT_AT(GRAF_SHAPE, rect),             \
+        LAYOUT_AT(GRAF_SHAPE, pattern), LAYOUT_SIZE(GRAF_ROUNDRECT),                               \
+        LAYOUT_AT(GRAF_ROUNDRECT, cornerWidth), LAYOUT_AT(GRAF_ROUNDRECT, cornerHeight),           \
+        LAYOUT_AT(GRAF_ROUNDRECT, shape), LAYOUT_SIZE(GRAF_ARC), LAYOUT_AT(GRAF_ARC, startAngle),  \
+        LAYOUT_AT(GRAF_ARC, arcAngle), LAYOUT_AT(GRAF_ARC, shape), LAYOUT_SIZE(GRAF_POLYGON),      \
+        LAYOUT_AT(GRAF_POLYGON, shape), LAYOUT_AT(GRAF_POLYGON, points),                           \
+        LAYOUT_SIZE(GRAF_TEXTBOX), LAYOUT_AT(GRAF_TEXTBOX, rect), LAYOUT_AT(GRAF_TEXTBOX, align),  \
+        LAYOUT_AT(GRAF_TEXTBOX, framed), LAYOUT_AT(GRAF_TEXTBOX, text), LAYOUT_SIZE(GRAF_ICON),    \
+        LAYOUT_AT(GRAF_ICON, x), LAYOUT_AT(GRAF_ICON, y), LAYOUT_AT(GRAF_ICON, iconNumber),        \
+        LAYOUT_AT(GRAF_ICON, regionId), LAYOUT_AT(GRAF_ICON, label), LAYOUT_SIZE(GRAF_PICTURE),    \
+        LAYOUT_AT(GRAF_PICTURE, x), LAYOUT_AT(GRAF_PICTURE, y),                                    \
+        LAYOUT_AT(GRAF_PICTURE, pictNumber), LAYOUT_AT(GRAF_PICTURE, pictParam),                   \
+        LAYOUT_AT(GRAF_PICTURE, regionId), LAYOUT_SIZE(GraficCallbacks),                           \
+        LAYOUT_AT(GraficCallbacks, OnActiveClick), LAYOUT_AT(GraficCallbacks, OnRegionClick),      \
+        LAYOUT_AT(GraficCallbacks, DrawPicture), LAYOUT_AT(GraficCallbacks, RequestResource),      \
+        LAYOUT_AT(GraficCallbacks, GetPictureState), LAYOUT_AT(GraficCallbacks, FreePictureState), \
+        LAYOUT_AT(GraficCallbacks, OnCurPictUpdate), LAYOUT_AT(GraficCallbacks, OnCurPictResize)
 
-#define BLOCK_SIZE_ENTRY(type)                                                                     \
+#define LAYOUT_SIZE(type) LAYOUT_ENTRY("sizeof " #type, sizeof(type))
+#define LAYOUT_AT(type, member) LAYOUT_ENTRY(#type "." #member, offsetof(type, member))
+#define LAYOUT_ENTRY(name, value)                                                                  \
     {                                                                                              \
-        "sizeof " #type, sizeof(type)                                                              \
-    }
-#define BLOCK_OFFSET_ENTRY(type, member)                                                           \
-    {                                                                                              \
-#type "." #member, offsetof(type, member)                                                  \
+        name, value                                                                                \
     }
 
 /* Offered by the C++ part. */
@@ -75,9 +65,9 @@ size_t CHostBlockLayout(const BlockLayoutEntry** ppEntries);
 int CHostDrawPicture(CGraphicView* pView);
 #define CHOST_WORDS_CHECKED 16
 /* Starts the library and stores a C function in slot 1, which records its region in
- * CHostLastRegion. */
+ * g_cHostLastRegion (-1 before it is called). */
 GraficCallbacks* CHostStart(void);
-int CHostLastRegion(void);
+extern int g_cHostLastRegion;
 
 #ifdef __cplusplus
 }

@@ -17,8 +17,8 @@ TEST(Golden, SamplerOfEveryShapeVerbAndPattern)
 
     // Two repaints of one display list give the same picture, and it is the golden one.
     DibCanvas first(picture.right, picture.bottom, RGB(1, 2, 3));
-    Grafic_Dll_RepaintView(view, &first.Dc());
     DibCanvas second(picture.right, picture.bottom, RGB(1, 2, 3));
+    Grafic_Dll_RepaintView(view, &first.Dc());
     Grafic_Dll_RepaintView(view, &second.Dc());
     EXPECT_TRUE(SamePixels(first, second)) << "two repaints of the same display list";
     EXPECT_TRUE(MatchesGolden(first, "sampler"));

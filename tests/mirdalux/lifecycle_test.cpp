@@ -1,9 +1,5 @@
-// Library start-up and shut-down, view and document creation, the hand cursor, the library's
-// classes, and what is left after views come and go: templates, documents, DCs and elements.
-#include "ViewFixture.h"
-
-#include <set>
-
+// Library start-up and shut-down, view and document creation, the hand cursor, the state table
+// on reset, and what is left after views come and go: templates, documents, DCs and elements.
 #include "TestShape.h"
 #include "lib/Library.h"
 #include "view/GraphicDoc.h"
@@ -38,7 +34,6 @@ void CALLBACK HostRegionClick(HWND, int, POINT*, UINT) {}
 
 TEST(Lifecycle, StartTwiceKeepsTheTableAndUsesTheSecondTemplate)
 {
-    Grafic_Dll_End();  // before any start: nothing to end
     const int templatesBefore = TemplateCount();
     GraficCallbacks* first = Grafic_Dll_Start();
     ASSERT_NE(nullptr, first);
@@ -77,36 +72,32 @@ TEST(Lifecycle, NewDocCreatesTheViewWindowAsAHostExpects)
 {
     ASSERT_NE(nullptr, Grafic_Dll_Start());
     TestParentWindow parent;
-    CGraphicView* v = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
-    CRect rc(10, 20, 210, 170);
-    Grafic_Dll_NewDoc(parent.Wnd(), v, &rc, 77, TRUE);
+    const CRect rc(10, 20, 210, 170);
+    CGraphicView* v = NewGraphicView(parent.Wnd(), rc, 77, TRUE);
     ASSERT_NE(nullptr, v->m_hWnd);
     const HWND h = v->m_hWnd;
     CRect placed;
     v->GetWindowRect(&placed);
     parent.Wnd()->ScreenToClient(&placed);
     // clang-format off
-    const struct { const char* name; LONG_PTR actual, expected; } attributes[] = {
-        {"permanent object", (LONG_PTR)CWnd::FromHandlePermanent(h), (LONG_PTR)v},
-        {"parent", (LONG_PTR)::GetParent(h), (LONG_PTR)parent.Hwnd()},
-        {"identifier", ::GetDlgCtrlID(h), 77},
-        {"child, shown, vertical bar from the start",
-         (LONG_PTR)(v->GetStyle() & (WS_CHILD | WS_VISIBLE | WS_VSCROLL)),
-         WS_CHILD | WS_VISIBLE | WS_VSCROLL},
-        {"class styles", (LONG_PTR)::GetClassLongPtr(h, GCL_STYLE),
-         CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW},
-        {"class cursor", (LONG_PTR)::GetClassLongPtr(h, GCLP_HCURSOR),
-         (LONG_PTR)::LoadCursor(NULL, IDC_ARROW)},
-        {"class brush", (LONG_PTR)::GetClassLongPtr(h, GCLP_HBRBACKGROUND),
-         (LONG_PTR)::GetStockObject(WHITE_BRUSH)},
-        {"the given rectangle", placed == rc, true},
-        {"no scroll range to begin with", v->GetTotalSize() == CSize(0, 0), true},
-        {"a graphic document",
-         v->GetDocument() != NULL && v->GetDocument()->IsKindOf(RUNTIME_CLASS(CGraphicDoc)), true},
-    };
+    ExpectValues({
+        {"permanent object", (LONG_PTR)v, (LONG_PTR)CWnd::FromHandlePermanent(h)},
+        {"parent", (LONG_PTR)parent.Hwnd(), (LONG_PTR)::GetParent(h)},
+        {"identifier", 77, ::GetDlgCtrlID(h)},
+        {"child, shown, vertical bar from the start", WS_CHILD | WS_VISIBLE | WS_VSCROLL,
+         (LONG_PTR)(v->GetStyle() & (WS_CHILD | WS_VISIBLE | WS_VSCROLL))},
+        {"class styles", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+         (LONG_PTR)::GetClassLongPtr(h, GCL_STYLE)},
+        {"class cursor", (LONG_PTR)::LoadCursor(NULL, IDC_ARROW),
+         (LONG_PTR)::GetClassLongPtr(h, GCLP_HCURSOR)},
+        {"class brush", (LONG_PTR)::GetStockObject(WHITE_BRUSH),
+         (LONG_PTR)::GetClassLongPtr(h, GCLP_HBRBACKGROUND)},
+        {"the given rectangle", true, placed == rc},
+        {"no scroll range to begin with", true, v->GetTotalSize() == CSize(0, 0)},
+        {"a graphic document", true,
+         v->GetDocument() != NULL && v->GetDocument()->IsKindOf(RUNTIME_CLASS(CGraphicDoc))},
+    });
     // clang-format on
-    for (const auto& at : attributes)
-        EXPECT_EQ(at.expected, at.actual) << at.name;
     CRect other(0, 0, 50, 50);
     Grafic_Dll_NewDoc(parent.Wnd(), v, &other, 3, FALSE);
     EXPECT_EQ(77, ::GetDlgCtrlID(v->m_hWnd)) << "a view keeps its first window";
@@ -117,7 +108,7 @@ TEST(Lifecycle, NewDocCreatesTheViewWindowAsAHostExpects)
     ASSERT_NE(nullptr, loose->m_hWnd);
     EXPECT_EQ(nullptr, loose->GetDocument());
     const int elements = g_elementCount;
-    AddTestShape(loose, "rect", CRect(0, 0, 10, 10), RGB(255, 0, 0));
+    AddTestShape(loose, "rect", CRect(0, 0, 10, 10), kRed);
     parent.Destroy();
     PumpMessages();
     EXPECT_EQ(elements, g_elementCount) << "the document-less view went with its window";
@@ -142,14 +133,13 @@ TEST(Lifecycle, ViewsAndDocumentsGoWithTheHostWindowsLeavingNothingBehind)
             }
             CGraphicView* v = NewGraphicView(host.get(), CRect(0, 0, 120, 90));
             EXPECT_EQ(docsBefore + 1, DocumentCount(pTemplate)) << "view " << i;
-            AddTestShape(v, "rect", CRect(0, 0, 200, 30), RGB(255, 0, 0));
+            AddTestShape(v, "rect", CRect(0, 0, 200, 30), kRed);
             v->AppendStateElement();
-            AddTestShape(v, "click", CRect(10, 10, 50, 50), RGB(0, 0, 0), CTestShape::kOval,
-                         VERB_CLICK, i);
-            AddTestShape(v, "icon", CRect(60, 10, 92, 42), RGB(0, 0, 255), CTestShape::kIcon,
-                         VERB_ACTIVE, i);
-            AddTestShape(v, "line", CRect(0, 0, 30, 150), RGB(0, 0, 255), CTestShape::kLine,
-                         VERB_NONE, -2);
+            AddTestShape(v, "click", CRect(10, 10, 50, 50), kBlack, CTestShape::kOval, VERB_CLICK,
+                         i);
+            AddTestShape(v, "icon", CRect(60, 10, 92, 42), kBlue, CTestShape::kIcon, VERB_ACTIVE,
+                         i);
+            AddTestShape(v, "line", CRect(0, 0, 30, 150), kBlue, CTestShape::kLine, VERB_NONE, -2);
             v->UpdateWindow();
             CUIntArray numbers;
             numbers.Add(1);
@@ -184,8 +174,7 @@ TEST(Lifecycle, HandCursorComesFromTheHostsResources)
                {"a cursor with the host's hot spot", !info.fIcon && info.xHotspot == 11}});
     ASSERT_NE(nullptr, Grafic_Dll_Start());
     Grafic_Dll_End();
-    ICONINFO gone = {};
-    EXPECT_FALSE(::GetIconInfo(hCursor, &gone)) << "End destroyed the cursor";
+    EXPECT_FALSE(::GetIconInfo(hCursor, &info)) << "End destroyed the cursor";
     // A host without the cursor: none, and the next call tries again.
     HINSTANCE hHost = AfxGetResourceHandle();
     AfxSetResourceHandle(::GetModuleHandleA("afx.dll"));
@@ -200,31 +189,12 @@ TEST(Lifecycle, ResetDestroysTheStateTable)
     ASSERT_NE(nullptr, Grafic_Dll_Start());
     TestParentWindow parent;
     CGraphicView* v = NewGraphicView(parent.Wnd(), CRect(0, 0, 200, 150));
-    AddTestShape(v, "first", CRect(0, 0, 10, 10), RGB(255, 0, 0));
+    AddTestShape(v, "first", CRect(0, 0, 10, 10), kRed);
     v->m_state.m_penSize = 3;
-    EXPECT_EQ(1, AddTestShape(v, "second", CRect(0, 0, 10, 10), RGB(255, 0, 0))->stateIndex);
+    EXPECT_EQ(1, AddTestShape(v, "second", CRect(0, 0, 10, 10), kRed)->stateIndex);
     Grafic_Dll_Reset();
     EXPECT_EQ(nullptr, GetStateTable());
     EXPECT_EQ(0, v->InternState()) << "the next interning starts a new table at index 0";
     EXPECT_EQ(2, Grafic_Dll_GetNbElement(v)) << "the elements stay";
     Grafic_Dll_End();
-}
-
-TEST(Lifecycle, LibraryClassesAreFoundThroughItsExtensionModule)
-{
-    std::set<std::string> names;
-    for (CDynLinkLibrary* p = AfxGetModuleState()->m_pFirstDLL; p != NULL; p = p->m_pNextDLL) {
-        if (p->m_hModule == ::GetModuleHandleA("mirdalux.dll"))
-            for (CRuntimeClass* c = p->m_pFirstClass; c != NULL; c = c->m_pNextClass)
-                names.insert(c->m_lpszClassName);
-    }
-    std::unique_ptr<CObject> pObject(CRuntimeClass::CreateObject("CGraphicView"));
-    ExpectAll({{"the view by name",
-                CRuntimeClass::FromName("CGraphicView") == RUNTIME_CLASS(CGraphicView)},
-               {"the document by name",
-                CRuntimeClass::FromName("CGraphicDoc") == RUNTIME_CLASS(CGraphicDoc)},
-               {"a view made by name is a scroll view",
-                pObject && pObject->IsKindOf(RUNTIME_CLASS(CScrollView))},
-               {"both belong to the library's record",
-                names.count("CGraphicView") && names.count("CGraphicDoc")}});
 }

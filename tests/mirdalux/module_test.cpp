@@ -1,19 +1,19 @@
-// Loading mirdalux.dll joins it to the application's chain of extension modules; unloading it
-// takes it out again.
+// Loading mirdalux.dll joins it, with its classes, to the application's chain of extension
+// modules; unloading it takes it out again.
 #include "TestSupport.h"
 
 #include <cstring>
+#include <map>
 
 namespace {
 
-bool IsInExtensionChain(HMODULE module)
+// The chain's record of the module; NULL when it has none.
+CDynLinkLibrary* RecordOf(HMODULE module)
 {
-    for (CDynLinkLibrary* dll = AfxGetModuleState()->m_pFirstDLL; dll != nullptr;
-         dll = dll->m_pNextDLL) {
-        if (dll->m_hModule == module)
-            return true;
-    }
-    return false;
+    CDynLinkLibrary* dll = AfxGetModuleState()->m_pFirstDLL;
+    while (dll != nullptr && dll->m_hModule != module)
+        dll = dll->m_pNextDLL;
+    return dll;
 }
 
 }  // namespace
@@ -22,12 +22,22 @@ TEST(LibraryModule, JoinsAndLeavesExtensionChain)
 {
     HMODULE library = LoadLibraryA("mirdalux.dll");
     ASSERT_NE(nullptr, library) << "mirdalux.dll did not load (error " << GetLastError() << ")";
-    EXPECT_TRUE(IsInExtensionChain(library))
-        << "no CDynLinkLibrary for mirdalux.dll after loading it";
+    CDynLinkLibrary* record = RecordOf(library);
+    ASSERT_NE(nullptr, record) << "no CDynLinkLibrary for mirdalux.dll after loading it";
+    std::map<std::string, CRuntimeClass*> classes;
+    for (CRuntimeClass* c = record->m_pFirstClass; c != NULL; c = c->m_pNextClass)
+        classes[c->m_lpszClassName] = c;
+    std::unique_ptr<CObject> made(CRuntimeClass::CreateObject("CGraphicView"));
+    ExpectAll(
+        {{"the view by name", CRuntimeClass::FromName("CGraphicView") == classes["CGraphicView"]},
+         {"the document by name", CRuntimeClass::FromName("CGraphicDoc") == classes["CGraphicDoc"]},
+         {"both in the library's record", classes["CGraphicView"] && classes["CGraphicDoc"]},
+         {"a view made by name is a scroll view",
+          made && made->IsKindOf(RUNTIME_CLASS(CScrollView))}});
+    made.reset();  // its code goes with the library
     ASSERT_TRUE(FreeLibrary(library));
-    EXPECT_EQ(nullptr, GetModuleHandleA("mirdalux.dll")) << "mirdalux.dll still loaded";
-    EXPECT_FALSE(IsInExtensionChain(library))
-        << "mirdalux.dll still in the chain after unloading it";
+    ExpectAll({{"mirdalux.dll unloaded", !GetModuleHandleA("mirdalux.dll")},
+               {"out of the chain after unloading", !RecordOf(library)}});
 }
 
 namespace {
@@ -39,16 +49,14 @@ LONG g_madeDCs = 0, g_deletedDCs = 0;
 HDC WINAPI CountedCreateCompatibleDC(HDC hdc)
 {
     HDC made = ::CreateCompatibleDC(hdc);
-    if (made != NULL)
-        ++g_madeDCs;
+    g_madeDCs += made != NULL;
     return made;
 }
 
 BOOL WINAPI CountedDeleteDC(HDC hdc)
 {
     const BOOL deleted = ::DeleteDC(hdc);
-    if (deleted)
-        ++g_deletedDCs;
+    g_deletedDCs += deleted != FALSE;
     return deleted;
 }
 
@@ -67,11 +75,10 @@ bool RedirectImport(HMODULE module, const char* name, void* replacement)
         auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + imp->OriginalFirstThunk);
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
         for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
-                continue;
             const auto* byName =
                 reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), name) != 0)
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) ||
+                std::strcmp(reinterpret_cast<const char*>(byName->Name), name) != 0)
                 continue;
             DWORD old = 0;
             ::VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &old);
@@ -94,13 +101,10 @@ TEST(LibraryModule, UnloadingDeletesTheMeasuringContext)
     ASSERT_TRUE(RedirectImport(library, "CreateCompatibleDC",
                                reinterpret_cast<void*>(&CountedCreateCompatibleDC)));
     ASSERT_TRUE(RedirectImport(library, "DeleteDC", reinterpret_cast<void*>(&CountedDeleteDC)));
-    auto newView = reinterpret_cast<LONG_PTR(__cdecl*)(unsigned long)>(
-        reinterpret_cast<void*>(GetProcAddress(library, "_Z18Grafic_Dll_NewViewm")));
     auto drawText = reinterpret_cast<void(__cdecl*)(CObject*, const CString*)>(
         reinterpret_cast<void*>(GetProcAddress(library, "Grafic_Dll_Draw_Text")));
-    ASSERT_TRUE(newView != nullptr && drawText != nullptr);
-    CObject* view = reinterpret_cast<CObject*>(newView(0));
-    ASSERT_NE(nullptr, view);
+    CObject* view = CRuntimeClass::CreateObject("CGraphicView");
+    ASSERT_TRUE(drawText != nullptr && view != nullptr);
     const CString text("measured");
     drawText(view, &text);
     delete view;

@@ -1,41 +1,34 @@
 // Every export given a null view, and every pointer argument given as null (or a block whose
 // string or point entry is null, as a C host may leave it): the view is left as it was, nothing is
 // drawn and no GDI object or DC is left behind. One row per export.
-#include "ViewFixture.h"
+#include "TestShape.h"
 
 #include <map>
+#include <utility>
 
 namespace {
 
-class NullArgumentsTest : public ViewFixture
-{
-protected:
-    NullArgumentsTest() : ViewFixture(420, 320) {}
-};
+using NullArgumentsTest = ViewsIn<420, 320>;
 
-// What a host could see change in a view: elements, pen, drawing state and view settings.
+// What a host could see change in a view: elements, pen, view settings and drawing state.
 std::string Snapshot(CGraphicView* v)
 {
-    const CGraphicState& s = v->m_state;
-    char buf[320];
+    char buf[200];
     wsprintfA(buf,
-              "%d elements, pen (%ld,%ld), size %d, fg %06X, bg %06X, '%s' %d, style %u %d, "
-              "options %u, view bk %06X, scroll %d, output %ld '%s'",
-              Grafic_Dll_GetNbElement(v), v->m_penLocation.x, v->m_penLocation.y, s.m_penSize,
-              (unsigned)s.m_fogndColor, (unsigned)s.m_bkgndColor, (LPCTSTR)s.m_fontName,
-              s.m_fontSize, s.m_textStyle, s.m_fontSizeSet, v->m_defaultOptions,
-              (unsigned)v->m_viewBkColor, v->m_bScrollable, (long)v->m_outputId,
-              (LPCTSTR)v->m_outputName);
-    return buf;
+              "%d elements, pen (%ld,%ld), options %u, view bk %06X, scroll %d, output %ld '%s' ",
+              Grafic_Dll_GetNbElement(v), v->m_penLocation.x, v->m_penLocation.y,
+              v->m_defaultOptions, (unsigned)v->m_viewBkColor, v->m_bScrollable,
+              (long)v->m_outputId, (LPCTSTR)v->m_outputName);
+    return buf + Describe(v->m_state);
 }
 
 typedef std::function<void(CGraphicView*)> Call;
 
 // An export called with good arguments and, when it takes a pointer, with that pointer null.
 struct Row {
+    Row(const char* n, Call c, Call w = nullptr) : name(n), call(c), withNullPointer(w) {}
     const char* name;
-    Call call;
-    Call withNullPointer;
+    Call call, withNullPointer;
 };
 
 // The arguments the rows pass; the blocks draw something visible on a live view.
@@ -45,11 +38,11 @@ struct Args {
     CString text = "text", face = "Courier", name = "plotter";
     CStringArray styles;
     CUIntArray numbers;
-    GRAF_SHAPE shape;
-    GRAF_ROUNDRECT round;
-    GRAF_ARC arc;
-    GRAF_TEXTBOX box;
-    GRAF_POLYGON polygon;
+    GRAF_SHAPE shape = {"PAINT", {0, 0, 50, 50}, "GRAY"};
+    GRAF_ROUNDRECT round = {8, 8, shape};
+    GRAF_ARC arc = {0, 90, shape};
+    GRAF_TEXTBOX box = {{0, 0, 80, 40}, "C", TRUE, "text"};
+    GRAF_POLYGON polygon = {shape, {}};
     POINT corners[3] = {{0, 0}, {40, 0}, {20, 30}};
     CObArray points;
     DibCanvas canvas{50, 50};
@@ -58,16 +51,6 @@ struct Args {
     {
         styles.Add("bold");
         numbers.Add(1);
-        shape.verb = "PAINT";
-        shape.pattern = "GRAY";
-        shape.rect = CRect(0, 0, 50, 50);
-        round = {8, 8, shape};
-        arc = {0, 90, shape};
-        box.rect = CRect(0, 0, 80, 40);
-        box.align = "C";
-        box.framed = TRUE;
-        box.text = "text";
-        polygon.shape = shape;
         for (POINT& p : corners) {
             points.Add(reinterpret_cast<CObject*>(&p));
             polygon.points.Add(reinterpret_cast<CObject*>(&p));
@@ -77,15 +60,9 @@ struct Args {
 
 // ROW: an export whose arguments after the view are values; PTR_ROW: one taking a pointer, which
 // the second call passes as null (the arguments before it as given).
-#define ROW(f, ...)                                                                                \
-    {                                                                                              \
-#f, [&](V p) { Grafic_Dll_##f(p, ##__VA_ARGS__); }, nullptr                                \
-    }
-#define PTR_ROW(f, ptr, ...)                                                                       \
-    {                                                                                              \
-#f, [&](V p) { Grafic_Dll_##f(p, ##__VA_ARGS__, ptr); },                                      \
-     [&](V p) { Grafic_Dll_##f(p, ##__VA_ARGS__, nullptr); }    \
-    }
+#define CALL(f, ...) [&](V p) { Grafic_Dll_##f(p, ##__VA_ARGS__); }
+#define ROW(f, ...) Row(#f, CALL(f, ##__VA_ARGS__))
+#define PTR_ROW(f, ptr, ...) Row(#f, CALL(f, ##__VA_ARGS__, ptr), CALL(f, ##__VA_ARGS__, nullptr))
 
 std::vector<Row> Rows(Args& a)
 {
@@ -184,13 +161,11 @@ TEST_F(NullArgumentsTest, ANullStringOrPointEntryAppendsNothing)
         GdiCountGuard guard(name);
         const std::string before = Snapshot(v);
         // The pointer is cleared for the call and put back before the string is destroyed.
-        const char** raw = reinterpret_cast<const char**>(member);
-        const char* kept = raw != nullptr ? *raw : nullptr;
-        if (raw != nullptr)
-            *raw = nullptr;
+        const char* none = nullptr;
+        const char** raw = member != nullptr ? reinterpret_cast<const char**>(member) : &none;
+        const char* kept = std::exchange(*raw, nullptr);
         calls[name](v);
-        if (raw != nullptr)
-            *raw = kept;
+        *raw = kept;
         EXPECT_EQ(before, Snapshot(v));
     };
     // clang-format off

@@ -1,9 +1,9 @@
 // Lines, polylines and polygons: bounds and end points as the host's points give them, the GDI
 // calls made (metafile records) and the pixels drawn, every polygon verb on a self-intersecting
-// star filled by the winding rule, hit regions, the exports and the pen, long point lists, the
+// star filled by the winding rule, hit regions, the exports' words, long point lists, the
 // host's arrays left alone and extreme coordinates. Drawing at once as a repaint draws, with
 // every object given back, is CHost.DrawsAtOnceWhatARepaintDraws.
-#include "ViewFixture.h"
+#include "TestShape.h"
 
 #include <climits>
 
@@ -13,36 +13,13 @@
 
 namespace {
 
-// A host's point list: the points and a CObArray whose entries point to them, with a null
-// entry before each point when asked.
-struct HostPoints {
-    explicit HostPoints(const std::vector<POINT>& pts, bool nulls = false) : points(pts)
-    {
-        for (POINT& p : points) {
-            if (nulls)
-                array.Add(NULL);
-            array.Add(reinterpret_cast<CObject*>(&p));
-        }
-    }
-    std::vector<POINT> points;
-    CObArray array;
-};
-
 // A five-pointed star drawn in one stroke around (50, 50): its outline crosses itself, and the
 // pentagon in the middle is wound twice, so the winding rule fills it and the alternate rule
 // would not.
-std::vector<POINT> Star()
-{
-    return {{50, 5}, {76, 86}, {8, 36}, {92, 36}, {24, 86}};
-}
+const std::vector<POINT> kStar = {{50, 5}, {76, 86}, {8, 36}, {92, 36}, {24, 86}};
 const POINT kStarCentre = {50, 50};   // in the twice-wound pentagon
 const POINT kStarTip = {50, 12};      // inside the top point, wound once
 const POINT kStarOutside = {20, 15};  // outside the star, inside its bounds
-
-bool Same(const POINT& a, const POINT& b)
-{
-    return a.x == b.x && a.y == b.y;
-}
 
 // The vertices of the first record of this type (POLYLINE16, POLYGON16: bounds, count, then an
 // x, y pair of shorts per DWORD) against pts.
@@ -57,18 +34,9 @@ void ExpectVertices(EmfRecorder& rec, DWORD type, const std::vector<POINT>& pts)
 
 }  // namespace
 
-// Elements built directly, with states interned by a view that has no window.
-class PointElementTest : public ElementFixture
+class PointElementTest : public DrawingElementTest
 {
 protected:
-    int State(int penSize, COLORREF fore = kBlack, COLORREF back = kWhite, int penMode = R2_COPYPEN)
-    {
-        m_view->m_state.m_penSize = penSize;
-        m_view->m_state.m_fogndColor = fore;
-        m_view->m_state.m_bkgndColor = back;
-        m_view->m_state.m_penMode = penMode;
-        return m_view->InternState();
-    }
     CPolygonElement* Polygon(int state, int verb, int pattern, HostPoints& pts)
     {
         PolygonParams p = {verb, pattern, &pts.array};
@@ -105,16 +73,11 @@ TEST_F(PointElementTest, LineKeepsItsPointsAsBoundsAndDrawsFromStartToEnd)
                    {"at the second point", end.x == r.pts.right && end.y == r.pts.bottom}});
         EmfRecorder rec;
         line->Draw(&rec.Dc(), NULL);
-        const EmfRecord* move = rec.First(EMR_MOVETOEX);
-        const EmfRecord* to = rec.First(EMR_LINETO);
-        const EmfRecord* pen = rec.First(EMR_CREATEPEN);
-        ASSERT_TRUE(move && to && pen) << "a pen, a move and a line expected:\n" << rec.Describe();
-        ExpectValues({{"move x", r.pts.left, move->Long(0)},
-                      {"move y", r.pts.top, move->Long(1)},
-                      {"line x", r.pts.right, to->Long(0)},
-                      {"line y", r.pts.bottom, to->Long(1)},
-                      {"solid pen", PS_SOLID, pen->Long(1)},
-                      {"pen in the foreground colour", (LONG)r.fore, pen->Long(4)}});
+        const EmfRecord *move = rec.First(EMR_MOVETOEX), *to = rec.First(EMR_LINETO);
+        ASSERT_TRUE(move && to) << "a move and a line expected:\n" << rec.Describe();
+        EXPECT_EQ(Str(CRect(r.pts)),
+                  Str(CRect(move->Long(0), move->Long(1), to->Long(0), to->Long(1))))
+            << "moved to the first point, a line to the second";
         if (::IsRectEmpty(&r.probe))
             continue;
         DibCanvas canvas(80, 40);
@@ -126,42 +89,39 @@ TEST_F(PointElementTest, LineKeepsItsPointsAsBoundsAndDrawsFromStartToEnd)
 
 TEST_F(PointElementTest, PolylineCopiesThePointsInOrderAndEndsAtTheLast)
 {
-    // nulls: a null entry before each point, left out.
     // clang-format off
-    struct Row { const char* name; std::vector<POINT> pts; bool nulls; RECT bounds; } rows[] = {
-        {"three points", {{10, 20}, {30, 5}, {25, 40}}, false, {10, 5, 30, 40}},
-        {"all negative", {{-10, -20}, {-5, -1}}, false, {-10, -20, 0, 0}},
-        {"beyond 65535", {{70000, 5}, {80000, 9}}, false, {65535, 5, 80000, 9}},
-        {"one point", {{7, 8}}, false, {7, 8, 7, 8}}, {"empty", {}, false, {65535, 65535, 0, 0}},
-        {"null entries left out", {{4, 6}, {9, 2}}, true, {4, 2, 9, 6}},
+    struct Row { const char* name; std::vector<POINT> pts; RECT bounds; } rows[] = {
+        {"three points", {{10, 20}, {30, 5}, {25, 40}}, {10, 5, 30, 40}},
+        {"all negative", {{-10, -20}, {-5, -1}}, {-10, -20, 0, 0}},
+        {"beyond 65535", {{70000, 5}, {80000, 9}}, {65535, 5, 80000, 9}},
+        {"one point", {{7, 8}}, {7, 8, 7, 8}}, {"empty", {}, {65535, 65535, 0, 0}},
     };
     // clang-format on
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        HostPoints host(r.pts, r.nulls);
+        HostPoints host(r.pts);
         CPolylineElement* e = Keep(new CPolylineElement(State(1), &host.array));
-        EXPECT_EQ(CRect(r.bounds), e->bounds) << Str(e->bounds);
-        EXPECT_EQ((int)r.pts.size(), e->pointCount);
-        EXPECT_EQ(nullptr, e->region);
+        const bool some = !r.pts.empty();
         POINT end = {-1, -1};
-        EXPECT_EQ(!r.pts.empty(), !!e->GetEndPoint(NULL, &end)) << "an end point with points";
-        if (r.pts.empty()) {
-            EXPECT_EQ(nullptr, e->points) << "no point array";
+        EXPECT_EQ(CRect(r.bounds), e->bounds) << Str(e->bounds);
+        ASSERT_EQ(some, e->points != nullptr) << "a point array with points";
+        ExpectAll({{"the count", e->pointCount == (int)r.pts.size()},
+                   {"no region", e->region == nullptr},
+                   {"an end point with points", !!e->GetEndPoint(NULL, &end) == some}});
+        if (!some)
             continue;
-        }
-        EXPECT_TRUE(Same(r.pts.back(), end)) << "end " << Str(end);
-        ASSERT_NE(nullptr, e->points);
+        EXPECT_EQ(Str(r.pts.back()), Str(end)) << "the end point";
         EXPECT_NE((const void*)host.points.data(), (const void*)e->points) << "its own copy";
         for (size_t i = 0; i < r.pts.size(); ++i)
-            EXPECT_TRUE(Same(r.pts[i], e->points[i])) << "point " << i << " copied in order";
+            EXPECT_EQ(Str(r.pts[i]), Str(e->points[i])) << "point " << i << " copied in order";
         e->ReleaseResources();
         EmfRecorder rec;
         e->Draw(&rec.Dc(), NULL);
-        ExpectAll({{"released: no points", e->points == nullptr},
-                   {"released: the count kept", e->pointCount == (int)r.pts.size()},
-                   {"released: no end point", !e->GetEndPoint(NULL, &end)},
-                   {"released: nothing drawn",
-                    rec.Count(EMR_POLYLINE16) + rec.Count(EMR_POLYLINE) == 0}});
+        ExpectAll(
+            {{"released: no points", e->points == nullptr},
+             {"released: the count kept", e->pointCount == (int)r.pts.size()},
+             {"released: no end point", !e->GetEndPoint(NULL, &end)},
+             {"released: not drawn", rec.Count(EMR_POLYLINE16) + rec.Count(EMR_POLYLINE) == 0}});
     }
 }
 
@@ -177,7 +137,6 @@ TEST_F(PointElementTest, PolylineDrawsThroughItsPointsUnlessOutsideTheClip)
     EmfRecorder rec;
     e->Draw(&rec.Dc(), NULL);
     ExpectVertices(rec, EMR_POLYLINE16, host.points);
-
     // The bounds widened by one, (4, 4, 36, 26), decide visibility: a clip from x 35 meets them,
     // one from x 36 does not.
     for (int edge : {35, 36}) {
@@ -190,27 +149,44 @@ TEST_F(PointElementTest, PolylineDrawsThroughItsPointsUnlessOutsideTheClip)
     }
 }
 
+// Drawn verbs fill by the winding rule; region verbs draw nothing and are hit where it fills.
 TEST_F(PointElementTest, PolygonVerbsOnAStarUseTheWindingRuleAndItsOwnPoints)
 {
-    HostPoints star(Star());
+    HostPoints star(kStar), none({});
     // inside: the twice-wound middle and a point of the star; pen: shown on the top vertex.
     // clang-format off
     struct Row { const char* name; int verb, pattern; COLORREF inside; bool pen; } rows[] = {
         {"frame", VERB_FRAME, PAT_EMPTY, kWhite, true}, {"paint", VERB_PAINT, PAT_EMPTY, kBlue, true},
         {"erase", VERB_ERASE, PAT_EMPTY, kRed, false}, {"invert", VERB_INVERT, PAT_EMPTY, kBlack, false},
         {"fill black", VERB_FILL, PAT_BLACK, kBlue, false},
+        {"active", VERB_ACTIVE, 42, kWhite, false}, {"click", VERB_CLICK, 42, kWhite, false},
     };
     // clang-format on
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         DibCanvas canvas(100, 100);
         canvas.Dc().SetPolyFillMode(ALTERNATE);
-        Polygon(State(1, kBlue, kRed), r.verb, r.pattern, star)->Draw(&canvas.Dc(), NULL);
+        CPolygonElement* e = Polygon(State(1, kBlue, kRed), r.verb, r.pattern, star);
+        e->Draw(&canvas.Dc(), NULL);
         ExpectAll({{"centre", canvas.Pixel(kStarCentre.x, kStarCentre.y) == r.inside},
                    {"tip", canvas.Pixel(kStarTip.x, kStarTip.y) == r.inside},
                    {"outside", canvas.Pixel(kStarOutside.x, kStarOutside.y) == kWhite},
                    {"fill mode restored", canvas.Dc().GetPolyFillMode() == ALTERNATE},
                    {"pen on the top vertex", !r.pen || canvas.Pixel(50, 5) == kBlue}});
+        if (r.verb == VERB_ACTIVE || r.verb == VERB_CLICK) {
+            ASSERT_NE(nullptr, e->region);
+            ExpectAll({{"the region identifier", e->pattern == 42},
+                       {"a region shape", CGraphicView::IsRegionShape(e)},
+                       {"wound twice, still hit", e->HitTest(&kStarCentre)},
+                       {"a point hit", e->HitTest(&kStarTip)},
+                       {"outside not hit", !e->HitTest(&kStarOutside)}});
+            e->ReleaseResources();
+            ExpectAll({{"released: no region", e->region == nullptr},
+                       {"released: no points", e->points == nullptr},
+                       {"released: not hit", !e->HitTest(&kStarCentre)}});
+            continue;
+        }
+        EXPECT_EQ(nullptr, e->region) << "a drawn verb has no region";
         if (r.verb == VERB_INVERT)
             continue;  // inverted through a region, not drawn as a polygon
         // A wide pen is stroked on the points themselves: no inset, no extra unit.
@@ -223,33 +199,13 @@ TEST_F(PointElementTest, PolygonVerbsOnAStarUseTheWindingRuleAndItsOwnPoints)
         ExpectVertices(rec, EMR_POLYGON16, star.points);
         EXPECT_GE(rec.IndexOf(EMR_SETPOLYFILLMODE, at), 0) << "the previous mode set back";
     }
-}
-
-TEST_F(PointElementTest, PolygonRegionsAreHitWhereTheWindingRuleFills)
-{
-    HostPoints star(Star()), none({});
-    for (int verb : {VERB_ACTIVE, VERB_CLICK}) {
-        SCOPED_TRACE(verb == VERB_ACTIVE ? "active" : "click");
-        CPolygonElement* e = Polygon(State(1), verb, 42, star);
-        ASSERT_NE(nullptr, e->region);
-        ExpectAll({{"the region identifier", e->pattern == 42},
-                   {"a region shape", CGraphicView::IsRegionShape(e)},
-                   {"wound twice, still hit", e->HitTest(&kStarCentre)},
-                   {"a point hit", e->HitTest(&kStarTip)},
-                   {"outside not hit", !e->HitTest(&kStarOutside)}});
-        e->ReleaseResources();
-        ExpectAll({{"released: no region", e->region == nullptr},
-                   {"released: no points", e->points == nullptr},
-                   {"released: not hit", !e->HitTest(&kStarCentre)}});
-    }
     CPolygonElement* empty = Polygon(State(1), VERB_CLICK, 3, none);
     ASSERT_NE(nullptr, empty->region);
-    EXPECT_EQ(nullptr, empty->region->GetSafeHandle()) << "a region without a GDI object";
-    EXPECT_FALSE(empty->HitTest(&kStarCentre));
     EmfRecorder rec;
     empty->Draw(&rec.Dc(), NULL);
-    EXPECT_EQ(0, rec.Count(EMR_POLYGON16)) << rec.Describe();
-    EXPECT_EQ(nullptr, Polygon(State(1), VERB_PAINT, PAT_EMPTY, star)->region);
+    ExpectAll({{"no points: a region without a GDI object", !empty->region->GetSafeHandle()},
+               {"no points: not hit", !empty->HitTest(&kStarCentre)},
+               {"no points: nothing drawn", rec.Count(EMR_POLYGON16) == 0}});
 }
 
 // Each row draws on a white 100x100 canvas, which then shows colour exactly over where: polygon
@@ -308,64 +264,12 @@ TEST_F(PointElementTest, ExtremeCoordinatesFinishAndDrawWhatShows)
 }
 
 // Through the exports, in real windows.
-class PointViewTest : public ViewFixture
-{
-protected:
-    PointViewTest() : ViewFixture(500, 360) {}
-};
+using PointViewTest = ViewsIn<500, 360>;
 
-// Each row moves the pen to pen and runs its calls on one view: the elements added, the last
-// one's bounds (as they are, not normalised) and the pen afterwards. The scroll range that
-// follows the bounds is GraphicViewTest.ScrollRangeFollowsElementsWhileScrollable's.
-TEST_F(PointViewTest, ExportsAppendFromThePenWhichFollowsTheEnds)
-{
-    typedef CGraphicView* V;
-    HostPoints path({{10, 20}, {30, 5}, {25, 40}}), none({});
-    std::vector<POINT> star = Star();
-    auto lineTo = [](V v, int x, int y) {
-        const POINT p = {x, y};
-        Grafic_Dll_Line_To_Point(v, &p);
-    };
-    // clang-format off
-    struct Row {
-        const char* name; POINT pen; std::function<void(V)> calls; int added; RECT bounds;
-        POINT penAfter;
-    } rows[] = {
-        {"Line_To_Point", {5, 5}, [&](V v) { lineTo(v, 40, 25); }, 1, {5, 5, 40, 25}, {40, 25}},
-        {"two Line_Relative: the second from the first's end", {0, 0}, [](V v) {
-             const POINT step = {10, 0};
-             Grafic_Dll_Line_Relative(v, &step);
-             Grafic_Dll_Line_Relative(v, &step);
-         }, 2, {10, 0, 20, 0}, {20, 0}},
-        {"Plot_Line", {0, 0}, [&](V v) { Grafic_Dll_Plot_Line(v, &path.array); }, 1,
-         {10, 5, 30, 40}, {25, 40}},
-        {"an empty Plot_Line is still an element", {25, 40},
-         [&](V v) { Grafic_Dll_Plot_Line(v, &none.array); }, 1, {65535, 65535, 0, 0}, {25, 40}},
-        {"DefPolygon leaves the pen", {25, 40}, [&](V v) {
-             GRAF_POLYGON block;
-             FillPolygonBlock(block, "frame", "", star);
-             Grafic_Dll_DefPolygon(v, &block);
-         }, 1, {8, 5, 92, 86}, {25, 40}},
-        {"a line back to the origin", {900, 700}, [&](V v) { lineTo(v, 0, 0); }, 1,
-         {900, 700, 0, 0}, {0, 0}},
-    };
-    // clang-format on
-    CGraphicView* v = NewView();
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        v->SetPenLocation(r.pen);
-        const INT_PTR before = v->m_displayList.GetSize();
-        r.calls(v);
-        ASSERT_EQ(before + r.added, v->m_displayList.GetSize());
-        EXPECT_EQ(Str(r.bounds), Str(Last(v)->bounds));
-        EXPECT_EQ(Str(r.penAfter), Str(v->m_penLocation)) << "the pen";
-    }
-}
-
-TEST_F(PointViewTest, DefPolygonDecodesItsWordsIgnoresTheRectangleAndLeavesTheHostArray)
+TEST_F(PointViewTest, DefPolygonDecodesItsWordsAndLeavesTheHostArray)
 {
     CGraphicView* v = NewView();
-    std::vector<POINT> star = Star();
+    std::vector<POINT> star = kStar;
     // verbAfter, patternAfter: the block's words, upper-cased in place. Each family of words is
     // Words.*'s; here a pattern word read by the verb, and a region identifier.
     // clang-format off
@@ -380,24 +284,19 @@ TEST_F(PointViewTest, DefPolygonDecodesItsWordsIgnoresTheRectangleAndLeavesTheHo
         SCOPED_TRACE(r.verb);
         GRAF_POLYGON block;
         FillPolygonBlock(block, r.verb, r.pattern, star);
-        block.shape.rect = CRect(200, 200, 300, 300);  // not read
         Grafic_Dll_DefPolygon(v, &block);
         CGraphicElement* e = Last(v);
         ASSERT_TRUE(e->IsPolygon());
-        EXPECT_EQ(r.wantVerb, e->verb);
-        EXPECT_EQ(r.wantPattern, e->pattern);
-        EXPECT_STREQ(r.verbAfter, (LPCTSTR)block.shape.verb);
-        EXPECT_STREQ(r.patternAfter, (LPCTSTR)block.shape.pattern);
-        EXPECT_EQ(CRect(8, 5, 92, 86), e->bounds) << "bounds from the points, not the block's rect";
+        ExpectValues({{"verb", r.wantVerb, e->verb}, {"pattern", r.wantPattern, e->pattern}});
+        EXPECT_EQ(std::string(r.verbAfter) + " " + r.patternAfter,
+                  std::string(block.shape.verb) + " " + (LPCTSTR)block.shape.pattern);
         ASSERT_EQ(5, block.points.GetSize()) << "the host's array keeps its entries";
         for (int i = 0; i < 5; ++i)
             EXPECT_EQ(reinterpret_cast<CObject*>(&star[i]), block.points.GetAt(i)) << "entry " << i;
     }
-    for (size_t i = 0; i < 5; ++i)
-        EXPECT_TRUE(Same(Star()[i], star[i])) << "the host's point " << i << " is unchanged";
+    EXPECT_EQ(0, memcmp(kStar.data(), star.data(), 5 * sizeof(POINT))) << "the host's points";
     EXPECT_TRUE(static_cast<CPolygonElement*>(Last(v))->HitTest(&kStarCentre))
         << "the click polygon is hit";
-    EXPECT_EQ(2, Grafic_Dll_GetNbElement(v)) << "one entry per call";
 }
 
 TEST_F(PointViewTest, AHundredThousandPointsCopiedOnceAndDrawn)
@@ -412,7 +311,6 @@ TEST_F(PointViewTest, AHundredThousandPointsCopiedOnceAndDrawn)
     CPolylineElement* line = static_cast<CPolylineElement*>(Last(v));
     ASSERT_EQ(n, line->pointCount);
     EXPECT_EQ(CRect(10, 10, 209, 109), line->bounds);
-    EXPECT_TRUE(Same(pts.back(), v->m_penLocation)) << "the pen at the last point";
     EXPECT_EQ(n, host.array.GetSize()) << "the host's array keeps its entries";
 
     GRAF_POLYGON block;
@@ -421,7 +319,6 @@ TEST_F(PointViewTest, AHundredThousandPointsCopiedOnceAndDrawn)
     CPolygonElement* poly = static_cast<CPolygonElement*>(Last(v));
     ASSERT_EQ(n, poly->pointCount);
     EXPECT_EQ(line->bounds, poly->bounds);
-    EXPECT_EQ(n, block.points.GetSize());
     DibCanvas canvas(300, 200);
     Grafic_Dll_RepaintView(v, &canvas.Dc());
     EXPECT_EQ(kBlack, canvas.Pixel(100, 50)) << "the long polygon is painted";

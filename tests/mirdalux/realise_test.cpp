@@ -2,7 +2,7 @@
 // background mode per verb and pattern in metafile records, the built-in gray patterns byte by
 // byte and pixel by pixel, erasing with background 0, fonts from face, size and style, and every
 // context setting and live-object count back as found after each draw.
-#include "TestSupport.h"
+#include "TestShape.h"
 
 #include <mbctype.h>
 
@@ -47,32 +47,12 @@ public:
     COLORREF m_textColor = 0;
 };
 
-// Keeps one element alive for a whole test: the state table goes with the last element.
-struct TableKeeper {
-    CGraphicElement element{0, 0, 0};
-};
-
-// Interns a state made by edit into the table and returns its index.
 int Intern(const std::function<void(CGraphicState&)>& edit = nullptr)
 {
     CGraphicState* rec = new CGraphicState;
     if (edit)
         edit(*rec);
     return GetStateTable()->AddUnique(rec);
-}
-
-// Everything a draw must leave as it found it, in one readable line.
-std::string Settings(HDC hdc)
-{
-    char s[256];
-    snprintf(s, sizeof s,
-             "pen %p brush %p font %p rop %d bkMode %d charExtra %d mapMode %d "
-             "text %06lx bk %06lx",
-             ::GetCurrentObject(hdc, OBJ_PEN), ::GetCurrentObject(hdc, OBJ_BRUSH),
-             ::GetCurrentObject(hdc, OBJ_FONT), ::GetROP2(hdc), ::GetBkMode(hdc),
-             ::GetTextCharacterExtra(hdc), ::GetMapMode(hdc), (unsigned long)::GetTextColor(hdc),
-             (unsigned long)::GetBkColor(hdc));
-    return s;
 }
 
 // True when the records select this stock object before the rectangle.
@@ -95,12 +75,9 @@ bool SelectsStock(EmfRecorder& rec, int stock)
 TEST(Realise, PenBrushAndBackgroundModeRecordedPerVerbAndPattern)
 {
     enum BrushKind { kNone, kHollow, kSolidFore, kSolidBack, kPattern };
-    struct Row {
-        int verb, pattern, penStyle;
-        BrushKind brush;
-        int bkMode;
-    };
-    const Row rows[] = {
+    const struct {
+        int verb, pattern, penStyle, brush, bkMode;
+    } rows[] = {
         {VERB_FRAME, PAT_OTHER, PS_SOLID, kHollow, OPAQUE},
         {VERB_PAINT, PAT_OTHER, PS_SOLID, kSolidFore, OPAQUE},
         {VERB_ERASE, PAT_GRAY, PS_NULL, kSolidBack, TRANSPARENT},
@@ -116,13 +93,13 @@ TEST(Realise, PenBrushAndBackgroundModeRecordedPerVerbAndPattern)
         {VERB_NONE, -2, PS_SOLID, kNone, TRANSPARENT},
     };
     GdiCountGuard guard("records per verb and pattern");
-    TableKeeper keeper;
+    CGraphicElement keeper(0, 0, 0);  // the state table goes with the last element
     int index = Intern([](CGraphicState& s) {
         s.m_penSize = 3;
         s.m_fogndColor = kFore;
         s.m_bkgndColor = kBack;
     });
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE("verb " + std::to_string(row.verb) + " pattern " +
                      std::to_string(row.pattern));
         CProbeElement probe(index, row.verb, row.pattern, SEL_PEN | SEL_BRUSH);
@@ -178,7 +155,7 @@ TEST(Realise, PatternDibsAndTheTilesTheyFill)
         {"erase, background 0", VERB_ERASE, PAT_OTHER, 0, {"hhhhhhhh", "hhhhhhhh"}},
     };
     GdiCountGuard guard("pattern dibs and fills");
-    TableKeeper keeper;
+    CGraphicElement keeper(0, 0, 0);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         if (row.pattern == PAT_LTGRAY || row.pattern == PAT_GRAY || row.pattern == PAT_DKGRAY) {
@@ -205,13 +182,11 @@ TEST(Realise, PatternDibsAndTheTilesTheyFill)
             ::GlobalFree(h);
         }
         DibCanvas canvas(24, 24, RGB(0, 255, 0)), expected(24, 24, RGB(0, 255, 0));
+        const COLORREF colours[] = {kFore, kBack, hostBk, kWhite};
+        const std::string code = "Xbh.";  // the tile's letters for those colours
         for (int y = 0; y < 16; ++y) {
-            for (int x = 0; x < 16; ++x) {
-                const COLORREF colours[] = {kFore, kBack, hostBk, kWhite};
-                const char* code = "Xbh.";
-                expected.Dc().SetPixel(x, y,
-                                       colours[strchr(code, row.tileRows[y % 2][x % 8]) - code]);
-            }
+            for (int x = 0; x < 16; ++x)
+                expected.Dc().SetPixel(x, y, colours[code.find(row.tileRows[y % 2][x % 8])]);
         }
         const int index = Intern([&](CGraphicState& s) {
             s.m_fogndColor = kFore;
@@ -234,7 +209,7 @@ TEST(Realise, PatternDibsAndTheTilesTheyFill)
 TEST(Realise, EveryDrawLeavesTheContextAsFound)
 {
     GdiCountGuard guard("every draw");
-    TableKeeper keeper;
+    CGraphicElement keeper(0, 0, 0);
     int courier = Intern([](CGraphicState& s) {
         s.m_fontName = "COURIER";
         s.m_textStyle = STYLE_BOLD | STYLE_EXTEND;
@@ -253,31 +228,22 @@ TEST(Realise, EveryDrawLeavesTheContextAsFound)
     const int verbs[] = {VERB_FRAME,  VERB_PAINT, VERB_ERASE, VERB_INVERT, VERB_FILL,
                          VERB_ACTIVE, VERB_CLICK, VERB_EMPTY, VERB_NONE,   0};
     const int parts[] = {0, SEL_PEN, SEL_BRUSH, SEL_ROP, SEL_FONT, 7, 9, 13, 15};
-    for (int verb : verbs) {
-        for (int p : parts) {
-            SCOPED_TRACE("verb " + std::to_string(verb) + " parts " + std::to_string(p));
-            CProbeElement probe(courier, verb, PAT_GRAY, p);
-            probe.Draw(&canvas.Dc(), NULL);
-            ExpectValues({{"raster operation", p & SEL_ROP ? R2_COPYPEN : R2_NOT, probe.m_rop},
-                          {"text colour", p & SEL_PEN ? kRed : kHostText, probe.m_textColor},
-                          {"spacing", p & SEL_FONT ? -2 : 3, probe.m_charExtra}});
-            EXPECT_EQ(before, Settings(canvas.Hdc()));
+    // A missing record (index 1000 or -1) selects nothing and changes nothing.
+    for (int state : {courier, 1000, -1}) {
+        for (int verb : verbs) {
+            for (int p : parts) {
+                SCOPED_TRACE("state " + std::to_string(state) + " verb " + std::to_string(verb) +
+                             " parts " + std::to_string(p));
+                const int got = state == courier ? p : 0;
+                CProbeElement probe(state, verb, PAT_GRAY, p);
+                probe.Draw(&canvas.Dc(), NULL);
+                ExpectValues({{"rop", got & SEL_ROP ? R2_COPYPEN : R2_NOT, probe.m_rop},
+                              {"text colour", got & SEL_PEN ? kRed : kHostText, probe.m_textColor},
+                              {"spacing", got & SEL_FONT ? -2 : 3, probe.m_charExtra}});
+                EXPECT_EQ(before, Settings(canvas.Hdc()));
+            }
         }
     }
-    // A missing record selects nothing and changes nothing, on both sides of the draw.
-    for (int missing : {1000, -1}) {
-        SCOPED_TRACE("state index " + std::to_string(missing));
-        CProbeElement probe(missing, VERB_PAINT, PAT_BLACK, 15);
-        probe.Draw(&canvas.Dc(), NULL);
-        EXPECT_TRUE(probe.m_rop == R2_NOT && probe.m_textColor == kHostText);
-        EXPECT_EQ(before, Settings(canvas.Hdc()));
-    }
-    // A null context is ignored.
-    CProbeElement probe(courier, VERB_PAINT, PAT_BLACK, 15);
-    DcSettings created, saved;
-    probe.SelectState(NULL, 15, created, saved, TRUE);
-    probe.SelectState(NULL, 15, created, saved, FALSE);
-    EXPECT_TRUE(created.pen == nullptr && !saved.applied);
 }
 
 // Fonts: the fixed default, heights from the device once a size or another face is chosen,
@@ -287,48 +253,39 @@ TEST(Realise, EveryDrawLeavesTheContextAsFound)
 // mode switched to MM_TEXT and left there.
 TEST(Realise, FontsFromFaceSizeAndStyle)
 {
-    TableKeeper keeper;
+    CGraphicElement keeper(0, 0, 0);
     DibCanvas canvas(200, 60);
     ASSERT_EQ(96, ::GetDeviceCaps(canvas.Hdc(), LOGPIXELSY)) << "a 96 dpi screen";
-    HFONT hMeasure =
-        ::CreateFontA(-16, 0, 0, 0, 400, 0, 0, 0, 0, OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS,
-                      DRAFT_QUALITY, VARIABLE_PITCH | FF_SWISS, "ARIAL");
-    HGDIOBJ hOld = ::SelectObject(canvas.Hdc(), hMeasure);
-    TEXTMETRIC tm;
-    ASSERT_TRUE(::GetTextMetrics(canvas.Hdc(), &tm));
-    ::DeleteObject(::SelectObject(canvas.Hdc(), hOld));
+    TEXTMETRIC tm = {};
+    MeasureArial(canvas.Hdc(), -16, "", &tm);
     const LONG kMeasured = 1;  // the height measured above, the width its average plus or minus 2
     const struct {
-        const char* name;
-        const char* face;  // the state's face, size and style
-        int points;
-        BOOL sizeSet;
+        const char *name, *face;  // the state's face, size and style
+        int points, sizeSet;
         UINT style;
-        LONG height, weight;  // what the font selected while drawing has
-        BYTE italic, underline;
+        LONG height, weight;  // what the font selected while drawing has, its flags the style's
         const char* wantFace;
         int charExtra;
     } rows[] = {
-        {"default", "Arial", 12, FALSE, STYLE_PLAIN, -13, 400, 0, 0, "Arial", 0},
-        {"size 12 chosen", "Arial", 12, TRUE, STYLE_PLAIN, -16, 400, 0, 0, "ARIAL", 0},
-        {"face ARIAL", "ARIAL", 12, FALSE, STYLE_PLAIN, -16, 400, 0, 0, "ARIAL", 0},
-        {"size 72", "Arial", 72, FALSE, STYLE_PLAIN, -96, 400, 0, 0, "ARIAL", 0},
-        {"bold", "Arial", 12, FALSE, STYLE_PLAIN | STYLE_BOLD, -13, 700, 0, 0, "ARIAL", 0},
-        {"bold outline", "Arial", 12, FALSE, STYLE_BOLD | STYLE_OUTLINE, -13, 900, 0, 0, "ARIAL",
+        {"default", "Arial", 12, FALSE, STYLE_PLAIN, -13, 400, "Arial", 0},
+        {"size 12 chosen", "Arial", 12, TRUE, STYLE_PLAIN, -16, 400, "ARIAL", 0},
+        {"face ARIAL", "ARIAL", 12, FALSE, STYLE_PLAIN, -16, 400, "ARIAL", 0},
+        {"size 72", "Arial", 72, FALSE, STYLE_PLAIN, -96, 400, "ARIAL", 0},
+        {"bold", "Arial", 12, FALSE, STYLE_PLAIN | STYLE_BOLD, -13, 700, "ARIAL", 0},
+        {"bold outline", "Arial", 12, FALSE, STYLE_BOLD | STYLE_OUTLINE, -13, 900, "ARIAL", 0},
+        {"shadow", "Arial", 12, FALSE, STYLE_SHADOW, -13, 900, "ARIAL", 0},
+        {"italic underline", "Arial", 12, FALSE, STYLE_ITALIC | STYLE_UNDERLINE, -13, 400, "ARIAL",
          0},
-        {"shadow", "Arial", 12, FALSE, STYLE_SHADOW, -13, 900, 0, 0, "ARIAL", 0},
-        {"italic underline", "Arial", 12, FALSE, STYLE_ITALIC | STYLE_UNDERLINE, -13, 400, 1, 1,
-         "ARIAL", 0},
-        {"extend", "Arial", 12, TRUE, STYLE_EXTEND, kMeasured, 400, 0, 0, "ARIAL", 0},
-        {"condense", "Arial", 12, TRUE, STYLE_CONDENSE, kMeasured, 400, 0, 0, "ARIAL", 0},
-        {"COURIER", "COURIER", 12, FALSE, STYLE_PLAIN, -16, 400, 0, 0, "COURIER NEW", -2},
-        {"Courier", "Courier", 12, FALSE, STYLE_PLAIN, -16, 400, 0, 0, "COURIER", 0},
+        {"extend", "Arial", 12, TRUE, STYLE_EXTEND, kMeasured, 400, "ARIAL", 0},
+        {"condense", "Arial", 12, TRUE, STYLE_CONDENSE, kMeasured, 400, "ARIAL", 0},
+        {"COURIER", "COURIER", 12, FALSE, STYLE_PLAIN, -16, 400, "COURIER NEW", -2},
+        {"Courier", "Courier", 12, FALSE, STYLE_PLAIN, -16, 400, "COURIER", 0},
         // 0203 (0x83) is a lead byte in code page 932.
         {"straddling the limit", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\203ab", 12, FALSE, STYLE_PLAIN,
-         -16, 400, 0, 0, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", 0},
+         -16, 400, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", 0},
         {"ending at the limit", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaa\203ab", 12, FALSE, STYLE_PLAIN, -16,
-         400, 0, 0, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAA\203a", 0},
-        {"trail byte", "\203acourier", 12, FALSE, STYLE_PLAIN, -16, 400, 0, 0, "\203aCOURIER", 0},
+         400, "AAAAAAAAAAAAAAAAAAAAAAAAAAAAA\203a", 0},
+        {"trail byte", "\203acourier", 12, FALSE, STYLE_PLAIN, -16, 400, "\203aCOURIER", 0},
     };
     const int oldCp = _getmbcp();
     for (const auto& row : rows) {
@@ -353,7 +310,9 @@ TEST(Realise, FontsFromFaceSizeAndStyle)
         EXPECT_EQ(measured ? tm.tmAveCharWidth + (row.style == STYLE_EXTEND ? 2 : -2) : 0,
                   f.lfWidth);
         EXPECT_EQ(row.weight, f.lfWeight);
-        EXPECT_TRUE(f.lfItalic == row.italic && f.lfUnderline == row.underline) << "flags";
+        EXPECT_TRUE(f.lfItalic == !!(row.style & STYLE_ITALIC) &&
+                    f.lfUnderline == !!(row.style & STYLE_UNDERLINE))
+            << "flags";
         EXPECT_STREQ(row.wantFace, f.lfFaceName);
         EXPECT_EQ(row.charExtra, probe.m_charExtra) << "spacing while drawing";
         EXPECT_EQ(MM_TEXT, probe.m_mapMode) << "mapping mode while drawing";

@@ -27,17 +27,7 @@ public:
     int* m_pDeaths;
 };
 
-// Every test starts with no live element and no table.
-class StateTable : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(0, g_elementCount) << "an earlier test left elements alive";
-        DestroyStateTable();
-    }
-    void TearDown() override { DestroyStateTable(); }
-};
+using StateTable = NoElementsFixture;
 
 }  // namespace
 
@@ -102,14 +92,13 @@ TEST_F(StateTable, AddUniqueDeletesOnlyTheDuplicateAndLookupChecksItsIndex)
 TEST_F(StateTable, HashIndexAgreesWithLinearSearchThroughRandomEdits)
 {
     // A small pool of states, so that equal states meet often and direct edits make duplicates.
-    std::vector<CGraphicState*> pool;
+    std::vector<std::unique_ptr<CGraphicState>> pool;
     const char* faces[] = {"Arial", "ARIAL", "Times", ""};
     for (int i = 0; i < 24; ++i) {
-        CGraphicState* s = new CGraphicState;
-        s->m_penSize = i % 3;
-        s->m_fogndColor = RGB(i % 2 * 255, 0, 0);
-        s->m_fontName = faces[(i / 6) % 4];
-        pool.push_back(s);
+        pool.emplace_back(new CGraphicState);
+        pool.back()->m_penSize = i % 3;
+        pool.back()->m_fogndColor = RGB(i % 2 * 255, 0, 0);
+        pool.back()->m_fontName = faces[(i / 6) % 4];
     }
     CGraphicStateTable* table = GetStateTable();
     std::mt19937 random(1234);
@@ -125,59 +114,47 @@ TEST_F(StateTable, HashIndexAgreesWithLinearSearchThroughRandomEdits)
     for (int step = 0; step < 3000; ++step) {
         const int op = (int)pick(100);
         const INT_PTR size = table->GetSize();
-        std::string what;
         if (op < 50) {
             const size_t k = pick(pool.size());
             const INT_PTR expected = table->FindLinear(*pool[k]);
             ASSERT_EQ(expected >= 0 ? expected : size, table->AddUnique(copyOf(k))) << step;
-            what = "AddUnique";
         } else if (op < 60) {
             const size_t k = pick(pool.size());
             const INT_PTR at = table->FindLinear(*pool[k]);
             const CGraphicState* removed = at >= 0 ? table->GetAt(at) : nullptr;
-            table->Remove(pool[k]);
+            table->Remove(pool[k].get());
             ASSERT_EQ(at >= 0 ? size - 1 : size, table->GetSize()) << "Remove at step " << step;
             delete removed;
-            what = "Remove";
         } else if (op < 72 && size > 0) {
             const INT_PTR i = pick(size);
             deleteEntry(i);
             table->SetAt(i, op < 70 ? anyCopy() : nullptr);
-            what = "SetAt";
         } else if (op < 80) {
             table->InsertAt(pick(size + 1), anyCopy());
-            what = "InsertAt";
         } else if (op < 88 && size > 0) {
             const INT_PTR i = pick(size);
             const INT_PTR n = 1 + pick(std::min<INT_PTR>(3, size - i));
             for (INT_PTR j = i; j < i + n; ++j)
                 deleteEntry(j);
             table->RemoveAt(i, n);
-            what = "RemoveAt";
         } else if (op < 92) {
             table->SetAtGrow(size + pick(3), anyCopy());
-            what = "SetAtGrow";
         } else if (op < 95 && size > 2) {
             const INT_PTR n = size - 1 - pick(2);
             for (INT_PTR j = n; j < size; ++j)
                 deleteEntry(j);
             table->SetSize(n);
-            what = "SetSize";
         } else if (op < 96) {
             table->DeleteAll();
-            what = "DeleteAll";
         } else {
             // Edits through the base class bypass the table; a change of size is noticed.
             static_cast<CObArray&>(*table).Add(anyCopy());
-            what = "CObArray::Add";
         }
-        for (CGraphicState* s : pool)
+        for (const auto& s : pool)
             ASSERT_EQ(table->FindLinear(*s), table->Find(*s))
-                << "hash index and linear search disagree for " << Describe(*s) << " after " << what
-                << " at step " << step << " (table size " << table->GetSize() << ")";
+                << "hash index and linear search disagree for " << Describe(*s) << " after edit "
+                << op << " on a table of " << size << " at step " << step;
     }
-    for (CGraphicState* s : pool)
-        delete s;
 }
 
 TEST_F(StateTable, StoringOneRecordTwiceIsRefused)
@@ -198,7 +175,6 @@ TEST_F(StateTable, StoringOneRecordTwiceIsRefused)
     delete repeated;
     EXPECT_EQ(2, table->GetSize()) << "a refused edit changed the size";
     EXPECT_EQ(other, table->GetAt(1)) << "SetAt with a pointer held elsewhere replaced an entry";
-    // Bad indices do nothing.
     table->SetAt(-1, NULL);
     table->SetAt(2, NULL);
     table->RemoveAt(1, 5);
@@ -237,9 +213,9 @@ TEST_F(StateTable, RecordsCreateTheTableWhichDiesWithTheLastElement)
     // The next record constructed starts a new table: red is now first.
     CStateElement* c = new CStateElement;
     ExpectValues({{"a new table starts at index 0", 0, Intern(red)}, {"then 1", 1, Intern(blue)}});
-    DestroyStateTable();  // with an element alive: the next table starts again at 0
-    EXPECT_EQ(nullptr, GetStateTable());
-    EXPECT_EQ(0, Intern(blue)) << "after DestroyStateTable";
+    DestroyStateTable();
+    ExpectAll({{"DestroyStateTable with an element alive", !GetStateTable()},
+               {"then the next table starts again at 0", Intern(blue) == 0}});
     delete c;
     EXPECT_EQ(nullptr, GetStateTable());
 }

@@ -1,77 +1,51 @@
 // The graphic view in real windows: the host's element numbering and every deletion over a
 // mixed display list, scroll ranges, painting order and background, immediate drawing in a
 // scrolled view, partial repaints, and the window going away while elements are in use.
-#include "ViewFixture.h"
+#include "TestShape.h"
 
 #include <climits>
-
-#include "TestShape.h"
+#include <tuple>
 
 namespace {
 
 typedef CGraphicView* V;
 
-const COLORREF kGreen = RGB(0, 255, 0);
-const COLORREF kYellow = RGB(255, 255, 0);
-const COLORREF kCyan = RGB(0, 255, 255);
-const COLORREF kMagenta = RGB(255, 0, 255);
-
-std::string Numbers(const CUIntArray& a)
-{
-    std::string s;
-    for (INT_PTR i = 0; i < a.GetSize(); ++i)
-        s += (i ? "," : "") + std::to_string(a.GetAt(i));
-    return s;
-}
-
-std::string Str(const SIZE& s)
-{
-    return std::to_string(s.cx) + "x" + std::to_string(s.cy);
-}
+const COLORREF kGreen = RGB(0, 255, 0), kYellow = RGB(255, 255, 0);
+const COLORREF kCyan = RGB(0, 255, 255), kMagenta = RGB(255, 0, 255);
 
 // Paints the view's client area with one colour behind the view's back: no invalidation, so
 // only what the view itself draws afterwards changes the screen.
 void PaintClient(CGraphicView* pView, COLORREF color)
 {
-    HDC hdc = ::GetDC(pView->m_hWnd);
     CRect client;
     pView->GetClientRect(&client);
-    HBRUSH hbr = ::CreateSolidBrush(color);
-    ::FillRect(hdc, &client, hbr);
-    ::DeleteObject(hbr);
-    ::ReleaseDC(pView->m_hWnd, hdc);
-    ::ValidateRect(pView->m_hWnd, NULL);
+    CClientDC(pView).FillSolidRect(&client, color);
+    pView->ValidateRect(NULL);
 }
 
-}  // namespace
+using GraphicViewTest = ViewsIn<400, 300>;
 
-class GraphicViewTest : public ViewFixture
+// Numbered:      1 A, 2 state, 3 B, 4 I5, 5 L, 6 P6.
+// Region shapes: R5 (active rect), C6 (click oval), G7 (click polygon), Q8 (active rounded
+// rectangle), Z9 (click arc); icon I5 carries active region 5, picture P6 click region 6.
+void AddMixedList(CGraphicView* v)
 {
-protected:
-    GraphicViewTest() : ViewFixture(400, 300) {}
+    AddTestShape(v, "A", CRect(0, 0, 10, 10), kRed);
+    v->AppendStateElement();
+    AddTestShape(v, "R5", CRect(0, 0, 20, 20), kRed, CTestShape::kRect, VERB_ACTIVE, 5);
+    AddTestShape(v, "B", CRect(10, 10, 30, 30), kBlue, CTestShape::kOval);
+    AddTestShape(v, "C6", CRect(0, 0, 20, 20), kRed, CTestShape::kOval, VERB_CLICK, 6);
+    AddTestShape(v, "I5", CRect(40, 0, 72, 32), kRed, CTestShape::kIcon, VERB_ACTIVE, 5);
+    AddTestShape(v, "L", CRect(0, 50, 60, 51), kBlue, CTestShape::kLine, VERB_NONE, -2);
+    AddTestShape(v, "P6", CRect(80, 0, 120, 40), kRed, CTestShape::kPicture, VERB_CLICK, 6);
+    AddTestShape(v, "G7", CRect(0, 0, 20, 20), kRed, CTestShape::kPolygon, VERB_CLICK, 7);
+    AddTestShape(v, "Q8", CRect(0, 0, 20, 20), kRed, CTestShape::kRoundRect, VERB_ACTIVE, 8);
+    AddTestShape(v, "Z9", CRect(0, 0, 20, 20), kRed, CTestShape::kArc, VERB_CLICK, 9);
+}
 
-    // Numbered:      1 A, 2 state, 3 B, 4 I5, 5 L, 6 P6.
-    // Region shapes: R5 (active rect), C6 (click oval), G7 (click polygon), Q8 (active rounded
-    // rectangle), Z9 (click arc); icon I5 carries active region 5, picture P6 click region 6.
-    CGraphicView* NewMixedView()
-    {
-        CGraphicView* v = NewView();
-        AddTestShape(v, "A", CRect(0, 0, 10, 10), kRed);
-        v->AppendStateElement();
-        AddTestShape(v, "R5", CRect(0, 0, 20, 20), kRed, CTestShape::kRect, VERB_ACTIVE, 5);
-        AddTestShape(v, "B", CRect(10, 10, 30, 30), kBlue, CTestShape::kOval);
-        AddTestShape(v, "C6", CRect(0, 0, 20, 20), kRed, CTestShape::kOval, VERB_CLICK, 6);
-        AddTestShape(v, "I5", CRect(40, 0, 72, 32), kRed, CTestShape::kIcon, VERB_ACTIVE, 5);
-        AddTestShape(v, "L", CRect(0, 50, 60, 51), kBlue, CTestShape::kLine, VERB_NONE, -2);
-        AddTestShape(v, "P6", CRect(80, 0, 120, 40), kRed, CTestShape::kPicture, VERB_CLICK, 6);
-        AddTestShape(v, "G7", CRect(0, 0, 20, 20), kRed, CTestShape::kPolygon, VERB_CLICK, 7);
-        AddTestShape(v, "Q8", CRect(0, 0, 20, 20), kRed, CTestShape::kRoundRect, VERB_ACTIVE, 8);
-        AddTestShape(v, "Z9", CRect(0, 0, 20, 20), kRed, CTestShape::kArc, VERB_CLICK, 9);
-        return v;
-    }
-};
+const char* const kMixedList = "A state R5 B C6 I5 L P6 G7 Q8 Z9";
 
-static const char* const kMixedList = "A state R5 B C6 I5 L P6 G7 Q8 Z9";
+}  // namespace
 
 // Each deletion over the mixed list: what remains, which icons and pictures lose their region,
 // and the host's array afterwards (element numbers are rewritten 1 less, identifiers are not).
@@ -90,27 +64,27 @@ TEST_F(GraphicViewTest, DeletionsFollowTheHostNumberingAndSpareOrStripRegions)
     const Run allClick = [](V v, CUIntArray*) { Grafic_Dll_Del_All_Click_Rgn(v); };
     struct Row {
         const char* name; Run run; std::vector<UINT> ids; const char* remaining;
-        const char* stripped; const char* arrayAfter;
+        const char* stripped; std::vector<UINT> arrayAfter;
     };
     const Row rows[] = {
-        {"listed 3, 1", listed, {3, 1}, "state R5 C6 I5 L P6 G7 Q8 Z9", "", "2,0"},
+        {"listed 3, 1", listed, {3, 1}, "state R5 C6 I5 L P6 G7 Q8 Z9", "", {2, 0}},
         {"listed 0, 99, 2, 2", listed, {0, 99, 2, 2}, "A R5 B C6 I5 L P6 G7 Q8 Z9", "",
-         "4294967295,98,1,1"},
-        {"listed none", listed, {}, kMixedList, "", ""},
-        {"listed 4, 6", listed, {4, 6}, "A state R5 B C6 L G7 Q8 Z9", "", "3,5"},
-        {"listed 5 to 1, 6", listed, {5, 4, 3, 2, 1, 6}, "R5 C6 G7 Q8 Z9", "", "4,3,2,1,0,5"},
-        {"listed 7", listed, {7}, kMixedList, "", "6"},
-        {"listed UINT_MAX", listed, {UINT_MAX}, kMixedList, "", "4294967294"},
-        {"Del_All_Elt", all, {}, "R5 C6 G7 Q8 Z9", "", ""},
-        {"Del_Last_Elt on a region shape", last, {}, kMixedList, "", ""},
-        {"Del_Last_Elt on a state element", lastState, {}, kMixedList, "", ""},
-        {"Del_All_Activ_Rgn", allActive, {}, "A state B C6 I5 L P6 G7 Z9", "I5", ""},
-        {"Del_All_Click_Rgn", allClick, {}, "A state R5 B I5 L P6 Q8", "P6", ""},
+         {UINT_MAX, 98, 1, 1}},
+        {"listed none", listed, {}, kMixedList, "", {}},
+        {"listed 4, 6", listed, {4, 6}, "A state R5 B C6 L G7 Q8 Z9", "", {3, 5}},
+        {"listed 5 to 1, 6", listed, {5, 4, 3, 2, 1, 6}, "R5 C6 G7 Q8 Z9", "", {4, 3, 2, 1, 0, 5}},
+        {"listed 7", listed, {7}, kMixedList, "", {6}},
+        {"listed UINT_MAX", listed, {UINT_MAX}, kMixedList, "", {UINT_MAX - 1}},
+        {"Del_All_Elt", all, {}, "R5 C6 G7 Q8 Z9", "", {}},
+        {"Del_Last_Elt on a region shape", last, {}, kMixedList, "", {}},
+        {"Del_Last_Elt on a state element", lastState, {}, kMixedList, "", {}},
+        {"Del_All_Activ_Rgn", allActive, {}, "A state B C6 I5 L P6 G7 Z9", "I5", {}},
+        {"Del_All_Click_Rgn", allClick, {}, "A state R5 B I5 L P6 Q8", "P6", {}},
         {"Del_Listed_Activ_Rgn 5", Grafic_Dll_Del_Listed_Activ_Rgn, {5},
-         "A state B C6 I5 L P6 G7 Q8 Z9", "I5", "5"},
+         "A state B C6 I5 L P6 G7 Q8 Z9", "I5", {5}},
         {"Del_Listed_Click_Rgn 6, 42", Grafic_Dll_Del_Listed_Click_Rgn, {6, 42},
-         "A state R5 B I5 L P6 G7 Q8 Z9", "P6", "6,42"},
-        {"Del_Listed_Click_Rgn none", Grafic_Dll_Del_Listed_Click_Rgn, {}, kMixedList, "", ""},
+         "A state R5 B I5 L P6 G7 Q8 Z9", "P6", {6, 42}},
+        {"Del_Listed_Click_Rgn none", Grafic_Dll_Del_Listed_Click_Rgn, {}, kMixedList, "", {}},
     };
     // clang-format on
     for (const Row& r : rows) {
@@ -119,7 +93,8 @@ TEST_F(GraphicViewTest, DeletionsFollowTheHostNumberingAndSpareOrStripRegions)
         for (UINT n : r.ids)
             ids.Add(n);
         const int base = g_elementCount;
-        CGraphicView* v = NewMixedView();
+        CGraphicView* v = NewView();
+        AddMixedList(v);
         r.run(v, &ids);
         // Icons and pictures stripped of their region become plain elements.
         std::string stripped;
@@ -132,7 +107,8 @@ TEST_F(GraphicViewTest, DeletionsFollowTheHostNumberingAndSpareOrStripRegions)
         for (INT_PTR i = 0; i < v->m_discardedList.GetSize(); ++i)
             discardedKeepNoRegion &= v->m_discardedList.GetElement(i)->region == NULL;
         EXPECT_EQ(r.remaining, DisplayListNames(v));
-        EXPECT_EQ(r.arrayAfter, Numbers(ids)) << "the host's array afterwards";
+        EXPECT_EQ(r.arrayAfter, std::vector<UINT>(ids.GetData(), ids.GetData() + ids.GetSize()))
+            << "the host's array afterwards";
         EXPECT_EQ(r.stripped, stripped) << "icons and pictures without region";
         const INT_PTR listed = v->m_displayList.GetSize();
         ExpectAll({{"the element count", listed == Grafic_Dll_GetNbElement(v)},
@@ -183,10 +159,11 @@ TEST_F(GraphicViewTest, ScrollRangeFollowsElementsWhileScrollable)
         SIZE total, page, line;
         v->GetDeviceScrollSizes(mode, total, page, line);
         const DWORD bars = WS_HSCROLL | WS_VSCROLL;
-        EXPECT_EQ(Str(s.total), Str(v->GetTotalSize()));
+        ExpectValues({{"total width", s.total.cx, v->GetTotalSize().cx},
+                      {"total height", s.total.cy, v->GetTotalSize().cy}});
         ExpectAll({{"scroll bars shown or hidden", (v->GetStyle() & bars) == (s.bars ? bars : 0)},
                    {"with bars: a line of 20 and a page",
-                    !s.bars || (Str(line) == "20x20" && page.cx > 0)}});
+                    !s.bars || (line.cx == 20 && line.cy == 20 && page.cx > 0)}});
     }
     EXPECT_EQ(1, Grafic_Dll_GetNbElement(v)) << "the state element, and no null one";
     EXPECT_EQ(CPoint(33, 44), CPoint(v->m_penLocation))
@@ -198,17 +175,13 @@ TEST_F(GraphicViewTest, ScrollRangeFollowsElementsWhileScrollable)
 // shows with the redraw flag; the host's repaint fills its own context with it all the same.
 TEST_F(GraphicViewTest, PaintsBackgroundThenElementsInListOrder)
 {
-    const struct {
-        const char* name;
-        BOOL noFill;
-        COLORREF first, repainted;
-    } rows[] = {
+    const std::tuple<const char*, BOOL, COLORREF, COLORREF> rows[] = {
         {"background fill", FALSE, kYellow, kCyan},
         {"no background fill: the old pixels stay", TRUE, kGreen, kGreen},
     };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
-        CGraphicView* v = NewView(CRect(0, 0, 400, 300), r.noFill);
+    for (const auto& [name, noFill, first, repaint] : rows) {
+        SCOPED_TRACE(name);
+        CGraphicView* v = NewView(CRect(0, 0, 400, 300), noFill);
         PaintClient(v, kGreen);
         Grafic_Dll_SetViewBkColor(v, kYellow, FALSE);
         AddTestShape(v, "red", CRect(20, 20, 120, 120), kRed);
@@ -223,14 +196,14 @@ TEST_F(GraphicViewTest, PaintsBackgroundThenElementsInListOrder)
         Grafic_Dll_SetViewBkColor(v, kCyan, TRUE);
         ASSERT_TRUE(CaptureClient(v->m_hWnd, repainted));
         Grafic_Dll_RepaintView(v, &host.Dc());
-        ExpectValues({{"background", r.first, shot.Pixel(10, 10)},
+        ExpectValues({{"background", first, shot.Pixel(10, 10)},
                       {"first element", kRed, shot.Pixel(50, 50)},
                       {"overlap: the later element covers", kBlue, shot.Pixel(100, 100)},
                       {"second element", kBlue, shot.Pixel(150, 150)},
-                      {"background below", r.first, shot.Pixel(250, 200)},
+                      {"background below", first, shot.Pixel(250, 200)},
                       {"state elements are never drawn", 0, shot.CountPixels(kMagenta)},
-                      {"redraw flag 0: nothing changes yet", r.first, unchanged.Pixel(10, 10)},
-                      {"redraw flag 1: repainted at once", r.repainted, repainted.Pixel(10, 10)},
+                      {"redraw flag 0: nothing changes yet", first, unchanged.Pixel(10, 10)},
+                      {"redraw flag 1: repainted at once", repaint, repainted.Pixel(10, 10)},
                       {"elements repainted too", kBlue, repainted.Pixel(100, 100)},
                       {"RepaintView fills with the view's colour", kCyan, host.Pixel(10, 10)},
                       {"RepaintView draws the elements", kRed, host.Pixel(40, 40)}});
@@ -270,9 +243,7 @@ TEST_F(GraphicViewTest, ScrolledViewDrawsAtOnceAndRepaintsOnlyWhatWasDeleted)
         {"a full deletion", [](V v) { Grafic_Dll_Del_Last_Elt(v, FALSE); }, kGreen, {0, 0, 0, 0}},
     };
     // clang-format on
-    CRect client;
-    v->GetClientRect(&client);
-    DibCanvas shot(client.Width(), client.Height());
+    DibCanvas shot(400, 300, kBlack);  // beyond the client area (the bars) it stays black
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
         PaintClient(v, kGreen);
@@ -288,8 +259,7 @@ namespace {
 // What the view holds right after its WM_DESTROY handling.
 struct DestroyProbe {
     bool seen = false;
-    CGraphicElement* pressed = nullptr;
-    CGraphicElement* hover = nullptr;
+    CGraphicElement *pressed = nullptr, *hover = nullptr;
     BOOL timerOn = TRUE, capture = TRUE;
     HWND captureWindow = nullptr;
 } g_probe;

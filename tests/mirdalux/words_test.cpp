@@ -1,45 +1,37 @@
-// Decoding of the host's words, one table per family (verbs, patterns or region identifiers,
-// style words, face names): the code each gives and what is left of the host's string, which
-// another string sharing its characters must not see change; multibyte words too.
+// Decoding of the host's words (verbs, patterns or region identifiers, style words, face
+// names): the code each gives and what is left of the host's string, which another string sharing
+// its characters must not see change; multibyte words too.
 #include "TestSupport.h"
 
 #include <mbctype.h>
 
+#include <algorithm>
+
 #include "state/Words.h"
 #include "view/GraphicView.h"
 
-TEST(Words, VerbsByFirstLetterAndTheHostStringUpperCased)
+// Verb words (verb N) and the pattern words of a verb. A word with a byte above 0x7F is read in
+// code page 932, where a trail byte that looks like a lower-case letter is not changed and a lead
+// byte in first place is no letter of any table.
+TEST(Words, VerbsAndPatternsDecodeAndUpperCaseTheHostString)
 {
+    const int N = VERB_NONE;
     // clang-format off
-    struct Row { const char* word; int verb; const char* after; };
+    struct Row { int verb; const char* word; int code; const char* after; };
     const Row rows[] = {
-        {"", VERB_EMPTY, ""}, {"f", VERB_FRAME, "F"}, {"frame", VERB_FRAME, "FRAME"},
-        {"Fx", VERB_FRAME, "FX"}, {"fi", VERB_FILL, "FI"}, {"fill", VERB_FILL, "FILL"},
-        {"paint", VERB_PAINT, "PAINT"}, {"Erase", VERB_ERASE, "ERASE"},
-        {"invert", VERB_INVERT, "INVERT"}, {"active", VERB_ACTIVE, "ACTIVE"},
-        {"click", VERB_CLICK, "CLICK"}, {"Cx", VERB_CLICK, "CX"}, {"zebra", VERB_FILL, "ZEBRA"},
-        {"9", VERB_FILL, "9"}, {" frame", VERB_FILL, " FRAME"},
-    };
-    // clang-format on
-    for (const Row& r : rows) {
-        SCOPED_TRACE(std::string("verb word \"") + r.word + "\"");
-        CString host(r.word);
-        const CString shared = host;
-        EXPECT_EQ(r.verb, ParseVerb(host));
-        EXPECT_STREQ(r.after, host);
-        EXPECT_STREQ(r.word, shared) << "another string that shared the word";
-    }
-}
-
-TEST(Words, PatternsOrRegionIdentifiers)
-{
-    // clang-format off
-    struct Row { int verb; const char* word; int result; const char* after; };
-    const Row rows[] = {
+        {N, "", VERB_EMPTY, ""}, {N, "f", VERB_FRAME, "F"}, {N, "frame", VERB_FRAME, "FRAME"},
+        {N, "Fx", VERB_FRAME, "FX"}, {N, "fi", VERB_FILL, "FI"}, {N, "fill", VERB_FILL, "FILL"},
+        {N, "paint", VERB_PAINT, "PAINT"}, {N, "Erase", VERB_ERASE, "ERASE"},
+        {N, "invert", VERB_INVERT, "INVERT"}, {N, "active", VERB_ACTIVE, "ACTIVE"},
+        {N, "click", VERB_CLICK, "CLICK"}, {N, "Cx", VERB_CLICK, "CX"},
+        {N, "zebra", VERB_FILL, "ZEBRA"}, {N, "9", VERB_FILL, "9"},
+        {N, " frame", VERB_FILL, " FRAME"}, {N, "\x83\x61" "bc", VERB_FILL, "\x83\x61" "BC"},
+        {N, "p\x83\x61", VERB_PAINT, "P\x83\x61"}, {N, "fi\x82\x70z", VERB_FILL, "FI\x82\x70Z"},
         {VERB_FILL, "white", PAT_WHITE, "WHITE"}, {VERB_FILL, "ltgray", PAT_LTGRAY, "LTGRAY"},
         {VERB_FILL, "gray", PAT_GRAY, "GRAY"}, {VERB_FILL, "dkgray", PAT_DKGRAY, "DKGRAY"},
         {VERB_FILL, "b", PAT_BLACK, "B"}, {VERB_FILL, "x", PAT_OTHER, "X"},
         {VERB_FILL, "12", PAT_OTHER, "12"}, {VERB_FILL, "", PAT_EMPTY, ""},
+        {VERB_FILL, "g\x83\x61", PAT_GRAY, "G\x83\x61"},
         {VERB_PAINT, "g", PAT_GRAY, "G"}, {VERB_FRAME, "gray", PAT_GRAY, "GRAY"},
         {VERB_EMPTY, "dk", PAT_DKGRAY, "DK"}, {VERB_CLICK, "42", 42, "42"},
         {VERB_CLICK, "gray", 0, "gray"}, {VERB_CLICK, "", 0, ""},
@@ -48,14 +40,20 @@ TEST(Words, PatternsOrRegionIdentifiers)
         {VERB_ACTIVE, "4294967338", 42, "4294967338"},  // atoi keeps the low 32 bits
     };
     // clang-format on
+    const int oldCp = _getmbcp();
     for (const Row& r : rows) {
-        SCOPED_TRACE("verb " + std::to_string(r.verb) + ", pattern word \"" + r.word + "\"");
+        SCOPED_TRACE("verb " + std::to_string(r.verb) + ", word \"" + r.word + "\"");
+        if (std::any_of(r.word, r.word + strlen(r.word), [](char c) { return c & 0x80; }))
+            ASSERT_EQ(0, _setmbcp(932)) << "code page 932 available";
+        else
+            _setmbcp(oldCp);
         CString host(r.word);
         const CString shared = host;
-        EXPECT_EQ(r.result, ParsePattern(r.verb, host));
+        EXPECT_EQ(r.code, r.verb == N ? ParseVerb(host) : ParsePattern(r.verb, host));
         EXPECT_STREQ(r.after, host);
         EXPECT_STREQ(r.word, shared) << "another string that shared the word";
     }
+    _setmbcp(oldCp);
 }
 
 TEST(Words, StyleWordsLeaveTheHostStrings)
@@ -102,33 +100,4 @@ TEST(Words, FaceNamesMapOnACopy)
         EXPECT_STREQ(r.stored, CGraphicView::MapFaceName(host));
         EXPECT_STREQ(r.name, host) << "the host's face name is not changed";
     }
-}
-
-// In a double-byte code page a trail byte that looks like a lower-case letter is not changed, and
-// a lead byte in first place is no letter of any table.
-TEST(Words, MultibyteWordsUpperCaseWholeCharacters)
-{
-    const int old = _getmbcp();
-    ASSERT_EQ(0, _setmbcp(932)) << "code page 932 available";
-    struct Row {
-        int verb;  // VERB_NONE: decode as a verb word; otherwise as this verb's pattern
-        const char* word;
-        int code;
-        const char* after;
-    };
-    // clang-format off
-    const Row rows[] = {
-        {VERB_NONE, "\x83\x61" "bc", VERB_FILL, "\x83\x61" "BC"},
-        {VERB_NONE, "p\x83\x61", VERB_PAINT, "P\x83\x61"},
-        {VERB_NONE, "fi\x82\x70z", VERB_FILL, "FI\x82\x70Z"},
-        {VERB_FILL, "g\x83\x61", PAT_GRAY, "G\x83\x61"},
-    };
-    // clang-format on
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.after);
-        CString host(r.word);
-        EXPECT_EQ(r.code, r.verb == VERB_NONE ? ParseVerb(host) : ParsePattern(r.verb, host));
-        EXPECT_STREQ(r.after, host);
-    }
-    _setmbcp(old);
 }

@@ -10,25 +10,14 @@ uint32_t ToPixel(COLORREF color)
     return (uint32_t)GetRValue(color) << 16 | (uint32_t)GetGValue(color) << 8 | GetBValue(color);
 }
 
-COLORREF ToColor(uint32_t pixel)
-{
-    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-}
-
 }  // namespace
 
 DibCanvas::DibCanvas(int width, int height, COLORREF fill)
-    : m_width(width > 0 ? width : 1), m_height(height > 0 ? height : 1), m_hBitmap(NULL),
-      m_hOldBitmap(NULL), m_hOldPen(NULL), m_hOldBrush(NULL), m_hOldFont(NULL), m_pBits(NULL)
+    : m_width(width > 0 ? width : 1), m_height(height > 0 ? height : 1)
 {
-    BITMAPINFO bmi;
-    ::ZeroMemory(&bmi, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = m_width;
-    bmi.bmiHeader.biHeight = -m_height;  // top-down: row 0 is the top
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bmi = {};
+    // Negative height: top-down, row 0 is the top.
+    bmi.bmiHeader = {sizeof(bmi.bmiHeader), m_width, -m_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* pBits = NULL;
     m_hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
     m_pBits = static_cast<uint32_t*>(pBits);
@@ -46,36 +35,27 @@ DibCanvas::DibCanvas(int width, int height, COLORREF fill)
 DibCanvas::~DibCanvas()
 {
     HDC hdc = m_dc.Detach();
-    if (hdc) {
-        // Deselect whatever the test left selected, so the test's objects can be deleted.
-        if (m_hOldBitmap) {
-            ::SelectObject(hdc, m_hOldPen);
-            ::SelectObject(hdc, m_hOldBrush);
-            ::SelectObject(hdc, m_hOldFont);
-            ::SelectObject(hdc, m_hOldBitmap);
-        }
-        ::DeleteDC(hdc);
-    }
-    if (m_hBitmap)
-        ::DeleteObject(m_hBitmap);
+    // Deselect whatever the test left selected, so the test's objects can be deleted.
+    if (hdc && m_hOldBitmap)
+        for (HGDIOBJ old : {m_hOldPen, m_hOldBrush, m_hOldFont, m_hOldBitmap})
+            ::SelectObject(hdc, old);
+    ::DeleteDC(hdc);  // both calls are harmless on NULL
+    ::DeleteObject(m_hBitmap);
 }
 
 COLORREF DibCanvas::Pixel(int x, int y) const
 {
     if (!m_pBits || x < 0 || y < 0 || x >= m_width || y >= m_height)
         return CLR_INVALID;
-    ::GdiFlush();
-    return ToColor(m_pBits[(size_t)y * m_width + x] & 0xFFFFFF);
+    const uint32_t pixel = Bits()[(size_t)y * m_width + x];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
 void DibCanvas::Fill(COLORREF color)
 {
-    if (!m_pBits)
-        return;
     ::GdiFlush();
-    uint32_t pixel = ToPixel(color);
-    for (size_t i = 0, n = (size_t)m_width * m_height; i < n; ++i)
-        m_pBits[i] = pixel;
+    if (m_pBits)
+        std::fill(m_pBits, m_pBits + (size_t)m_width * m_height, ToPixel(color));
 }
 
 // Calls visit(x, y) for each pixel inside rc, clipped to the canvas, whose colour is (matching)
@@ -83,16 +63,14 @@ void DibCanvas::Fill(COLORREF color)
 template <class Visit>
 void DibCanvas::Walk(COLORREF color, const RECT& rc, bool matching, Visit visit) const
 {
-    if (!m_pBits)
+    const uint32_t* bits = Bits();
+    if (!bits)
         return;
-    ::GdiFlush();
-    const int left = rc.left < 0 ? 0 : rc.left, top = rc.top < 0 ? 0 : rc.top;
-    const int right = rc.right > m_width ? m_width : rc.right;
-    const int bottom = rc.bottom > m_height ? m_height : rc.bottom;
+    const CRect clipped = CRect(rc) & Whole();
     const uint32_t pixel = ToPixel(color);
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            if (((m_pBits[(size_t)y * m_width + x] & 0xFFFFFF) == pixel) == matching)
+    for (int y = clipped.top; y < clipped.bottom; ++y)
+        for (int x = clipped.left; x < clipped.right; ++x)
+            if (((bits[(size_t)y * m_width + x] & 0xFFFFFF) == pixel) == matching)
                 visit(x, y);
 }
 
@@ -103,36 +81,11 @@ int DibCanvas::CountPixels(COLORREF color, const RECT& rc) const
     return count;
 }
 
-int DibCanvas::CountPixels(COLORREF color) const
-{
-    return CountPixels(color, CRect(0, 0, m_width, m_height));
-}
-
 CRect DibCanvas::Bounds(COLORREF color, const RECT& rc, bool matching) const
 {
     CRect box(0, 0, 0, 0);
-    Walk(color, rc, matching, [&](int x, int y) {
-        box = box.IsRectEmpty()
-                  ? CRect(x, y, x + 1, y + 1)
-                  : CRect(std::min<int>(x, box.left), std::min<int>(y, box.top),
-                          std::max<int>(x + 1, box.right), std::max<int>(y + 1, box.bottom));
-    });
+    Walk(color, rc, matching, [&](int x, int y) { box |= CRect(x, y, x + 1, y + 1); });
     return box;
-}
-
-CRect DibCanvas::BoundsOf(COLORREF color, const RECT& rc) const
-{
-    return Bounds(color, rc, true);
-}
-
-CRect DibCanvas::BoundsOf(COLORREF color) const
-{
-    return Bounds(color, CRect(0, 0, m_width, m_height), true);
-}
-
-CRect DibCanvas::BoundsOfOther(COLORREF color) const
-{
-    return Bounds(color, CRect(0, 0, m_width, m_height), false);
 }
 
 const uint32_t* DibCanvas::Bits() const

@@ -20,8 +20,6 @@ class DibCanvas
 public:
     explicit DibCanvas(int width, int height, COLORREF fill = RGB(255, 255, 255));
     ~DibCanvas();
-    DibCanvas(const DibCanvas&) = delete;
-    DibCanvas& operator=(const DibCanvas&) = delete;
 
     CDC& Dc() { return m_dc; }
     HDC Hdc() const { return m_dc.m_hDC; }
@@ -35,17 +33,18 @@ public:
     void Fill(COLORREF color);
     // How many pixels inside rc (clipped to the canvas) have exactly this colour.
     int CountPixels(COLORREF color, const RECT& rc) const;
-    int CountPixels(COLORREF color) const;
+    int CountPixels(COLORREF color) const { return CountPixels(color, Whole()); }
     // The smallest rectangle holding every pixel inside rc (clipped to the canvas), or on the
     // whole canvas, that has exactly this colour; BoundsOfOther: every pixel that has another
     // colour. An empty rectangle (0, 0, 0, 0) when there is none.
-    CRect BoundsOf(COLORREF color, const RECT& rc) const;
-    CRect BoundsOf(COLORREF color) const;
-    CRect BoundsOfOther(COLORREF color) const;
+    CRect BoundsOf(COLORREF color, const RECT& rc) const { return Bounds(color, rc, true); }
+    CRect BoundsOf(COLORREF color) const { return Bounds(color, Whole(), true); }
+    CRect BoundsOfOther(COLORREF color) const { return Bounds(color, Whole(), false); }
     // The raw pixels, 0x00RRGGBB, row by row from the top.
     const uint32_t* Bits() const;
 
 private:
+    CRect Whole() const { return CRect(0, 0, m_width, m_height); }
     CRect Bounds(COLORREF color, const RECT& rc, bool matching) const;
     template <class Visit>
     void Walk(COLORREF color, const RECT& rc, bool matching, Visit visit) const;
@@ -53,10 +52,7 @@ private:
     int m_width;
     int m_height;
     CDC m_dc;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOldBitmap;
-    HGDIOBJ m_hOldPen;
-    HGDIOBJ m_hOldBrush;
-    HGDIOBJ m_hOldFont;
-    uint32_t* m_pBits;
+    HBITMAP m_hBitmap = NULL;
+    HGDIOBJ m_hOldBitmap = NULL, m_hOldPen = NULL, m_hOldBrush = NULL, m_hOldFont = NULL;
+    uint32_t* m_pBits = NULL;
 };

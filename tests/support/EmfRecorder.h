@@ -35,18 +35,20 @@ public:
     // GDI compute it.
     explicit EmfRecorder(HDC hdcRef = NULL, const RECT* frame = NULL);
     ~EmfRecorder();
-    EmfRecorder(const EmfRecorder&) = delete;
-    EmfRecorder& operator=(const EmfRecorder&) = delete;
 
     // The metafile DC; draw through it before the first query.
     CDC& Dc() { return m_dc; }
     // Ends recording and reads the records back; later calls do nothing.
     void Close();
 
-    const std::vector<EmfRecord>& Records();
+    const std::vector<EmfRecord>& Records()
+    {
+        Close();
+        return m_records;
+    }
     std::vector<const EmfRecord*> Find(DWORD type);
-    const EmfRecord* First(DWORD type);
-    int Count(DWORD type);
+    const EmfRecord* First(DWORD type) { return Count(type) ? Find(type)[0] : nullptr; }
+    int Count(DWORD type) { return (int)Find(type).size(); }
     // Index in Records() of the first record of this type at or after start; -1 when none.
     int IndexOf(DWORD type, size_t start = 0);
     // One line per record ("SETROP2 1", "RECTANGLE 1 2 30 40" ...), for failure messages.
@@ -55,6 +57,6 @@ public:
 
 private:
     CDC m_dc;
-    bool m_closed;
+    bool m_closed = false;
     std::vector<EmfRecord> m_records;
 };

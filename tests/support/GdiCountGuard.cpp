@@ -9,21 +9,6 @@ GdiCountGuard::GdiCountGuard(const char* scenario)
 
 GdiCountGuard::~GdiCountGuard()
 {
-    AFX_GDI_COUNTERS now = afxGdiCounters();
-    EXPECT_EQ(m_start.nGdiObjects, now.nGdiObjects)
-        << "live GDI objects after \"" << m_scenario << "\": expected " << m_start.nGdiObjects
-        << " as at the start, got " << now.nGdiObjects;
-    EXPECT_EQ(m_start.nDCs, now.nDCs)
-        << "live device contexts after \"" << m_scenario << "\": expected " << m_start.nDCs
-        << " as at the start, got " << now.nDCs;
-}
-
-LONG GdiCountGuard::GdiObjectsDelta() const
-{
-    return afxGdiCounters().nGdiObjects - m_start.nGdiObjects;
-}
-
-LONG GdiCountGuard::DCsDelta() const
-{
-    return afxGdiCounters().nDCs - m_start.nDCs;
+    EXPECT_EQ(0, GdiObjectsDelta()) << "live GDI objects after \"" << m_scenario << "\"";
+    EXPECT_EQ(0, DCsDelta()) << "live device contexts after \"" << m_scenario << "\"";
 }

@@ -22,8 +22,8 @@ public:
     GdiCountGuard& operator=(const GdiCountGuard&) = delete;
 
     // Live objects and DCs now, relative to construction.
-    LONG GdiObjectsDelta() const;
-    LONG DCsDelta() const;
+    LONG GdiObjectsDelta() const { return afxGdiCounters().nGdiObjects - m_start.nGdiObjects; }
+    LONG DCsDelta() const { return afxGdiCounters().nDCs - m_start.nDCs; }
 
 private:
     std::string m_scenario;

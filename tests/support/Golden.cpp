@@ -29,10 +29,9 @@ std::string Checksum(const DibCanvas& canvas)
 {
     std::vector<std::uint8_t> rgb;
     const uint32_t* bits = canvas.Bits();
-    for (int i = 0; i < canvas.Width() * canvas.Height(); ++i) {
+    for (int i = 0; i < canvas.Width() * canvas.Height(); ++i)
         for (int shift = 16; shift >= 0; shift -= 8)
             rgb.push_back(std::uint8_t(bits[i] >> shift));
-    }
     char text[40];
     std::snprintf(text, sizeof text, "%dx%d %08x", canvas.Width(), canvas.Height(),
                   unsigned(mirdalux::Crc32(rgb.data(), rgb.size())));
@@ -49,7 +48,6 @@ bool WritePng(const DibCanvas& canvas, const std::string& path)
 
 ::testing::AssertionResult MatchesGolden(const DibCanvas& actual, const char* name)
 {
-    ::GdiFlush();
     std::map<std::string, std::string> sums = ReadChecksums();
     const std::string got = Checksum(actual);
     const auto found = sums.find(name);

@@ -4,17 +4,23 @@
 #include <windows.h>
 
 // Dispatches every message waiting in the thread's queue, paints included (WM_QUIT is dropped).
-void PumpMessages();
+inline void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+}
 
 // Dispatches messages until done() holds or timeoutMs pass; false on the timeout.
 template <class Done> bool PumpUntil(Done done, DWORD timeoutMs = 3000)
 {
-    DWORD start = ::GetTickCount();
-    while (!done()) {
+    for (const DWORD start = ::GetTickCount(); !done();) {
         PumpMessages();
-        if (done())
-            break;
-        if (::GetTickCount() - start > timeoutMs)
+        if (!done() && ::GetTickCount() - start > timeoutMs)
             return false;
         ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
     }

@@ -1,6 +1,7 @@
 // Pixel-by-pixel comparison of two canvases.
 #include "SamePixels.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -8,10 +9,8 @@ namespace {
 int ChannelDistance(uint32_t a, uint32_t b)
 {
     int worst = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const int d = std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
-        worst = d > worst ? d : worst;
-    }
+    for (int shift = 0; shift <= 16; shift += 8)
+        worst = std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
     return worst;
 }
 
@@ -19,23 +18,14 @@ int ChannelDistance(uint32_t a, uint32_t b)
 
 int CountDifferences(const DibCanvas& a, const DibCanvas& b, int tolerance, POINT* pFirst)
 {
+    const int area = a.Width() * a.Height();
     if (a.Width() != b.Width() || a.Height() != b.Height())
-        return a.Width() * a.Height() > b.Width() * b.Height() ? a.Width() * a.Height()
-                                                               : b.Width() * b.Height();
-    ::GdiFlush();
-    const uint32_t* pa = a.Bits();
-    const uint32_t* pb = b.Bits();
+        return std::max(area, b.Width() * b.Height());
+    const uint32_t *pa = a.Bits(), *pb = b.Bits();
     int differing = 0;
-    for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width(); ++x) {
-            const size_t i = (size_t)y * a.Width() + x;
-            if (ChannelDistance(pa[i], pb[i]) <= tolerance)
-                continue;
-            if (differing++ == 0 && pFirst != NULL) {
-                pFirst->x = x;
-                pFirst->y = y;
-            }
-        }
+    for (int i = 0; i < area; ++i) {
+        if (ChannelDistance(pa[i], pb[i]) > tolerance && differing++ == 0 && pFirst != NULL)
+            *pFirst = {i % a.Width(), i / a.Width()};
     }
     return differing;
 }

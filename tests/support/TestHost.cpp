@@ -1,4 +1,4 @@
-// The test host: application object, MDI main frame, parent windows, pumping and capture.
+// The test host: application object and MDI main frame.
 #include "TestHost.h"
 
 namespace {
@@ -41,46 +41,4 @@ void DestroyTestHostMainFrame()
     MSG msg;
     while (::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
-}
-
-TestParentWindow::TestParentWindow(int clientWidth, int clientHeight, COLORREF background)
-    : m_hBackground(::CreateSolidBrush(background))
-{
-    LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), m_hBackground);
-    m_wnd.CreateEx(0, lpszClass, _T("Test parent"), WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                   clientWidth, clientHeight, NULL, NULL);
-    if (m_wnd.m_hWnd != NULL)
-        m_wnd.UpdateWindow();
-}
-
-TestParentWindow::~TestParentWindow()
-{
-    Destroy();
-    PumpMessages();
-    if (m_hBackground != NULL)
-        ::DeleteObject(m_hBackground);
-}
-
-void TestParentWindow::Destroy()
-{
-    if (m_wnd.m_hWnd != NULL)
-        m_wnd.DestroyWindow();
-}
-
-bool CaptureClient(HWND hWnd, DibCanvas& canvas)
-{
-    if (hWnd == NULL || !::IsWindow(hWnd))
-        return false;
-    ::GdiFlush();
-    HDC hdc = ::GetDC(hWnd);
-    if (hdc == NULL)
-        return false;
-    RECT client;
-    ::GetClientRect(hWnd, &client);
-    int cx = client.right < canvas.Width() ? client.right : canvas.Width();
-    int cy = client.bottom < canvas.Height() ? client.bottom : canvas.Height();
-    BOOL ok = ::BitBlt(canvas.Hdc(), 0, 0, cx, cy, hdc, 0, 0, SRCCOPY);
-    ::ReleaseDC(hWnd, hdc);
-    ::GdiFlush();
-    return ok != FALSE;
 }

@@ -1,7 +1,8 @@
 // Fixture bases for the library's tests. ViewFixture: graphic views made through the exports
 // inside a test parent window; it starts the library, and ends it once the parent window (and
 // every view in it) is gone. ElementFixture: elements built directly, their states interned by
-// a view without a window. Header only: test_support does not link the library.
+// a view without a window. NoElementsFixture: no live element and no state table left by a test.
+// Header only: test_support does not link the library.
 #pragma once
 #include <memory>
 
@@ -28,9 +29,7 @@ inline CGraphicView* NewGraphicView(CWnd* pParent, const RECT& rc, UINT nID = 1,
 inline void FillPolygonBlock(GRAF_POLYGON& block, const char* verb, const char* pattern,
                              std::vector<POINT>& points)
 {
-    block.shape.verb = verb;
-    block.shape.pattern = pattern;
-    block.shape.rect = CRect(0, 0, 0, 0);
+    block.shape = {verb, {0, 0, 0, 0}, pattern};
     block.points.RemoveAll();
     for (POINT& p : points)
         block.points.Add(reinterpret_cast<CObject*>(&p));
@@ -79,6 +78,18 @@ protected:
 
 private:
     CRect m_defaultView;
+};
+
+// Tests that start and end with no live element and no state table.
+class NoElementsFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_EQ(0, g_elementCount) << "an earlier test left elements alive"; }
+    void TearDown() override
+    {
+        EXPECT_EQ(0, g_elementCount) << "elements left alive";
+        DestroyStateTable();
+    }
 };
 
 class ElementFixture : public ::testing::Test

@@ -1,17 +1,12 @@
 // grafplay run as its own process under Wine: bad input reported as FILE:LINE: message with its
 // exit code, and a script played in a window. Its PNGs are checked by png_check.py.
-#include <windows.h>
-
 #include "TestSupport.h"
 
-namespace {
+#include <algorithm>
+#include <fstream>
+#include <tuple>
 
-std::string ProgramPath()
-{
-    char path[MAX_PATH];
-    const std::string self(path, ::GetModuleFileNameA(NULL, path, MAX_PATH));
-    return self.substr(0, self.find_last_of("\\/") + 1) + "grafplay.exe";
-}
+namespace {
 
 std::string TempPath(const std::string& name)
 {
@@ -24,13 +19,25 @@ std::string TempPath(const std::string& name)
 PROCESS_INFORMATION Start(const std::string& arguments, STARTUPINFOA& si, BOOL inherit)
 {
     PROCESS_INFORMATION pi = {};
-    std::string line = "\"" + ProgramPath() + "\" " + arguments;
-    std::vector<char> buffer(line.begin(), line.end());
-    buffer.push_back('\0');
+    char self[MAX_PATH];
+    std::string line(self, ::GetModuleFileNameA(NULL, self, MAX_PATH));
+    line = "\"" + line.substr(0, line.find_last_of("\\/") + 1) + "grafplay.exe\" " + arguments;
     si.cb = sizeof(si);
-    if (!::CreateProcessA(NULL, buffer.data(), NULL, NULL, inherit, 0, NULL, NULL, &si, &pi))
+    if (!::CreateProcessA(NULL, line.data(), NULL, NULL, inherit, 0, NULL, NULL, &si, &pi))
         ADD_FAILURE() << "cannot start " << line;
     return pi;
+}
+
+// Waits for the process (ending it if it outlasts the timeout) and gives its exit code.
+DWORD Finish(const PROCESS_INFORMATION& pi, DWORD timeoutMs)
+{
+    DWORD code = 0xFFFFFFFF;
+    if (::WaitForSingleObject(pi.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        ::TerminateProcess(pi.hProcess, code);
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return code;
 }
 
 // Runs grafplay to its end; its stdout and stderr, without the CRs of text mode, in `output`.
@@ -48,26 +55,16 @@ DWORD RunToEnd(const std::string& arguments, std::string& output)
     ::CloseHandle(hWrite);
     char chunk[512];
     DWORD got = 0;
-    while (pi.hProcess != NULL && ::ReadFile(hRead, chunk, sizeof(chunk), &got, NULL) && got > 0) {
-        for (DWORD i = 0; i < got; ++i)
-            if (chunk[i] != '\r')
-                output += chunk[i];
-    }
+    while (pi.hProcess != NULL && ::ReadFile(hRead, chunk, sizeof(chunk), &got, NULL) && got > 0)
+        output.append(chunk, got);
     ::CloseHandle(hRead);
-    DWORD code = 0xFFFFFFFF;
-    ::WaitForSingleObject(pi.hProcess, 60000);
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return code;
+    output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());
+    return Finish(pi, 60000);
 }
 
 void WriteText(const std::string& path, const std::string& text)
 {
-    FILE* pFile = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, pFile) << "cannot write " << path;
-    std::fwrite(text.data(), 1, text.size(), pFile);
-    std::fclose(pFile);
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 std::string Expand(std::string text, const std::string& script, const std::string& png)
@@ -85,42 +82,34 @@ std::string Expand(std::string text, const std::string& script, const std::strin
 TEST(Grafplay, ReportsBadInputAsFileLineMessageWithItsExitCode)
 {
     const char* const kUsage = "usage: grafplay FILE\n       grafplay --png OUT.png FILE\n";
-    struct Row {
-        const char* name;
-        const char* script;  // null: no script file is written
-        const char* arguments;
-        DWORD exitCode;
-        const char* output;
-    };
-    const Row rows[] = {
-        {"a parse error", "view 10 10\nsquare 1 1\n", "--png \"{png}\" \"{script}\"", 1,
+    const char* const kPng = "--png \"{png}\" \"{script}\"";
+    // The row's name, the script (null: no file is written), the arguments, what comes out.
+    const std::tuple<const char*, const char*, const char*, DWORD, const char*> rows[] = {
+        {"a parse error", "view 10 10\nsquare 1 1\n", kPng, 1,
          "{script}:2: unknown command 'square'\n"},
         // A CJK character has no place in a Western code page; found before anything is drawn.
-        {"code page", "view 10 10\ntext \"caf\xC3\xA9\"\ntext \"\xE6\x97\xA5\"\n",
-         "--png \"{png}\" \"{script}\"", 1,
+        {"code page", "view 10 10\ntext \"caf\xC3\xA9\"\ntext \"\xE6\x97\xA5\"\n", kPng, 1,
          "{script}:3: character U+65E5 is not in the ANSI code page\n"},
         {"a failing expect", "view 10 10\npensize 2\nrect frame \"\" 1 1 5 5\nexpect count 3\n",
-         "--png \"{png}\" \"{script}\"", 1,
-         "{script}:4: expect count: wanted 3 elements, the view holds 2\n"},
+         kPng, 1, "{script}:4: expect count: wanted 3 elements, the view holds 2\n"},
         {"an unwritable picture", "view 10 10\n", "--png \"{png}\\out.png\" \"{script}\"", 1,
          "{png}\\out.png:0: cannot write the file\n"},
-        {"a missing script", nullptr, "--png \"{png}\" \"{script}\"", 1,
-         "{script}:0: cannot read the file\n"},
+        {"a missing script", nullptr, kPng, 1, "{script}:0: cannot read the file\n"},
         {"no arguments", nullptr, "", 2, kUsage},
         {"--png without a script", nullptr, "--png \"{png}\"", 2, kUsage},
         {"an unknown option", nullptr, "--bogus a b", 2, kUsage},
         {"an option alone", nullptr, "-x", 2, kUsage},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
+    for (const auto& [name, text, arguments, exitCode, expected] : rows) {
+        SCOPED_TRACE(name);
         const std::string script = TempPath("bad.graf"), png = TempPath("bad.png");
         ::DeleteFileA(script.c_str());
         ::DeleteFileA(png.c_str());
-        if (r.script != nullptr)
-            WriteText(script, r.script);
+        if (text != nullptr)
+            WriteText(script, text);
         std::string output;
-        EXPECT_EQ(r.exitCode, RunToEnd(Expand(r.arguments, script, png), output)) << output;
-        EXPECT_EQ(Expand(r.output, script, png), output);
+        EXPECT_EQ(exitCode, RunToEnd(Expand(arguments, script, png), output)) << output;
+        EXPECT_EQ(Expand(expected, script, png), output);
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(png.c_str())) << "a picture";
         ::DeleteFileA(script.c_str());
     }
@@ -136,10 +125,8 @@ TEST(Grafplay, PlaysAScriptInAWindowUntilClosed)
 
     const std::string title = "grafplay - " + script;
     HWND hFrame = NULL;
-    for (int tries = 0; tries < 200 && (hFrame = ::FindWindowA(NULL, title.c_str())) == NULL;
-         ++tries)
-        ::Sleep(50);
-    ASSERT_NE(nullptr, hFrame) << "a main window titled '" << title << "'";
+    auto found = [&] { return (hFrame = ::FindWindowA(NULL, title.c_str())) != NULL; };
+    ASSERT_TRUE(PumpUntil(found, 10000)) << "a main window titled '" << title << "'";
     ::Sleep(300);
     EXPECT_TRUE(::IsWindowVisible(hFrame));
     HWND hView = ::GetDlgItem(hFrame, 1);
@@ -158,19 +145,11 @@ TEST(Grafplay, PlaysAScriptInAWindowUntilClosed)
     DibCanvas canvas(120, 80, RGB(1, 2, 3));
     EXPECT_TRUE(::BitBlt(canvas.Hdc(), 0, 0, 120, 80, hdcScreen, origin.x, origin.y, SRCCOPY));
     ::ReleaseDC(NULL, hdcScreen);
-    EXPECT_EQ(kRed, canvas.Pixel(30, 25)) << "the painted rectangle on screen";
-    EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(5, 5)) << "the view's colour";
-    EXPECT_EQ(RGB(0, 255, 0), canvas.Pixel(110, 70)) << "the view's colour at the far corner";
+    ExpectValues({{"the painted rectangle on screen", kRed, canvas.Pixel(30, 25)},
+                  {"the view's colour", RGB(0, 255, 0), canvas.Pixel(5, 5)},
+                  {"the view's colour at the far corner", RGB(0, 255, 0), canvas.Pixel(110, 70)}});
 
     ::PostMessageA(hFrame, WM_CLOSE, 0, 0);
-    const DWORD waited = ::WaitForSingleObject(pi.hProcess, 20000);
-    EXPECT_EQ(WAIT_OBJECT_0, waited) << "grafplay ends when its window closes";
-    if (waited != WAIT_OBJECT_0)
-        ::TerminateProcess(pi.hProcess, 99);
-    DWORD exitCode = 0xFFFFFFFF;
-    ::GetExitCodeProcess(pi.hProcess, &exitCode);
-    EXPECT_EQ(0u, exitCode) << "exit code after closing the window";
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    EXPECT_EQ(0u, Finish(pi, 20000)) << "grafplay ends with 0 when its window closes";
     ::DeleteFileA(script.c_str());
 }

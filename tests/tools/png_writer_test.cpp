@@ -3,11 +3,11 @@
 #include "TestSupport.h"
 
 #include <cstdint>
+#include <tuple>
 
 #include "PngWriter.h"
 
-using mirdalux::CompressZlib;
-using mirdalux::EncodePngBgrx;
+using namespace mirdalux;
 
 TEST(PngWriter, EachBlockTakesItsShortestKind)
 {
@@ -20,13 +20,8 @@ TEST(PngWriter, EachBlockTakesItsShortestKind)
     std::string longText;
     for (int i = 0; i < 300; ++i)
         longText += "line " + std::to_string(i * i % 97) + ": the quick brown fox jumps over ";
-    struct Row {
-        const char* name;
-        std::string data;
-        int blockType;
-        std::size_t largest;
-    };
-    const Row rows[] = {
+    // The row's name, the data, the type of its first block, the largest the stream may be.
+    const std::tuple<const char*, std::string, int, std::size_t> rows[] = {
         // Stored blocks cost 5 header bytes each: noise grows by well under 0.1%.
         {"noise", noise, 0, noise.size() + noise.size() / 1000},
         // 'a', 'b', 'c' (8 bits each), length 6 and distance 3 (7 + 5 bits), end of block (7)
@@ -34,14 +29,14 @@ TEST(PngWriter, EachBlockTakesItsShortestKind)
         {"short text", "abcabcabc", 1, 12},
         {"long text", longText, 2, longText.size() / 4},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
+    for (const auto& [name, data, blockType, largest] : rows) {
+        SCOPED_TRACE(name);
         const std::vector<std::uint8_t> z =
-            CompressZlib(reinterpret_cast<const std::uint8_t*>(r.data.data()), r.data.size());
+            CompressZlib(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
         ASSERT_GE(z.size(), 7u);
         EXPECT_EQ(0, (z[0] * 256 + z[1]) % 31) << "zlib header check bits";
-        EXPECT_EQ(r.blockType, (z[2] >> 1) & 3) << "type of the first block";
-        EXPECT_LE(z.size(), r.largest);
+        EXPECT_EQ(blockType, (z[2] >> 1) & 3) << "type of the first block";
+        EXPECT_LE(z.size(), largest);
     }
     // Nothing: the header, an empty fixed-code block, the Adler-32 of nothing (1).
     EXPECT_EQ((std::vector<std::uint8_t>{0x78, 0xDA, 0x03, 0x00, 0, 0, 0, 1}),
@@ -62,15 +57,8 @@ TEST(PngWriter, PaddingBetweenRowsIsNotEncoded)
 TEST(PngWriter, UnusableArgumentsGiveNothing)
 {
     std::uint32_t pixel = 0;
-    struct Row {
-        const char* name;
-        int width, height;
-        const void* pixels;
-        int stride;
-        const char* path;
-        bool encodes;
-    };
-    const Row rows[] = {
+    // The row's name, the width, height, pixels and stride, the path, whether the pixels encode.
+    const std::tuple<const char*, int, int, const void*, int, const char*, bool> rows[] = {
         {"null pixels", 1, 1, nullptr, 4, "x.png", false},
         {"zero width", 0, 1, &pixel, 4, "x.png", false},
         {"negative height", 1, -5, &pixel, 4, "x.png", false},
@@ -80,9 +68,9 @@ TEST(PngWriter, UnusableArgumentsGiveNothing)
         {"empty path", 1, 1, &pixel, 4, "", true},
         {"a folder that does not exist", 1, 1, &pixel, 4, "no_such_dir\\x.png", true},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        EXPECT_EQ(r.encodes, !EncodePngBgrx(r.width, r.height, r.pixels, r.stride).empty());
-        EXPECT_FALSE(mirdalux::WritePngBgrx(r.path, r.width, r.height, r.pixels, r.stride));
+    for (const auto& [name, width, height, pixels, stride, path, encodes] : rows) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(encodes, !EncodePngBgrx(width, height, pixels, stride).empty());
+        EXPECT_FALSE(mirdalux::WritePngBgrx(path, width, height, pixels, stride));
     }
 }

@@ -4,12 +4,11 @@
 
 #include <cstdio>
 #include <sstream>
+#include <tuple>
 
 #include "Script.h"
 
-using grafplay::Argument;
-using grafplay::Command;
-using grafplay::ScriptError;
+using namespace grafplay;
 
 namespace {
 
@@ -42,132 +41,110 @@ std::string Describe(const Command& c)
 
 TEST(GrafplayScript, TokenisesLinesOrSaysWhyNot)
 {
-    struct Row {
-        const char* line;
-        const char* words;    // when the line is accepted
-        const char* message;  // when it is refused
+    // An accepted line gives its words, a refused one "refused: " and the reason.
+    const std::pair<const char*, std::string> rows[] = {
+        {"rect frame gray 10 10 100 80", "[rect][frame][gray][10][10][100][80]"},
+        {"  \tpensize\t3  \r", "[pensize][3]"},
+        {"polygon paint \"\" 10 10", "[polygon][paint]<>[10][10]"},
+        {"text \"Hello, world\"", "[text]<Hello, world>"},
+        {"text \"say \\\"hi\\\"\"", "[text]<say \"hi\">"},
+        {"text \"back\\\\slash\"", "[text]<back\\slash>"},
+        {"text \"#not a comment\"", "[text]<#not a comment>"},
+        {"forecolor #FF0000", "[forecolor][#FF0000]"},
+        {"# a comment \"with an unterminated string", ""},
+        {"    # an indented comment", ""},
+        {"", ""},
+        {"text \"caf\xC3\xA9\"", "[text]<caf\xC3\xA9>"},
+        {"text \"abc", "refused: unterminated string"},
+        {"text \"abc\\\"", "refused: unterminated string"},
+        {"text \"abc\\", "refused: unterminated string"},
+        {"text \"a\\nb\"", "refused: bad escape '\\n' in string (only \\\" and \\\\)"},
+        {"text \"a\"b", "refused: a string must be followed by a blank"},
+        {"text ab\"c\"", "refused: quote inside the word 'ab\"'"},
     };
-    const Row rows[] = {
-        {"rect frame gray 10 10 100 80", "[rect][frame][gray][10][10][100][80]", nullptr},
-        {"  \tpensize\t3  \r", "[pensize][3]", nullptr},
-        {"polygon paint \"\" 10 10", "[polygon][paint]<>[10][10]", nullptr},
-        {"text \"Hello, world\"", "[text]<Hello, world>", nullptr},
-        {"text \"say \\\"hi\\\"\"", "[text]<say \"hi\">", nullptr},
-        {"text \"back\\\\slash\"", "[text]<back\\slash>", nullptr},
-        {"text \"#not a comment\"", "[text]<#not a comment>", nullptr},
-        {"forecolor #FF0000", "[forecolor][#FF0000]", nullptr},
-        {"# a comment \"with an unterminated string", "", nullptr},
-        {"    # an indented comment", "", nullptr},
-        {"", "", nullptr},
-        {"text \"caf\xC3\xA9\"", "[text]<caf\xC3\xA9>", nullptr},
-        {"text \"abc", nullptr, "unterminated string"},
-        {"text \"abc\\\"", nullptr, "unterminated string"},
-        {"text \"abc\\", nullptr, "unterminated string"},
-        {"text \"a\\nb\"", nullptr, "bad escape '\\n' in string (only \\\" and \\\\)"},
-        {"text \"a\"b", nullptr, "a string must be followed by a blank"},
-        {"text ab\"c\"", nullptr, "quote inside the word 'ab\"'"},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.line);
+    for (const auto& [line, expected] : rows) {
+        SCOPED_TRACE(line);
         std::vector<Argument> words;
         std::string message;
-        EXPECT_EQ(r.words != nullptr, grafplay::TokeniseLine(r.line, words, message)) << message;
-        if (r.words != nullptr)
-            EXPECT_EQ(r.words, Join(words));
-        else
-            EXPECT_EQ(r.message, message);
+        const bool accepted = grafplay::TokeniseLine(line, words, message);
+        EXPECT_EQ(expected, accepted ? Join(words) : "refused: " + message);
     }
 }
 
 TEST(GrafplayScript, ReadsNumbersAndColours)
 {
-    struct Row {
-        const char* text;
-        bool ok;
-        std::int64_t value;
+    // Whether the text is a colour, the text, whether it reads, its value (a colour's COLORREF).
+    const std::tuple<bool, const char*, bool, std::int64_t> rows[] = {
+        {false, "0", true, 0},
+        {false, "42", true, 42},
+        {false, "-7", true, -7},
+        {false, "+9", true, 9},
+        {false, "2147483647", true, 2147483647},
+        {false, "-2147483648", true, -2147483648LL},
+        {false, "2147483648", false, 0},
+        {false, "-2147483649", false, 0},
+        {false, "99999999999999999999", false, 0},
+        {false, "", false, 0},
+        {false, "-", false, 0},
+        {false, "1.5", false, 0},
+        {false, "0x10", false, 0},
+        {false, "12a", false, 0},
+        {true, "#FF0000", true, 0x0000FF},
+        {true, "#00ff00", true, 0x00FF00},
+        {true, "#0000Ff", true, 0xFF0000},
+        {true, "#123456", true, 0x563412},
+        {true, "#000000", true, 0},
+        {true, "#12345", false, 0},
+        {true, "#1234567", false, 0},
+        {true, "123456", false, 0},
+        {true, "#12345G", false, 0},
+        {true, "", false, 0},
+        {true, "#", false, 0},
     };
-    const Row numbers[] = {
-        {"0", true, 0},
-        {"42", true, 42},
-        {"-7", true, -7},
-        {"+9", true, 9},
-        {"2147483647", true, 2147483647},
-        {"-2147483648", true, -2147483648LL},
-        {"2147483648", false, 0},
-        {"-2147483649", false, 0},
-        {"99999999999999999999", false, 0},
-        {"", false, 0},
-        {"-", false, 0},
-        {"1.5", false, 0},
-        {"0x10", false, 0},
-        {"12a", false, 0},
-    };
-    for (const Row& r : numbers) {
-        SCOPED_TRACE(std::string("number '") + r.text + "'");
-        std::int32_t value = 12345;
-        EXPECT_EQ(r.ok, grafplay::ParseNumber(r.text, value));
-        if (r.ok) {
-            EXPECT_EQ(r.value, value);
-        }
-    }
-    const Row colours[] = {
-        {"#FF0000", true, 0x0000FF},
-        {"#00ff00", true, 0x00FF00},
-        {"#0000Ff", true, 0xFF0000},
-        {"#123456", true, 0x563412},
-        {"#000000", true, 0},
-        {"#12345", false, 0},
-        {"#1234567", false, 0},
-        {"123456", false, 0},
-        {"#12345G", false, 0},
-        {"", false, 0},
-        {"#", false, 0},
-    };
-    for (const Row& r : colours) {
-        SCOPED_TRACE(std::string("colour '") + r.text + "'");
+    for (const auto& [isColour, text, ok, value] : rows) {
+        SCOPED_TRACE(std::string(isColour ? "colour '" : "number '") + text + "'");
+        // Values no row expects, so a parse that writes nothing is seen.
+        std::int32_t number = 12345;
         std::uint32_t colour = 0xDEADBEEF;
-        EXPECT_EQ(r.ok, grafplay::ParseColour(r.text, colour));
-        if (r.ok) {
-            EXPECT_EQ(std::uint32_t(r.value), colour) << "as a COLORREF";
-        }
+        EXPECT_EQ(ok, isColour ? grafplay::ParseColour(text, colour)
+                               : grafplay::ParseNumber(text, number));
+        EXPECT_TRUE(!ok || value == (isColour ? std::int64_t(colour) : number))
+            << "read " << (isColour ? std::int64_t(colour) : number);
     }
 }
 
 TEST(GrafplayScript, ParsesAGoodScript)
 {
-    // A byte-order mark, CR LF and LF, an empty line, a comment, a last line without its end.
-    const std::string script = "\xEF\xBB\xBF# sample\r\n"
-                               "view 400 300 #ffffff\r\n"
-                               "\n"
-                               "pensize 3\n"
-                               "rect frame gray 10 10 100 80\n"
-                               "polygon paint \"\" 10 10 60 10 35 50\n"
-                               "textbox C framed 0 0 100 50 \"word \\\"wrapped\\\" text\"\n"
-                               "dellast partial\n"
-                               "options off\n"
-                               "dellisted full 1 2\n"
-                               "textstyle\n"
-                               "text \"\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9\"\n"
-                               "polyline\n"
-                               "expect count 7";
-    const char* const expected =
-        "2 view 400|400 300|300 #ffffff|#FFFFFF\n"
-        "4 pensize 3|3\n"
-        "5 rect frame gray 10|10 10|10 100|100 80|80\n"
-        "6 polygon paint \"\" 10|10 10|10 60|60 10|10 35|35 50|50\n"
-        "7 textbox C framed|1 0 0 100|100 50|50 \"word \"wrapped\" text\"\n"
-        "8 dellast partial|1\n"
-        "9 options off\n"
-        "10 dellisted full 1|1 2|2\n"
-        "11 textstyle\n"
-        "12 text \"\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9\"\n"
-        "13 polyline\n"
-        "14 expect count|1 7|7\n";
+    // A byte-order mark, CR LF and LF, an empty line, a comment, a last line without its end:
+    // each line as written beside the command it gives (null: none).
+    const std::pair<const char*, const char*> lines[] = {
+        {"\xEF\xBB\xBF# sample\r\n", nullptr},
+        {"view 400 300 #ffffff\r\n", "2 view 400|400 300|300 #ffffff|#FFFFFF"},
+        {"\n", nullptr},
+        {"pensize 3\n", "4 pensize 3|3"},
+        {"rect frame gray 10 10 100 80\n", "5 rect frame gray 10|10 10|10 100|100 80|80"},
+        {"polygon paint \"\" 10 10 60 10 35 50\n",
+         "6 polygon paint \"\" 10|10 10|10 60|60 10|10 35|35 50|50"},
+        {"textbox C framed 0 0 100 50 \"word \\\"wrapped\\\" text\"\n",
+         "7 textbox C framed|1 0 0 100|100 50|50 \"word \"wrapped\" text\""},
+        {"dellast partial\n", "8 dellast partial|1"},
+        {"options off\n", "9 options off"},
+        {"dellisted full 1 2\n", "10 dellisted full 1|1 2|2"},
+        {"textstyle\n", "11 textstyle"},
+        {"text \"\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9\"\n",
+         "12 text \"\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9\""},
+        {"polyline\n", "13 polyline"},
+        {"expect count 7", "14 expect count|1 7|7"},
+    };
+    std::string script, expected, got;
+    for (const auto& [line, command] : lines) {
+        script += line;
+        expected += command ? command + std::string("\n") : "";
+    }
     std::vector<Command> commands;
     ScriptError error;
     ASSERT_TRUE(grafplay::ParseScript(script, commands, error))
         << error.line << ": " << error.message;
-    std::string got;
     for (const Command& c : commands)
         got += Describe(c) + "\n";
     EXPECT_EQ(expected, got);
@@ -175,13 +152,8 @@ TEST(GrafplayScript, ParsesAGoodScript)
 
 TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
 {
-    struct Row {
-        std::string script;
-        int line;
-        const char* message;
-    };
     const char* const kRange = "view size out of range (1 to 16384 pixels each way)";
-    const Row rows[] = {
+    const std::tuple<std::string, int, const char*> rows[] = {
         {"view 10 10\nsquare 1 2", 2, "unknown command 'square'"},
         {"view 10 10\n\"rect\" frame gray 1 2 3 4", 2, "unknown command 'rect'"},
         {"view 10 10\nRECT frame gray 1 2 3 4", 2, "unknown command 'RECT'"},
@@ -222,13 +194,13 @@ TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
         {"view 10 10\ntext \"\xF4\x90\x80\x80\"", 2, "malformed UTF-8"},
         {"view 10 10\ntext \"\x80\"", 2, "malformed UTF-8"},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.script);
+    for (const auto& [script, line, message] : rows) {
+        SCOPED_TRACE(script);
         std::vector<Command> commands;
         ScriptError error;
-        EXPECT_FALSE(grafplay::ParseScript(r.script, commands, error));
-        EXPECT_EQ(r.line, error.line);
-        EXPECT_EQ(r.message, error.message);
+        EXPECT_FALSE(grafplay::ParseScript(script, commands, error));
+        EXPECT_EQ(std::to_string(line) + ": " + message,
+                  std::to_string(error.line) + ": " + error.message);
     }
     EXPECT_EQ("demo.graf:12: unknown command 'x'",
               grafplay::FormatError("demo.graf", 12, "unknown command 'x'"));
@@ -254,8 +226,7 @@ TEST(GrafplayScript, ACallersTextCheckRefusesWordsOnTheirLine)
     EXPECT_EQ((std::vector<std::string>{"10", "10", "frame", "gray", "1", "2", "3", "4"}), seen);
     EXPECT_FALSE(
         grafplay::ParseScript("view 10 10\ntext ok\n\ntext \"fizz\"\n", commands, error, noZ));
-    EXPECT_EQ(4, error.line);
-    EXPECT_EQ("no z please: fizz", error.message);
+    EXPECT_EQ("4: no z please: fizz", std::to_string(error.line) + ": " + error.message);
 }
 
 TEST(GrafplayScript, EveryCommandHasAUsageLine)

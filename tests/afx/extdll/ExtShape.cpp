@@ -7,13 +7,12 @@ static AFX_EXTENSION_MODULE extensionModule = {FALSE, NULL, NULL, NULL};
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 {
-    if (dwReason == DLL_PROCESS_ATTACH) {
-        if (!AfxInitExtensionModule(extensionModule, hInstance))
-            return FALSE;
+    if (dwReason == DLL_PROCESS_ATTACH && !AfxInitExtensionModule(extensionModule, hInstance))
+        return FALSE;
+    if (dwReason == DLL_PROCESS_ATTACH)
         new CDynLinkLibrary(extensionModule);
-    } else if (dwReason == DLL_PROCESS_DETACH) {
+    else if (dwReason == DLL_PROCESS_DETACH)
         AfxTermExtensionModule(extensionModule);
-    }
     return TRUE;
 }
 
@@ -21,28 +20,14 @@ IMPLEMENT_DYNCREATE(CExtShape, CObject)
 
 CExtShape::CExtShape() : m_nSides(5) {}
 
-namespace {
-
-HINSTANCE LoadStringFound(UINT nID, char* pszOut, int cchOut)
+HINSTANCE ExtFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
 {
-    HINSTANCE hModule = AfxFindStringResourceHandle(nID);
-    if (::LoadStringA(hModule, nID, pszOut, cchOut) <= 0)
-        pszOut[0] = '\0';
-    return hModule;
+    return AfxFindResourceHandle(lpszName, lpszType);
 }
 
-}  // namespace
-
-void ExtFindResources(ExtFoundResources* pFound)
+HINSTANCE ExtFindStringResourceHandle(UINT nID)
 {
-    if (pFound == NULL)
-        return;
-    pFound->hCursorModule = AfxFindResourceHandle(MAKEINTRESOURCE(4), RT_GROUP_CURSOR);
-    pFound->hCursor = ::LoadCursor(pFound->hCursorModule, MAKEINTRESOURCE(4));
-    pFound->hMenuModule = AfxFindResourceHandle(MAKEINTRESOURCE(4), RT_MENU);
-    pFound->hMenu = ::LoadMenu(pFound->hMenuModule, MAKEINTRESOURCE(4));
-    pFound->hString4Module = LoadStringFound(4, pFound->szString4, sizeof(pFound->szString4));
-    pFound->hString9Module = LoadStringFound(9, pFound->szString9, sizeof(pFound->szString9));
+    return AfxFindStringResourceHandle(nID);
 }
 
 HMODULE ExtModuleHandle()

@@ -1,5 +1,5 @@
-// The linked test extension DLL: a dynamically creatable class and a function that looks up
-// the host's resources from inside the DLL.
+// The linked test extension DLL: a dynamically creatable class, and the layer's resource searches
+// made from code inside the DLL.
 #pragma once
 #include <afxwin.h>
 
@@ -11,19 +11,8 @@ public:
     int m_nSides;
 };
 
-// What the DLL found when it searched for resources with id 4 (and string 9, which only the
-// DLL holds) through the layer's resource search.
-struct ExtFoundResources {
-    HINSTANCE hCursorModule;
-    HINSTANCE hMenuModule;
-    HINSTANCE hString4Module;
-    HINSTANCE hString9Module;
-    HCURSOR hCursor;
-    HMENU hMenu;
-    char szString4[64];
-    char szString9[64];
-};
-
-extern "C" AFX_EXT_API void ExtFindResources(ExtFoundResources* pFound);
+// AfxFindResourceHandle and AfxFindStringResourceHandle, called from the DLL.
+extern "C" AFX_EXT_API HINSTANCE ExtFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
+extern "C" AFX_EXT_API HINSTANCE ExtFindStringResourceHandle(UINT nID);
 // This DLL's module handle, as AfxInitExtensionModule recorded it.
 extern "C" AFX_EXT_API HMODULE ExtModuleHandle();

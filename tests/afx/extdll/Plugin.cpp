@@ -8,20 +8,18 @@ class CExtPlugin : public CCmdTarget
 public:
     int m_nAnswer = 42;
 };
-
 IMPLEMENT_DYNCREATE(CExtPlugin, CCmdTarget)
 
 static AFX_EXTENSION_MODULE pluginModule = {FALSE, NULL, NULL, NULL};
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 {
-    if (dwReason == DLL_PROCESS_ATTACH) {
-        if (!AfxInitExtensionModule(pluginModule, hInstance))
-            return FALSE;
+    if (dwReason == DLL_PROCESS_ATTACH && !AfxInitExtensionModule(pluginModule, hInstance))
+        return FALSE;
+    if (dwReason == DLL_PROCESS_ATTACH)
         new CDynLinkLibrary(pluginModule);
-    } else if (dwReason == DLL_PROCESS_DETACH) {
+    else if (dwReason == DLL_PROCESS_DETACH)
         AfxTermExtensionModule(pluginModule);
-    }
     return TRUE;
 }
 
