@@ -24,6 +24,8 @@ class CDC;
 class CUIntArray;
 class CStringArray;
 class CGraphicView;
+class CView;
+class CSize;
 #define GRAF_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
 #else
 typedef struct CWnd CWnd;
@@ -289,6 +291,94 @@ GRAF_STATIC_ASSERT(offsetof(GRAF_PICTURE, pictNumber) == 8, "GRAF_PICTURE.pictNu
 GRAF_STATIC_ASSERT(offsetof(GRAF_PICTURE, pictParam) == 12, "GRAF_PICTURE.pictParam at offset 12");
 GRAF_STATIC_ASSERT(offsetof(GRAF_PICTURE, regionId) == 16, "GRAF_PICTURE.regionId at offset 16");
 
+/* The block of RequestResource: zero-filled by the library, which sets the kind, the number
+ * (twice) and for a picture its parameter; the host answers in handle (an icon handle or a
+ * picture's DIB, 0 for none) and, for a picture, transparentIndex. 40 bytes; on 64-bit Windows
+ * the handle fills offsets 0 to 7. */
+typedef struct ResourceRequest {
+    HANDLE handle;
+#if !defined(_WIN64)
+    DWORD reserved0;
+#endif
+    int number;
+    WORD kind; /* RES_ICON or RES_PICT */
+    WORD reserved1;
+    int numberAgain;
+    int param; /* a picture's pictParam, 0 for an icon */
+    BYTE reserved2[8];
+    int transparentIndex; /* read for pictures only */
+    DWORD reserved3;
+} ResourceRequest;
+
+#define RES_ICON 1
+#define RES_PICT 3
+
+/* The block of DrawPicture, zero-filled first: the context to draw into, the locked packed DIB
+ * (valid during the call only), the destination and source in the context's coordinates, the
+ * raster operation (SRCCOPY) and the colour index the host is to treat as transparent (-1 for
+ * none). Without a clip the destination and source sizes and the source offsets are 0: the host
+ * draws the whole picture at (destX, destY). 56 bytes; on 64-bit Windows the context handle
+ * fills offsets 0 to 7 and the DIB pointer 8 to 15. */
+typedef struct PictDrawRequest {
+#if !defined(_WIN64)
+    DWORD reserved0;
+#endif
+    HDC hdc;
+#if !defined(_WIN64)
+    DWORD reserved1;
+#endif
+    void* pDib;
+    int destX;
+    int destY;
+    int destWidth;
+    int destHeight;
+    int srcX;
+    int srcY;
+    int srcWidth;
+    int srcHeight;
+    DWORD rop;
+    int transparentIndex;
+} PictDrawRequest;
+
+/* State codes of GetPictureState and FreePictureState. */
+#define PICT_STATE_PRESSED 1
+#define PICT_STATE_HIGHLIGHT 2
+
+GRAF_STATIC_ASSERT(sizeof(ResourceRequest) == 40, "ResourceRequest: 40 bytes");
+GRAF_STATIC_ASSERT(offsetof(ResourceRequest, handle) == 0, "ResourceRequest.handle at 0");
+GRAF_STATIC_ASSERT(offsetof(ResourceRequest, number) == 8, "ResourceRequest.number at 8");
+GRAF_STATIC_ASSERT(offsetof(ResourceRequest, kind) == 12, "ResourceRequest.kind at 12");
+GRAF_STATIC_ASSERT(offsetof(ResourceRequest, reserved1) == 14, "ResourceRequest.reserved1 at 14");
+GRAF_STATIC_ASSERT(offsetof(ResourceRequest, numberAgain) == 16,
+                   "ResourceRequest.numberAgain at 16");
+GRAF_STATIC_ASSERT(offsetof(ResourceRequest, param) == 20, "ResourceRequest.param at 20");
+GRAF_STATIC_ASSERT(offsetof(ResourceRequest, reserved2) == 24, "ResourceRequest.reserved2 at 24");
+GRAF_STATIC_ASSERT(offsetof(ResourceRequest, transparentIndex) == 32,
+                   "ResourceRequest.transparentIndex at 32");
+GRAF_STATIC_ASSERT(offsetof(ResourceRequest, reserved3) == 36, "ResourceRequest.reserved3 at 36");
+GRAF_STATIC_ASSERT(sizeof(PictDrawRequest) == 56, "PictDrawRequest: 56 bytes");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, destX) == 16, "PictDrawRequest.destX at 16");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, destY) == 20, "PictDrawRequest.destY at 20");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, destWidth) == 24, "PictDrawRequest.destWidth at 24");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, destHeight) == 28, "PictDrawRequest.destHeight at 28");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, srcX) == 32, "PictDrawRequest.srcX at 32");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, srcY) == 36, "PictDrawRequest.srcY at 36");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, srcWidth) == 40, "PictDrawRequest.srcWidth at 40");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, srcHeight) == 44, "PictDrawRequest.srcHeight at 44");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, rop) == 48, "PictDrawRequest.rop at 48");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, transparentIndex) == 52,
+                   "PictDrawRequest.transparentIndex at 52");
+#if defined(_WIN64)
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, hdc) == 0, "PictDrawRequest.hdc at 0");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, pDib) == 8, "PictDrawRequest.pDib at 8");
+#else
+GRAF_STATIC_ASSERT(offsetof(ResourceRequest, reserved0) == 4, "ResourceRequest.reserved0 at 4");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, reserved0) == 0, "PictDrawRequest.reserved0 at 0");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, hdc) == 4, "PictDrawRequest.hdc at 4");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, reserved1) == 8, "PictDrawRequest.reserved1 at 8");
+GRAF_STATIC_ASSERT(offsetof(PictDrawRequest, pDib) == 12, "PictDrawRequest.pDib at 12");
+#endif
+
 /* The timer identifier each view uses for its hover highlight. */
 #define GRAF_HOVER_TIMER_ID 1996
 
@@ -299,12 +389,18 @@ GRAF_STATIC_ASSERT(offsetof(GRAF_PICTURE, regionId) == 16, "GRAF_PICTURE.regionI
 
 /* The export name of Grafic_Dll_NewView, for a host that looks it up with GetProcAddress. */
 #define GRAF_NEWVIEW_EXPORT_NAME "_Z18Grafic_Dll_NewViewm"
+/* The export name of Grafic_Dll_GetPictSize: it takes the view as a CView* and returns a CSize
+ * (two 32-bit ints) by value, as a function returning a SIZE does. */
+#define GRAF_GETPICTSIZE_EXPORT_NAME "_Z22Grafic_Dll_GetPictSizeP5CView"
 
 #ifdef __cplusplus
 /* A new graphic view object, without window or document, as an address (0 when memory is
  * exhausted). The argument is not read. Returns a pointer-sized value: on 32-bit Windows a
  * long, and the name does not depend on the result type. */
 LONG_PTR GRAFAPI Grafic_Dll_NewView(unsigned long unused);
+/* The image size of the display list's only entry when it is a picture holding an image, else
+ * (0, 0); (0, 0) for a null view or a view of another class. */
+CSize GRAFAPI Grafic_Dll_GetPictSize(CView* pView);
 
 extern "C" {
 #endif
@@ -388,6 +484,42 @@ void GRAFAPI Grafic_Dll_Line_To_Point(CGraphicView* pView, const POINT* pPoint);
 void GRAFAPI Grafic_Dll_Line_Relative(CGraphicView* pView, const POINT* pOffset);
 void GRAFAPI Grafic_Dll_Plot_Line(CGraphicView* pView, const CObArray* pPoints);
 void GRAFAPI Grafic_Dll_DefPolygon(CGraphicView* pView, GRAF_POLYGON* pBlock);
+
+/* Icons. Grafic_Dll_Icon appends an icon of the block's number, asked of RequestResource at
+ * once (never for number 0), with its label centred under the 32x32 cell; with a non-zero region
+ * identifier it is an active region around the icon and its label. A null block or label appends
+ * nothing. The icon handles stay the host's. Grafic_Dll_Set_Icon asks again for the icons of
+ * that number that still have no image and redraws them, found or not.
+ * Grafic_Dll_GetSelectedIcon counts the icons of the display list, selected or not. */
+void GRAFAPI Grafic_Dll_Icon(CGraphicView* pView, const GRAF_ICON* pBlock);
+void GRAFAPI Grafic_Dll_Set_Icon(CGraphicView* pView, int iconNumber);
+int GRAFAPI Grafic_Dll_GetSelectedIcon(CGraphicView* pView);
+
+/* Pictures. Every DIB handle a picture takes (from RequestResource, Grafic_Dll_Set_Pict or
+ * Grafic_Dll_UpdateCurPict) becomes the library's, which frees it when the picture is deleted,
+ * given another image or destroyed with its view: the host must not free it. The images
+ * GetPictureState answers stay the host's; FreePictureState tells it when one is no longer
+ * used. Grafic_Dll_Picture appends a picture asked of the host at once (never for number 0);
+ * a null block appends nothing. Grafic_Dll_Set_Pict gives the image to every picture of that
+ * number that has none (each shares it; the last one frees it) and repaints them; it returns
+ * whether one took it. Grafic_Dll_DefineCurPict appends an empty picture at the point without
+ * drawing it and makes it the view's current picture. Grafic_Dll_UpdateCurPict gives the
+ * current picture its new image and index and draws the part in the rectangle (nothing for a
+ * null or empty rectangle); Grafic_Dll_UpdatePictSize gives it a new rectangle (a null one does
+ * nothing). Both then tell the output callbacks while the view's output value is not 0, with or
+ * without a current picture. The single-picture calls act only when the display list holds
+ * exactly one entry and it is a picture: otherwise the transparent index reads 0, setting it
+ * does nothing and Grafic_Dll_HasOnlyOnePict answers 0. */
+void GRAFAPI Grafic_Dll_Picture(CGraphicView* pView, const GRAF_PICTURE* pBlock);
+BOOL GRAFAPI Grafic_Dll_Set_Pict(CGraphicView* pView, int pictNumber, HGLOBAL hDib, int index);
+void GRAFAPI Grafic_Dll_DefineCurPict(CGraphicView* pView, const POINT* pPos, int regionId);
+void GRAFAPI Grafic_Dll_UpdateCurPict(CGraphicView* pView, HGLOBAL hDib, const RECT* pRect,
+                                      int index);
+void GRAFAPI Grafic_Dll_UpdatePictSize(CGraphicView* pView, const RECT* pRect);
+/* -1 for a null view. */
+int GRAFAPI Grafic_Dll_GetTransparentIndex(CGraphicView* pView);
+void GRAFAPI Grafic_Dll_SetTransparentIndex(CGraphicView* pView, int index);
+HGLOBAL GRAFAPI Grafic_Dll_HasOnlyOnePict(CGraphicView* pView);
 
 #ifdef __cplusplus
 }

@@ -5,6 +5,7 @@ namespace {
 // One interlocked add per change: cheap, and exact when several threads draw.
 volatile LONG g_nGdiObjects = 0;
 volatile LONG g_nDCs = 0;
+volatile LONG g_nGlobalBlocks = 0;
 }  // namespace
 
 AFX_GDI_COUNTERS AFXAPI afxGdiCounters()
@@ -12,6 +13,7 @@ AFX_GDI_COUNTERS AFXAPI afxGdiCounters()
     AFX_GDI_COUNTERS counters;
     counters.nGdiObjects = g_nGdiObjects;
     counters.nDCs = g_nDCs;
+    counters.nGlobalBlocks = g_nGlobalBlocks;
     return counters;
 }
 
@@ -23,4 +25,9 @@ void AFXAPI AfxCountGdiObject(int delta)
 void AFXAPI AfxCountDC(int delta)
 {
     ::InterlockedExchangeAdd(&g_nDCs, delta);
+}
+
+void AFXAPI AfxCountGlobalBlock(int delta)
+{
+    ::InterlockedExchangeAdd(&g_nGlobalBlocks, delta);
 }

@@ -39,6 +39,20 @@ GraficCallbacks* AFXAPI GetGraficCallbacks()
     return g_pLibrary != NULL ? &g_pLibrary->callbacks : NULL;
 }
 
+BOOL AFXAPI RequestHostResource(WORD kind, int number, int param, ResourceRequest& request)
+{
+    memset(&request, 0, sizeof request);
+    GraficCallbacks* pTable = GetGraficCallbacks();
+    if (pTable == NULL || pTable->RequestResource == NULL)
+        return FALSE;
+    request.kind = kind;
+    request.number = number;
+    request.numberAgain = number;
+    request.param = param;
+    pTable->RequestResource(&request);
+    return TRUE;
+}
+
 HCURSOR AFXAPI GetHandCursor()
 {
     if (g_hHandCursor == NULL) {

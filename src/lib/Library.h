@@ -22,6 +22,12 @@ AFX_EXT_API GraficCallbacks* AFXAPI GetGraficCallbacks();
 // tried again next time) when the host has none. Destroyed by Grafic_Dll_End.
 AFX_EXT_API HCURSOR AFXAPI GetHandCursor();
 
+// Asks the host's RequestResource for resource `number` of `kind` (RES_ICON or RES_PICT) with
+// `param`, in a zero-filled request that holds the answer afterwards; FALSE, with nothing asked,
+// when the library is not started or the host has no RequestResource.
+AFX_EXT_API BOOL AFXAPI RequestHostResource(WORD kind, int number, int param,
+                                            ResourceRequest& request);
+
 // TRUE when a host's string member holds no string at all: a C host sees CString as a bare
 // pointer and may leave it null. Such a block or array appends nothing (an empty string is a
 // string, and decodes as documented).

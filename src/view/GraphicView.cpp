@@ -37,10 +37,12 @@ CGraphicView::CGraphicView()
 {
     m_penLocation.x = 0;
     m_penLocation.y = 0;
+    RegisterLive(TRUE);
 }
 
 CGraphicView::~CGraphicView()
 {
+    RegisterLive(FALSE);
     m_pPressedElement = NULL;
     m_pHoverElement = NULL;
     m_pCurPict = NULL;

@@ -9,6 +9,7 @@
 #include "view/GraphicElementList.h"
 
 class CPictureElement;
+struct IconParams;
 struct ShapeParams;
 struct RoundRectParams;
 struct ArcParams;
@@ -59,6 +60,21 @@ public:
     // and drawn at once like the shapes. A null record or failed allocation: nothing.
     void AddText(const CString& text);
     void AddTextBox(const TextBoxParams* p);
+
+    // Icons and pictures, appended and drawn at once (see the host header for what each does).
+    // Host callbacks run inside them: when one destroys the view they return at once.
+    void AddIcon(const IconParams* p);
+    void SetIcon(int iconNumber);
+    int CountIcons();
+    void AddPicture(const GRAF_PICTURE* p);
+    BOOL SetPict(int number, HGLOBAL hDib, int index);
+    void DefineCurPict(POINT pos, int regionId);
+    void UpdateCurPict(HGLOBAL hDib, const RECT* pRect, int index);
+    void UpdatePictSize(const RECT* pRect);
+    // The display list's only entry when it is a picture, else NULL.
+    CPictureElement* OnlyPicture();
+    // TRUE while pView is a constructed view not yet destroyed.
+    static BOOL IsLive(const CGraphicView* pView);
 
     // Drawing-state changes made by the setters.
     // With STYLE_PLAIN in set, the style becomes set; otherwise the bits of set are added.
@@ -144,4 +160,7 @@ private:
     void DeleteRegions(int regionVerb, BOOL bAll, const CUIntArray* pIds);
     // Invalidates a document rectangle (shifted to client coordinates) and repaints it now.
     void RepaintDocRect(const CRect& rc);
+    void RegisterLive(BOOL bLive);
+    // Appends an icon or picture made just before, unless its request destroyed the view.
+    void AppendImage(CGraphicElement* e, BOOL bDrawNow);
 };

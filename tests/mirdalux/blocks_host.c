@@ -156,3 +156,11 @@ GraficCallbacks* CHostStart(void)
         pTable->OnActiveClick = OnActiveClickFromC;
     return pTable;
 }
+
+SIZE CHostPictSize(CGraphicView* pView)
+{
+    typedef SIZE(GRAFAPI * PictSizeFn)(CGraphicView*);
+    FARPROC proc = GetProcAddress(GetModuleHandleA("mirdalux.dll"), GRAF_GETPICTSIZE_EXPORT_NAME);
+    SIZE none = {-1, -1};
+    return proc != NULL ? ((PictSizeFn)(void (*)(void))proc)(pView) : none;
+}

@@ -68,6 +68,9 @@ int CHostDrawPicture(CGraphicView* pView);
  * g_cHostLastRegion (-1 before it is called). */
 GraficCallbacks* CHostStart(void);
 extern int g_cHostLastRegion;
+/* Grafic_Dll_GetPictSize called by its export name as a C function returning a SIZE; (-1, -1)
+ * when the name is not exported. */
+SIZE CHostPictSize(CGraphicView* pView);
 
 #ifdef __cplusplus
 }

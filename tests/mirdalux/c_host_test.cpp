@@ -137,3 +137,20 @@ TEST(CHost, DrawsAtOnceWhatARepaintDraws)
     }
     Grafic_Dll_End();
 }
+
+// The decorated size query, called from C as a function returning a SIZE by value.
+TEST(CHost, PictureSizeReturnsASizeByValue)
+{
+    ASSERT_NE(nullptr, Grafic_Dll_Start());
+    CGraphicView* v = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
+    POINT at = {0, 0};
+    Grafic_Dll_DefineCurPict(v, &at, 0);
+    EXPECT_EQ(CSize(0, 0), CSize(CHostPictSize(v))) << "no image yet";
+    HGLOBAL h = ::GlobalAlloc(GHND, sizeof(BITMAPINFOHEADER) + 8 * 4 * 3);
+    *static_cast<BITMAPINFOHEADER*>(::GlobalLock(h)) = {40, 7, 4, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    ::GlobalUnlock(h);
+    Grafic_Dll_UpdateCurPict(v, h, NULL, -1);
+    EXPECT_EQ(CSize(7, 4), CSize(CHostPictSize(v)));
+    delete v;
+    Grafic_Dll_End();
+}
