@@ -3,13 +3,6 @@
 
 #include <cstdint>
 
-int CLockedDib::ColorsOf(const BITMAPINFOHEADER* pHeader)
-{
-    if (pHeader->biClrUsed != 0)
-        return static_cast<int>(pHeader->biClrUsed);
-    return pHeader->biBitCount <= 8 ? 1 << pHeader->biBitCount : 0;
-}
-
 CLockedDib::CLockedDib(HGLOBAL h)
     : m_h(NULL), m_pBase(NULL), m_size(0), m_nColors(0), m_bitsOffset(0)
 {

@@ -30,9 +30,6 @@ public:
     }
     SIZE_T BlockSize() const { return m_size; }
 
-    // The number of colour-table entries a header asks for (see NumColors).
-    static int ColorsOf(const BITMAPINFOHEADER* pHeader);
-
 private:
     CLockedDib(const CLockedDib&) = delete;
     void operator=(const CLockedDib&) = delete;
