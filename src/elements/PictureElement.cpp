@@ -16,14 +16,16 @@ std::map<HGLOBAL, int>& DibHolders()
 }
 }  // namespace
 
-void AFXAPI HoldDib(HGLOBAL h)
+BOOL AFXAPI HoldDib(HGLOBAL h)
 {
     if (h == NULL)
-        return;
+        return FALSE;
     try {
         ++DibHolders()[h];
+        return TRUE;
     } catch (...) {
         // Not counted: freed by its first holder, as an image held once would be.
+        return FALSE;
     }
 }
 
@@ -100,12 +102,21 @@ void CPictureElement::Draw(CDC* pDC, const RECT* pClip)
         hImage = hPressedDib;
     else if (!pressed && highlighted && hHighlightDib != NULL)
         hImage = hHighlightDib;
-    CLockedDib image(hImage);
     GraficCallbacks* pTable = GetGraficCallbacks();
-    if (!image.IsValid() || pTable == NULL || pTable->DrawPicture == NULL)
+    if (pTable == NULL || pTable->DrawPicture == NULL)
         return;
-    request.pDib = image.Base();
-    pTable->DrawPicture(&request);
+    // The host may delete this picture or destroy its view while it draws: the image it was
+    // handed stays allocated until it is unlocked, and the element is not touched after the call.
+    const BOOL bHeld = hImage == hDib && HoldDib(hImage);
+    {
+        CLockedDib image(hImage);
+        if (image.IsValid()) {
+            request.pDib = image.Base();
+            pTable->DrawPicture(&request);
+        }
+    }
+    if (bHeld)
+        ReleaseDib(hImage);
 }
 
 HGLOBAL CPictureElement::AskState(int stateCode)
@@ -139,22 +150,25 @@ BOOL CPictureElement::IsPicture()
     return TRUE;
 }
 
+namespace {
+// Tells the host that the state image it answered is no longer used.
+void GiveBackState(HGLOBAL& hState, int pictNumber, int stateCode)
+{
+    if (hState == NULL)
+        return;
+    hState = NULL;
+    GraficCallbacks* pTable = GetGraficCallbacks();
+    if (pTable != NULL && pTable->FreePictureState != NULL)
+        pTable->FreePictureState(pictNumber, stateCode);
+}
+}  // namespace
+
 void CPictureElement::ReleaseResources()
 {
     if (verb == VERB_ACTIVE)
         SetRegion(NULL);
-    GraficCallbacks* pTable = GetGraficCallbacks();
-    if (hHighlightDib != NULL) {
-        hHighlightDib = NULL;
-        if (pTable != NULL && pTable->FreePictureState != NULL)
-            pTable->FreePictureState(pictNumber, PICT_STATE_HIGHLIGHT);
-    }
-    if (hPressedDib != NULL) {
-        hPressedDib = NULL;
-        pTable = GetGraficCallbacks();
-        if (pTable != NULL && pTable->FreePictureState != NULL)
-            pTable->FreePictureState(pictNumber, PICT_STATE_PRESSED);
-    }
+    GiveBackState(hHighlightDib, pictNumber, PICT_STATE_HIGHLIGHT);
+    GiveBackState(hPressedDib, pictNumber, PICT_STATE_PRESSED);
     if (hDib != NULL) {
         HGLOBAL h = hDib;
         hDib = NULL;

@@ -61,6 +61,7 @@ private:
 };
 
 // Adopted images may be shared by several pictures (one handle served to each empty picture of
-// a number): the last holder frees it.
-AFX_EXT_API void AFXAPI HoldDib(HGLOBAL h);
+// a number): the last holder frees it. HoldDib is false when the hold could not be noted (out of
+// memory): the image is then freed by its first release.
+AFX_EXT_API BOOL AFXAPI HoldDib(HGLOBAL h);
 AFX_EXT_API void AFXAPI ReleaseDib(HGLOBAL h);

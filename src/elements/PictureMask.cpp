@@ -165,10 +165,8 @@ void CPictureElement::CreateMaskBitmap(HGLOBAL hCopy)
         return;
     const CRect r = GetDibRect(hDib);
     const int w = r.Width(), h = r.Height();
-    CClientDC screen(NULL);
     CDC first, second;
-    if (w > 0 && h > 0 && screen.GetSafeHdc() != NULL && first.CreateCompatibleDC(&screen) &&
-        second.CreateCompatibleDC(&first)) {
+    if (w > 0 && h > 0 && first.CreateCompatibleDC(NULL) && second.CreateCompatibleDC(&first)) {
         first.SetMapMode(MM_TEXT);
         second.SetMapMode(MM_TEXT);
         first.SetWindowOrg(0, 0);
@@ -193,9 +191,10 @@ BOOL CPictureElement::IsOpaqueAt(POINT p)
     if (mask.GetSafeHandle() == NULL)
         return FALSE;
     const CRect r = GetDibRect(hDib);
-    CClientDC screen(NULL);
+    // A memory context made for the screen (no screen context is taken): the test runs on
+    // every pointer move.
     CDC dc;
-    if (screen.GetSafeHdc() == NULL || !dc.CreateCompatibleDC(&screen))
+    if (!dc.CreateCompatibleDC(NULL))
         return FALSE;
     dc.SetWindowOrg(r.left, r.top);
     CBitmap* pOld = dc.SelectObject(&mask);

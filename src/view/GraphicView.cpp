@@ -1,6 +1,8 @@
 // CGraphicView: display list management, painting, deletions and scroll sizes.
 #include "view/GraphicView.h"
 
+#include <afxpriv.h>
+
 #include "state/MeasureDC.h"
 #include "state/StateElement.h"
 
@@ -78,21 +80,26 @@ void CGraphicView::AddElement(CGraphicElement* e, BOOL bDrawNow)
         delete e;
         return;
     }
-    if (bDrawNow)
-        DrawElementNow(e);
+    if (bDrawNow && !DrawScrolled(e, NULL))
+        return;
     if (!bState)
         UpdateScrollSizes(e);
 }
 
-void CGraphicView::DrawElementNow(CGraphicElement* e)
+BOOL CGraphicView::DrawScrolled(CGraphicElement* e, const RECT* pClip)
 {
-    if (e == NULL)
-        return;
-    CDC* pDC = GetScrolledDC();
+    CDC* pDC = e != NULL ? GetScrolledDC() : NULL;
     if (pDC == NULL)
-        return;
-    e->Draw(pDC, NULL);
+        return TRUE;
+    const HWND hWnd = m_hWnd;
+    e->Draw(pDC, pClip);
+    if (!IsLive(this)) {
+        ::ReleaseDC(hWnd, pDC->m_hDC);
+        AfxCountDC(-1);
+        return FALSE;
+    }
     ReleaseDC(pDC);
+    return TRUE;
 }
 
 void CGraphicView::FollowPen(CGraphicElement* e)
@@ -231,11 +238,13 @@ void CGraphicView::DrawElements(CDC* pDC, const RECT* pClip)
     if (pDC == NULL)
         return;
     // The count is read on every pass: an element's drawing never changes the list, but a
-    // callback into the host might.
+    // callback into the host might, or destroy the view.
     for (INT_PTR i = 0; i < m_displayList.GetSize(); ++i) {
         CGraphicElement* e = m_displayList.GetElement(i);
         if (e != NULL && !e->IsState())
             e->Draw(pDC, pClip);
+        if (!IsLive(this))
+            return;
     }
 }
 

@@ -36,7 +36,9 @@ public:
     // option bits, the pen follows its end point, it joins the display list, is drawn at once
     // when bDrawNow, and widens the scroll range. State elements move neither pen nor range.
     void AddElement(CGraphicElement* e, BOOL bDrawNow);
-    void DrawElementNow(CGraphicElement* e);
+    // Draws the element on the view's scrolled context. False when the drawing destroyed the
+    // view (a host's DrawPicture may): the context is then given back without touching it.
+    BOOL DrawScrolled(CGraphicElement* e, const RECT* pClip);
     void FollowPen(CGraphicElement* e);
     void SetPenLocation(POINT pt);
     // Index of a state-table record equal to m_state (interned now); -1 when none can be made.

@@ -3,8 +3,6 @@
 // display list afresh, and deleted elements stay alive in the discarded list until the view goes.
 #include "view/GraphicView.h"
 
-#include <afxpriv.h>
-
 #include <new>
 #include <set>
 
@@ -67,12 +65,8 @@ void CGraphicView::SetIcon(int iconNumber)
         pIcon->FindIcon(iconNumber);
         if (!IsLive(this))
             return;
-        // Taken for each icon after its request, so that a view the host destroys while
-        // answering holds no context.
-        CDC* pDC = GetScrolledDC();
-        pIcon->Draw(pDC, NULL);
-        if (pDC != NULL)
-            ReleaseDC(pDC);
+        // Drawn on a context taken after the request, which may have destroyed the view.
+        DrawScrolled(pIcon, NULL);
     }
 }
 
@@ -136,18 +130,8 @@ void CGraphicView::UpdateCurPict(HGLOBAL hDib, const RECT* pRect, int index)
         m_pCurPict->SetPictData(hDib, FALSE);
         m_pCurPict->SetTransparentIndex(index);
         if (pRect != NULL && !::IsRectEmpty(pRect)) {
-            CDC* pDC = GetScrolledDC();
-            if (pDC != NULL) {
-                HWND hWnd = m_hWnd;
-                m_pCurPict->Draw(pDC, pRect);
-                if (!IsLive(this)) {
-                    // Destroyed by DrawPicture: the context is given back without the view.
-                    ::ReleaseDC(hWnd, pDC->m_hDC);
-                    AfxCountDC(-1);
-                    return;
-                }
-                ReleaseDC(pDC);
-            }
+            if (!DrawScrolled(m_pCurPict, pRect))
+                return;
             UpdateScrollSizes(m_pCurPict);
         }
     }

@@ -17,10 +17,14 @@ struct ImageHost {
     std::vector<PictDrawRequest> draws;
     std::vector<UINT> lockCounts;  // of `watched`, inside each DrawPicture
     HGLOBAL watched = NULL;
+    // Run once, inside the first call whose entry starts with `trigger`, after it is noted.
+    std::string trigger;
+    std::function<void()> action;
+    static inline ImageHost* s_current = nullptr;
 
     ImageHost()
     {
-        Current() = this;
+        s_current = this;
         GraficCallbacks* t = GetGraficCallbacks();
         t->RequestResource = &Request;
         t->DrawPicture = &Draw;
@@ -33,14 +37,17 @@ struct ImageHost {
     {
         if (GraficCallbacks* t = GetGraficCallbacks())
             memset(t, 0, sizeof *t);
-        Current() = nullptr;
+        s_current = nullptr;
     }
-    static ImageHost*& Current()
+    static void Note(const std::string& entry)
     {
-        static ImageHost* p = nullptr;
-        return p;
+        ImageHost* h = s_current;
+        h->log.push_back(entry);
+        if (!h->trigger.empty() && entry.compare(0, h->trigger.size(), h->trigger) == 0) {
+            h->trigger.clear();
+            h->action();
+        }
     }
-    void Note(const std::string& entry) { log.push_back(entry); }
     std::string TakeLog()
     {
         std::string s = Joined(log);
@@ -50,44 +57,40 @@ struct ImageHost {
 
     static void __cdecl Request(ResourceRequest* r)
     {
-        ImageHost* h = Current();
+        ImageHost* h = s_current;
         h->requests.push_back(*r);
         if (r->kind == RES_ICON && h->icons.count(r->number))
             r->handle = h->icons[r->number];
-        if (r->kind == RES_PICT && h->pictures.count(r->number)) {
-            r->handle = h->pictures[r->number].first;
-            r->transparentIndex = h->pictures[r->number].second;
-        }
-        h->Note((r->kind == RES_ICON ? "icon " : "pict ") + std::to_string(r->number));
+        if (r->kind == RES_PICT && h->pictures.count(r->number))
+            std::tie(r->handle, r->transparentIndex) = h->pictures[r->number];
+        Note((r->kind == RES_ICON ? "icon " : "pict ") + std::to_string(r->number));
     }
     static void __cdecl Draw(PictDrawRequest* r)
     {
-        ImageHost* h = Current();
+        ImageHost* h = s_current;
         h->draws.push_back(*r);
         if (h->watched != NULL)
             h->lockCounts.push_back(::GlobalFlags(h->watched) & GMEM_LOCKCOUNT);
-        h->Note("draw " + Str(CRect(r->destX, r->destY, r->destWidth, r->destHeight)));
+        Note("draw " + Str(CRect(r->destX, r->destY, r->destWidth, r->destHeight)));
     }
     static HGLOBAL __cdecl State(int number, int code, LONG*)
     {
-        ImageHost* h = Current();
-        h->Note("state " + std::to_string(number) + " " + std::to_string(code));
-        auto it = h->states.find({number, code});
-        return it != h->states.end() ? it->second : NULL;
+        Note("state " + std::to_string(number) + " " + std::to_string(code));
+        auto it = s_current->states.find({number, code});
+        return it != s_current->states.end() ? it->second : NULL;
     }
     static void __cdecl Free(int number, int code)
     {
-        Current()->Note("free " + std::to_string(number) + " " + std::to_string(code));
+        Note("free " + std::to_string(number) + " " + std::to_string(code));
     }
     static void CALLBACK Update(LONG_PTR id, const CString* name, HGLOBAL hDib, int index)
     {
-        ImageHost* h = Current();
-        h->Note("update " + std::to_string(id) + " " + std::string(*name) + " " +
-                (hDib == h->watched ? "watched" : "other") + " " + std::to_string(index));
+        Note("update " + std::to_string(id) + " " + std::string(*name) + " " +
+             (hDib == s_current->watched ? "watched" : "other") + " " + std::to_string(index));
     }
     static void CALLBACK Resize(LONG_PTR id, const CString* name, RECT* r)
     {
-        Current()->Note("resize " + std::to_string(id) + " " + std::string(*name) + " " + Str(*r));
+        Note("resize " + std::to_string(id) + " " + std::string(*name) + " " + Str(*r));
     }
 };
 
@@ -123,23 +126,26 @@ inline HGLOBAL MakeDib(int w, int h, int bpp, const std::vector<COLORREF>& table
     return hDib;
 }
 
-// A w x h colour icon: the square inset by `border` pixels is opaque in `colour`, the rest
-// transparent. The caller destroys it.
-inline HICON MakeIcon(int w, int h, int border, COLORREF colour)
+// A w x h icon whose square inset by `border` pixels is opaque, the rest transparent: in colour,
+// or black for a monochrome icon (no colour bitmap, the mask twice as high: AND over XOR).
+inline HICON MakeIcon(int w, int h, int border, COLORREF colour, bool mono = false)
 {
+    const int maskRow = (w + 15) / 16 * 2;
     std::vector<uint32_t> pixels(size_t(w) * h);
-    std::vector<BYTE> mask(size_t((w + 15) / 16 * 2) * h, 0xFF);
+    std::vector<BYTE> mask(size_t(maskRow) * h * 2, 0xFF);
+    std::fill(mask.begin() + size_t(maskRow) * h, mask.end(), 0);
     for (int y = border; y < h - border; ++y)
         for (int x = border; x < w - border; ++x) {
             pixels[size_t(y) * w + x] =
-                (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-            mask[size_t(y) * ((w + 15) / 16 * 2) + x / 8] &= BYTE(~(0x80 >> (x % 8)));
+                GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+            mask[size_t(y) * maskRow + x / 8] &= BYTE(~(0x80 >> (x % 8)));
         }
-    ICONINFO info = {TRUE, 0, 0, ::CreateBitmap(w, h, 1, 1, mask.data()),
-                     ::CreateBitmap(w, h, 1, 32, pixels.data())};
+    ICONINFO info = {TRUE, 0, 0, ::CreateBitmap(w, mono ? 2 * h : h, 1, 1, mask.data()),
+                     mono ? NULL : ::CreateBitmap(w, h, 1, 32, pixels.data())};
     HICON hIcon = ::CreateIconIndirect(&info);
     ::DeleteObject(info.hbmMask);
-    ::DeleteObject(info.hbmColor);
+    if (info.hbmColor)
+        ::DeleteObject(info.hbmColor);
     return hIcon;
 }
 
@@ -152,16 +158,16 @@ template <class Block> std::string Bytes(const Block& b)
     return s;
 }
 
-// A view in a parent window with the recording host; at the end the library's own global blocks
-// are back to their start and the test's icons destroyed.
+// A view in a parent window with the recording host; at the end every GDI object, context and
+// global block the library made is given back, and the test's icons are destroyed.
 class ImageTest : public ViewFixture
 {
 protected:
     ImageTest() : ViewFixture(420, 320) {}
     void SetUp() override
     {
+        m_guard.reset(new GdiCountGuard("the test"));
         ViewFixture::SetUp();
-        m_blocks = afxGdiCounters().nGlobalBlocks;
         m_host.reset(new ImageHost);
         m_view = NewView(CRect(0, 0, 400, 300));
     }
@@ -169,7 +175,7 @@ protected:
     {
         ViewFixture::TearDown();
         m_host.reset();
-        EXPECT_EQ(m_blocks, afxGdiCounters().nGlobalBlocks) << "the library's own blocks";
+        m_guard.reset();
         for (HICON h : m_icons)
             ::DestroyIcon(h);
     }
@@ -177,10 +183,10 @@ protected:
     {
         return static_cast<Element*>(Last(v));
     }
-    // A 32x32 icon opaque in colour but for a transparent border of 8 pixels.
-    HICON Icon(COLORREF colour)
+    // A w x h icon opaque in colour but for a transparent border.
+    HICON Icon(COLORREF colour, int w = 32, int h = 32, int border = 8, bool mono = false)
     {
-        m_icons.push_back(MakeIcon(32, 32, 8, colour));
+        m_icons.push_back(MakeIcon(w, h, border, colour, mono));
         return m_icons.back();
     }
     // A w x h 24-bit picture in one colour.
@@ -191,8 +197,8 @@ protected:
         });
     }
     static bool Freed(HGLOBAL h) { return ::GlobalFlags(h) == GMEM_INVALID_HANDLE; }
+    std::unique_ptr<GdiCountGuard> m_guard;
     std::unique_ptr<ImageHost> m_host;
     CGraphicView* m_view = nullptr;
     std::vector<HICON> m_icons;
-    LONG m_blocks = 0;
 };

@@ -122,8 +122,10 @@ TEST_F(IconTest, RequestsSetIconAndCount)
 }
 
 // The label is opaque in the context's colours with the selection option, transparent without;
-// pressed, the icon is tinted in a checkerboard on its opaque pixels and, with the option, the
-// label takes the highlight colours.
+// pressed, the label takes the highlight colours with the option, and the tint turns the opaque
+// pixels that the mask walk leaves clear (bytes 0-3 of every 8 OR 0x55, bytes 4-7 OR 0xAA, over
+// word-padded mask rows) to the caption colour: a checkerboard for 32-pixel-wide masks. Icons of
+// other sizes are drawn at 32 x 32 but tinted at their own size.
 TEST_F(IconTest, LabelAndTintPixels)
 {
     const int kinds[] = {COLOR_ACTIVECAPTION, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT};
@@ -137,10 +139,15 @@ TEST_F(IconTest, LabelAndTintPixels)
         UINT options;
         BOOL pressed;
         COLORREF paper, ink;  // 0 where none is expected
-    } rows[] = {{"plain with the option", 7, FALSE, kPaper, kInk},
-                {"plain without", 3, FALSE, 0, kInk},
-                {"pressed with the option", 7, TRUE, mine[1], mine[2]},
-                {"pressed without", 3, TRUE, 0, kInk}};
+        int w, h, border;
+        bool mono;
+    } rows[] = {{"plain with the option", 7, FALSE, kPaper, kInk, 32, 32, 8, false},
+                {"plain without", 3, FALSE, 0, kInk, 32, 32, 8, false},
+                {"pressed with the option", 7, TRUE, mine[1], mine[2], 32, 32, 8, false},
+                {"pressed without", 3, TRUE, 0, kInk, 32, 32, 8, false},
+                {"pressed, 20 x 24", 3, TRUE, 0, kInk, 20, 24, 0, false},
+                {"pressed, 40 x 8 monochrome", 3, TRUE, 0, kInk, 40, 8, 0, true},
+                {"pressed, 32 x 32 monochrome", 3, TRUE, 0, kInk, 32, 32, 8, true}};
     IconParams p = {8, 8, 0, 1, "Label"};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -149,7 +156,7 @@ TEST_F(IconTest, LabelAndTintPixels)
         canvas.Dc().SetBkColor(kPaper);
         canvas.Dc().SetTextColor(kInk);
         CIconElement e(-1, &p);
-        e.SetIconHandle(Icon(kRed));
+        e.SetIconHandle(Icon(kRed, r.w, r.h, r.border, r.mono));
         e.options = r.options;
         if (r.pressed)
             e.Press(&canvas.Dc(), TRUE);
@@ -158,13 +165,17 @@ TEST_F(IconTest, LabelAndTintPixels)
         for (COLORREF c : {kPaper, mine[1]})
             EXPECT_EQ(c == r.paper, canvas.CountPixels(c, e.labelRect) > 0) << "paper " << c;
         EXPECT_GT(canvas.CountPixels(r.ink, e.labelRect), 5) << "ink";
+        const int rowBytes = (r.w + 15) / 16 * 2;
+        auto inset = [&](int x, int y, int w, int h) {
+            return x >= r.border && x < w - r.border && y >= r.border && y < h - r.border;
+        };
         std::string wrong;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) {
-                const bool opaque = x >= 8 && x < 24 && y >= 8 && y < 24;
-                const COLORREF want =
-                    !opaque ? kGrey : (r.pressed && (x + y) % 2 == 0 ? mine[0] : kRed);
-                if (canvas.Pixel(8 + x, 8 + y) != want)
+        for (int y = 0; y < 32; ++y)  // the label lies below
+            for (int x = 0; x < 48; ++x) {
+                const bool tinted = r.pressed && x < r.w && y < r.h && inset(x, y, r.w, r.h) &&
+                                    ((y * rowBytes + x / 8) % 8 < 4) == (x % 2 == 0);
+                const COLORREF drawn = !inset(x, y, 32, 32) ? kGrey : r.mono ? kBlack : kRed;
+                if (canvas.Pixel(8 + x, 8 + y) != (tinted ? mine[0] : drawn))
                     wrong += Str(CPoint(x, y));
             }
         EXPECT_EQ("", wrong) << "icon pixels";

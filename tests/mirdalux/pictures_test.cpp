@@ -240,3 +240,78 @@ TEST_F(PictureTest, MalformedImagesAreHeldButNotRead)
         EXPECT_TRUE(Freed(h));
     }
 }
+
+// A host that destroys the view, empties its list or draws into it from inside a request, a
+// DrawPicture or an update callback: the call returns, the image is freed once, every context,
+// GDI object and block is given back, and a view that lives keeps what the host left in it.
+TEST_F(PictureTest, CallbacksThatDestroyDeleteOrDrawAreSurvived)
+{
+    enum Act { kDestroy, kDelete, kDraw };
+    ImageHost& host = *m_host;
+    auto picture = [&](CGraphicView* v, HGLOBAL h, const char* when) {
+        host.pictures[4] = {h, 0};
+        host.trigger = when;
+        GRAF_PICTURE b = {10, 10, 4, 0, 1};
+        Grafic_Dll_Picture(v, &b);
+    };
+    auto setPict = [&](CGraphicView* v, HGLOBAL h, const char* when) {
+        GRAF_PICTURE b = {10, 10, 5, 0, 1};
+        Grafic_Dll_Picture(v, &b);
+        host.trigger = when;
+        Grafic_Dll_Set_Pict(v, 5, h, 0);
+    };
+    auto update = [&](CGraphicView* v, HGLOBAL h, const char* when) {
+        CString name("out");
+        Grafic_Dll_SetOutput(v, 1, &name);
+        POINT at = {0, 0};
+        Grafic_Dll_DefineCurPict(v, &at, 1);
+        host.trigger = when;
+        CRect part(0, 0, 8, 8);
+        Grafic_Dll_UpdateCurPict(v, h, &part, 0);
+    };
+    const struct {
+        const char* name;
+        std::function<void(CGraphicView*, HGLOBAL, const char*)> run;
+        const char* when;
+        Act act;
+        int left;  // elements in a view that lives
+    } rows[] = {{"request, destroy", picture, "pict", kDestroy, 0},
+                {"request, delete", picture, "pict", kDelete, 1},
+                {"creation draw, destroy", picture, "draw", kDestroy, 0},
+                {"creation draw, delete", picture, "draw", kDelete, 0},
+                {"creation draw, draw", picture, "draw", kDraw, 3},
+                {"repaint of Set_Pict, destroy", setPict, "draw", kDestroy, 0},
+                {"repaint of Set_Pict, delete", setPict, "draw", kDelete, 0},
+                {"update draw, destroy", update, "draw", kDestroy, 0},
+                {"update draw, delete", update, "draw", kDelete, 0},
+                {"update callback, destroy", update, "update", kDestroy, 0}};
+    const POINT ends[] = {{50, 50}, {60, 5}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        GdiCountGuard guard(r.name);
+        CGraphicView* v = NewView(CRect(0, 0, 100, 100));
+        Grafic_Dll_Line_To_Point(v, &ends[0]);
+        HGLOBAL h = Solid(8, 8, kRed);
+        bool kept = true;
+        host.action = [&] {
+            if (r.act == kDestroy) {
+                ::DestroyWindow(v->m_hWnd);
+            } else if (r.act == kDelete) {
+                Grafic_Dll_Del_All_Elt(v);
+                kept = !Freed(h);
+            } else {
+                Grafic_Dll_Line_To_Point(v, &ends[1]);
+            }
+        };
+        r.run(v, h, r.when);
+        EXPECT_EQ("", host.trigger) << "the host acted";
+        EXPECT_TRUE(kept) << "the image lives while the host is called";
+        PumpMessages();
+        EXPECT_EQ(r.act != kDestroy, CGraphicView::IsLive(v));
+        if (CGraphicView::IsLive(v)) {
+            EXPECT_EQ(r.left, v->m_displayList.GetSize());
+            ::DestroyWindow(v->m_hWnd);
+        }
+        EXPECT_TRUE(Freed(h));
+    }
+}

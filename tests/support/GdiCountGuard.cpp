@@ -11,4 +11,6 @@ GdiCountGuard::~GdiCountGuard()
 {
     EXPECT_EQ(0, GdiObjectsDelta()) << "live GDI objects after \"" << m_scenario << "\"";
     EXPECT_EQ(0, DCsDelta()) << "live device contexts after \"" << m_scenario << "\"";
+    EXPECT_EQ(m_start.nGlobalBlocks, afxGdiCounters().nGlobalBlocks)
+        << "live global blocks after \"" << m_scenario << "\"";
 }

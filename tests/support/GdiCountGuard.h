@@ -1,6 +1,6 @@
 // GdiCountGuard: checks that a test scenario gives back every GDI object and device context it
 // made through the layer. It notes afxGdiCounters() when constructed and, when destroyed,
-// expects (gtest EXPECT) both counts to be back where they were:
+// expects (gtest EXPECT) the GDI object, DC and global block counts back where they were:
 //
 //   TEST(Pens, SelectAndRestore) {
 //       GdiCountGuard guard("select a pen");
