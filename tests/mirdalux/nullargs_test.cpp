@@ -43,6 +43,9 @@ struct Args {
     GRAF_ARC arc = {0, 90, shape};
     GRAF_TEXTBOX box = {{0, 0, 80, 40}, "C", TRUE, "text"};
     GRAF_POLYGON polygon = {shape, {}};
+    GRAF_ICON icon = {10, 10, 0, 1, "icon"};
+    GRAF_PICTURE picture = {10, 10, 0, 0, 1};
+    RECT rect = {0, 0, 20, 20};
     POINT corners[3] = {{0, 0}, {40, 0}, {20, 30}};
     CObArray points;
     DibCanvas canvas{50, 50};
@@ -86,7 +89,13 @@ std::vector<Row> Rows(Args& a)
         PTR_ROW(Round_Rectangle, &a.round), PTR_ROW(Arc, &a.arc), PTR_ROW(Draw_Text, &a.text),
         PTR_ROW(Draw_Text_Box, &a.box), PTR_ROW(Line_To_Point, &a.pt),
         PTR_ROW(Line_Relative, &a.pt), PTR_ROW(Plot_Line, &a.points),
-        PTR_ROW(DefPolygon, &a.polygon),
+        PTR_ROW(DefPolygon, &a.polygon), PTR_ROW(Icon, &a.icon), ROW(Set_Icon, 0),
+        PTR_ROW(Picture, &a.picture), ROW(Set_Pict, 0, HGLOBAL(NULL), 0),
+        {"DefineCurPict", [&](V p) { Grafic_Dll_DefineCurPict(p, &a.pt, 1); },
+         [](V p) { Grafic_Dll_DefineCurPict(p, nullptr, 1); }},
+        {"UpdateCurPict", [&](V p) { Grafic_Dll_UpdateCurPict(p, NULL, &a.rect, 0); },
+         [](V p) { Grafic_Dll_UpdateCurPict(p, NULL, nullptr, 0); }},
+        PTR_ROW(UpdatePictSize, &a.rect), ROW(SetTransparentIndex, 2),
     };
     // clang-format on
 }
@@ -106,7 +115,11 @@ TEST_F(NullArgumentsTest, ANullViewDoesNothingAndGivesTheNullResult)
         r.call(nullptr);
         EXPECT_EQ(before, Snapshot(v)) << "a null view changed another view";
     }
-    EXPECT_EQ(0, Grafic_Dll_GetNbElement(nullptr));
+    ExpectValues({{"GetNbElement", 0, Grafic_Dll_GetNbElement(nullptr)},
+                  {"GetSelectedIcon", 0, Grafic_Dll_GetSelectedIcon(nullptr)},
+                  {"GetTransparentIndex", -1, Grafic_Dll_GetTransparentIndex(nullptr)},
+                  {"HasOnlyOnePict", 0, Grafic_Dll_HasOnlyOnePict(nullptr) != NULL},
+                  {"GetPictSize", 0, Grafic_Dll_GetPictSize(nullptr) != CSize(0, 0)}});
     EXPECT_EQ(2500, a.canvas.CountPixels(kWhite)) << "RepaintView of a null view drew";
     EXPECT_EQ(1, (int)a.numbers[0]) << "the host's number array is rewritten only for a view";
     EXPECT_STREQ("PAINT", a.shape.verb);
