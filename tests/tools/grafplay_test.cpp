@@ -67,12 +67,15 @@ void WriteText(const std::string& path, const std::string& text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// {script} and {png} become the two paths, {self} the script's name without its directory.
 std::string Expand(std::string text, const std::string& script, const std::string& png)
 {
-    for (size_t at; (at = text.find("{script}")) != std::string::npos;)
-        text.replace(at, 8, script);
-    for (size_t at; (at = text.find("{png}")) != std::string::npos;)
-        text.replace(at, 5, png);
+    const std::pair<std::string, std::string> fields[] = {
+        {"{script}", script}, {"{png}", png}, {"{self}", script.substr(script.rfind('\\') + 1)}};
+    for (const auto& [field, value] : fields) {
+        for (size_t at; (at = text.find(field)) != std::string::npos;)
+            text.replace(at, field.size(), value);
+    }
     return text;
 }
 
@@ -95,6 +98,13 @@ TEST(Grafplay, ReportsBadInputAsFileLineMessageWithItsExitCode)
         {"an unwritable picture", "view 10 10\n", "--png \"{png}\\out.png\" \"{script}\"", 1,
          "{png}\\out.png:0: cannot write the file\n"},
         {"a missing script", nullptr, kPng, 1, "{script}:0: cannot read the file\n"},
+        // Image files are loaded before the first call, from the script's directory.
+        {"a missing image", "view 10 10\nicon 0 0 1 0 \"\"\nicondef 1 nosuch.ico\n", kPng, 1,
+         "{script}:3: cannot read 'nosuch.ico'\n"},
+        {"a picture that is no BMP", "view 10 10\npictdef 1 {self}\n", kPng, 1,
+         "{script}:2: '{self}': not a BMP file (no 'BM' file header)\n"},
+        {"an icon that does not load", "view 10 10\nicondef 1 {self}\n", kPng, 1,
+         "{script}:2: '{self}': not an icon file (LoadImage refuses it)\n"},
         {"no arguments", nullptr, "", 2, kUsage},
         {"--png without a script", nullptr, "--png \"{png}\"", 2, kUsage},
         {"an unknown option", nullptr, "--bogus a b", 2, kUsage},
@@ -106,7 +116,7 @@ TEST(Grafplay, ReportsBadInputAsFileLineMessageWithItsExitCode)
         ::DeleteFileA(script.c_str());
         ::DeleteFileA(png.c_str());
         if (text != nullptr)
-            WriteText(script, text);
+            WriteText(script, Expand(text, script, png));
         std::string output;
         EXPECT_EQ(exitCode, RunToEnd(Expand(arguments, script, png), output)) << output;
         EXPECT_EQ(Expand(expected, script, png), output);
@@ -118,7 +128,9 @@ TEST(Grafplay, ReportsBadInputAsFileLineMessageWithItsExitCode)
 TEST(Grafplay, PlaysAScriptInAWindowUntilClosed)
 {
     const std::string script = TempPath("window.graf");
-    WriteText(script, "view 120 80 #00ff00\nforecolor #ff0000\nrect paint \"\" 10 10 50 40\n");
+    // The ghost starts left of the view: the paint hands its visible part, from its ninth column.
+    WriteText(script, "view 120 80 #00ff00\nforecolor #ff0000\nrect paint \"\" 10 10 50 40\n"
+                      "pictdef 1 \"" GRAFPLAY_IMAGES "/ghost.bmp\" 0\npicture -8 50 1 0 0\n");
     STARTUPINFOA si = {};
     const PROCESS_INFORMATION pi = Start("\"" + script + "\"", si, FALSE);
     ASSERT_NE(nullptr, pi.hProcess);
@@ -147,7 +159,10 @@ TEST(Grafplay, PlaysAScriptInAWindowUntilClosed)
     ::ReleaseDC(NULL, hdcScreen);
     ExpectValues({{"the painted rectangle on screen", kRed, canvas.Pixel(30, 25)},
                   {"the view's colour", RGB(0, 255, 0), canvas.Pixel(5, 5)},
-                  {"the view's colour at the far corner", RGB(0, 255, 0), canvas.Pixel(110, 70)}});
+                  {"the view's colour at the far corner", RGB(0, 255, 0), canvas.Pixel(110, 70)},
+                  {"the ghost's column 8", RGB(245, 240, 255), canvas.Pixel(0, 60)},
+                  {"its eye at (13, 15)", RGB(60, 50, 110), canvas.Pixel(5, 65)},
+                  {"its transparent index", RGB(0, 255, 0), canvas.Pixel(24, 51)}});
 
     ::PostMessageA(hFrame, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, Finish(pi, 20000)) << "grafplay ends with 0 when its window closes";

@@ -139,6 +139,10 @@ ROWS = [
       (130, 77, WHITE)]),
     ("shapes example", os.path.join(SOURCE, "examples", "shapes.graf"), None, 2,
      "grafplay_shapes"),
+    # Icons and pictures read from examples/images, relative to the script: 1, 4, 8 and 24 bits
+    # per pixel, transparent indices, a top-down picture, setpict and the current picture.
+    ("gallery example", os.path.join(SOURCE, "examples", "gallery.graf"), None, None,
+     "grafplay_gallery"),
 ] + [(kind, os.path.join(GOLDEN_SCRIPTS, kind + ".graf"), None, None, "grafplay_" + kind)
      for kind in ("rect", "roundrect", "oval", "arc", "line", "polyline", "polygon", "text",
                   "textbox")]

@@ -1,11 +1,12 @@
 // The script format of grafplay without any window: words and strings, numbers and colours, the
-// command table's argument checks and the messages with their lines.
+// command table's argument checks and the messages with their lines; and the BMP files it reads.
 #include "TestSupport.h"
 
 #include <cstdio>
 #include <sstream>
 #include <tuple>
 
+#include "PackedDib.h"
 #include "Script.h"
 
 using namespace grafplay;
@@ -134,7 +135,13 @@ TEST(GrafplayScript, ParsesAGoodScript)
         {"text \"\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9\"\n",
          "12 text \"\xE2\x82\xAC \xF0\x9F\x99\x82 \xC3\xA9\""},
         {"polyline\n", "13 polyline"},
-        {"expect count 7", "14 expect count|1 7|7"},
+        // Icons and pictures number apart; a picture's state follows its declaration.
+        {"icondef 2 a.ico\n", "14 icondef 2|2 a.ico"},
+        {"pictdef 2 \"b c.bmp\"\n", "15 pictdef 2|2 \"b c.bmp\""},
+        {"pictstate 2 highlight d.bmp\n", "16 pictstate 2|2 highlight|1 d.bmp"},
+        {"curpict 1 2 0\n", "17 curpict 1|1 2|2 0"},
+        {"updatepict d.bmp 0 0 5 5 -1\n", "18 updatepict d.bmp 0 0 5|5 5|5 -1|-1"},
+        {"expect count 7", "19 expect count|1 7|7"},
     };
     std::string script, expected, got;
     for (const auto& [line, command] : lines) {
@@ -193,6 +200,16 @@ TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
         {"view 10 10\ntext \"\xED\xA0\x80\"", 2, "malformed UTF-8"},
         {"view 10 10\ntext \"\xF4\x90\x80\x80\"", 2, "malformed UTF-8"},
         {"view 10 10\ntext \"\x80\"", 2, "malformed UTF-8"},
+        {"view 10 10\npictdef 0 a.bmp", 2, "image number 0 is never asked for"},
+        {"view 10 10\nicondef 2 a.ico\n\nicondef 2 b.ico", 4,
+         "icon 2 is already declared on line 2"},
+        {"view 10 10\npictstate 4 pressed a.bmp", 2, "picture 4 has no 'pictdef' before this line"},
+        {"view 10 10\npictdef 4 a.bmp\npictstate 4 pressed b.bmp\npictstate 4 pressed c.bmp", 4,
+         "picture 4 already has a pressed image (line 3)"},
+        {"view 10 10\npictstate 4 hover a.bmp", 2,
+         "bad word 'hover' (want 'highlight' or 'pressed')"},
+        {"view 10 10\nupdatepict a.bmp 0 0 5 5 -1", 2,
+         "'updatepict' before 'curpict' (there is no current picture)"},
     };
     for (const auto& [script, line, message] : rows) {
         SCOPED_TRACE(script);
@@ -235,11 +252,79 @@ TEST(GrafplayScript, EveryCommandHasAUsageLine)
         "view reset output scrollable viewcolor repaint delall dellast dellisted delallactive "
         "dellistedactive delallclick dellistedclick expect pennormal pensize penloc penoffset "
         "forecolor backcolor textnormal textfont textsize textstyle options pattern bkpattern "
-        "penmode textmode rect oval roundrect arc polygon polyline lineto line text textbox");
+        "penmode textmode rect oval roundrect arc polygon polyline lineto line text textbox "
+        "icondef pictdef pictstate icon seticon picture setpict curpict updatepict");
     for (std::string name; names >> name;) {
         const std::string usage = grafplay::CommandUsage(name);
         EXPECT_TRUE(usage == name || usage.compare(0, name.size() + 1, name + " ") == 0)
             << "the usage of " << name << " starts with its name: " << usage;
     }
     EXPECT_EQ("", grafplay::CommandUsage("nosuch"));
+}
+
+std::string LittleEndian(std::uint32_t value, int width)
+{
+    std::string bytes;
+    for (int k = 0; k < width; ++k)
+        bytes += static_cast<char>(value >> (8 * k));
+    return bytes;
+}
+
+// A BMP file of 3x2 pixels at 4 bits with two colours (red, cyan), `gap` bytes between its table
+// and its rows, then `width` bytes at `at` set to `value` (none for width 0) and cut to `size`
+// bytes (0: not cut).
+std::string Bmp(int gap, size_t at = 0, int width = 0, std::uint32_t value = 0, size_t size = 0)
+{
+    std::string file = "BM" + LittleEndian(70 + gap, 4) + LittleEndian(0, 4) +
+                       LittleEndian(62 + gap, 4) + LittleEndian(40, 4) + LittleEndian(3, 4) +
+                       LittleEndian(2, 4) + LittleEndian(1, 2) + LittleEndian(4, 2) +
+                       LittleEndian(0, 4) + LittleEndian(8, 4) + LittleEndian(0, 8) +
+                       LittleEndian(2, 4) + LittleEndian(0, 4) + LittleEndian(0xFF0000, 4) +
+                       LittleEndian(0xFFFF, 4) + std::string(gap, '?') + LittleEndian(0x1001, 4) +
+                       LittleEndian(0x0110, 4);
+    file.replace(at, width, LittleEndian(value, width));
+    return size != 0 ? file.substr(0, size) : file;
+}
+
+TEST(GrafplayImages, PacksBmpFilesOrSaysWhyNot)
+{
+    struct Row {
+        const char* name;
+        std::string file;
+        const char* reason;  // empty: packed as the file without its 14-byte header and its gap
+    };
+    const Row rows[] = {
+        {"a good file", Bmp(0), ""},
+        {"rows after a gap", Bmp(5), ""},
+        {"top-down", Bmp(0, 22, 4, std::uint32_t(-2)), ""},
+        {"no BM", Bmp(0, 1, 1, 'A'), "not a BMP file (no 'BM' file header)"},
+        {"shorter than the file header", Bmp(0, 0, 0, 0, 13),
+         "not a BMP file (no 'BM' file header)"},
+        {"cut in the header", Bmp(0, 0, 0, 0, 40), "truncated: the header ends past the file"},
+        {"a larger header", Bmp(0, 14, 4, 108),
+         "a header of 108 bytes (only the 40-byte BITMAPINFOHEADER is read)"},
+        {"two planes", Bmp(0, 26, 2, 2), "2 planes (want 1)"},
+        {"no width", Bmp(0, 18, 4, 0), "size 0x2 out of range (1 to 16384 pixels each way)"},
+        {"too tall", Bmp(0, 22, 4, std::uint32_t(-16385)),
+         "size 3x-16385 out of range (1 to 16384 pixels each way)"},
+        {"12 bits", Bmp(0, 28, 2, 12), "12 bits per pixel (want 1, 4, 8, 16, 24 or 32)"},
+        {"run-length encoded", Bmp(0, 30, 4, 2),
+         "compression 2 (want none, or bit fields at 16 or 32 bits per pixel)"},
+        {"bit fields at 4 bits", Bmp(0, 30, 4, 3),
+         "compression 3 (want none, or bit fields at 16 or 32 bits per pixel)"},
+        {"17 colours", Bmp(0, 46, 4, 17), "17 colours for 4 bits per pixel (at most 16)"},
+        {"the table cut", Bmp(0, 46, 4, 16), "truncated: the colour table ends past the file"},
+        {"rows inside the table", Bmp(0, 10, 4, 58),
+         "the rows start at byte 58, inside the headers or the colour table"},
+        {"rows cut", Bmp(0, 0, 0, 0, 69), "truncated: the rows end past the file"},
+        {"rows past the end", Bmp(0, 10, 4, 71), "truncated: the rows end past the file"}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        std::string dib = "untouched", reason;
+        const bool packed = grafplay::PackBmpFile(r.file, dib, reason);
+        EXPECT_EQ(r.reason, packed ? "" : reason);
+        if (packed) {
+            EXPECT_EQ(r.file.substr(14, 48) + r.file.substr(r.file.size() - 8), dib);
+        }
+    }
 }

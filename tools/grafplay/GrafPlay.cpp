@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ImageTable.h"
 #include "Script.h"
 #include "ScriptPlayer.h"
 
@@ -30,18 +31,12 @@ void PrintUsage()
     std::fprintf(stderr, "usage: grafplay FILE\n       grafplay --png OUT.png FILE\n");
 }
 
-bool ReadFile(const std::string& path, std::string& text)
+// The directory of the script, where the files it names are looked for: everything up to the
+// last slash or backslash, or nothing (the current directory).
+std::string DirectoryOf(const std::string& path)
 {
-    FILE* pFile = std::fopen(path.c_str(), "rb");
-    if (pFile == NULL)
-        return false;
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof(buffer), pFile)) > 0)
-        text.append(buffer, got);
-    const bool ok = std::ferror(pFile) == 0;
-    std::fclose(pFile);
-    return ok;
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 void Report(const std::string& file, int line, const std::string& message)
@@ -67,6 +62,8 @@ private:
 
     int m_exitCode = 0;
     bool m_started = false;
+    // Outlives the views and the library's callback table: released after Grafic_Dll_End.
+    CImageTable m_images;
 };
 
 CGrafPlayApp theApp;
@@ -74,13 +71,18 @@ CGrafPlayApp theApp;
 bool CGrafPlayApp::Play(CScriptPlayer& player)
 {
     std::string text;
-    if (!ReadFile(g_options.scriptPath, text)) {
+    if (!grafplay::ReadWholeFile(g_options.scriptPath, text)) {
         Report(g_options.scriptPath, 0, "cannot read the file");
         return false;
     }
     std::vector<grafplay::Command> commands;
     grafplay::ScriptError error;
     if (!grafplay::ParseScript(text, commands, error, FitsAnsiCodePage)) {
+        Report(g_options.scriptPath, error.line, error.message);
+        return false;
+    }
+    // Every image file is loaded and checked before the first call.
+    if (!m_images.LoadFiles(commands, DirectoryOf(g_options.scriptPath), error)) {
         Report(g_options.scriptPath, error.line, error.message);
         return false;
     }
@@ -102,11 +104,13 @@ BOOL CGrafPlayApp::InitInstance()
         return FALSE;
     }
     m_exitCode = 1;
-    if (Grafic_Dll_Start() == NULL) {
+    GraficCallbacks* pCallbacks = Grafic_Dll_Start();
+    if (pCallbacks == NULL) {
         std::fprintf(stderr, "grafplay: the drawing library did not start\n");
         return FALSE;
     }
     m_started = true;
+    m_images.Install(pCallbacks);
 
     const bool headless = !g_options.pngPath.empty();
     CPlayerFrame* pFrame = new CPlayerFrame;
@@ -118,7 +122,7 @@ BOOL CGrafPlayApp::InitInstance()
     }
     m_pMainWnd = pFrame;
 
-    CScriptPlayer player(pFrame, kViewId);
+    CScriptPlayer player(pFrame, kViewId, m_images);
     if (!Play(player))
         return FALSE;
     // Adding elements may have changed the view's scroll bars.
@@ -151,6 +155,7 @@ int CGrafPlayApp::ExitInstance()
 {
     if (m_started)
         Grafic_Dll_End();
+    m_images.Release();
     CWinApp::ExitInstance();
     return m_exitCode;
 }

@@ -1,7 +1,11 @@
-// The script format of grafplay: words, the command table and argument checking.
+// The script format of grafplay: words, the command table, argument checking and the order of
+// the image declarations.
 #include "Script.h"
 
+#include <cstdio>
 #include <cstring>
+#include <map>
+#include <utility>
 
 namespace grafplay {
 
@@ -10,7 +14,7 @@ namespace {
 // Argument codes of the command table:
 //   i  a 32-bit integer            c  a colour #RRGGBB         w  any word or string
 //   p  partial | full              o  on | off                 f  framed | plain
-//   n  the word count
+//   n  the word count              s  highlight | pressed
 // A code followed by ? may be left out (last position only). A last code followed by * repeats
 // zero or more times, by + one or more times; I is a pair of integers (a point) and only
 // appears repeated.
@@ -60,6 +64,15 @@ const CommandSpec kCommands[] = {
     {"line", "ii", "line DX DY"},
     {"text", "w", "text TEXT"},
     {"textbox", "wfiiiiw", "textbox ALIGN framed|plain LEFT TOP RIGHT BOTTOM TEXT"},
+    {"icondef", "iw", "icondef NUMBER FILE"},
+    {"pictdef", "iwi?", "pictdef NUMBER FILE [INDEX]"},
+    {"pictstate", "isw", "pictstate NUMBER highlight|pressed FILE"},
+    {"icon", "iiiiw", "icon X Y NUMBER REGION LABEL"},
+    {"seticon", "i", "seticon NUMBER"},
+    {"picture", "iiiii", "picture X Y NUMBER PARAM REGION"},
+    {"setpict", "iwi", "setpict NUMBER FILE INDEX"},
+    {"curpict", "iii", "curpict X Y REGION"},
+    {"updatepict", "wiiiii", "updatepict FILE LEFT TOP RIGHT BOTTOM INDEX"},
 };
 
 const CommandSpec* FindCommand(const std::string& name)
@@ -81,13 +94,14 @@ std::string Quote(const std::string& text)
     return "'" + text + "'";
 }
 
-// The choice words of codes p, o, f and n; null for the other codes.
+// The choice words of codes p, o, f, n and s; null for the other codes.
 const char* const* ChoicesOf(char code)
 {
     static const char* const kPartial[] = {"partial", "full", nullptr};
     static const char* const kOnOff[] = {"on", "off", nullptr};
     static const char* const kFramed[] = {"framed", "plain", nullptr};
     static const char* const kCount[] = {"count", nullptr};
+    static const char* const kState[] = {"highlight", "pressed", nullptr};
     switch (code) {
     case 'p':
         return kPartial;
@@ -97,6 +111,8 @@ const char* const* ChoicesOf(char code)
         return kFramed;
     case 'n':
         return kCount;
+    case 's':
+        return kState;
     default:
         return nullptr;
     }
@@ -175,7 +191,72 @@ bool IsUtf8(const std::string& text)
     return true;
 }
 
+// What the image commands before a line declared: a number is declared once per kind (0 is never
+// asked for), a picture's state images follow its `pictdef`, one of each, and `updatepict`
+// follows the `curpict` that makes a current picture.
+struct Declarations {
+    std::map<std::int32_t, int> icons;                            // number: the line of its icondef
+    std::map<std::int32_t, int> pictures;                         // number: the line of its pictdef
+    std::map<std::pair<std::int32_t, std::int32_t>, int> states;  // number and state: the line
+    bool curPict = false;
+};
+
+bool CheckDeclaration(const Command& command, Declarations& seen, std::string& message)
+{
+    const std::string& name = command.name;
+    if (name == "curpict")
+        seen.curPict = true;
+    if (name == "updatepict" && !seen.curPict) {
+        message = "'updatepict' before 'curpict' (there is no current picture)";
+        return false;
+    }
+    if (name != "icondef" && name != "pictdef" && name != "pictstate")
+        return true;
+    const std::int32_t number = command.args[0].number;
+    const std::string numberText = std::to_string(number);
+    if (name == "pictstate") {
+        const std::pair<std::int32_t, std::int32_t> key(number, command.args[1].number);
+        if (seen.pictures.count(number) == 0) {
+            message = "picture " + numberText + " has no 'pictdef' before this line";
+            return false;
+        }
+        if (seen.states.count(key) != 0) {
+            message = "picture " + numberText + " already has a " + command.args[1].text +
+                      " image (line " + std::to_string(seen.states[key]) + ")";
+            return false;
+        }
+        seen.states[key] = command.line;
+        return true;
+    }
+    if (number == 0) {
+        message = "image number 0 is never asked for";
+        return false;
+    }
+    std::map<std::int32_t, int>& lines = name == "icondef" ? seen.icons : seen.pictures;
+    if (lines.count(number) != 0) {
+        message = (name == "icondef" ? "icon " : "picture ") + numberText +
+                  " is already declared on line " + std::to_string(lines[number]);
+        return false;
+    }
+    lines[number] = command.line;
+    return true;
+}
+
 }  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    FILE* pFile = std::fopen(path.c_str(), "rb");
+    if (pFile == nullptr)
+        return false;
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof(buffer), pFile)) > 0)
+        bytes.append(buffer, got);
+    const bool ok = std::ferror(pFile) == 0;
+    std::fclose(pFile);
+    return ok;
+}
 
 bool ParseNumber(const std::string& text, std::int32_t& value)
 {
@@ -350,6 +431,7 @@ bool ParseScript(const std::string& text, std::vector<Command>& commands, Script
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
         start = 3;
     bool haveView = false;
+    Declarations declarations;
     int lineNumber = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -400,6 +482,10 @@ bool ParseScript(const std::string& text, std::vector<Command>& commands, Script
             }
         } else if (!haveView) {
             error = {lineNumber, Quote(command.name) + " before 'view'"};
+            return false;
+        }
+        if (!CheckDeclaration(command, declarations, message)) {
+            error = {lineNumber, message};
             return false;
         }
         commands.push_back(command);

@@ -45,10 +45,13 @@ bool CheckCommand(const std::vector<Argument>& words, Command& command, std::str
 typedef bool (*TextCheck)(const std::string& text, std::string& message);
 
 // Parses a whole script (UTF-8, an optional byte-order mark, LF or CRLF line ends): every
-// non-empty line a command, `view` first and once, every argument passing checkText when one is
-// given. Stops at the first error.
+// non-empty line a command, `view` first and once, image numbers declared once and in order,
+// every argument passing checkText when one is given. Stops at the first error.
 bool ParseScript(const std::string& text, std::vector<Command>& commands, ScriptError& error,
                  TextCheck checkText = nullptr);
+
+// Reads a whole file's bytes; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& bytes);
 
 // "FILE:LINE: message", the form in which every error of a script is reported.
 std::string FormatError(const std::string& file, int line, const std::string& message);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ImageTable.h"
 #include "PngWriter.h"
 
 #include <mirdalux.h>
@@ -101,8 +102,8 @@ bool FitsAnsiCodePage(const std::string& utf8, std::string& message)
     return Utf8ToAnsi(utf8, ansi, message);
 }
 
-CScriptPlayer::CScriptPlayer(CWnd* pParent, UINT nViewId)
-    : m_pParent(pParent), m_nViewId(nViewId), m_size(0, 0)
+CScriptPlayer::CScriptPlayer(CWnd* pParent, UINT nViewId, CImageTable& images)
+    : m_pParent(pParent), m_images(images), m_nViewId(nViewId), m_size(0, 0)
 {}
 
 CWnd* CScriptPlayer::ViewWnd() const
@@ -318,6 +319,52 @@ bool CScriptPlayer::PlayDrawing(const Command& command, std::string& message)
         block.framed = args[1].number;
         block.rect = RectOf(args, 2);
         Grafic_Dll_Draw_Text_Box(pView, &block);
+    } else {
+        return PlayImage(command, message);
+    }
+    return true;
+}
+
+bool CScriptPlayer::PlayImage(const Command& command, std::string& message)
+{
+    const std::vector<Argument>& args = command.args;
+    const std::string& name = command.name;
+    CGraphicView* pView = m_pView;
+
+    if (name == "icondef" || name == "pictdef" || name == "pictstate") {
+        m_images.Declare(command);
+    } else if (name == "icon") {
+        GRAF_ICON block;
+        block.x = args[0].number;
+        block.y = args[1].number;
+        block.iconNumber = args[2].number;
+        block.regionId = args[3].number;
+        if (!Utf8ToAnsi(args[4].text, block.label, message))
+            return false;
+        Grafic_Dll_Icon(pView, &block);
+    } else if (name == "seticon") {
+        Grafic_Dll_Set_Icon(pView, args[0].number);
+    } else if (name == "picture") {
+        const GRAF_PICTURE block = {args[0].number, args[1].number, args[2].number, args[3].number,
+                                    args[4].number};
+        Grafic_Dll_Picture(pView, &block);
+    } else if (name == "curpict") {
+        const POINT pt = {args[0].number, args[1].number};
+        Grafic_Dll_DefineCurPict(pView, &pt, args[2].number);
+    } else if (name == "setpict" || name == "updatepict") {
+        // A fresh block each time: the picture that takes it owns it.
+        HGLOBAL hDib = m_images.CopyPicture(args[name == "setpict" ? 1 : 0].text);
+        if (hDib == NULL) {
+            message = "no memory for the picture";
+            return false;
+        }
+        if (name == "updatepict") {
+            const RECT rc = RectOf(args, 1);
+            Grafic_Dll_UpdateCurPict(pView, hDib, &rc, args[5].number);
+        } else if (!Grafic_Dll_Set_Pict(pView, args[0].number, hDib, args[2].number)) {
+            // No empty picture of the number took it: it is still grafplay's.
+            ::GlobalFree(hDib);
+        }
     } else {
         message = "no call for '" + name + "'";
         return false;

@@ -7,12 +7,14 @@
 #include "Script.h"
 
 class CGraphicView;
+class CImageTable;
 
 class CScriptPlayer
 {
 public:
-    // The view's window is a child of pParent with this identifier.
-    CScriptPlayer(CWnd* pParent, UINT nViewId);
+    // The view's window is a child of pParent with this identifier; the image commands use the
+    // files the table loaded.
+    CScriptPlayer(CWnd* pParent, UINT nViewId, CImageTable& images);
 
     // Runs one command. False with a message when it cannot be done: an `expect` that fails,
     // or a view that cannot be created.
@@ -36,8 +38,10 @@ public:
 private:
     bool CreateView(const grafplay::Command& command, std::string& message);
     bool PlayDrawing(const grafplay::Command& command, std::string& message);
+    bool PlayImage(const grafplay::Command& command, std::string& message);
 
     CWnd* m_pParent;
+    CImageTable& m_images;
     UINT m_nViewId;
     CGraphicView* m_pView = NULL;
     CSize m_size;
