@@ -138,8 +138,9 @@ TEST(CHost, DrawsAtOnceWhatARepaintDraws)
     Grafic_Dll_End();
 }
 
-// The decorated size query, called from C as a function returning a SIZE by value.
-TEST(CHost, PictureSizeReturnsASizeByValue)
+// The single-picture queries, the decorated size query called from C as a function returning a
+// SIZE by value: they answer only for a display list holding exactly one picture.
+TEST(CHost, SinglePictureQueriesWithTheSizeByValue)
 {
     ASSERT_NE(nullptr, Grafic_Dll_Start());
     CGraphicView* v = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
@@ -150,7 +151,15 @@ TEST(CHost, PictureSizeReturnsASizeByValue)
     *static_cast<BITMAPINFOHEADER*>(::GlobalLock(h)) = {40, 7, 4, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     ::GlobalUnlock(h);
     Grafic_Dll_UpdateCurPict(v, h, NULL, -1);
-    EXPECT_EQ(CSize(7, 4), CSize(CHostPictSize(v)));
+    for (bool alone : {true, false}) {
+        SCOPED_TRACE(alone ? "one picture" : "a picture and a state element");
+        if (!alone)
+            Grafic_Dll_Set_Pen_Normal(v);
+        Grafic_Dll_SetTransparentIndex(v, 9);
+        ExpectAll({{"size", CSize(CHostPictSize(v)) == (alone ? CSize(7, 4) : CSize(0, 0))},
+                   {"index", Grafic_Dll_GetTransparentIndex(v) == (alone ? 9 : 0)},
+                   {"image", Grafic_Dll_HasOnlyOnePict(v) == (alone ? h : NULL)}});
+    }
     delete v;
     Grafic_Dll_End();
 }
