@@ -11,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -117,21 +118,15 @@ protected:
     template <class... Parts> static void Note(const Parts&... parts)
     {
         std::ostringstream joined;
-        ((joined << parts << ' '), ...);
-        const std::string entry = joined.str().substr(0, joined.str().size() - 1);
-        s_host->log.push_back(entry);
+        ((joined << ' ' << parts), ...);
+        const std::string entry = s_host->log.emplace_back(joined.str().substr(1));
         std::string& t = s_host->trigger;
         if (!t.empty() && entry.compare(0, t.size(), t) == 0) {
             t.clear();
             s_host->action();
         }
     }
-    std::string TakeLog()
-    {
-        std::string s = Joined(log);
-        log.clear();
-        return s;
-    }
+    std::string TakeLog() { return Joined(std::exchange(log, {})); }
     static void __cdecl Request(ResourceRequest* r)
     {
         s_host->requests.push_back(*r);
@@ -180,8 +175,7 @@ protected:
     // A w x h icon opaque in colour but for a transparent border.
     HICON Icon(COLORREF colour, int w = 32, int h = 32, int border = 8, bool mono = false)
     {
-        m_icons.push_back(MakeIcon(w, h, border, colour, mono));
-        return m_icons.back();
+        return m_icons.emplace_back(MakeIcon(w, h, border, colour, mono));
     }
     // A w x h 24-bit picture in one colour.
     static HGLOBAL Solid(int w, int h, COLORREF c)
