@@ -23,7 +23,9 @@ CLockedDib::CLockedDib(HGLOBAL h)
     if (ok) {
         const uint64_t colors =
             hdr->biClrUsed != 0 ? hdr->biClrUsed : (bpp <= 8 ? (uint64_t)1 << bpp : 0);
-        const uint64_t offset = (uint64_t)hdr->biSize + (bitFields ? 12 : 0) + 4 * colors;
+        // The three masks of a bit-field DIB follow a 40-byte header; a longer header holds them.
+        const BOOL masksAfter = bitFields && hdr->biSize == sizeof(BITMAPINFOHEADER);
+        const uint64_t offset = (uint64_t)hdr->biSize + (masksAfter ? 12 : 0) + 4 * colors;
         const uint64_t rows = hdr->biHeight < 0 ? -(int64_t)hdr->biHeight : hdr->biHeight;
         const uint64_t stride = (((uint64_t)hdr->biWidth * bpp + 31) / 32) * 4;
         ok = colors <= 0x7FFFFFFF && offset <= size && stride * rows <= size - offset;

@@ -21,27 +21,34 @@ uint32_t Rgb(COLORREF c)
     return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
 }
 
-// A packed DIB, bottom-up, in a movable block: every table entry listed (biClrUsed 0 when the
-// list is full, else its length), pixel(x, y) stored for each pixel: a table index, or a
-// 0x00RRGGBB value for 24 and 32 bits.
+// A packed DIB in a movable block, bottom-up (top-down for a negative h): every table entry
+// listed (biClrUsed 0 when the list is full, else its length), pixel(x, y) stored for each pixel:
+// a table index, or a 0x00RRGGBB value for 16 (5-5-5, or 5-6-5 with masks), 24 and 32 bits. With
+// `masks`, a bit-field DIB whose three masks follow the header.
 HGLOBAL MakeDib(int w, int h, int bpp, const std::vector<COLORREF>& table,
-                std::function<uint32_t(int, int)> pixel)
+                std::function<uint32_t(int, int)> pixel, bool masks = false)
 {
-    const int stride = ((w * bpp + 31) / 32) * 4;
-    const size_t head = sizeof(BITMAPINFOHEADER) + 4 * table.size();
-    HGLOBAL hDib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, head + size_t(stride) * h);
+    const int stride = ((w * bpp + 31) / 32) * 4, rows = std::abs(h);
+    const size_t head = sizeof(BITMAPINFOHEADER) + (masks ? 12 : 0) + 4 * table.size();
+    HGLOBAL hDib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, head + size_t(stride) * rows);
     BYTE* p = static_cast<BYTE*>(::GlobalLock(hDib));
     BITMAPINFOHEADER* bi = reinterpret_cast<BITMAPINFOHEADER*>(p);
-    *bi = {sizeof *bi, w, h, 1, WORD(bpp), BI_RGB, 0, 0, 0, 0, 0};
+    *bi = {sizeof *bi, w, h, 1, WORD(bpp), DWORD(masks ? BI_BITFIELDS : BI_RGB), 0, 0, 0, 0, 0};
     if (bpp <= 8 && table.size() != (1u << bpp))
         bi->biClrUsed = DWORD(table.size());
-    RGBQUAD* q = reinterpret_cast<RGBQUAD*>(p + sizeof *bi);
+    const DWORD fields[2][3] = {{0xFF0000, 0xFF00, 0xFF}, {0xF800, 0x7E0, 0x1F}};
+    if (masks)
+        memcpy(p + sizeof *bi, fields[bpp == 16], sizeof fields[0]);
+    RGBQUAD* q = reinterpret_cast<RGBQUAD*>(p + head - 4 * table.size());
     for (size_t i = 0; i < table.size(); ++i)
         q[i] = {GetBValue(table[i]), GetGValue(table[i]), GetRValue(table[i]), 0};
-    for (int y = 0; y < h; ++y) {
-        BYTE* row = p + head + size_t(stride) * (h - 1 - y);
+    for (int y = 0; y < rows; ++y) {
+        BYTE* row = p + head + size_t(stride) * (h < 0 ? y : rows - 1 - y);
         for (int x = 0; x < w; ++x) {
-            const uint32_t v = pixel(x, y);
+            uint32_t v = pixel(x, y);
+            if (bpp == 16)  // 5-5-5, or 5-6-5 with masks
+                v = masks ? (v >> 8 & 0xF800) | (v >> 5 & 0x7E0) | (v >> 3 & 0x1F)
+                          : (v >> 9 & 0x7C00) | (v >> 6 & 0x3E0) | (v >> 3 & 0x1F);
             const int bit = x * bpp;
             if (bpp < 8)
                 row[bit / 8] |= BYTE(v << (8 - bpp - bit % 8));
@@ -463,15 +470,21 @@ TEST_F(ImageTest, MaskOverDepthsAndIndices)
     const std::vector<COLORREF> five = {kWhite, kBlack, kGreen, kGreen, kRed};
     const struct {
         const char* name;
-        int bpp, index;
+        int bpp, height, index;  // a negative height: top-down
         std::vector<COLORREF> table;
         const char* transparent;  // the table entries (or colours) that must read transparent
-    } rows[] = {{"8 bits, a duplicated key", 8, 2, five, "23"},
-                {"8 bits, index = count", 8, 5, five, "0"},
-                {"8 bits, no index", 8, -1, five, "0"},
-                {"1 bit, black", 1, 1, {kWhite, kBlack}, "1"},
-                {"4 bits, past the table", 4, 200, five, "0"},
-                {"32 bits, no table", 32, 0, five, "0"}};
+        bool masks;
+    } rows[] = {{"8 bits, a duplicated key", 8, 5, 2, five, "23", false},
+                {"8 bits, index = count", 8, 5, 5, five, "0", false},
+                {"8 bits, no index", 8, 5, -1, five, "0", false},
+                {"8 bits, top-down", 8, -5, 2, five, "23", false},
+                {"1 bit, black", 1, 5, 1, {kWhite, kBlack}, "1", false},
+                {"4 bits, past the table", 4, 5, 200, five, "0", false},
+                {"16 bits", 16, 5, 0, five, "0", false},
+                {"16 bits, 5-6-5 masks", 16, 5, 0, five, "0", true},
+                {"24 bits", 24, 5, 0, five, "0", false},
+                {"32 bits, no table", 32, 5, 0, five, "0", false},
+                {"32 bits, masks", 32, 5, 0, five, "0", true}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         const size_t n = r.table.size();
@@ -479,8 +492,8 @@ TEST_F(ImageTest, MaskOverDepthsAndIndices)
         auto pixel = [&](int x, int y) {
             return r.bpp <= 8 ? entry(x, y) : Rgb(r.table[entry(x, y)]);
         };
-        pictures[3] = {MakeDib(7, 5, r.bpp, r.bpp <= 8 ? r.table : std::vector<COLORREF>(), pixel),
-                       r.index};
+        const std::vector<COLORREF> table = r.bpp <= 8 ? r.table : std::vector<COLORREF>();
+        pictures[3] = {MakeDib(7, r.height, r.bpp, table, pixel, r.masks), r.index};
         CPictureElement* e = Add(10, 20, 3, 0, 1);
         std::string wrong;
         for (int y = 0; y < 5; ++y)
