@@ -30,6 +30,12 @@ IMPLEMENT_DYNCREATE(CGraphicView, CScrollView)
 BEGIN_MESSAGE_MAP(CGraphicView, CScrollView)
     ON_WM_ERASEBKGND()
     ON_WM_DESTROY()
+    ON_WM_SETCURSOR()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CGraphicView::CGraphicView()
@@ -302,17 +308,15 @@ void CGraphicView::PurgeDiscarded()
         CGraphicElement* e = m_displayList.GetElement(i);
         if (e == NULL || !e->discarded)
             continue;
+        ForgetPointerElement(e);
         m_displayList.RemoveAt(i, 1);
         e->ReleaseResources();
         try {
             m_discardedList.Add(e);
         } catch (CException* ex) {
-            // Nowhere to park it: nothing points to it any more but the pointer fields.
+            // Nowhere to park it: nothing points to it any more but the current picture (the
+            // pointer's fields were cleared above).
             ex->Delete();
-            if (m_pPressedElement == e)
-                m_pPressedElement = NULL;
-            if (m_pHoverElement == e)
-                m_pHoverElement = NULL;
             if (static_cast<void*>(m_pCurPict) == static_cast<void*>(e))
                 m_pCurPict = NULL;
             delete e;
@@ -414,9 +418,10 @@ void CGraphicView::DeleteRegions(int regionVerb, BOOL bAll, const CUIntArray* pI
             continue;
         if (!bAll && !ListHolds(pIds, e->pattern))
             continue;
-        if (e->IsIcon() || e->IsPicture())
+        if (e->IsIcon() || e->IsPicture()) {
+            ForgetPointerElement(e);
             e->DropRegion();
-        else
+        } else
             e->discarded = TRUE;
     }
     PurgeDiscarded();
@@ -472,10 +477,7 @@ void CGraphicView::ClientToDoc(POINT& pt)
 
 void CGraphicView::OnDestroy()
 {
-    if (m_bTimerOn) {
-        KillTimer(GRAPHIC_VIEW_TIMER_ID);
-        m_bTimerOn = FALSE;
-    }
+    SetHoverTimer(FALSE);
     if (m_bCapture) {
         if (::GetCapture() == m_hWnd)
             ::ReleaseCapture();

@@ -130,6 +130,13 @@ public:
     // Client to document coordinates: adds the scroll positions.
     void ClientToDoc(POINT& pt);
 
+    // Pointer interaction. The element under document point p: the first one in list order
+    // whose region holds p; NULL when there is none, or when that first one is an active picture
+    // whose pixel at p is transparent (later elements are not asked).
+    CGraphicElement* ElementAt(POINT p);
+    // Starts (on) or stops the hover timer; TRUE while it runs.
+    BOOL SetHoverTimer(BOOL on);
+
     // Fields, in this order.
     POINT m_penLocation;
     CGraphicElementList m_displayList;
@@ -154,6 +161,18 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     // Stops the hover timer, gives up the capture and forgets the pressed and hovered elements.
     afx_msg void OnDestroy();
+    // The hand cursor over any element that ElementAt finds at the pointer's position.
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    // Follows the pointer: the pressed element while the left button is held, then the hover.
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    // Presses the element under the pointer and releases the one pressed before.
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    // Reports a click on an element that reports on release, and releases it.
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    // Reports a double click on the pressed element when it reports on double click.
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    // The hover timer's tick: the next blink step, or the end of a highlight.
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -165,4 +184,23 @@ private:
     void RegisterLive(BOOL bLive);
     // Appends an icon or picture made just before, unless its request destroyed the view.
     void AppendImage(CGraphicElement* e, BOOL bDrawNow);
+
+    // The pointer's operations (GraphicViewPointer.cpp). Each returns FALSE when a host callback
+    // made inside it destroyed the view, which the caller then no longer touches.
+    BOOL PressElement(CGraphicElement* e);
+    BOOL ReleasePressed(CGraphicElement* e);
+    BOOL TrackPressed(CGraphicElement* pressed, CGraphicElement* hit);
+    BOOL UpdateHover(CGraphicElement* old, CGraphicElement* hit);
+    BOOL HighlightElement(CGraphicElement* e, BOOL bFromTimer);
+    BOOL UnhighlightElement(CGraphicElement* e);
+    void ToggleBlinkFrame(CRgn* rgn);
+    void ClearBlinkFrame(CRgn* rgn);
+    // Reports a click on e to the host through its callback slot for e's verb.
+    BOOL ReportClick(CGraphicElement* e, POINT pt, UINT nFlags);
+    // The element under the pointer's screen position, in document coordinates.
+    CGraphicElement* ElementAtCursor();
+    // Called before e leaves the display list or loses its region: it stops being the pressed
+    // or hovered element, its blink frame is completed, its capture given up, and a pressed or
+    // highlighted look is invalidated so that the next paint shows it plain.
+    void ForgetPointerElement(CGraphicElement* e);
 };

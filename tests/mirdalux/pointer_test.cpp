@@ -1,0 +1,324 @@
+// The graphic view and the pointer: the element found under it and the hand cursor, clicks
+// reported to the host with the pressed look, selection and capture they leave, the blinking
+// frame, and hosts that delete everything or destroy the view from a callback. The pointer is
+// moved with SetCursorPos, messages are sent to the view, nothing is pumped before the checks.
+#include "TestShape.h"
+#include "lib/Library.h"
+
+#include <functional>
+#include <utility>
+
+namespace {
+
+const UINT_PTR kTimer = 1996;
+
+// A 16 x 16 8-bit picture: its left half table entry 0 (left), its right half entry 1 (red).
+HGLOBAL HalfAndHalfDib(COLORREF left)
+{
+    const size_t head = sizeof(BITMAPINFOHEADER) + 2 * sizeof(RGBQUAD);
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, head + 16 * 16);
+    BYTE* p = static_cast<BYTE*>(::GlobalLock(h));
+    *reinterpret_cast<BITMAPINFOHEADER*>(p) = {
+        sizeof(BITMAPINFOHEADER), 16, 16, 1, 8, BI_RGB, 0, 0, 0, 2, 0};
+    RGBQUAD* table = reinterpret_cast<RGBQUAD*>(p + sizeof(BITMAPINFOHEADER));
+    table[0] = {GetBValue(left), GetGValue(left), GetRValue(left), 0};
+    table[1] = {0, 0, 255, 0};
+    for (int i = 0; i < 16 * 16; ++i)
+        p[head + i] = i % 16 >= 8;
+    ::GlobalUnlock(h);
+    return h;
+}
+
+// A host that logs the clicks it hears of and runs a test's action once, inside the next call
+// of the kind armed. Its window sits away from the screen's top-left corner, where the other
+// programs' windows are, and the pointer goes back where it was at the end.
+class PointerTest : public ViewFixture
+{
+protected:
+    PointerTest() : ViewFixture(420, 320) {}
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        ::GetCursorPos(&m_savedCursor);
+        ::SetWindowPos(m_parent.Hwnd(), NULL, 800, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        *GetGraficCallbacks() = {&Active, &Region, &Draw, &Request, &State, NULL, NULL, NULL};
+        s_log.clear();
+    }
+    void TearDown() override
+    {
+        ::SetCursorPos(m_savedCursor.x, m_savedCursor.y);
+        ViewFixture::TearDown();
+    }
+
+    // c: '!' a click report, '?' a picture's state-image question, '*' a picture's drawing.
+    static void Run(char c)
+    {
+        if (s_action && c == s_when)
+            std::exchange(s_action, nullptr)();
+    }
+    static void CALLBACK Active(HWND, int id)
+    {
+        s_log.push_back("active " + std::to_string(id));
+        Run('!');
+    }
+    static void CALLBACK Region(HWND, int id, POINT* p, UINT flags)
+    {
+        char s[64];
+        snprintf(s, sizeof s, "region %d (%ld,%ld) 0x%X", id, p->x, p->y, flags);
+        s_log.push_back(s);
+        Run('!');
+    }
+    static void __cdecl Draw(PictDrawRequest*) { Run('*'); }
+    static HGLOBAL __cdecl State(int, int, LONG*) { return Run('?'), HGLOBAL(NULL); }
+    // Picture 4: entry 0 green and transparent. 5: entry 0 white, no transparent entry.
+    static void __cdecl Request(ResourceRequest* r)
+    {
+        r->handle = HalfAndHalfDib(r->number == 4 ? RGB(0, 255, 0) : kWhite);
+        r->transparentIndex = r->number == 4 ? 0 : -1;
+    }
+    static std::string TakeLog() { return Joined(std::exchange(s_log, {})); }
+
+    static void PointAt(HWND h, POINT p)
+    {
+        ::ClientToScreen(h, &p);
+        ::SetCursorPos(p.x, p.y);
+    }
+    // Whether the view shows the hand cursor with the pointer at client point p.
+    static bool HandAt(HWND h, POINT p, UINT hitTest = HTCLIENT)
+    {
+        PointAt(h, p);
+        ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
+        ::SendMessage(h, WM_SETCURSOR, (WPARAM)h, MAKELPARAM(hitTest, WM_MOUSEMOVE));
+        return ::GetCursor() == GetHandCursor();
+    }
+    // One message a letter, all with MK_SHIFT: at `in`, M move, H move with the button held,
+    // D down, U up, C double click, T tick (the pointer placed there first); at `out`, o move,
+    // m move held, u up, e down; P paints what is invalid. '!', '?' and '*' arm act for that kind
+    // of call (see Run).
+    static void Play(HWND h, const char* steps, POINT in, POINT out, std::function<void()> act = {})
+    {
+        for (; *steps != 0; ++steps) {
+            const char c = *steps;
+            const POINT p = strchr("MHDUCT", c) ? in : out;
+            const UINT msg = strchr("MHom", c) ? WM_MOUSEMOVE
+                             : strchr("Uu", c) ? WM_LBUTTONUP
+                             : c == 'C'        ? WM_LBUTTONDBLCLK
+                                               : WM_LBUTTONDOWN;
+            if (strchr("!?*", c)) {
+                s_action = act;
+                s_when = c;
+            } else if (c == 'P') {
+                ::UpdateWindow(h);
+            } else if (c == 'T') {
+                PointAt(h, p);
+                ::SendMessage(h, WM_TIMER, kTimer, 0);
+            } else {
+                const WPARAM flags = MK_SHIFT | (strchr("HDCme", c) ? MK_LBUTTON : 0);
+                ::SendMessage(h, msg, flags, MAKELPARAM(p.x, p.y));
+            }
+        }
+    }
+    // The screen's copy of the client area.
+    static std::unique_ptr<DibCanvas> Screen(HWND h)
+    {
+        auto canvas = std::make_unique<DibCanvas>(400, 300, kRed);
+        CaptureClient(h, *canvas);
+        return canvas;
+    }
+
+    static inline std::vector<std::string> s_log;
+    static inline std::function<void()> s_action;
+    static inline char s_when = 0;
+    POINT m_savedCursor = {0, 0};
+};
+
+}  // namespace
+
+// Overlapping regions, pictures' pixels over a later region, a verb that carries no region: the
+// cursor and the click go to the first region in list order, or to nothing, whatever the
+// hit-test code. The button up asks only the pressed element's region, not its pixels.
+TEST_F(PointerTest, FirstRegionInListOrderTakesCursorAndClick)
+{
+    ASSERT_NE(nullptr, GetHandCursor());
+    CGraphicView* v = NewView(CRect(0, 0, 400, 300));
+    AddShape(v, kRect, "ACTIVE", "1", CRect(20, 20, 120, 120));
+    AddShape(v, kRect, "ACTIVE", "2", CRect(60, 60, 160, 160));
+    const GRAF_PICTURE pictures[] = {{200, 20, 4, 0, 7}, {300, 20, 5, 0, 8}};
+    Grafic_Dll_Picture(v, &pictures[0]);
+    Grafic_Dll_Picture(v, &pictures[1]);
+    AddShape(v, kRect, "CLICK", "9", CRect(190, 10, 260, 80));
+    AddShape(v, kRect, "PAINT", "BLACK", CRect(20, 200, 100, 260));
+    const struct {
+        const char* name;
+        POINT down, up;
+        bool hand;
+        const char* log;
+    } rows[] = {{"overlap: the first appended", {80, 80}, {80, 80}, true, "active 1"},
+                {"the second alone", {150, 150}, {150, 150}, true, "active 2"},
+                {"a transparent pixel hides the later region", {203, 28}, {203, 28}, false, ""},
+                {"an opaque pixel", {212, 28}, {212, 28}, true, "active 7"},
+                {"released on a transparent pixel", {212, 28}, {203, 28}, true, "active 7"},
+                {"no transparent index: white is hit", {303, 28}, {303, 28}, true, "active 8"},
+                {"the later region beside it", {250, 70}, {250, 70}, true, "region 9 (250,70) 0x4"},
+                {"a painted rectangle", {40, 220}, {40, 220}, false, ""},
+                {"empty space", {300, 250}, {300, 250}, false, ""}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(r.hand, HandAt(v->m_hWnd, r.down, HTNOWHERE));
+        Play(v->m_hWnd, "Du", r.down, r.up);
+        EXPECT_EQ(r.log, TakeLog());
+    }
+}
+
+// Each row: a region over a black rectangle at document (150, 60)-(250, 140), drawn with options
+// (R: active, reports on release; S: active, reports on double click; r, s: the same for a click
+// region, in a view scrolled by (100, 40)), then the messages (see Play). Checked: what the host
+// heard; that the pressed look (black lightened in a stipple) shows while it hears it, even when
+// it repaints; and afterwards (L) the look after a repaint, (K) the element still the pressed
+// one, (C) the capture.
+TEST_F(PointerTest, ClicksReportOnceAndLeaveThePressedLookSelectionAndCapture)
+{
+    const struct {
+        const char *name, kind, *steps, *log, *state;
+    } rows[] = {{"click", 'R', "DU", "active 3", "---"},
+                {"held", 'R', "D", "", "LKC"},
+                {"double click", 'R', "DUCU", "active 3", "---"},
+                {"double click, selection", 'S', "DUCU", "active 3", "LK-"},
+                {"one click selects", 'S', "DU", "", "LK-"},
+                {"selection pressed again", 'S', "DUD", "", "LK-"},
+                {"empty space clears it", 'S', "DUe", "", "---"},
+                {"a move off the selection", 'S', "DUo", "", "LK-"},
+                {"released outside", 'R', "Du", "", "---"},
+                {"moved off while held", 'R', "Dm", "", "-KC"},
+                {"off and back", 'R', "DmPH", "", "LKC"},
+                {"off, back, released", 'R', "DmPHU", "active 3", "---"},
+                {"scrolled click", 'r', "DU", "region 5 (150,60) 0x4", "---"},
+                {"scrolled double click", 's', "DUCU", "region 5 (150,60) 0x5", "LK-"}};
+    const COLORREF kLightened = RGB(120, 120, 120);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        CGraphicView* v = NewView(CRect(0, 0, 300, 200));
+        const HWND h = v->m_hWnd;
+        const bool scrolled = islower(r.kind) != 0, active = !scrolled;
+        v->m_defaultOptions = toupper(r.kind) == 'R' ? 7 : 5;
+        AddShape(v, kRect, "FRAME", "BLACK", CRect(0, 0, 800, 600));
+        AddShape(v, kRect, "PAINT", "BLACK", CRect(150, 60, 250, 140));
+        AddShape(v, kRect, active ? "ACTIVE" : "CLICK", active ? "3" : "5",
+                 CRect(150, 60, 250, 140));
+        CGraphicElement* e = Last(v);
+        v->ScrollToPosition(CPoint(scrolled ? 100 : 0, scrolled ? 40 : 0));
+        v->UpdateWindow();  // the repaint that hiding the new view's scroll bar asks for
+        const POINT in = {scrolled ? 50 : 150, scrolled ? 20 : 60};
+        const POINT out = {in.x - 30, in.y + 110};
+        int during = -1;
+        EXPECT_TRUE(HandAt(h, in));
+        Play(h, (std::string("!") + r.steps).c_str(), in, out, [&] {
+            v->UpdateWindow();
+            during = Screen(h)->CountPixels(kLightened);
+        });
+        EXPECT_EQ(r.log, TakeLog());
+        EXPECT_EQ(*r.log != 0, during > 1000) << "lightened while reported";
+        v->UpdateWindow();
+        const std::string state = {Screen(h)->CountPixels(kLightened) > 1000 ? 'L' : '-',
+                                   v->m_pPressedElement == e ? 'K' : '-',
+                                   ::GetCapture() == h ? 'C' : '-'};
+        EXPECT_EQ(r.state, state);
+        ::DestroyWindow(h);
+    }
+}
+
+// The blinking frame, one row a message: the left border pixel of A and B. The phase starts
+// FALSE, so the odd steps are the black ones (no change) and the even ones invert. A move while
+// the timer runs draws no step; a click, or moving on to B, completes A's frame at once, and B's
+// first step waits for a tick; a tick off every region clears the frame and stops the timer.
+TEST_F(PointerTest, HoverBlinksTheBorderOnTimerTicks)
+{
+    CGraphicView* v = NewView(CRect(0, 0, 400, 300));
+    AddShape(v, kRect, "ACTIVE", "1", CRect(40, 40, 140, 100));
+    AddShape(v, kRect, "ACTIVE", "2", CRect(200, 40, 300, 100));
+    const POINT inA = {60, 60}, inB = {250, 60}, off = {300, 250};
+    const struct {
+        const char* name;
+        POINT to;
+        const char* step;
+        COLORREF atA, atB;
+    } rows[] = {{"move onto A, button held: the black step", inA, "H", kWhite, kWhite},
+                {"tick: inverted", inA, "T", kBlack, kWhite},
+                {"move while the timer runs", inA, "M", kBlack, kWhite},
+                {"tick: held", inA, "T", kBlack, kWhite},
+                {"tick: restored", inA, "T", kWhite, kWhite},
+                {"tick: held restored", inA, "T", kWhite, kWhite},
+                {"tick: inverted again", inA, "T", kBlack, kWhite},
+                {"a click on A completes its frame", inA, "DU", kWhite, kWhite},
+                {"move to B: A cleared, B waits", inB, "M", kWhite, kWhite},
+                {"tick: B's first step", inB, "T", kWhite, kWhite},
+                {"tick: B inverted", inB, "T", kWhite, kBlack},
+                {"tick off every region", off, "T", kWhite, kWhite}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Play(v->m_hWnd, r.step, r.to, r.to);
+        const auto screen = Screen(v->m_hWnd);
+        EXPECT_EQ(r.atA, screen->Pixel(40, 70));
+        EXPECT_EQ(r.atB, screen->Pixel(200, 70));
+    }
+    EXPECT_FALSE(::KillTimer(v->m_hWnd, kTimer)) << "the timer was stopped";
+}
+
+// A host that deletes every element and region, or destroys the view, from a click report, a
+// picture's question for a state image or its drawing (A: active region, C: click region, P:
+// active picture): the later messages do no harm, a view that lives forgets its pressed and
+// hovered elements at once and gives up the capture, and every context and GDI object is back.
+TEST_F(PointerTest, CallbacksThatDeleteOrDestroyAreSurvived)
+{
+    const struct {
+        const char *name, kind;
+        UINT options;
+        const char* steps;
+        bool destroy;
+        const char* log;
+    } rows[] = {{"click deletes", 'A', 7, "M!DUT", false, "active 3"},
+                {"click destroys", 'A', 7, "M!DU", true, "active 3"},
+                {"double click deletes", 'A', 5, "M!DUCUT", false, "active 3"},
+                {"double click destroys", 'A', 5, "!DUCU", true, "active 3"},
+                {"region click destroys", 'C', 7, "!DU", true, "region 5 (60,60) 0x4"},
+                {"hover image question destroys", 'P', 7, "?MDU", true, ""},
+                {"pressed image question deletes", 'P', 7, "M?DUT", false, ""},
+                {"pressed image question destroys", 'P', 7, "M?DU", true, ""},
+                {"redraw on leaving deletes", 'P', 7, "M*oT", false, ""},
+                {"redraw on leaving destroys", 'P', 7, "M*o", true, ""}};
+    const GRAF_PICTURE picture = {50, 50, 4, 0, 3};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        GdiCountGuard guard(r.name);
+        CGraphicView* v = NewView(CRect(0, 0, 300, 200));
+        const HWND h = v->m_hWnd;
+        v->m_defaultOptions = r.options;
+        if (r.kind == 'P')
+            Grafic_Dll_Picture(v, &picture);
+        else
+            AddShape(v, kRect, r.kind == 'A' ? "ACTIVE" : "CLICK", r.kind == 'A' ? "3" : "5",
+                     CRect(50, 50, 150, 150));
+        bool pointed = true;  // a pressed or hovered element right after the deletion
+        Play(h, r.steps, {60, 60}, {200, 180}, [&] {
+            if (r.destroy) {
+                ::DestroyWindow(h);
+                return;
+            }
+            Grafic_Dll_Del_All_Elt(v);
+            Grafic_Dll_Del_All_Activ_Rgn(v);
+            Grafic_Dll_Del_All_Click_Rgn(v);
+            pointed = v->m_pPressedElement != NULL || v->m_pHoverElement != NULL;
+        });
+        EXPECT_EQ(nullptr, s_action) << "the host acted";
+        EXPECT_EQ(r.log, TakeLog());
+        ASSERT_EQ(!r.destroy, CGraphicView::IsLive(v));
+        if (r.destroy)
+            continue;
+        ExpectAll({{"emptied", v->m_displayList.GetSize() == 0},
+                   {"none pressed or hovered from the deletion on",
+                    !pointed && v->m_pPressedElement == NULL && v->m_pHoverElement == NULL},
+                   {"no capture", ::GetCapture() != h},
+                   {"the timer stopped", !::KillTimer(h, kTimer)}});
+        ::DestroyWindow(h);
+    }
+}
