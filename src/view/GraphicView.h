@@ -195,6 +195,8 @@ private:
     BOOL UnhighlightElement(CGraphicElement* e);
     void ToggleBlinkFrame(CRgn* rgn);
     void ClearBlinkFrame(CRgn* rgn);
+    // Gives up the capture a press took; the pressed element, with point in document coordinates.
+    CGraphicElement* EndCapture(CPoint point, POINT& pt);
     // Reports a click on e to the host through its callback slot for e's verb.
     BOOL ReportClick(CGraphicElement* e, POINT pt, UINT nFlags);
     // The element under the pointer's screen position, in document coordinates.

@@ -186,14 +186,20 @@ BOOL CGraphicView::ReportClick(CGraphicElement* e, POINT pt, UINT nFlags)
     return IsLive(this);
 }
 
-void CGraphicView::OnLButtonUp(UINT nFlags, CPoint point)
+CGraphicElement* CGraphicView::EndCapture(CPoint point, POINT& pt)
 {
     if (m_bCapture)
         ::ReleaseCapture();
-    POINT pt = point;
+    pt = point;
     ClientToDoc(pt);
-    CGraphicElement* e = m_pPressedElement;
     m_bCapture = FALSE;
+    return m_pPressedElement;
+}
+
+void CGraphicView::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    POINT pt;
+    CGraphicElement* e = EndCapture(point, pt);
     // An element that reports on double click stays pressed: it is the selection.
     if (e == NULL || (e->options & OPT_CLICK_ON_RELEASE) == 0)
         return;
@@ -209,12 +215,8 @@ void CGraphicView::OnLButtonUp(UINT nFlags, CPoint point)
 
 void CGraphicView::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
-    if (m_bCapture)
-        ::ReleaseCapture();
-    POINT pt = point;
-    ClientToDoc(pt);
-    CGraphicElement* e = m_pPressedElement;
-    m_bCapture = FALSE;
+    POINT pt;
+    CGraphicElement* e = EndCapture(point, pt);
     // Presses nothing: the button down before it did, and an element that reports on release
     // was reported and released by the button up between them.
     if (e != NULL && e->HitTest(&pt) && (e->options & OPT_CLICK_ON_RELEASE) == 0)

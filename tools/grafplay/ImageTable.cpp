@@ -208,6 +208,19 @@ HGLOBAL __cdecl CImageTable::OnGetPictureState(int pictNumber, int stateCode, LO
     return s_pInstalled != NULL ? s_pInstalled->StateImage(pictNumber, stateCode) : NULL;
 }
 
+HBITMAP CreateTopDownSection(int width, int height, void** ppBits)
+{
+    BITMAPINFO bmi;
+    std::memset(&bmi, 0, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    return ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, ppBits, NULL, 0);
+}
+
 void DrawPackedDib(const PictDrawRequest& request)
 {
     const unsigned char* pDib = static_cast<const unsigned char*>(request.pDib);
@@ -230,16 +243,8 @@ void DrawPackedDib(const PictDrawRequest& request)
     }
 
     // The picture decoded by GDI into a top-down 32-bit section; rows then copied from there.
-    BITMAPINFO bmi;
-    std::memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = layout.width;
-    bmi.bmiHeader.biHeight = -layout.rows;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = NULL;
-    HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HBITMAP hbm = CreateTopDownSection(layout.width, layout.rows, &pBits);
     HDC hdcImage = ::CreateCompatibleDC(request.hdc);
     if (hbm != NULL && hdcImage != NULL) {
         const HGDIOBJ hOld = ::SelectObject(hdcImage, hbm);

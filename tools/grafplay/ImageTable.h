@@ -63,6 +63,9 @@ private:
     static CImageTable* s_pInstalled;
 };
 
+// A top-down 32-bit DIB section of width x height pixels, its bits in *ppBits; NULL on failure.
+HBITMAP CreateTopDownSection(int width, int height, void** ppBits);
+
 // Draws the packed DIB of a DrawPicture request: the whole picture at the destination when its
 // size is 0, else the source part of the destination's size. Pixels of the transparent index
 // are left alone when the picture has a colour table holding that index; -1 or an index past

@@ -376,16 +376,8 @@ bool CScriptPlayer::RenderPng(const char* pszPath) const
 {
     if (m_pView == NULL || m_size.cx <= 0 || m_size.cy <= 0)
         return false;
-    BITMAPINFO bmi;
-    std::memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = m_size.cx;
-    bmi.bmiHeader.biHeight = -m_size.cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = NULL;
-    HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HBITMAP hbm = CreateTopDownSection(m_size.cx, m_size.cy, &pBits);
     if (hbm == NULL)
         return false;
     bool written = false;
