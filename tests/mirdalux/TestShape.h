@@ -3,12 +3,15 @@
 // active or click verb, and reports what happened to it, so that view tests need no real kind.
 // Beside it, what the drawing tests share: fixtures for elements built directly and for views in
 // a parent window of a given size, a host's point list, the closed shapes and text boxes appended
-// through their exports, Arial made and measured as the library makes it, and a context's
-// settings in one line.
+// through their exports, Arial made and measured as the library makes it, packed DIBs built
+// pixel by pixel, and a context's settings in one line.
 #pragma once
 #include <afxwin.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "ViewFixture.h"
 #include "elements/GraphicElement.h"
@@ -177,6 +180,51 @@ inline SIZE MeasureArial(HDC hdc, int height, const char* s, TEXTMETRIC* pMetric
         ::GetTextMetrics(hdc, pMetrics);
     ::DeleteObject(::SelectObject(hdc, old));
     return size;
+}
+
+// A COLORREF as a DIB's 24- and 32-bit pixels hold it, 0x00RRGGBB.
+inline uint32_t Rgb(COLORREF c)
+{
+    return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+}
+
+// A packed DIB in a movable block, bottom-up (top-down for a negative h): every table entry
+// listed (biClrUsed 0 when the list is full, else its length), pixel(x, y) stored for each pixel:
+// a table index, or a 0x00RRGGBB value for 16 (5-5-5, or 5-6-5 with masks), 24 and 32 bits. With
+// `masks`, a bit-field DIB whose three masks follow the header.
+inline HGLOBAL MakeDib(int w, int h, int bpp, const std::vector<COLORREF>& table,
+                       std::function<uint32_t(int, int)> pixel, bool masks = false)
+{
+    const int stride = ((w * bpp + 31) / 32) * 4, rows = std::abs(h);
+    const size_t head = sizeof(BITMAPINFOHEADER) + (masks ? 12 : 0) + 4 * table.size();
+    HGLOBAL hDib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, head + size_t(stride) * rows);
+    BYTE* p = static_cast<BYTE*>(::GlobalLock(hDib));
+    BITMAPINFOHEADER* bi = reinterpret_cast<BITMAPINFOHEADER*>(p);
+    *bi = {sizeof *bi, w, h, 1, WORD(bpp), DWORD(masks ? BI_BITFIELDS : BI_RGB), 0, 0, 0, 0, 0};
+    if (bpp <= 8 && table.size() != (1u << bpp))
+        bi->biClrUsed = DWORD(table.size());
+    const DWORD fields[2][3] = {{0xFF0000, 0xFF00, 0xFF}, {0xF800, 0x7E0, 0x1F}};
+    if (masks)
+        memcpy(p + sizeof *bi, fields[bpp == 16], sizeof fields[0]);
+    RGBQUAD* q = reinterpret_cast<RGBQUAD*>(p + head - 4 * table.size());
+    for (size_t i = 0; i < table.size(); ++i)
+        q[i] = {GetBValue(table[i]), GetGValue(table[i]), GetRValue(table[i]), 0};
+    for (int y = 0; y < rows; ++y) {
+        BYTE* row = p + head + size_t(stride) * (h < 0 ? y : rows - 1 - y);
+        for (int x = 0; x < w; ++x) {
+            uint32_t v = pixel(x, y);
+            if (bpp == 16)  // 5-5-5, or 5-6-5 with masks
+                v = masks ? (v >> 8 & 0xF800) | (v >> 5 & 0x7E0) | (v >> 3 & 0x1F)
+                          : (v >> 9 & 0x7C00) | (v >> 6 & 0x3E0) | (v >> 3 & 0x1F);
+            const int bit = x * bpp;
+            if (bpp < 8)
+                row[bit / 8] |= BYTE(v << (8 - bpp - bit % 8));
+            for (int b = 0; b < bpp / 8; ++b)
+                row[bit / 8 + b] = BYTE(v >> (8 * b));
+        }
+    }
+    ::GlobalUnlock(hDib);
+    return hDib;
 }
 
 // What a draw must leave as it found on a context: its objects and settings in one line.

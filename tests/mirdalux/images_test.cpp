@@ -15,51 +15,6 @@
 
 namespace {
 
-// A COLORREF as a DIB's 24- and 32-bit pixels hold it, 0x00RRGGBB.
-uint32_t Rgb(COLORREF c)
-{
-    return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
-}
-
-// A packed DIB in a movable block, bottom-up (top-down for a negative h): every table entry
-// listed (biClrUsed 0 when the list is full, else its length), pixel(x, y) stored for each pixel:
-// a table index, or a 0x00RRGGBB value for 16 (5-5-5, or 5-6-5 with masks), 24 and 32 bits. With
-// `masks`, a bit-field DIB whose three masks follow the header.
-HGLOBAL MakeDib(int w, int h, int bpp, const std::vector<COLORREF>& table,
-                std::function<uint32_t(int, int)> pixel, bool masks = false)
-{
-    const int stride = ((w * bpp + 31) / 32) * 4, rows = std::abs(h);
-    const size_t head = sizeof(BITMAPINFOHEADER) + (masks ? 12 : 0) + 4 * table.size();
-    HGLOBAL hDib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, head + size_t(stride) * rows);
-    BYTE* p = static_cast<BYTE*>(::GlobalLock(hDib));
-    BITMAPINFOHEADER* bi = reinterpret_cast<BITMAPINFOHEADER*>(p);
-    *bi = {sizeof *bi, w, h, 1, WORD(bpp), DWORD(masks ? BI_BITFIELDS : BI_RGB), 0, 0, 0, 0, 0};
-    if (bpp <= 8 && table.size() != (1u << bpp))
-        bi->biClrUsed = DWORD(table.size());
-    const DWORD fields[2][3] = {{0xFF0000, 0xFF00, 0xFF}, {0xF800, 0x7E0, 0x1F}};
-    if (masks)
-        memcpy(p + sizeof *bi, fields[bpp == 16], sizeof fields[0]);
-    RGBQUAD* q = reinterpret_cast<RGBQUAD*>(p + head - 4 * table.size());
-    for (size_t i = 0; i < table.size(); ++i)
-        q[i] = {GetBValue(table[i]), GetGValue(table[i]), GetRValue(table[i]), 0};
-    for (int y = 0; y < rows; ++y) {
-        BYTE* row = p + head + size_t(stride) * (h < 0 ? y : rows - 1 - y);
-        for (int x = 0; x < w; ++x) {
-            uint32_t v = pixel(x, y);
-            if (bpp == 16)  // 5-5-5, or 5-6-5 with masks
-                v = masks ? (v >> 8 & 0xF800) | (v >> 5 & 0x7E0) | (v >> 3 & 0x1F)
-                          : (v >> 9 & 0x7C00) | (v >> 6 & 0x3E0) | (v >> 3 & 0x1F);
-            const int bit = x * bpp;
-            if (bpp < 8)
-                row[bit / 8] |= BYTE(v << (8 - bpp - bit % 8));
-            for (int b = 0; b < bpp / 8; ++b)
-                row[bit / 8 + b] = BYTE(v >> (8 * b));
-        }
-    }
-    ::GlobalUnlock(hDib);
-    return hDib;
-}
-
 // A w x h icon whose square inset by `border` pixels is opaque, the rest transparent: in colour,
 // or black for a monochrome icon (no colour bitmap, the mask twice as high: AND over XOR).
 HICON MakeIcon(int w, int h, int border, COLORREF colour, bool mono = false)
@@ -96,7 +51,7 @@ protected:
     {
         m_guard.reset(new GdiCountGuard("the test"));
         ViewFixture::SetUp();
-        s_host = this;
+        s_current = this;
         *GetGraficCallbacks() = {NULL, NULL, &Draw, &Request, &State, &Free, &Update, &Resize};
         m_view = NewView(CRect(0, 0, 400, 300));
     }
@@ -119,47 +74,47 @@ protected:
     // Run once, inside the first call whose entry starts with `trigger`, after it is noted.
     std::string trigger;
     std::function<void()> action;
-    static inline ImageTest* s_host = nullptr;
+    static inline ImageTest* s_current = nullptr;
 
     // Notes the parts of an entry, joined by blanks.
     template <class... Parts> static void Note(const Parts&... parts)
     {
         std::ostringstream joined;
         ((joined << ' ' << parts), ...);
-        const std::string entry = s_host->log.emplace_back(joined.str().substr(1));
-        std::string& t = s_host->trigger;
+        const std::string entry = s_current->log.emplace_back(joined.str().substr(1));
+        std::string& t = s_current->trigger;
         if (!t.empty() && entry.compare(0, t.size(), t) == 0) {
             t.clear();
-            s_host->action();
+            s_current->action();
         }
     }
     std::string TakeLog() { return Joined(std::exchange(log, {})); }
     static void __cdecl Request(ResourceRequest* r)
     {
-        s_host->requests.push_back(*r);
-        if (r->kind == RES_ICON && s_host->icons.count(r->number))
-            r->handle = s_host->icons[r->number];
-        if (r->kind == RES_PICT && s_host->pictures.count(r->number))
-            std::tie(r->handle, r->transparentIndex) = s_host->pictures[r->number];
+        s_current->requests.push_back(*r);
+        if (r->kind == RES_ICON && s_current->icons.count(r->number))
+            r->handle = s_current->icons[r->number];
+        if (r->kind == RES_PICT && s_current->pictures.count(r->number))
+            std::tie(r->handle, r->transparentIndex) = s_current->pictures[r->number];
         Note(r->kind == RES_ICON ? "icon" : "pict", r->number);
     }
     static void __cdecl Draw(PictDrawRequest* r)
     {
-        s_host->draws.push_back(*r);
-        if (s_host->watched != NULL)
-            s_host->lockCounts.push_back(::GlobalFlags(s_host->watched) & GMEM_LOCKCOUNT);
+        s_current->draws.push_back(*r);
+        if (s_current->watched != NULL)
+            s_current->lockCounts.push_back(::GlobalFlags(s_current->watched) & GMEM_LOCKCOUNT);
         Note("draw", Str(CRect(r->destX, r->destY, r->destWidth, r->destHeight)));
     }
     static HGLOBAL __cdecl State(int number, int code, LONG*)
     {
         Note("state", number, code);
-        auto it = s_host->states.find({number, code});
-        return it != s_host->states.end() ? it->second : NULL;
+        auto it = s_current->states.find({number, code});
+        return it != s_current->states.end() ? it->second : NULL;
     }
     static void __cdecl Free(int number, int code) { Note("free", number, code); }
     static void CALLBACK Update(LONG_PTR id, const CString* name, HGLOBAL hDib, int index)
     {
-        Note("update", id, LPCTSTR(*name), hDib == s_host->watched ? "watched" : "other", index);
+        Note("update", id, LPCTSTR(*name), hDib == s_current->watched ? "watched" : "other", index);
     }
     static void CALLBACK Resize(LONG_PTR id, const CString* name, RECT* r)
     {

@@ -12,23 +12,6 @@ namespace {
 
 const UINT_PTR kTimer = 1996;
 
-// A 16 x 16 8-bit picture: its left half table entry 0 (left), its right half entry 1 (red).
-HGLOBAL HalfAndHalfDib(COLORREF left)
-{
-    const size_t head = sizeof(BITMAPINFOHEADER) + 2 * sizeof(RGBQUAD);
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, head + 16 * 16);
-    BYTE* p = static_cast<BYTE*>(::GlobalLock(h));
-    *reinterpret_cast<BITMAPINFOHEADER*>(p) = {
-        sizeof(BITMAPINFOHEADER), 16, 16, 1, 8, BI_RGB, 0, 0, 0, 2, 0};
-    RGBQUAD* table = reinterpret_cast<RGBQUAD*>(p + sizeof(BITMAPINFOHEADER));
-    table[0] = {GetBValue(left), GetGValue(left), GetRValue(left), 0};
-    table[1] = {0, 0, 255, 0};
-    for (int i = 0; i < 16 * 16; ++i)
-        p[head + i] = i % 16 >= 8;
-    ::GlobalUnlock(h);
-    return h;
-}
-
 // A host that logs the clicks it hears of and runs a test's action once, inside the next call
 // of the kind armed. Its window sits away from the screen's top-left corner, where the other
 // programs' windows are, and the pointer goes back where it was at the end.
@@ -70,10 +53,12 @@ protected:
     }
     static void __cdecl Draw(PictDrawRequest*) { Run('*'); }
     static HGLOBAL __cdecl State(int, int, LONG*) { return Run('?'), HGLOBAL(NULL); }
-    // Picture 4: entry 0 green and transparent. 5: entry 0 white, no transparent entry.
+    // 16 x 16 pictures, their left half entry 0, their right half entry 1 (red). Picture 4: entry
+    // 0 green and transparent. 5: entry 0 white, no transparent entry.
     static void __cdecl Request(ResourceRequest* r)
     {
-        r->handle = HalfAndHalfDib(r->number == 4 ? RGB(0, 255, 0) : kWhite);
+        const COLORREF left = r->number == 4 ? RGB(0, 255, 0) : kWhite;
+        r->handle = MakeDib(16, 16, 8, {left, kRed}, [](int x, int) { return uint32_t(x >= 8); });
         r->transparentIndex = r->number == 4 ? 0 : -1;
     }
     static std::string TakeLog() { return Joined(std::exchange(s_log, {})); }
