@@ -36,6 +36,7 @@ BEGIN_MESSAGE_MAP(CGraphicView, CScrollView)
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
     ON_WM_TIMER()
+    ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 CGraphicView::CGraphicView()
@@ -478,11 +479,7 @@ void CGraphicView::ClientToDoc(POINT& pt)
 void CGraphicView::OnDestroy()
 {
     SetHoverTimer(FALSE);
-    if (m_bCapture) {
-        if (::GetCapture() == m_hWnd)
-            ::ReleaseCapture();
-        m_bCapture = FALSE;
-    }
+    GiveUpCapture();
     // The elements outlive the window, but nothing may act on them through the view any more.
     m_pPressedElement = NULL;
     m_pHoverElement = NULL;

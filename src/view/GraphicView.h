@@ -173,6 +173,9 @@ protected:
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     // The hover timer's tick: the next blink step, or the end of a highlight.
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    // Another window took the capture while a press was tracked: the press ends as a release
+    // outside the element would.
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -195,6 +198,9 @@ private:
     BOOL UnhighlightElement(CGraphicElement* e);
     void ToggleBlinkFrame(CRgn* rgn);
     void ClearBlinkFrame(CRgn* rgn);
+    // Gives up the capture a press took, the flag cleared first, so that the view's own release
+    // is not taken for a loss.
+    void GiveUpCapture();
     // Gives up the capture a press took; the pressed element, with point in document coordinates.
     CGraphicElement* EndCapture(CPoint point, POINT& pt);
     // Reports a click on e to the host through its callback slot for e's verb.

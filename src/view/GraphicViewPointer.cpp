@@ -186,14 +186,33 @@ BOOL CGraphicView::ReportClick(CGraphicElement* e, POINT pt, UINT nFlags)
     return IsLive(this);
 }
 
+void CGraphicView::GiveUpCapture()
+{
+    const BOOL bCapture = m_bCapture;
+    m_bCapture = FALSE;
+    if (bCapture && ::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+}
+
 CGraphicElement* CGraphicView::EndCapture(CPoint point, POINT& pt)
 {
-    if (m_bCapture)
-        ::ReleaseCapture();
+    GiveUpCapture();
     pt = point;
     ClientToDoc(pt);
-    m_bCapture = FALSE;
     return m_pPressedElement;
+}
+
+void CGraphicView::OnCaptureChanged(CWnd* pWnd)
+{
+    if (m_bCapture && pWnd != this) {
+        m_bCapture = FALSE;
+        CGraphicElement* e = m_pPressedElement;
+        if (e != NULL && (e->options & OPT_CLICK_ON_RELEASE) != 0 && ReleasePressed(e))
+            m_pPressedElement = NULL;
+        if (!IsLive(this))
+            return;
+    }
+    CScrollView::OnCaptureChanged(pWnd);
 }
 
 void CGraphicView::OnLButtonUp(UINT nFlags, CPoint point)
@@ -399,9 +418,7 @@ void CGraphicView::ForgetPointerElement(CGraphicElement* e)
         m_pHoverElement = NULL;
     }
     if (e == m_pPressedElement) {
-        if (m_bCapture && ::GetCapture() == m_hWnd)
-            ::ReleaseCapture();
-        m_bCapture = FALSE;
+        GiveUpCapture();
         m_pPressedElement = NULL;
     }
     if ((e->pressed || e->highlighted) && e->region != NULL && m_hWnd != NULL) {

@@ -78,8 +78,8 @@ protected:
     }
     // One message a letter, all with MK_SHIFT: at `in`, M move, H move with the button held,
     // D down, U up, C double click, T tick (the pointer placed there first); at `out`, o move,
-    // m move held, u up, e down; P paints what is invalid. '!', '?' and '*' arm act for that kind
-    // of call (see Run).
+    // m move held, u up, e down; P paints what is invalid; X the parent window takes the capture.
+    // '!', '?' and '*' arm act for that kind of call (see Run).
     static void Play(HWND h, const char* steps, POINT in, POINT out, std::function<void()> act = {})
     {
         for (; *steps != 0; ++steps) {
@@ -94,6 +94,8 @@ protected:
                 s_when = c;
             } else if (c == 'P') {
                 ::UpdateWindow(h);
+            } else if (c == 'X') {
+                ::SetCapture(::GetParent(h));
             } else if (c == 'T') {
                 PointAt(h, p);
                 ::SendMessage(h, WM_TIMER, kTimer, 0);
@@ -177,6 +179,8 @@ TEST_F(PointerTest, ClicksReportOnceAndLeaveThePressedLookSelectionAndCapture)
                 {"moved off while held", 'R', "Dm", "", "-KC"},
                 {"off and back", 'R', "DmPH", "", "LKC"},
                 {"off, back, released", 'R', "DmPHU", "active 3", "---"},
+                {"capture lost while held", 'R', "DXPU", "", "---"},
+                {"capture lost, selection", 'S', "DXU", "", "LK-"},
                 {"scrolled click", 'r', "DU", "region 5 (150,60) 0x4", "---"},
                 {"scrolled double click", 's', "DUCU", "region 5 (150,60) 0x5", "LK-"}};
     const COLORREF kLightened = RGB(120, 120, 120);
