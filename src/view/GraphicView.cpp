@@ -93,20 +93,29 @@ void CGraphicView::AddElement(CGraphicElement* e, BOOL bDrawNow)
         UpdateScrollSizes(e);
 }
 
-BOOL CGraphicView::DrawScrolled(CGraphicElement* e, const RECT* pClip)
+BOOL CGraphicView::WithScrolledDC(const std::function<void(CDC*)>& op)
 {
-    CDC* pDC = e != NULL ? GetScrolledDC() : NULL;
-    if (pDC == NULL)
-        return TRUE;
+    CDC* pDC = GetScrolledDC();
     const HWND hWnd = m_hWnd;
-    e->Draw(pDC, pClip);
+    op(pDC);
     if (!IsLive(this)) {
-        ::ReleaseDC(hWnd, pDC->m_hDC);
-        AfxCountDC(-1);
+        if (pDC != NULL) {
+            ::ReleaseDC(hWnd, pDC->m_hDC);
+            AfxCountDC(-1);
+        }
         return FALSE;
     }
-    ReleaseDC(pDC);
+    if (pDC != NULL)
+        ReleaseDC(pDC);
     return TRUE;
+}
+
+BOOL CGraphicView::DrawScrolled(CGraphicElement* e, const RECT* pClip)
+{
+    return e == NULL || WithScrolledDC([e, pClip](CDC* pDC) {
+               if (pDC != NULL)
+                   e->Draw(pDC, pClip);
+           });
 }
 
 void CGraphicView::FollowPen(CGraphicElement* e)

@@ -4,6 +4,8 @@
 #pragma once
 #include <afxwin.h>
 
+#include <functional>
+
 #include "elements/GraphicElement.h"
 #include "state/GraphicState.h"
 #include "view/GraphicElementList.h"
@@ -36,8 +38,11 @@ public:
     // option bits, the pen follows its end point, it joins the display list, is drawn at once
     // when bDrawNow, and widens the scroll range. State elements move neither pen nor range.
     void AddElement(CGraphicElement* e, BOOL bDrawNow);
-    // Draws the element on the view's scrolled context. False when the drawing destroyed the
-    // view (a host's DrawPicture may): the context is then given back without touching it.
+    // Runs op on the view's scrolled context (NULL without a window) and gives the context back.
+    // False when op destroyed the view (a host's callback may): the context is then given back
+    // by the window handle alone, without touching the view.
+    BOOL WithScrolledDC(const std::function<void(CDC*)>& op);
+    // Draws the element on the scrolled context, as WithScrolledDC runs it.
     BOOL DrawScrolled(CGraphicElement* e, const RECT* pClip);
     void FollowPen(CGraphicElement* e);
     void SetPenLocation(POINT pt);

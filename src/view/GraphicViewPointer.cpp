@@ -6,8 +6,6 @@
 // display list or lost its region is no longer acted on.
 #include "view/GraphicView.h"
 
-#include <afxpriv.h>
-
 #include "elements/PictureElement.h"
 #include "lib/Library.h"
 
@@ -22,25 +20,6 @@ const int kBlinkCycle = 4;
 BOOL Gone(const CGraphicElement* e)
 {
     return e->discarded || e->region == NULL;
-}
-
-// Runs op on the view's scrolled context (NULL without a window) and gives the context back.
-// FALSE when op destroyed the view: the context is then released by the window handle alone.
-template <class Op> BOOL OnScrolledDC(CGraphicView* v, Op op)
-{
-    CDC* pDC = v->GetScrolledDC();
-    const HWND hWnd = v->m_hWnd;
-    op(pDC);
-    if (!CGraphicView::IsLive(v)) {
-        if (pDC != NULL) {
-            ::ReleaseDC(hWnd, pDC->m_hDC);
-            AfxCountDC(-1);
-        }
-        return FALSE;
-    }
-    if (pDC != NULL)
-        v->ReleaseDC(pDC);
-    return TRUE;
 }
 
 BOOL CanBeHighlighted(const CGraphicElement* e)
@@ -102,7 +81,7 @@ BOOL CGraphicView::PressElement(CGraphicElement* e)
     SetCapture();
     m_bCapture = TRUE;
     m_pPressedElement = e;
-    return OnScrolledDC(this, [e](CDC* pDC) { e->Press(pDC, TRUE); });
+    return WithScrolledDC([e](CDC* pDC) { e->Press(pDC, TRUE); });
 }
 
 BOOL CGraphicView::ReleasePressed(CGraphicElement* e)
@@ -111,7 +90,7 @@ BOOL CGraphicView::ReleasePressed(CGraphicElement* e)
         return TRUE;
     e->pressed = FALSE;
     if (e->region == NULL)
-        return OnScrolledDC(this, [e](CDC* pDC) { e->Draw(pDC, NULL); });
+        return WithScrolledDC([e](CDC* pDC) { e->Draw(pDC, NULL); });
 
     CRect box;
     e->region->GetRgnBox(&box);
@@ -124,7 +103,7 @@ BOOL CGraphicView::ReleasePressed(CGraphicElement* e)
             return FALSE;
     }
     if (bRedrawNow) {
-        if (!OnScrolledDC(this, [e](CDC* pDC) { e->Draw(pDC, NULL); }))
+        if (!WithScrolledDC([e](CDC* pDC) { e->Draw(pDC, NULL); }))
             return FALSE;
     } else {
         InvalidateRect(&box, TRUE);
@@ -302,7 +281,7 @@ BOOL CGraphicView::HighlightElement(CGraphicElement* e, BOOL bFromTimer)
     }
     if (e->UsesInversion()) {
         e->highlighted = TRUE;
-        if (!OnScrolledDC(this, [e](CDC* pDC) { e->Highlight(pDC); }))
+        if (!WithScrolledDC([e](CDC* pDC) { e->Highlight(pDC); }))
             return FALSE;
         SetHoverTimer(TRUE);
         return TRUE;
@@ -313,7 +292,7 @@ BOOL CGraphicView::HighlightElement(CGraphicElement* e, BOOL bFromTimer)
     if (!bImage || Gone(e))
         return TRUE;
     e->highlighted = TRUE;
-    if (!OnScrolledDC(this, [e](CDC* pDC) { e->Redraw(pDC); }))
+    if (!WithScrolledDC([e](CDC* pDC) { e->Redraw(pDC); }))
         return FALSE;
     SetHoverTimer(TRUE);
     return TRUE;
@@ -331,7 +310,7 @@ BOOL CGraphicView::UnhighlightElement(CGraphicElement* e)
         return TRUE;
     if (bBlink)
         ClearBlinkFrame(e->region);
-    return OnScrolledDC(this, [e](CDC* pDC) { e->Draw(pDC, NULL); });
+    return WithScrolledDC([e](CDC* pDC) { e->Draw(pDC, NULL); });
 }
 
 void CGraphicView::ToggleBlinkFrame(CRgn* rgn)
