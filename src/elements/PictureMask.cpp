@@ -190,13 +190,13 @@ BOOL CPictureElement::IsOpaqueAt(POINT p)
 {
     if (mask.GetSafeHandle() == NULL)
         return FALSE;
-    const CRect r = GetDibRect(hDib);
     // A memory context made for the screen (no screen context is taken): the test runs on
-    // every pointer move.
+    // every pointer move. The mask's origin is the image rectangle's corner, which is bounds'
+    // top-left corner, so the image need not be locked again for it.
     CDC dc;
     if (!dc.CreateCompatibleDC(NULL))
         return FALSE;
-    dc.SetWindowOrg(r.left, r.top);
+    dc.SetWindowOrg(bounds.left, bounds.top);
     CBitmap* pOld = dc.SelectObject(&mask);
     const COLORREF pixel = dc.GetPixel(p);
     dc.SelectObject(pOld);
