@@ -509,6 +509,13 @@ public:
 // out. Returns the hook it replaces; NULL removes the hook.
 typedef BOOL(AFXAPI* AFX_ALLOC_HOOK)(size_t nSize, BOOL bObject, LONG lRequestNumber);
 AFX_API AFX_ALLOC_HOOK AFXAPI AfxSetAllocHook(AFX_ALLOC_HOOK pfnNewHook);
+
+// Flags of CObject's allocator, read at every delete. With delayFreeMemDF set, a freed block is
+// filled with 0xDD and kept out of use (given back only when the layer unloads), so code that
+// still reads or calls through a deleted object finds garbage instead of a new object. The other
+// flags are accepted and change nothing.
+enum AfxMemDF { allocMemDF = 0x01, delayFreeMemDF = 0x02, checkAlwaysMemDF = 0x04 };
+AFX_API extern int afxMemDF;
 [[noreturn]] AFX_API void AFXAPI AfxThrowNotSupportedException();
 [[noreturn]] AFX_API void AFXAPI AfxThrowFileException(int cause, LONG lOsError = -1,
                                                        LPCTSTR lpszFileName = NULL);

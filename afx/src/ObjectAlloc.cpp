@@ -2,12 +2,13 @@
 // freed, on one free list per 16-byte size step and handed out again; larger blocks, and blocks
 // freed while their list is full, go to the C heap. Every block starts with a header naming its
 // size step, so delete needs no size. Every CObject and CString block is first offered to the
-// allocation hook.
+// allocation hook. While afxMemDF holds delayFreeMemDF, freed blocks are filled and set aside.
 #include "ObjectAlloc.h"
 
 #include <windows.h>
 
 #include <stdlib.h>
+#include <string.h>
 
 namespace {
 
@@ -34,6 +35,9 @@ struct FreeList {
 };
 
 FreeList g_lists[kSteps];
+
+// The blocks freed while delayFreeMemDF was set, kept until the layer unloads.
+FreeList g_delayed;
 
 AFX_ALLOC_HOOK g_pfnAllocHook = NULL;
 volatile LONG g_nAllocRequests = 0;
@@ -87,43 +91,65 @@ void* Allocate(size_t nSize)
     return pHeader + 1;
 }
 
+// Chains a freed block on a list its caller holds locked.
+void Push(FreeList& list, BlockHeader* pHeader)
+{
+    FreeBlock* pBlock = reinterpret_cast<FreeBlock*>(pHeader);
+    pBlock->pNext = list.pHead;
+    list.pHead = pBlock;
+    ++list.nCount;
+}
+
+// Fills the object's bytes, whose size the header tells only for pooled blocks (a large block
+// keeps its first step's worth filled), and chains the block on the delayed list.
+void SetAside(BlockHeader* pHeader)
+{
+    const size_t size = pHeader->step < kSteps ? (pHeader->step + 1) * kStep : kLargestPooled;
+    ::memset(pHeader + 1, 0xDD, size);
+    CListLock lock(g_delayed);
+    Push(g_delayed, pHeader);
+}
+
 void Free(void* p)
 {
     if (p == NULL)
         return;
     BlockHeader* pHeader = static_cast<BlockHeader*>(p) - 1;
+    if ((afxMemDF & delayFreeMemDF) != 0)
+        return SetAside(pHeader);
     const size_t step = pHeader->step;
     if (step < kSteps) {
         FreeList& list = g_lists[step];
         CListLock lock(list);
-        if (list.nCount < kMaxFreePerStep) {
-            FreeBlock* pBlock = reinterpret_cast<FreeBlock*>(pHeader);
-            pBlock->pNext = list.pHead;
-            list.pHead = pBlock;
-            ++list.nCount;
-            return;
-        }
+        if (list.nCount < kMaxFreePerStep)
+            return Push(list, pHeader);
     }
     ::free(pHeader);
 }
 
-// Gives the kept blocks back to the heap when the layer unloads.
+// Gives the kept and the delayed blocks back to the heap when the layer unloads.
 struct CFreeListsReleaser {
+    static void Release(FreeList& list)
+    {
+        CListLock lock(list);
+        while (list.pHead != NULL) {
+            FreeBlock* pNext = list.pHead->pNext;
+            ::free(list.pHead);
+            list.pHead = pNext;
+        }
+        list.nCount = 0;
+    }
     ~CFreeListsReleaser()
     {
-        for (FreeList& list : g_lists) {
-            CListLock lock(list);
-            while (list.pHead != NULL) {
-                FreeBlock* pNext = list.pHead->pNext;
-                ::free(list.pHead);
-                list.pHead = pNext;
-            }
-            list.nCount = 0;
-        }
+        for (FreeList& list : g_lists)
+            Release(list);
+        Release(g_delayed);
     }
 } g_releaser;
 
 }  // namespace
+
+int afxMemDF = 0;
 
 AFX_ALLOC_HOOK AFXAPI AfxSetAllocHook(AFX_ALLOC_HOOK pfnNewHook)
 {

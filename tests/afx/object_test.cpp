@@ -4,7 +4,9 @@
 #include <afx.h>
 #include <afxcoll.h>
 
+#include <algorithm>
 #include <set>
+#include <string>
 #include <thread>
 
 // Declared outside any anonymous namespace: the IMPLEMENT macros define functions that are
@@ -150,4 +152,23 @@ TEST(ObjectAllocator, BlocksOfEverySizeStayApartAndAreReused)
     // The nothrow form answers NULL instead of throwing; a huge size fails cleanly.
     EXPECT_EQ(nullptr, CObject::operator new((size_t)-8, std::nothrow));
     EXPECT_THROW(CObject::operator new((size_t)-8), std::bad_alloc);
+
+    // Delayed freeing: a freed block is filled and never handed out again, pooled or not. The
+    // block is read after its delete on purpose: it is set aside, not freed.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuse-after-free"
+    afxMemDF |= delayFreeMemDF;
+    for (size_t size : {32, 4008}) {
+        void* p = CObject::operator new(size);
+        CObject::operator delete(p);
+        EXPECT_EQ(std::string(32, '\xDD'), std::string((const char*)p, 32)) << size;
+        std::vector<void*> later;
+        for (int i = 0; i < 4; ++i)
+            later.push_back(CObject::operator new(size));
+        EXPECT_EQ(later.end(), std::find(later.begin(), later.end(), p)) << size;
+        for (void* q : later)
+            CObject::operator delete(q);
+    }
+#pragma GCC diagnostic pop
+    afxMemDF &= ~delayFreeMemDF;
 }
