@@ -3,7 +3,8 @@
 
   png_check.py WINE_RUN GRAFPLAY_EXE SOURCE_DIR OUT_DIR
 
-Plays a table of scripts, decodes each PNG strictly (signature, every chunk's CRC, IHDR, IDAT
+Plays a table of scripts, compares what each prints on stdout (the click log) with its expected
+lines, decodes each PNG strictly (signature, every chunk's CRC, IHDR, IDAT
 then an empty IEND, the zlib header and Adler-32, every scanline filter) and compares its pixels
 with probes or with the CRC-32 of its RGB rows in tests/golden/checksums.txt. Across the table the
 writer must have used every filter type and every deflate block type. Every golden PNG must also
@@ -143,9 +144,21 @@ ROWS = [
     # per pixel, transparent indices, a top-down picture, setpict and the current picture.
     ("gallery example", os.path.join(SOURCE, "examples", "gallery.graf"), None, None,
      "grafplay_gallery"),
+    # Pointer steps: a click on each kind of region, a double click, the selection's pressed
+    # look and the hover frame after two ticks, in the window's own pixels.
+    ("pointer example", os.path.join(SOURCE, "examples", "pointer.graf"), None, None,
+     "grafplay_pointer"),
 ] + [(kind, os.path.join(GOLDEN_SCRIPTS, kind + ".graf"), None, None, "grafplay_" + kind)
      for kind in ("rect", "roundrect", "oval", "arc", "line", "polyline", "polygon", "text",
                   "textbox")]
+# The stdout of a row, line by line; a row not listed prints nothing.
+LOGS = {
+    "pointer example": [
+        "OnActiveClick region=1",
+        "OnRegionClick region=2 at=(245,60) flags=0x0000",
+        "OnRegionClick region=4 at=(395,110) flags=0x0001",
+    ],
+}
 
 
 def play(name, script):
@@ -163,12 +176,13 @@ def play(name, script):
     check(run.returncode == 0 and not run.stderr.strip(),
           "grafplay exit code %d: %s" % (run.returncode, run.stderr.decode(errors="replace")))
     with open(png, "rb") as f:
-        return png, f.read()
+        return png, f.read(), run.stdout.decode(errors="replace").splitlines()
 
 
 def check_row(row, checksums, used):
     name, script, size, block, expected = row
-    png, data = play(name, script)
+    png, data, log = play(name, script)
+    check(log == LOGS.get(name, []), "stdout %r, expected %r" % (log, LOGS.get(name, [])))
     width, height, rgb, filters, first = decode(data)
     used[0] |= filters
     used[1].add(first)

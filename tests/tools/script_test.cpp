@@ -141,7 +141,11 @@ TEST(GrafplayScript, ParsesAGoodScript)
         {"pictstate 2 highlight d.bmp\n", "16 pictstate 2|2 highlight|1 d.bmp"},
         {"curpict 1 2 0\n", "17 curpict 1|1 2|2 0"},
         {"updatepict d.bmp 0 0 5 5 -1\n", "18 updatepict d.bmp 0 0 5|5 5|5 -1|-1"},
-        {"expect count 7", "19 expect count|1 7|7"},
+        // Pointer steps at the ends of their ranges.
+        {"dblclick -32768 32767\n", "19 dblclick -32768|-32768 32767|32767"},
+        {"wait 10000\n", "20 wait 10000|10000"},
+        {"wait 0\n", "21 wait 0"},
+        {"expect count 7", "22 expect count|1 7|7"},
     };
     std::string script, expected, got;
     for (const auto& [line, command] : lines) {
@@ -160,6 +164,8 @@ TEST(GrafplayScript, ParsesAGoodScript)
 TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
 {
     const char* const kRange = "view size out of range (1 to 16384 pixels each way)";
+    const char* const kPoint =
+        "point out of range (-32768 to 32767 each way, as a mouse message holds it)";
     const std::tuple<std::string, int, const char*> rows[] = {
         {"view 10 10\nsquare 1 2", 2, "unknown command 'square'"},
         {"view 10 10\n\"rect\" frame gray 1 2 3 4", 2, "unknown command 'rect'"},
@@ -176,6 +182,13 @@ TEST(GrafplayScript, ReportsBadScriptsWithTheirLine)
          "'polyline' takes 0 arguments and any number of X Y pairs, got 1 (polyline X Y X Y ...)"},
         {"view 10 10\ndellisted", 2,
          "'dellisted' takes at least 1 argument, got 0 (dellisted partial|full NUMBER...)"},
+        {"view 10 10\nmove 5", 2, "'move' takes 2 arguments, got 1 (move X Y)"},
+        {"view 10 10\nwait", 2, "'wait' takes 1 argument, got 0 (wait MS)"},
+        {"view 10 10\ndown 5 x", 2, "bad number 'x'"},
+        {"view 10 10\nwait 10001", 2, "wait out of range (0 to 10000 ms)"},
+        {"view 10 10\nwait -1", 2, "wait out of range (0 to 10000 ms)"},
+        {"view 10 10\nup 32768 0", 2, kPoint},
+        {"view 10 10\nmove 0 -32769", 2, kPoint},
         {"view 10 10\npensize three", 2, "bad number 'three'"},
         {"view 10 10\nrect frame gray 1 2 3 4.5", 2, "bad number '4.5'"},
         {"view 10 10\nforecolor red", 2, "bad colour 'red' (want #RRGGBB)"},
@@ -253,7 +266,8 @@ TEST(GrafplayScript, EveryCommandHasAUsageLine)
         "dellistedactive delallclick dellistedclick expect pennormal pensize penloc penoffset "
         "forecolor backcolor textnormal textfont textsize textstyle options pattern bkpattern "
         "penmode textmode rect oval roundrect arc polygon polyline lineto line text textbox "
-        "icondef pictdef pictstate icon seticon picture setpict curpict updatepict");
+        "icondef pictdef pictstate icon seticon picture setpict curpict updatepict move down up "
+        "dblclick wait");
     for (std::string name; names >> name;) {
         const std::string usage = grafplay::CommandUsage(name);
         EXPECT_TRUE(usage == name || usage.compare(0, name.size() + 1, name + " ") == 0)

@@ -1,7 +1,9 @@
-// grafplay: a host of the drawing library that plays a script of export calls.
+// grafplay: a host of the drawing library that plays a script of export calls and pointer steps.
 //   grafplay FILE              plays the script in a window, which stays open until closed
-//   grafplay --png OUT FILE    plays it in a hidden window and writes the view to a PNG
-// Errors are reported on stderr as FILE:LINE: message, with exit code 1 (2 for bad usage).
+//   grafplay --png OUT FILE    plays it in a hidden window (shown, not activated, from the
+//                              first pointer step on) and writes the view to a PNG
+// Errors are reported on stderr as FILE:LINE: message, with exit code 1 (2 for bad usage); the
+// clicks the library reports are printed on stdout, one line each.
 #include <afxwin.h>
 
 #include <cstdio>
@@ -43,6 +45,21 @@ void Report(const std::string& file, int line, const std::string& message)
 {
     std::fprintf(stderr, "%s\n", grafplay::FormatError(file, line, message).c_str());
     std::fflush(stderr);
+}
+
+// The click callbacks: one line each on stdout, at once, for a user watching and a test reading.
+void CALLBACK PrintActiveClick(HWND, int regionId)
+{
+    std::printf("OnActiveClick region=%d\n", regionId);
+    std::fflush(stdout);
+}
+
+void CALLBACK PrintRegionClick(HWND, int regionId, POINT* pPoint, UINT nFlags)
+{
+    const POINT pt = pPoint != NULL ? *pPoint : POINT{0, 0};
+    std::printf("OnRegionClick region=%d at=(%ld,%ld) flags=0x%04X\n", regionId, (long)pt.x,
+                (long)pt.y, nFlags);
+    std::fflush(stdout);
 }
 
 }  // namespace
@@ -87,6 +104,8 @@ bool CGrafPlayApp::Play(CScriptPlayer& player)
         return false;
     }
     for (const grafplay::Command& command : commands) {
+        if (player.Closed())
+            break;
         std::string message;
         if (!player.Play(command, message)) {
             Report(g_options.scriptPath, command.line, message);
@@ -111,20 +130,31 @@ BOOL CGrafPlayApp::InitInstance()
     }
     m_started = true;
     m_images.Install(pCallbacks);
+    pCallbacks->OnActiveClick = PrintActiveClick;
+    pCallbacks->OnRegionClick = PrintRegionClick;
 
     const bool headless = !g_options.pngPath.empty();
     CPlayerFrame* pFrame = new CPlayerFrame;
     CString title("grafplay - ");
     title += g_options.scriptPath.c_str();
-    if (!pFrame->Create(NULL, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 200))) {
+    // Headless, a frame without caption or borders: Wine maps such a window unmanaged, so showing
+    // it for pointer steps and destroying it wait for no window manager.
+    const DWORD style = headless ? WS_POPUP : WS_OVERLAPPEDWINDOW;
+    if (!pFrame->Create(NULL, title, style, CRect(0, 0, 200, 200))) {
         std::fprintf(stderr, "grafplay: the main window could not be created\n");
         return FALSE;
     }
     m_pMainWnd = pFrame;
 
-    CScriptPlayer player(pFrame, kViewId, m_images);
+    // Headless, pointer steps show the frame without taking the activation from anyone.
+    CScriptPlayer player(pFrame, kViewId, m_images, headless ? SW_SHOWNOACTIVATE : m_nCmdShow);
     if (!Play(player))
         return FALSE;
+    if (player.Closed()) {
+        // The user closed the window during a `wait`.
+        m_exitCode = 0;
+        return FALSE;
+    }
     // Adding elements may have changed the view's scroll bars.
     player.FitViewWindow();
 
@@ -137,16 +167,7 @@ BOOL CGrafPlayApp::InitInstance()
         return FALSE;
     }
 
-    // Fit the frame around the view's window.
-    CWnd* pViewWnd = player.ViewWnd();
-    CRect viewRect;
-    pViewWnd->GetWindowRect(&viewRect);
-    CRect frameRect(0, 0, viewRect.Width(), viewRect.Height());
-    ::AdjustWindowRect(&frameRect, pFrame->GetStyle(), FALSE);
-    pFrame->SetWindowPos(NULL, 0, 0, frameRect.Width(), frameRect.Height(),
-                         SWP_NOMOVE | SWP_NOZORDER);
-    pFrame->ShowWindow(m_nCmdShow);
-    pFrame->UpdateWindow();
+    player.ShowFrame(m_nCmdShow);
     m_exitCode = 0;
     return TRUE;
 }

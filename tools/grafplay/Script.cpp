@@ -73,7 +73,15 @@ const CommandSpec kCommands[] = {
     {"setpict", "iwi", "setpict NUMBER FILE INDEX"},
     {"curpict", "iii", "curpict X Y REGION"},
     {"updatepict", "wiiiii", "updatepict FILE LEFT TOP RIGHT BOTTOM INDEX"},
+    {"move", "ii", "move X Y"},
+    {"down", "ii", "down X Y"},
+    {"up", "ii", "up X Y"},
+    {"dblclick", "ii", "dblclick X Y"},
+    {"wait", "i", "wait MS"},
 };
+
+// The longest `wait`: a script that pauses longer is more likely a typing mistake.
+const std::int32_t kLongestWait = 10000;
 
 const CommandSpec* FindCommand(const std::string& name)
 {
@@ -200,6 +208,27 @@ struct Declarations {
     std::map<std::pair<std::int32_t, std::int32_t>, int> states;  // number and state: the line
     bool curPict = false;
 };
+
+// A pointer step's point travels in a mouse message's two 16-bit halves; a wait is bounded.
+bool CheckPointerStep(const Command& command, std::string& message)
+{
+    if (command.name == "wait") {
+        if (command.args[0].number < 0 || command.args[0].number > kLongestWait) {
+            message = "wait out of range (0 to " + std::to_string(kLongestWait) + " ms)";
+            return false;
+        }
+        return true;
+    }
+    if (!IsPointerStep(command.name))
+        return true;
+    for (const Argument& arg : command.args) {
+        if (arg.number < -32768 || arg.number > 32767) {
+            message = "point out of range (-32768 to 32767 each way, as a mouse message holds it)";
+            return false;
+        }
+    }
+    return true;
+}
 
 bool CheckDeclaration(const Command& command, Declarations& seen, std::string& message)
 {
@@ -484,7 +513,8 @@ bool ParseScript(const std::string& text, std::vector<Command>& commands, Script
             error = {lineNumber, Quote(command.name) + " before 'view'"};
             return false;
         }
-        if (!CheckDeclaration(command, declarations, message)) {
+        if (!CheckPointerStep(command, message) ||
+            !CheckDeclaration(command, declarations, message)) {
             error = {lineNumber, message};
             return false;
         }
@@ -500,6 +530,11 @@ bool ParseScript(const std::string& text, std::vector<Command>& commands, Script
 std::string FormatError(const std::string& file, int line, const std::string& message)
 {
     return file + ":" + std::to_string(line) + ": " + message;
+}
+
+bool IsPointerStep(const std::string& name)
+{
+    return name == "move" || name == "down" || name == "up" || name == "dblclick" || name == "wait";
 }
 
 std::string CommandUsage(const std::string& name)

@@ -62,6 +62,10 @@ bool ParseNumber(const std::string& text, std::int32_t& value);
 // Reads #RRGGBB (hex digits in either case) into a COLORREF-laid-out value.
 bool ParseColour(const std::string& text, std::uint32_t& colour);
 
+// Whether the command is a pointer step (move, down, up, dblclick, wait), which needs the view's
+// window on the screen.
+bool IsPointerStep(const std::string& name);
+
 // The usage line of a command ("rect VERB PATTERN LEFT TOP RIGHT BOTTOM"), empty when unknown.
 std::string CommandUsage(const std::string& name);
 

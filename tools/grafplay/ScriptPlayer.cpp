@@ -1,5 +1,6 @@
-// Plays checked script commands on one graphic view: each command becomes the export call of
-// the same meaning, with the host blocks, strings and arrays the export expects.
+// Plays checked script commands on one graphic view: each drawing command becomes the export
+// call of the same meaning, with the host blocks, strings and arrays the export expects; each
+// pointer step becomes the messages a user's pointer sends the view's window.
 #include "ScriptPlayer.h"
 
 #include <cstdio>
@@ -45,6 +46,24 @@ void FillPoints(const std::vector<Argument>& args, size_t first, std::vector<POI
     array.SetSize(0, -1);
     for (POINT& pt : points)
         array.Add(reinterpret_cast<CObject*>(&pt));
+}
+
+// Copies what the window's client area shows onto hdc, the part of it on the screen (a
+// window's pixels off the screen are never drawn). Paints what is invalid first.
+void CopyWindowPixels(CWnd* pWnd, HDC hdc, const CRect& client)
+{
+    pWnd->UpdateWindow();
+    CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    pWnd->ScreenToClient(&screen);
+    CRect part;
+    if (!part.IntersectRect(&client, &screen))
+        return;
+    HDC hdcWindow = ::GetDC(pWnd->GetSafeHwnd());
+    if (hdcWindow == NULL)
+        return;
+    ::BitBlt(hdc, part.left, part.top, part.Width(), part.Height(), hdcWindow, part.left, part.top,
+             SRCCOPY);
+    ::ReleaseDC(pWnd->GetSafeHwnd(), hdcWindow);
 }
 
 void FillNumbers(const std::vector<Argument>& args, size_t first, CUIntArray& numbers)
@@ -102,8 +121,8 @@ bool FitsAnsiCodePage(const std::string& utf8, std::string& message)
     return Utf8ToAnsi(utf8, ansi, message);
 }
 
-CScriptPlayer::CScriptPlayer(CWnd* pParent, UINT nViewId, CImageTable& images)
-    : m_pParent(pParent), m_images(images), m_nViewId(nViewId), m_size(0, 0)
+CScriptPlayer::CScriptPlayer(CWnd* pParent, UINT nViewId, CImageTable& images, int nShowCmd)
+    : m_pParent(pParent), m_images(images), m_nViewId(nViewId), m_size(0, 0), m_nShowCmd(nShowCmd)
 {}
 
 CWnd* CScriptPlayer::ViewWnd() const
@@ -145,8 +164,32 @@ void CScriptPlayer::FitViewWindow()
     CRect client;
     pWnd->GetWindowRect(&window);
     pWnd->GetClientRect(&client);
+    // Resizing, even to the same size, repaints the view: the pointer's looks would be lost.
+    if (client.Size() == m_size)
+        return;
     pWnd->SetWindowPos(NULL, 0, 0, m_size.cx + window.Width() - client.Width(),
                        m_size.cy + window.Height() - client.Height(), SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void CScriptPlayer::ShowFrame(int nShowCmd)
+{
+    CWnd* pViewWnd = ViewWnd();
+    if (pViewWnd == NULL)
+        return;
+    // The view's scroll bars may change as it is first sized and shown: fitted once more after.
+    for (int pass = 0; pass < 2; ++pass) {
+        FitViewWindow();
+        CRect viewRect;
+        pViewWnd->GetWindowRect(&viewRect);
+        CRect frameRect(0, 0, viewRect.Width(), viewRect.Height());
+        ::AdjustWindowRect(&frameRect, m_pParent->GetStyle(), FALSE);
+        m_pParent->SetWindowPos(NULL, 0, 0, frameRect.Width(), frameRect.Height(),
+                                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (pass == 0)
+            m_pParent->ShowWindow(nShowCmd);
+    }
+    m_pParent->RedrawWindow(NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    m_shown = true;
 }
 
 bool CScriptPlayer::Play(const Command& command, std::string& message)
@@ -250,10 +293,83 @@ bool CScriptPlayer::Play(const Command& command, std::string& message)
         Grafic_Dll_Set_Pen_Mode(pView);
     } else if (name == "textmode") {
         Grafic_Dll_Set_Text_Mode(pView);
+    } else if (grafplay::IsPointerStep(name)) {
+        return PlayPointer(command, message);
     } else {
         return PlayDrawing(command, message);
     }
     return true;
+}
+
+bool CScriptPlayer::PlayPointer(const Command& command, std::string& message)
+{
+    // The hover ticks and WM_SETCURSOR test where the real pointer is, and the pressed look and
+    // the blinking frame are drawn on the window: the view must be on the screen.
+    if (!m_shown)
+        ShowFrame(m_nShowCmd);
+    CWnd* pWnd = ViewWnd();
+    if (pWnd == NULL) {
+        message = "the view has no window";
+        return false;
+    }
+    const std::string& name = command.name;
+    if (name == "wait") {
+        Wait(static_cast<DWORD>(command.args[0].number));
+        return true;
+    }
+    const HWND hView = pWnd->GetSafeHwnd();
+    POINT pt = {command.args[0].number, command.args[1].number};
+    const LPARAM lParam = MAKELPARAM(pt.x, pt.y);
+    // Where a user's pointer would be for this message; outside the view too.
+    POINT screen = pt;
+    ::ClientToScreen(hView, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    // Moving the pointer queues a WM_MOUSEMOVE of its own, without the button's flag; the step
+    // sends the view its messages itself, in order, so that one is dropped.
+    MSG queued;
+    while (::PeekMessage(&queued, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
+    }
+    if (name == "move") {
+        ::SendMessage(hView, WM_SETCURSOR, (WPARAM)hView, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        ::SendMessage(hView, WM_MOUSEMOVE, m_buttonDown ? MK_LBUTTON : 0, lParam);
+    } else if (name == "down" || name == "dblclick") {
+        // A double click's second press arrives as WM_LBUTTONDBLCLK in place of a button down.
+        m_buttonDown = true;
+        ::SendMessage(hView, name == "down" ? WM_LBUTTONDOWN : WM_LBUTTONDBLCLK, MK_LBUTTON,
+                      lParam);
+    } else {
+        m_buttonDown = false;
+        ::SendMessage(hView, WM_LBUTTONUP, 0, lParam);
+    }
+    return true;
+}
+
+void CScriptPlayer::Wait(DWORD ms)
+{
+    // A message loop of its own, so that the hover timer's ticks and the paints arrive.
+    const HWND hView = ViewWnd()->GetSafeHwnd();
+    const DWORD start = ::GetTickCount();
+    bool quit = false;
+    // What is queued is handled even by `wait 0`.
+    for (DWORD elapsed = 0; !quit; elapsed = ::GetTickCount() - start) {
+        MSG msg;
+        while (!quit && ::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+            // Left for the application's own loop, which ends on it.
+            quit = msg.message == WM_QUIT;
+            if (quit)
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+        if (elapsed >= ms)
+            break;
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, ms - elapsed, QS_ALLINPUT);
+    }
+    // The user closed the frame: destroying the view's window deleted the view.
+    if (quit || !::IsWindow(hView)) {
+        m_pView = NULL;
+        m_closed = true;
+    }
 }
 
 bool CScriptPlayer::PlayDrawing(const Command& command, std::string& message)
@@ -387,6 +503,9 @@ bool CScriptPlayer::RenderPng(const char* pszPath) const
         CRect all(0, 0, m_size.cx, m_size.cy);
         dc.FillSolidRect(&all, m_colour);
         Grafic_Dll_RepaintView(m_pView, &dc);
+        CWnd* pWnd = ViewWnd();
+        if (m_shown && pWnd != NULL)
+            CopyWindowPixels(pWnd, dc.GetSafeHdc(), all);
         ::GdiFlush();
         written = mirdalux::WritePngBgrx(pszPath, m_size.cx, m_size.cy, pBits, m_size.cx * 4);
         ::SelectObject(dc.GetSafeHdc(), hOld);
