@@ -42,7 +42,7 @@ END_MESSAGE_MAP()
 CGraphicView::CGraphicView()
     : m_pPressedElement(NULL), m_pHoverElement(NULL), m_bCapture(FALSE), m_defaultOptions(7),
       m_viewBkColor(RGB(255, 255, 255)), m_bTimerOn(FALSE), m_blinkCount(0), m_blinkPhase(FALSE),
-      m_pCurPict(NULL), m_bScrollable(TRUE), m_outputId(0), m_bNoBkFill(FALSE)
+      m_pCurPict(NULL), m_bScrollable(TRUE), m_outputId(0), m_bNoBkFill(FALSE), m_nextRegionKey(0)
 {
     m_penLocation.x = 0;
     m_penLocation.y = 0;
@@ -55,6 +55,7 @@ CGraphicView::~CGraphicView()
     m_pPressedElement = NULL;
     m_pHoverElement = NULL;
     m_pCurPict = NULL;
+    m_regionIndex.Clear();
     m_displayList.DeleteAll();
     m_discardedList.DeleteAll();
 }
@@ -87,10 +88,42 @@ void CGraphicView::AddElement(CGraphicElement* e, BOOL bDrawNow)
         delete e;
         return;
     }
+    SetRegion(e);
     if (bDrawNow && !DrawScrolled(e, NULL))
         return;
     if (!bState)
         UpdateScrollSizes(e);
+}
+
+void CGraphicView::SetRegion(CGraphicElement* e)
+{
+    if (e == NULL)
+        return;
+    if (e->discarded) {
+        m_regionIndex.Remove(e);
+        return;
+    }
+    RECT box = {0, 0, 0, 0};
+    int kind = NULLREGION;
+    if (e->region != NULL && e->region->GetSafeHandle() != NULL) {
+        kind = e->region->GetRgnBox(&box);
+        if (kind == ERROR || kind == NULLREGION)
+            ::SetRectEmpty(&box);
+    }
+    const bool bNew = !m_regionIndex.Holds(e);
+    // A rectangular region holds exactly the points of its box: no PtInRegion for it.
+    m_regionIndex.Set(e, m_nextRegionKey, box, kind == SIMPLEREGION);
+    if (bNew)
+        ++m_nextRegionKey;
+}
+
+BOOL CGraphicView::RebuildRegionIndex()
+{
+    m_regionIndex.Clear();
+    m_nextRegionKey = 0;
+    for (INT_PTR i = 0; i < m_displayList.GetSize(); ++i)
+        SetRegion(m_displayList.GetElement(i));
+    return !m_regionIndex.IsBroken();
 }
 
 BOOL CGraphicView::WithScrolledDC(const std::function<void(CDC*)>& op)
@@ -320,6 +353,7 @@ void CGraphicView::PurgeDiscarded()
             continue;
         ForgetPointerElement(e);
         m_displayList.RemoveAt(i, 1);
+        SetRegion(e);
         e->ReleaseResources();
         try {
             m_discardedList.Add(e);
@@ -431,6 +465,7 @@ void CGraphicView::DeleteRegions(int regionVerb, BOOL bAll, const CUIntArray* pI
         if (e->IsIcon() || e->IsPicture()) {
             ForgetPointerElement(e);
             e->DropRegion();
+            SetRegion(e);
         } else
             e->discarded = TRUE;
     }

@@ -9,6 +9,7 @@
 #include "elements/GraphicElement.h"
 #include "state/GraphicState.h"
 #include "view/GraphicElementList.h"
+#include "view/RegionIndex.h"
 
 class CPictureElement;
 struct IconParams;
@@ -80,7 +81,7 @@ public:
     void UpdatePictSize(const RECT* pRect);
     // The display list's only entry when it is a picture, else NULL.
     CPictureElement* OnlyPicture();
-    // TRUE while pView is a constructed view not yet destroyed.
+    // TRUE while pView is a constructed view whose window, if it had one, is not destroyed.
     static BOOL IsLive(const CGraphicView* pView);
 
     // Drawing-state changes made by the setters.
@@ -138,7 +139,15 @@ public:
     // Pointer interaction. The element under document point p: the first one in list order
     // whose region holds p; NULL when there is none, or when that first one is an active picture
     // whose pixel at p is transparent (later elements are not asked).
+    // Answered through the hit-test index; ElementAtByWalk gives the same answer by asking
+    // every element in list order.
     CGraphicElement* ElementAt(POINT p);
+    CGraphicElement* ElementAtByWalk(POINT p);
+    // Brings the hit-test index up to date with e after e joined the display list, left it
+    // (discarded) or changed its region: an element not yet indexed takes the next append
+    // number, a discarded one leaves the index, any other keeps its number and takes the box of
+    // the region it holds now. Every such change in the view goes through here.
+    void SetRegion(CGraphicElement* e);
     // Starts (on) or stops the hover timer; TRUE while it runs.
     BOOL SetHoverTimer(BOOL on);
 
@@ -160,8 +169,19 @@ public:
     LONG_PTR m_outputId;
     CString m_outputName;
     BOOL m_bNoBkFill;
+    // The boxes of the display list's regions, keyed by append number (m_nextRegionKey is the
+    // next one), so that deleting elements renumbers nothing.
+    RegionIndex m_regionIndex;
+    RegionIndex::Key m_nextRegionKey;
 
 protected:
+    // Every message the view handles: a host's callback made while one is handled may destroy
+    // the window, and the object (with its elements) is then deleted only when the outermost
+    // handler returns, so that the code returning through the handlers touches live memory.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window is gone: IsLive answers FALSE from here on; the object is deleted now, or when
+    // the outermost handler returns.
+    virtual void PostNcDestroy();
     // The background is painted by OnDraw: erasing would only flicker.
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     // Stops the hover timer, gives up the capture and forgets the pressed and hovered elements.
@@ -190,6 +210,9 @@ private:
     // Invalidates a document rectangle (shifted to client coordinates) and repaints it now.
     void RepaintDocRect(const CRect& rc);
     void RegisterLive(BOOL bLive);
+    // Indexes the display list afresh, numbered in list order (which is append order), after
+    // the index lost its entries to a failed allocation. FALSE when it failed again.
+    BOOL RebuildRegionIndex();
     // Appends an icon or picture made just before, unless its request destroyed the view.
     void AppendImage(CGraphicElement* e, BOOL bDrawNow);
 

@@ -1,19 +1,26 @@
-// CGraphicView: icons and pictures. Each host callback made from here may destroy the view or
-// delete elements; the loops check that the view still lives after every call and index the
-// display list afresh, and deleted elements stay alive in the discarded list until the view goes.
+// CGraphicView: icons and pictures, and the registry of live views. Each host callback made from
+// here may destroy the view or delete elements; the loops check that the view still lives after
+// every call and index the display list afresh, and deleted elements stay alive in the discarded
+// list until the view goes.
 #include "view/GraphicView.h"
 
 #include <new>
-#include <set>
+#include <map>
 
 #include "elements/IconElement.h"
 #include "elements/PictureElement.h"
 #include "lib/Library.h"
 
 namespace {
-std::set<const CGraphicView*>& LiveViews()
+// Every constructed view: the depth of the messages it is handling, and whether its window has
+// been destroyed while one was handled (it is then deleted when the outermost one returns).
+struct LiveView {
+    int nHandling;
+    BOOL bWindowGone;
+};
+std::map<const CGraphicView*, LiveView>& LiveViews()
 {
-    static std::set<const CGraphicView*> views;
+    static std::map<const CGraphicView*, LiveView> views;
     return views;
 }
 }  // namespace
@@ -22,7 +29,7 @@ void CGraphicView::RegisterLive(BOOL bLive)
 {
     try {
         if (bLive)
-            LiveViews().insert(this);
+            LiveViews()[this] = LiveView{0, FALSE};
         else
             LiveViews().erase(this);
     } catch (...) {
@@ -31,7 +38,38 @@ void CGraphicView::RegisterLive(BOOL bLive)
 
 BOOL CGraphicView::IsLive(const CGraphicView* pView)
 {
-    return pView != NULL && LiveViews().count(pView) != 0;
+    const auto it = LiveViews().find(pView);
+    return it != LiveViews().end() && !it->second.bWindowGone;
+}
+
+LRESULT CGraphicView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto it = LiveViews().find(this);
+    if (it == LiveViews().end())
+        return CScrollView::WindowProc(message, wParam, lParam);
+    LiveView& entry = it->second;  // map entries stay where they are until erased
+    ++entry.nHandling;
+    LRESULT lResult = 0;
+    try {
+        lResult = CScrollView::WindowProc(message, wParam, lParam);
+    } catch (...) {
+        --entry.nHandling;
+        throw;
+    }
+    if (--entry.nHandling == 0 && entry.bWindowGone)
+        CScrollView::PostNcDestroy();
+    return lResult;
+}
+
+void CGraphicView::PostNcDestroy()
+{
+    const auto it = LiveViews().find(this);
+    if (it != LiveViews().end()) {
+        it->second.bWindowGone = TRUE;
+        if (it->second.nHandling > 0)
+            return;
+    }
+    CScrollView::PostNcDestroy();
 }
 
 // The element is made before it joins the list: when its request to the host destroyed the view,
@@ -102,6 +140,7 @@ BOOL CGraphicView::SetPict(int number, HGLOBAL hDib, int index)
         pPict->SetTransparentIndex(index);
         const CRect area = pPict->GetDibRect(hDib);
         pPict->SetPictData(hDib, TRUE);
+        SetRegion(pPict);
         bServed = TRUE;
         // The repaint hands the picture to the host, which may destroy the view.
         RepaintDocRect(area);
@@ -128,6 +167,7 @@ void CGraphicView::UpdateCurPict(HGLOBAL hDib, const RECT* pRect, int index)
 {
     if (m_pCurPict != NULL) {
         m_pCurPict->SetPictData(hDib, FALSE);
+        SetRegion(m_pCurPict);
         m_pCurPict->SetTransparentIndex(index);
         if (pRect != NULL && !::IsRectEmpty(pRect)) {
             if (!DrawScrolled(m_pCurPict, pRect))

@@ -33,18 +33,36 @@ BOOL CanBeHighlighted(const CGraphicElement* e)
 //--------------------------------------------------------------------------------------------
 // Finding the element
 
+namespace {
+
+// Only the first region that holds the point is asked for its pixel: a transparent one hides
+// whatever lies under it.
+CGraphicElement* UnlessTransparentAt(CGraphicElement* e, POINT p)
+{
+    CPictureElement* pict = e != NULL && e->IsPicture() ? dynamic_cast<CPictureElement*>(e) : NULL;
+    if (pict != NULL && pict->transparentIndex != -1 && !pict->IsOpaqueAt(p))
+        return NULL;
+    return e;
+}
+
+}  // namespace
+
 CGraphicElement* CGraphicView::ElementAt(POINT p)
+{
+    // After a failed allocation the index is built again; when that fails too, the walk answers.
+    if (m_regionIndex.IsBroken() && !RebuildRegionIndex())
+        return ElementAtByWalk(p);
+    void* hit = m_regionIndex.Find(
+        p, [&p](void* item) { return static_cast<CGraphicElement*>(item)->HitTest(&p) != FALSE; });
+    return UnlessTransparentAt(static_cast<CGraphicElement*>(hit), p);
+}
+
+CGraphicElement* CGraphicView::ElementAtByWalk(POINT p)
 {
     for (INT_PTR i = 0; i < m_displayList.GetSize(); ++i) {
         CGraphicElement* e = m_displayList.GetElement(i);
-        if (e == NULL || e->region == NULL || !e->HitTest(&p))
-            continue;
-        // Only the first region that holds the point is asked for its pixel: a transparent one
-        // hides whatever lies under it.
-        CPictureElement* pict = e->IsPicture() ? dynamic_cast<CPictureElement*>(e) : NULL;
-        if (pict != NULL && pict->transparentIndex != -1 && !pict->IsOpaqueAt(p))
-            return NULL;
-        return e;
+        if (e != NULL && e->region != NULL && e->HitTest(&p))
+            return UnlessTransparentAt(e, p);
     }
     return NULL;
 }

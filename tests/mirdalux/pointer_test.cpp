@@ -1,7 +1,7 @@
-// The graphic view and the pointer: the element found under it and the hand cursor, clicks
-// reported to the host with the pressed look, selection and capture they leave, the blinking
-// frame, and hosts that delete everything or destroy the view from a callback. The pointer is
-// moved with SetCursorPos, messages are sent to the view, nothing is pumped before the checks.
+// The graphic view and the pointer: the element under it and the hand cursor, clicks with the
+// pressed look, selection and capture they leave, the blinking frame, and hosts that delete,
+// destroy or wait from a callback. The pointer is moved with SetCursorPos and messages are sent
+// to the view; nothing is pumped before the checks.
 #include "TestShape.h"
 #include "lib/Library.h"
 
@@ -34,24 +34,19 @@ protected:
     }
 
     // c: '!' a click report, '?' a picture's state-image question, '*' a picture's drawing.
-    static void Run(char c)
+    static void Run(char c, const std::string& heard = "")
     {
+        if (!heard.empty())
+            s_log.push_back(heard);
         if (s_action && c == s_when)
             std::exchange(s_action, nullptr)();
     }
-    static void CALLBACK Active(HWND, int id)
-    {
-        s_log.push_back("active " + std::to_string(id));
-        Run('!');
-    }
+    static void CALLBACK Active(HWND, int id) { Run('!', "active " + std::to_string(id)); }
     static void CALLBACK Region(HWND, int id, POINT* p, UINT flags)
     {
-        char s[64];
-        snprintf(s, sizeof s, "region %d (%ld,%ld) 0x%X", id, p->x, p->y, flags);
-        s_log.push_back(s);
-        Run('!');
+        Run('!', "region " + std::to_string(id) + " " + Str(*p) + " " + std::to_string(flags));
     }
-    static void __cdecl Draw(PictDrawRequest*) { Run('*'); }
+    static void __cdecl Draw(PictDrawRequest*) { ++s_draws, Run('*'); }
     static HGLOBAL __cdecl State(int, int, LONG*) { return Run('?'), HGLOBAL(NULL); }
     // 16 x 16 pictures, their left half entry 0, their right half entry 1 (red). Picture 4: entry
     // 0 green and transparent. 5: entry 0 white, no transparent entry.
@@ -60,6 +55,12 @@ protected:
         const COLORREF left = r->number == 4 ? RGB(0, 255, 0) : kWhite;
         r->handle = MakeDib(16, 16, 8, {left, kRed}, [](int x, int) { return uint32_t(x >= 8); });
         r->transparentIndex = r->number == 4 ? 0 : -1;
+    }
+    // Closes the message box a host's callback opened, from the box's own message loop.
+    static void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        ::KillTimer(NULL, id);
+        ::PostMessage(::FindWindowA(NULL, "pointer test"), WM_COMMAND, IDOK, 0);
     }
     static std::string TakeLog() { return Joined(std::exchange(s_log, {})); }
 
@@ -112,10 +113,20 @@ protected:
         CaptureClient(h, *canvas);
         return canvas;
     }
+    // Adds a rectangle region 'A' (active 3) or 'C' (click 5) at rc, or picture 4 ('P', active 3).
+    static void AddRegion(CGraphicView* v, char kind, const CRect& rc)
+    {
+        const GRAF_PICTURE picture = {rc.left, rc.top, 4, 0, 3};
+        if (kind == 'P')
+            Grafic_Dll_Picture(v, &picture);
+        else
+            AddShape(v, kRect, kind == 'A' ? "ACTIVE" : "CLICK", kind == 'A' ? "3" : "5", rc);
+    }
 
     static inline std::vector<std::string> s_log;
     static inline std::function<void()> s_action;
     static inline char s_when = 0;
+    static inline int s_draws = 0;
     POINT m_savedCursor = {0, 0};
 };
 
@@ -123,10 +134,10 @@ protected:
 
 // Overlapping regions, pictures' pixels over a later region, a verb that carries no region: the
 // cursor and the click go to the first region in list order, or to nothing, whatever the
-// hit-test code. The button up asks only the pressed element's region, not its pixels.
+// hit-test code. The button up asks only the pressed element's region, not its pixels. After
+// Grafic_Dll_End the host hears of no click.
 TEST_F(PointerTest, FirstRegionInListOrderTakesCursorAndClick)
 {
-    ASSERT_NE(nullptr, GetHandCursor());
     CGraphicView* v = NewView(CRect(0, 0, 400, 300));
     AddShape(v, kRect, "ACTIVE", "1", CRect(20, 20, 120, 120));
     AddShape(v, kRect, "ACTIVE", "2", CRect(60, 60, 160, 160));
@@ -138,22 +149,25 @@ TEST_F(PointerTest, FirstRegionInListOrderTakesCursorAndClick)
     const struct {
         const char* name;
         POINT down, up;
-        bool hand;
         const char* log;
-    } rows[] = {{"overlap: the first appended", {80, 80}, {80, 80}, true, "active 1"},
-                {"the second alone", {150, 150}, {150, 150}, true, "active 2"},
-                {"a transparent pixel hides the later region", {203, 28}, {203, 28}, false, ""},
-                {"an opaque pixel", {212, 28}, {212, 28}, true, "active 7"},
-                {"released on a transparent pixel", {212, 28}, {203, 28}, true, "active 7"},
-                {"no transparent index: white is hit", {303, 28}, {303, 28}, true, "active 8"},
-                {"the later region beside it", {250, 70}, {250, 70}, true, "region 9 (250,70) 0x4"},
-                {"a painted rectangle", {40, 220}, {40, 220}, false, ""},
-                {"empty space", {300, 250}, {300, 250}, false, ""}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
-        EXPECT_EQ(r.hand, HandAt(v->m_hWnd, r.down, HTNOWHERE));
-        Play(v->m_hWnd, "Du", r.down, r.up);
-        EXPECT_EQ(r.log, TakeLog());
+    } rows[] = {{"overlap: the first appended", {80, 80}, {80, 80}, "active 1"},
+                {"the second alone", {150, 150}, {150, 150}, "active 2"},
+                {"a transparent pixel hides the later region", {203, 28}, {203, 28}, ""},
+                {"an opaque pixel", {212, 28}, {212, 28}, "active 7"},
+                {"released on a transparent pixel", {212, 28}, {203, 28}, "active 7"},
+                {"no transparent index: white is hit", {303, 28}, {303, 28}, "active 8"},
+                {"the later region beside it", {250, 70}, {250, 70}, "region 9 (250,70) 4"},
+                {"a painted rectangle", {40, 220}, {40, 220}, ""},
+                {"empty space", {300, 250}, {300, 250}, ""}};
+    for (bool ended : {false, true}) {
+        if (ended)
+            Grafic_Dll_End();
+        for (const auto& r : rows) {
+            SCOPED_TRACE(std::string(r.name) + (ended ? ", ended" : ""));
+            EXPECT_EQ(*r.log != 0, HandAt(v->m_hWnd, r.down, HTNOWHERE));
+            Play(v->m_hWnd, "Du", r.down, r.up);
+            EXPECT_EQ(ended ? "" : r.log, TakeLog());
+        }
     }
 }
 
@@ -181,27 +195,25 @@ TEST_F(PointerTest, ClicksReportOnceAndLeaveThePressedLookSelectionAndCapture)
                 {"off, back, released", 'R', "DmPHU", "active 3", "---"},
                 {"capture lost while held", 'R', "DXPU", "", "---"},
                 {"capture lost, selection", 'S', "DXU", "", "LK-"},
-                {"scrolled click", 'r', "DU", "region 5 (150,60) 0x4", "---"},
-                {"scrolled double click", 's', "DUCU", "region 5 (150,60) 0x5", "LK-"}};
+                {"scrolled click", 'r', "DU", "region 5 (150,60) 4", "---"},
+                {"scrolled double click", 's', "DUCU", "region 5 (150,60) 5", "LK-"}};
     const COLORREF kLightened = RGB(120, 120, 120);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         CGraphicView* v = NewView(CRect(0, 0, 300, 200));
         const HWND h = v->m_hWnd;
-        const bool scrolled = islower(r.kind) != 0, active = !scrolled;
+        const bool scrolled = islower(r.kind) != 0;
         v->m_defaultOptions = toupper(r.kind) == 'R' ? 7 : 5;
         AddShape(v, kRect, "FRAME", "BLACK", CRect(0, 0, 800, 600));
         AddShape(v, kRect, "PAINT", "BLACK", CRect(150, 60, 250, 140));
-        AddShape(v, kRect, active ? "ACTIVE" : "CLICK", active ? "3" : "5",
-                 CRect(150, 60, 250, 140));
+        AddRegion(v, scrolled ? 'C' : 'A', CRect(150, 60, 250, 140));
         CGraphicElement* e = Last(v);
         v->ScrollToPosition(CPoint(scrolled ? 100 : 0, scrolled ? 40 : 0));
         v->UpdateWindow();  // the repaint that hiding the new view's scroll bar asks for
         const POINT in = {scrolled ? 50 : 150, scrolled ? 20 : 60};
-        const POINT out = {in.x - 30, in.y + 110};
         int during = -1;
         EXPECT_TRUE(HandAt(h, in));
-        Play(h, (std::string("!") + r.steps).c_str(), in, out, [&] {
+        Play(h, (std::string("!") + r.steps).c_str(), in, {in.x - 30, in.y + 110}, [&] {
             v->UpdateWindow();
             during = Screen(h)->CountPixels(kLightened);
         });
@@ -253,61 +265,85 @@ TEST_F(PointerTest, HoverBlinksTheBorderOnTimerTicks)
     EXPECT_FALSE(::KillTimer(v->m_hWnd, kTimer)) << "the timer was stopped";
 }
 
-// A host that deletes every element and region, or destroys the view, from a click report, a
-// picture's question for a state image or its drawing (A: active region, C: click region, P:
-// active picture): the later messages do no harm, a view that lives forgets its pressed and
-// hovered elements at once and gives up the capture, and every context and GDI object is back.
-TEST_F(PointerTest, CallbacksThatDeleteOrDestroyAreSurvived)
+// A host that, from a click report, a picture's question for a state image or its drawing (see
+// AddRegion for the kinds), deletes every element (a), every region (r) or the one pointed at
+// (e), destroys the view (v) or its parent (p), or runs a modal loop that the hover timer's
+// ticks reach (m). Freed objects are filled and never reused, so that a later touch shows. A
+// view that lives forgets its pressed and hovered elements at once, gives up the capture and
+// draws nothing it deleted; left: the elements it keeps (-1: it is gone). Every element, context
+// and GDI object is back at the end.
+TEST_F(PointerTest, CallbacksThatDeleteDestroyOrWaitAreSurvived)
 {
     const struct {
-        const char *name, kind;
-        UINT options;
-        const char* steps;
-        bool destroy;
-        const char* log;
-    } rows[] = {{"click deletes", 'A', 7, "M!DUT", false, "active 3"},
-                {"click destroys", 'A', 7, "M!DU", true, "active 3"},
-                {"double click deletes", 'A', 5, "M!DUCUT", false, "active 3"},
-                {"double click destroys", 'A', 5, "!DUCU", true, "active 3"},
-                {"region click destroys", 'C', 7, "!DU", true, "region 5 (60,60) 0x4"},
-                {"hover image question destroys", 'P', 7, "?MDU", true, ""},
-                {"pressed image question deletes", 'P', 7, "M?DUT", false, ""},
-                {"pressed image question destroys", 'P', 7, "M?DU", true, ""},
-                {"redraw on leaving deletes", 'P', 7, "M*oT", false, ""},
-                {"redraw on leaving destroys", 'P', 7, "M*o", true, ""}};
-    const GRAF_PICTURE picture = {50, 50, 4, 0, 3};
+        const char *name, kind, *steps, act, *log;
+        int left;
+    } rows[] = {{"click deletes all", 'A', "M!DUT", 'a', "active 3", 0},
+                {"click deletes its region", 'A', "M!DUT", 'e', "active 3", 0},
+                {"click deletes the regions", 'C', "M!DUT", 'r', "region 5 (60,60) 4", 0},
+                {"click destroys", 'A', "M!DU", 'v', "active 3", -1},
+                {"click destroys the parent", 'C', "M!DU", 'p', "region 5 (60,60) 4", -1},
+                {"click waits", 'A', "M!DUT", 'm', "active 3", 1},
+                {"double click deletes all", 'a', "M!DUCUT", 'a', "active 3", 0},
+                {"double click destroys", 'a', "!DUCU", 'v', "active 3", -1},
+                {"double click waits", 'a', "M!DUCUT", 'm', "active 3", 1},
+                {"picture click deletes it", 'P', "M!DUT", 'e', "active 3", 0},
+                {"picture click drops its region", 'P', "M!DUT", 'r', "active 3", 1},
+                {"hover image question destroys", 'P', "?MDU", 'v', "", -1},
+                {"pressed image question deletes all", 'P', "M?DUT", 'a', "", 0},
+                {"pressed image question destroys", 'P', "M?DU", 'v', "", -1},
+                {"redraw on leaving deletes all", 'P', "M*oT", 'a', "", 0},
+                {"redraw on leaving destroys", 'P', "M*o", 'v', "", -1},
+                {"redraw on leaving destroys the parent", 'P', "M*o", 'p', "", -1}};
+    afxMemDF |= delayFreeMemDF;
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
+        const int elements = g_elementCount;
         GdiCountGuard guard(r.name);
-        CGraphicView* v = NewView(CRect(0, 0, 300, 200));
+        TestParentWindow parent(320, 220, kWhite, m_parent.Wnd());
+        CGraphicView* v = NewGraphicView(parent.Wnd(), CRect(0, 0, 300, 200));
         const HWND h = v->m_hWnd;
-        v->m_defaultOptions = r.options;
-        if (r.kind == 'P')
-            Grafic_Dll_Picture(v, &picture);
-        else
-            AddShape(v, kRect, r.kind == 'A' ? "ACTIVE" : "CLICK", r.kind == 'A' ? "3" : "5",
-                     CRect(50, 50, 150, 150));
-        bool pointed = true;  // a pressed or hovered element right after the deletion
+        v->m_defaultOptions = r.kind == 'a' ? 5 : 7;  // 'a': active, reports on double click
+        AddRegion(v, (char)toupper(r.kind), CRect(50, 50, 150, 150));
+        bool pointed = false;  // a pressed or hovered element right after the deletion
         Play(h, r.steps, {60, 60}, {200, 180}, [&] {
-            if (r.destroy) {
-                ::DestroyWindow(h);
-                return;
+            CUIntArray ids;
+            ids.Add(r.kind == 'C' ? 5 : r.kind == 'P' ? 1 : 3);
+            if (r.act == 'v' || r.act == 'p')
+                return r.act == 'v' ? (void)::DestroyWindow(h) : parent.Destroy();
+            if (r.act == 'm') {
+                ::SetTimer(NULL, 0, 250, &CloseMessageBox);
+                return (void)::MessageBoxA(NULL, "waiting", "pointer test", MB_OK);
             }
-            Grafic_Dll_Del_All_Elt(v);
-            Grafic_Dll_Del_All_Activ_Rgn(v);
-            Grafic_Dll_Del_All_Click_Rgn(v);
+            if (r.act == 'a')
+                Grafic_Dll_Del_All_Elt(v);
+            if (r.act != 'e')
+                Grafic_Dll_Del_All_Activ_Rgn(v), Grafic_Dll_Del_All_Click_Rgn(v);
+            else if (r.kind == 'P')
+                Grafic_Dll_Del_Listed_Elt(v, &ids, FALSE);
+            else
+                (r.kind == 'C' ? Grafic_Dll_Del_Listed_Click_Rgn
+                               : Grafic_Dll_Del_Listed_Activ_Rgn)(v, &ids);
             pointed = v->m_pPressedElement != NULL || v->m_pHoverElement != NULL;
+            s_draws = 0;
         });
         EXPECT_EQ(nullptr, s_action) << "the host acted";
         EXPECT_EQ(r.log, TakeLog());
-        ASSERT_EQ(!r.destroy, CGraphicView::IsLive(v));
-        if (r.destroy)
-            continue;
-        ExpectAll({{"emptied", v->m_displayList.GetSize() == 0},
-                   {"none pressed or hovered from the deletion on",
-                    !pointed && v->m_pPressedElement == NULL && v->m_pHoverElement == NULL},
-                   {"no capture", ::GetCapture() != h},
-                   {"the timer stopped", !::KillTimer(h, kTimer)}});
-        ::DestroyWindow(h);
+        ASSERT_EQ(r.left >= 0, CGraphicView::IsLive(v));
+        if (r.left >= 0) {
+            v->UpdateWindow();
+            CRect rc;
+            ::GetClientRect(h, &rc);
+            const bool blank = Screen(h)->CountPixels(kWhite, rc) == rc.Width() * rc.Height();
+            ExpectAll({{"elements kept", v->m_displayList.GetSize() == r.left},
+                       {"none pressed or hovered from the deletion on",
+                        r.act == 'm' || (!pointed && v->m_pPressedElement == NULL &&
+                                         v->m_pHoverElement == NULL && !::KillTimer(h, kTimer))},
+                       {"nothing deleted drawn", r.left > 0 || (blank && s_draws == 0)},
+                       {"no capture", ::GetCapture() != h}});
+        }
+        parent.Destroy();
+        PumpMessages();
+        EXPECT_EQ(elements, g_elementCount) << "elements left alive";
     }
+    afxMemDF &= ~delayFreeMemDF;
 }

@@ -11,11 +11,13 @@ BOOL CreateTestWindow(CWnd& wnd, DWORD style, const RECT& rc, CWnd* pParent, UIN
     return wnd.CreateEx(0, lpszClass, _T("test"), style, rc, pParent, nID);
 }
 
-TestParentWindow::TestParentWindow(int clientWidth, int clientHeight, COLORREF background)
+TestParentWindow::TestParentWindow(int clientWidth, int clientHeight, COLORREF background,
+                                   CWnd* pParent)
     : m_hBackground(::CreateSolidBrush(background))
 {
-    if (CreateTestWindow(m_wnd, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                         CRect(0, 0, clientWidth, clientHeight), NULL, 0, m_hBackground))
+    const DWORD style = (pParent != NULL ? WS_CHILD : WS_POPUP) | WS_VISIBLE | WS_CLIPCHILDREN;
+    if (CreateTestWindow(m_wnd, style, CRect(0, 0, clientWidth, clientHeight), pParent, 0,
+                         m_hBackground))
         m_wnd.UpdateWindow();
 }
 

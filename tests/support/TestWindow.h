@@ -14,12 +14,13 @@ BOOL CreateTestWindow(CWnd& wnd, DWORD style, const RECT& rc, CWnd* pParent = NU
                       HBRUSH hBackground = NULL);
 
 // A visible top-level window without border or caption, at the screen's top-left corner, whose
-// client area has the given size. Destroying it (or the object) destroys its child windows.
+// client area has the given size; with pParent, a child window at pParent's top-left corner.
+// Destroying it (or the object) destroys its child windows.
 class TestParentWindow
 {
 public:
     explicit TestParentWindow(int clientWidth = 400, int clientHeight = 300,
-                              COLORREF background = RGB(192, 192, 192));
+                              COLORREF background = RGB(192, 192, 192), CWnd* pParent = NULL);
     ~TestParentWindow();
     TestParentWindow(const TestParentWindow&) = delete;
     TestParentWindow& operator=(const TestParentWindow&) = delete;
