@@ -1,13 +1,11 @@
-// The hit-test index: after every change of the display list or of a region, ElementAt answers
-// what the walk of the whole list answers, at every point of a grid over the document and beyond;
-// and the index's own answers for boxes at the ends of the 32-bit plane.
+// After every change of the display list or a region, the index answers as the walk of the list
+// at every point of a grid over the document and beyond, the ends of the 32-bit plane included.
 #include <random>
 #include <tuple>
 #include <utility>
 
 #include "TestShape.h"
 #include "lib/Library.h"
-#include "view/RegionIndex.h"
 
 namespace {
 
@@ -19,35 +17,24 @@ HGLOBAL Checker(int size = 8)
 
 std::function<void()> g_onDraw;  // run once inside the next DrawPicture
 
-class HitIndexTest : public ViewsIn<420, 320>
+void __cdecl Draw(PictDrawRequest*)
 {
-protected:
-    void SetUp() override
-    {
-        ViewsIn::SetUp();
-        *GetGraficCallbacks() = {NULL, NULL, &Draw, &Request, NULL, NULL, NULL, NULL};
-    }
-    void TearDown() override
-    {
-        *GetGraficCallbacks() = {};
-        ViewsIn::TearDown();
-    }
-    static void __cdecl Draw(PictDrawRequest*)
-    {
-        if (g_onDraw)
-            std::exchange(g_onDraw, nullptr)();
-    }
-    // Pictures of number 1 come with an image (index 0 transparent for odd parameters); the
-    // others wait for Grafic_Dll_Set_Pict.
-    static void __cdecl Request(ResourceRequest* r)
-    {
-        if (r->kind == RES_PICT && r->number == 1)
-            std::tie(r->handle, r->transparentIndex) = std::make_pair(Checker(), r->param % 2 - 1);
-    }
-};
+    if (g_onDraw)
+        std::exchange(g_onDraw, nullptr)();
+}
 
-// Appends n seeded shapes over and around the view: regions of every kind, overlapping, some
-// large; plain shapes; icons; pictures answered at once or waiting for their image.
+// Pictures of number 1 come with an image (index 0 transparent for odd parameters); the others
+// wait for Grafic_Dll_Set_Pict.
+void __cdecl Request(ResourceRequest* r)
+{
+    if (r->kind == RES_PICT && r->number == 1)
+        std::tie(r->handle, r->transparentIndex) = std::make_pair(Checker(), r->param % 2 - 1);
+}
+
+using HitIndexTest = ViewsIn<420, 320>;
+
+// Appends n seeded regions of every kind (overlapping, some large), plain shapes and icons, and
+// pictures answered at once or waiting for their image, over and around the view.
 void AppendMix(CGraphicView* v, std::mt19937& rng, int n)
 {
     auto any = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -74,12 +61,14 @@ void AppendMix(CGraphicView* v, std::mt19937& rng, int n)
 
 TEST_F(HitIndexTest, ElementAtAnswersAsTheWalkAfterEveryChange)
 {
+    *GetGraficCallbacks() = {NULL, NULL, &Draw, &Request, NULL, NULL, NULL, NULL};
     CGraphicView* v = NewView(CRect(0, 0, 400, 300));
     std::mt19937 rng(1996);
     CUIntArray ids, numbers;
     ids.Add(2), numbers.Add(3), numbers.Add(40), numbers.Add(9);
     const CRect whole(INT_MIN, INT_MIN, INT_MAX, INT_MAX), moved(10, 10, 40, 40);
-    const POINT cur = {150, 100}, outside[] = {{INT_MIN, INT_MIN}, {INT_MAX - 1, 5}, {-7, INT_MAX}};
+    const POINT cur = {150, 100};
+    const POINT outside[] = {{INT_MIN, INT_MIN}, {INT_MAX - 1, 5}, {INT_MAX, 5}, {-7, INT_MAX}};
     const std::pair<const char*, std::function<void()>> steps[] = {
         {"append a mix", [&] { AppendMix(v, rng, 150); }},
         {"delete listed elements", [&] { Grafic_Dll_Del_Listed_Elt(v, &numbers, TRUE); }},
@@ -122,32 +111,5 @@ TEST_F(HitIndexTest, ElementAtAnswersAsTheWalkAfterEveryChange)
             ASSERT_EQ(walk, v->ElementAt(p)) << "at " << p.x << ", " << p.y;
         }
         EXPECT_GT(hits, 0) << "no point holds a region: the step checks nothing";
-    }
-}
-
-TEST(RegionIndex, BoxesAtTheEndsOfThePlane)
-{
-    int items[2];
-    const RECT plane = {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
-    struct Row {
-        const char* name;
-        RECT first, second;
-        POINT p;
-        int found;
-    };
-    const Row rows[] = {
-        {"whole plane, lowest point", plane, {}, {INT_MIN, INT_MIN}, 0},
-        {"whole plane, right edge left out", plane, {}, {INT_MAX, 0}, -1},
-        {"negative box, its corner cell", {-17, -17, -15, -15}, {}, {-17, -16}, 0},
-        {"negative box, past its end", {-17, -17, -15, -15}, {}, {-15, -16}, -1},
-        {"the older of two sizes", {0, 0, 1 << 20, 1 << 20}, {4, 4, 8, 8}, {5, 5}, 0},
-        {"the newer where the older ends", {0, 0, 5, 5}, {INT_MIN, 0, 9, 9}, {5, 5}, 1}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        RegionIndex index;
-        index.Set(&items[1], 1, r.second);
-        index.Set(&items[0], 0, r.first);
-        void* found = index.Find(r.p, [](void*) { return true; });
-        EXPECT_EQ(r.found < 0 ? nullptr : &items[r.found], found);
     }
 }

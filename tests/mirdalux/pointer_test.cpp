@@ -1,7 +1,6 @@
-// The graphic view and the pointer: the element under it and the hand cursor, clicks with the
-// pressed look, selection and capture they leave, the blinking frame, and hosts that delete,
-// destroy or wait from a callback. The pointer is moved with SetCursorPos and messages are sent
-// to the view; nothing is pumped before the checks.
+// The view and the pointer: hit order and hand cursor, clicks, the blinking frame, and hosts that
+// delete, destroy or wait from a callback. The real pointer is moved and messages are sent to the
+// view; nothing is pumped before the checks.
 #include "TestShape.h"
 #include "lib/Library.h"
 
@@ -13,8 +12,7 @@ namespace {
 const UINT_PTR kTimer = 1996;
 
 // A host that logs the clicks it hears of and runs a test's action once, inside the next call
-// of the kind armed. Its window sits away from the screen's top-left corner, where the other
-// programs' windows are, and the pointer goes back where it was at the end.
+// of the kind armed; its window sits away from the other programs' windows.
 class PointerTest : public ViewFixture
 {
 protected:
@@ -48,8 +46,7 @@ protected:
     }
     static void __cdecl Draw(PictDrawRequest*) { ++s_draws, Run('*'); }
     static HGLOBAL __cdecl State(int, int, LONG*) { return Run('?'), HGLOBAL(NULL); }
-    // 16 x 16 pictures, their left half entry 0, their right half entry 1 (red). Picture 4: entry
-    // 0 green and transparent. 5: entry 0 white, no transparent entry.
+    // 16 x 16 pictures: left half entry 0 (4: green, transparent; else white), right half red.
     static void __cdecl Request(ResourceRequest* r)
     {
         const COLORREF left = r->number == 4 ? RGB(0, 255, 0) : kWhite;
@@ -64,11 +61,7 @@ protected:
     }
     static std::string TakeLog() { return Joined(std::exchange(s_log, {})); }
 
-    static void PointAt(HWND h, POINT p)
-    {
-        ::ClientToScreen(h, &p);
-        ::SetCursorPos(p.x, p.y);
-    }
+    static void PointAt(HWND h, POINT p) { ::ClientToScreen(h, &p), ::SetCursorPos(p.x, p.y); }
     // Whether the view shows the hand cursor with the pointer at client point p.
     static bool HandAt(HWND h, POINT p, UINT hitTest = HTCLIENT)
     {
@@ -132,9 +125,8 @@ protected:
 
 }  // namespace
 
-// Overlapping regions, pictures' pixels over a later region, a verb that carries no region: the
-// cursor and the click go to the first region in list order, or to nothing, whatever the
-// hit-test code. The button up asks only the pressed element's region, not its pixels. After
+// The cursor and the click go to the first region in list order (a transparent pixel there hides
+// the rest), whatever the hit-test code; button up asks the region, not the pixels. After
 // Grafic_Dll_End the host hears of no click.
 TEST_F(PointerTest, FirstRegionInListOrderTakesCursorAndClick)
 {
@@ -160,23 +152,20 @@ TEST_F(PointerTest, FirstRegionInListOrderTakesCursorAndClick)
                 {"a painted rectangle", {40, 220}, {40, 220}, ""},
                 {"empty space", {300, 250}, {300, 250}, ""}};
     for (bool ended : {false, true}) {
-        if (ended)
-            Grafic_Dll_End();
         for (const auto& r : rows) {
             SCOPED_TRACE(std::string(r.name) + (ended ? ", ended" : ""));
             EXPECT_EQ(*r.log != 0, HandAt(v->m_hWnd, r.down, HTNOWHERE));
             Play(v->m_hWnd, "Du", r.down, r.up);
             EXPECT_EQ(ended ? "" : r.log, TakeLog());
         }
+        Grafic_Dll_End();  // the second round, and the fixture, end it again: harmless
     }
 }
 
-// Each row: a region over a black rectangle at document (150, 60)-(250, 140), drawn with options
-// (R: active, reports on release; S: active, reports on double click; r, s: the same for a click
-// region, in a view scrolled by (100, 40)), then the messages (see Play). Checked: what the host
-// heard; that the pressed look (black lightened in a stipple) shows while it hears it, even when
-// it repaints; and afterwards (L) the look after a repaint, (K) the element still the pressed
-// one, (C) the capture.
+// A region over black at document (150, 60)-(250, 140) (R: active, reports on release; S: on
+// double click; r, s: click regions in a view scrolled by (100, 40)), then the messages. Checked:
+// what the host heard, the pressed look (black lightened) while it hears it, even repainting,
+// and afterwards (L) the look after a repaint, (K) still the pressed element, (C) the capture.
 TEST_F(PointerTest, ClicksReportOnceAndLeaveThePressedLookSelectionAndCapture)
 {
     const struct {
@@ -228,10 +217,9 @@ TEST_F(PointerTest, ClicksReportOnceAndLeaveThePressedLookSelectionAndCapture)
     }
 }
 
-// The blinking frame, one row a message: the left border pixel of A and B. The phase starts
-// FALSE, so the odd steps are the black ones (no change) and the even ones invert. A move while
-// the timer runs draws no step; a click, or moving on to B, completes A's frame at once, and B's
-// first step waits for a tick; a tick off every region clears the frame and stops the timer.
+// The left border pixels of A and B after each message. The phase starts FALSE: odd steps are
+// black (no change), even ones invert. A move while the timer runs draws no step; a click, or
+// moving on to B, completes A's frame, B's waits for a tick; a tick off every region ends it.
 TEST_F(PointerTest, HoverBlinksTheBorderOnTimerTicks)
 {
     CGraphicView* v = NewView(CRect(0, 0, 400, 300));
@@ -265,13 +253,11 @@ TEST_F(PointerTest, HoverBlinksTheBorderOnTimerTicks)
     EXPECT_FALSE(::KillTimer(v->m_hWnd, kTimer)) << "the timer was stopped";
 }
 
-// A host that, from a click report, a picture's question for a state image or its drawing (see
-// AddRegion for the kinds), deletes every element (a), every region (r) or the one pointed at
-// (e), destroys the view (v) or its parent (p), or runs a modal loop that the hover timer's
-// ticks reach (m). Freed objects are filled and never reused, so that a later touch shows. A
-// view that lives forgets its pressed and hovered elements at once, gives up the capture and
-// draws nothing it deleted; left: the elements it keeps (-1: it is gone). Every element, context
-// and GDI object is back at the end.
+// From a click report, a state-image question or a drawing (kinds: see AddRegion), the host
+// deletes every element (a), every region (r) or the one pointed at (e), destroys the view (v) or
+// its parent (p), or waits in a modal loop the hover ticks reach (m); freed objects are filled.
+// A view that lives (left: the elements it keeps) forgets its pressed and hovered elements,
+// gives up the capture and draws nothing it deleted; every element and GDI object is back.
 TEST_F(PointerTest, CallbacksThatDeleteDestroyOrWaitAreSurvived)
 {
     const struct {
