@@ -116,9 +116,8 @@ Result Measure(int n, std::mt19937& rng)
     const std::vector<POINT> points = Questions(view, n, rng);
     Result r;
     r.index = PerQuestion(points, kRepetitions, [view](POINT p) { view->ElementAt(p); });
-    r.lookup = PerQuestion(points, kRepetitions, [view](POINT p) {
-        view->m_regionIndex.Find(p, [](void*) { return true; });
-    });
+    r.lookup =
+        PerQuestion(points, kRepetitions, [view](POINT p) { view->m_regionIndex.FindByBox(p); });
     r.walk = PerQuestion(points, 1, [view](POINT p) { view->ElementAtByWalk(p); });
     r.differing = 0;
     for (const POINT& p : points)

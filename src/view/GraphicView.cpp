@@ -111,8 +111,10 @@ void CGraphicView::SetRegion(CGraphicElement* e)
             ::SetRectEmpty(&box);
     }
     const bool bNew = !m_regionIndex.Holds(e);
-    // A rectangular region holds exactly the points of its box: no PtInRegion for it.
-    m_regionIndex.Set(e, m_nextRegionKey, box, kind == SIMPLEREGION);
+    // A rectangular region holds exactly the points of its box: no PtInRegion for it (and an
+    // empty one holds none).
+    const HRGN shape = kind == COMPLEXREGION ? (HRGN)e->region->GetSafeHandle() : NULL;
+    m_regionIndex.Set(e, m_nextRegionKey, box, shape);
     if (bNew)
         ++m_nextRegionKey;
 }

@@ -52,9 +52,7 @@ CGraphicElement* CGraphicView::ElementAt(POINT p)
     // After a failed allocation the index is built again; when that fails too, the walk answers.
     if (m_regionIndex.IsBroken() && !RebuildRegionIndex())
         return ElementAtByWalk(p);
-    void* hit = m_regionIndex.Find(
-        p, [&p](void* item) { return static_cast<CGraphicElement*>(item)->HitTest(&p) != FALSE; });
-    return UnlessTransparentAt(static_cast<CGraphicElement*>(hit), p);
+    return UnlessTransparentAt(static_cast<CGraphicElement*>(m_regionIndex.Find(p)), p);
 }
 
 CGraphicElement* CGraphicView::ElementAtByWalk(POINT p)

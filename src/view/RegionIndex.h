@@ -1,11 +1,10 @@
-// RegionIndex: the boxes of the view's hit regions in a grid of many cell sizes, each item under
-// the sequence number it was appended with, answering which boxes hold a point in that order.
+// RegionIndex: the hit regions of the view in a grid of many cell sizes, each item under the
+// sequence number it was appended with, answering which region holds a point first in that order.
 #pragma once
 // The platform types and the library's export decoration, without the class layer.
 #include <afxver_.h>
 
 #include <cstdint>
-#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -18,10 +17,12 @@ public:
 
     // Whether item is held (with a box or without one).
     bool Holds(void* item) const;
-    // Holds item under key with box; an item held already keeps its key and takes the new box.
-    // An empty box keeps the item's place but makes it no point's candidate. exact: the item's
-    // region is the box itself, so every point the box holds is the item's without asking.
-    void Set(void* item, Key key, const RECT& box, bool exact = false);
+    // Holds item under key with box and shape; an item held already keeps its key and takes the
+    // new box and shape. An empty box keeps the item's place but makes it no point's candidate.
+    // shape is the region that holds the item's points inside the box, asked with PtInRegion;
+    // NULL when the box itself is the region. The index does not own it: the owner sets the item
+    // again before the region changes or goes.
+    void Set(void* item, Key key, const RECT& box, HRGN shape);
     // Forgets item; nothing when it is not held.
     void Remove(void* item);
     void Clear();
@@ -30,10 +31,10 @@ public:
     // owner answers by other means (or builds it again).
     bool IsBroken() const;
 
-    // The first item, in ascending key order, whose box holds p and that accept takes; NULL when
-    // none does. accept is asked only about items whose box holds p and is not exact, in that
-    // order, and must not change the index.
-    void* Find(POINT p, const std::function<bool(void*)>& accept) const;
+    // The first item, in ascending key order, whose box and shape hold p; NULL when none does.
+    void* Find(POINT p) const;
+    // The same without asking the shapes: the first item whose box holds p.
+    void* FindByBox(POINT p) const;
 
 private:
     // A box of extent up to 2^level (in both directions) covers at most 2 x 2 cells of side
@@ -43,33 +44,48 @@ private:
     static const int kMinLevel = 4;
     static const int kLevels = 33;
 
-    struct Entry {
-        Key key;
-        RECT box;
-        int level;  // -1 for an empty box, held in no cell
-        void* item;
-        bool exact;
-    };
-    // A cell's entry carries a copy of what a query reads, so that a query reads no entry.
+    // What a query reads of an item, copied into every cell it sits in, so that a query reads
+    // neither the item nor its entry.
     struct Ref {
         Key key;
         RECT box;
         void* item;
-        bool exact;
+        HRGN shape;
     };
-    typedef std::unordered_map<uint64_t, std::vector<Ref>> CellMap;
+    struct Entry {
+        Ref ref;
+        int level;  // -1 for an empty box, held in no cell
+    };
+    // One cell of a level: its number and its items in key order. A slot whose list is empty
+    // is free.
+    struct Cell {
+        uint64_t id;
+        std::vector<Ref> refs;
+    };
+    // The cells of one level in an open-addressed table (linear probing, a power of two of
+    // slots, at most half of them used): a lookup reads one slot and then the cell's list,
+    // where a node-based map would follow two more pointers, each a cache miss in a large view.
+    struct Level {
+        std::vector<Cell> slots;
+        size_t cells;  // slots in use
+        size_t boxes;  // entries placed on the level
+    };
 
     static int LevelOf(const RECT& box);
-    static uint64_t CellKey(int64_t cx, int64_t cy);
-    // Calls op on the list of every cell that entry covers at its level.
-    void ForEachCell(const Entry& entry, bool create,
-                     const std::function<void(std::vector<Ref>&)>& op);
+    static uint64_t CellId(int64_t cx, int64_t cy);
+    static size_t Home(const Level& level, uint64_t id);
+    static const Cell* Lookup(const Level& level, uint64_t id);
+    static std::vector<Ref>& Insert(Level& level, uint64_t id);
+    static void Grow(Level& level);
+    static void Erase(Level& level, size_t slot);
+    template <class Test> void* FindFirst(POINT p, Test holds) const;
+    // Calls op on the cell id of every cell that entry covers at its level.
+    template <class Op> static void ForEachCell(const Entry& entry, Op op);
     void Place(const Entry& entry);
     void Unplace(const Entry& entry);
     void Break();
 
     std::unordered_map<void*, Entry> m_entries;
-    CellMap m_cells[kLevels];
-    size_t m_levelCount[kLevels];  // entries placed on each level
+    Level m_levels[kLevels];
     bool m_broken;
 };
