@@ -9,29 +9,25 @@
 
 namespace {
 
-// A size x size picture whose pixels of index 0 make a checkerboard.
-HGLOBAL Checker(int size = 8)
+// A host whose pictures of number 1 come with a checkerboard of index 0 (transparent for odd
+// parameters); the others wait for Grafic_Dll_Set_Pict. A drawing runs the armed action once.
+class HitIndexTest : public ViewsIn<420, 320>
 {
-    return MakeDib(size, size, 8, {kWhite, kBlack}, [](int x, int y) { return (x + y) % 2; });
-}
-
-std::function<void()> g_onDraw;  // run once inside the next DrawPicture
-
-void __cdecl Draw(PictDrawRequest*)
-{
-    if (g_onDraw)
-        std::exchange(g_onDraw, nullptr)();
-}
-
-// Pictures of number 1 come with an image (index 0 transparent for odd parameters); the others
-// wait for Grafic_Dll_Set_Pict.
-void __cdecl Request(ResourceRequest* r)
-{
-    if (r->kind == RES_PICT && r->number == 1)
-        std::tie(r->handle, r->transparentIndex) = std::make_pair(Checker(), r->param % 2 - 1);
-}
-
-using HitIndexTest = ViewsIn<420, 320>;
+protected:
+    static uint32_t Board(int x, int y) { return (x + y) % 2; }
+    static HGLOBAL Checker(int size = 8) { return MakeDib(size, size, 8, {kWhite, kBlack}, Board); }
+    static void __cdecl Draw(PictDrawRequest*)
+    {
+        if (s_onDraw)
+            std::exchange(s_onDraw, nullptr)();
+    }
+    static void __cdecl Request(ResourceRequest* r)
+    {
+        if (r->kind == RES_PICT && r->number == 1)
+            std::tie(r->handle, r->transparentIndex) = std::make_pair(Checker(), r->param % 2 - 1);
+    }
+    static inline std::function<void()> s_onDraw;
+};
 
 // Appends n seeded regions of every kind (overlapping, some large), plain shapes and icons, and
 // pictures answered at once or waiting for their image, over and around the view.
@@ -68,7 +64,10 @@ TEST_F(HitIndexTest, ElementAtAnswersAsTheWalkAfterEveryChange)
     ids.Add(2), numbers.Add(3), numbers.Add(40), numbers.Add(9);
     const CRect whole(INT_MIN, INT_MIN, INT_MAX, INT_MAX), moved(10, 10, 40, 40);
     const POINT cur = {150, 100};
-    const POINT outside[] = {{INT_MIN, INT_MIN}, {INT_MAX - 1, 5}, {INT_MAX, 5}, {-7, INT_MAX}};
+    std::vector<POINT> points = {{INT_MIN, INT_MIN}, {INT_MAX - 1, 5}, {INT_MAX, 5}, {-7, INT_MAX}};
+    for (int y = -50; y < 350; y += 4)
+        for (int x = -50; x < 450; x += 4)
+            points.push_back({x, y});
     const std::pair<const char*, std::function<void()>> steps[] = {
         {"append a mix", [&] { AppendMix(v, rng, 150); }},
         {"delete listed elements", [&] { Grafic_Dll_Del_Listed_Elt(v, &numbers, TRUE); }},
@@ -81,34 +80,28 @@ TEST_F(HitIndexTest, ElementAtAnswersAsTheWalkAfterEveryChange)
              Grafic_Dll_UpdateCurPict(v, Checker(), &moved, 0);
          }},
         {"the current picture moves", [&] { Grafic_Dll_UpdatePictSize(v, &moved); }},
-        {"the current picture gets a smaller image",
-         [&] { Grafic_Dll_UpdateCurPict(v, Checker(4), &moved, -1); }},
+        {"it gets a smaller image", [&] { Grafic_Dll_UpdateCurPict(v, Checker(4), &moved, -1); }},
         {"append more", [&] { AppendMix(v, rng, 60); }},
         {"a region over the whole plane", [&] { AddShape(v, kRect, "CLICK", "4", whole); }},
         {"a picture's drawing deletes all elements",
          [&] {
              AppendMix(v, rng, 40);
-             g_onDraw = [v] { Grafic_Dll_Del_All_Elt(v); };
+             s_onDraw = [v] { Grafic_Dll_Del_All_Elt(v); };
              Grafic_Dll_Set_Pict(v, 2, Checker(), -1);
-             EXPECT_FALSE(g_onDraw) << "no picture was drawn";
-             g_onDraw = nullptr;
+             EXPECT_FALSE(std::exchange(s_onDraw, nullptr)) << "no picture was drawn";
          }},
         {"delete all click regions", [&] { Grafic_Dll_Del_All_Click_Rgn(v); }},
         {"append after the deletions", [&] { AppendMix(v, rng, 60); }},
         {"delete the last element", [&] { Grafic_Dll_Del_Last_Elt(v, TRUE); }},
         {"delete all active regions", [&] { Grafic_Dll_Del_All_Activ_Rgn(v); }}};
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.first);
-        step.second();
-        std::vector<POINT> points(std::begin(outside), std::end(outside));
-        for (int y = -50; y < 350; y += 4)
-            for (int x = -50; x < 450; x += 4)
-                points.push_back({x, y});
+    for (const auto& [name, change] : steps) {
+        SCOPED_TRACE(name);
+        change();
         int hits = 0;
         for (const POINT& p : points) {
             CGraphicElement* walk = v->ElementAtByWalk(p);
             hits += walk != NULL;
-            ASSERT_EQ(walk, v->ElementAt(p)) << "at " << p.x << ", " << p.y;
+            ASSERT_EQ(walk, v->ElementAt(p)) << "at " << Str(p);
         }
         EXPECT_GT(hits, 0) << "no point holds a region: the step checks nothing";
     }
