@@ -1,20 +1,22 @@
-// The view and the pointer: hit order and hand cursor, clicks, the blinking frame, and hosts that
-// delete, destroy or wait from a callback. The real pointer is moved and messages are sent to the
-// view; nothing is pumped before the checks.
+// The view and the pointer: hit order and hand cursor, clicks, the blinking frame, hosts that
+// delete, destroy or wait from a callback, and the hit-test index against the walk of the list.
+// The real pointer is moved and messages are sent to the view; nothing is pumped before the checks.
 #include "TestShape.h"
 #include "lib/Library.h"
 
 #include <functional>
 #include <map>
+#include <random>
 #include <utility>
 
 namespace {
 
 const UINT_PTR kTimer = 1996;
 
-// A host that logs the clicks it hears of and runs a test's action once, inside the next call
-// of the kind armed ('!' a click report, '?' a picture's state-image question, '*' a picture's
-// drawing); its window sits away from the other programs' windows.
+// A host that logs the clicks it hears of and runs a test's action once, inside the next call of
+// the kind armed ('!' a click report, '?' a picture's state-image question, '*' a drawing). Its
+// pictures of number 2 wait for Grafic_Dll_Set_Pict; the others are Halves, green and transparent
+// for number 4 or parameter 1, else white and opaque. Its window sits away from other programs'.
 class PointerTest : public ViewFixture
 {
 protected:
@@ -41,12 +43,18 @@ protected:
     }
     static void __cdecl Draw(PictDrawRequest*) { ++s_draws, Run('*'); }
     static HGLOBAL __cdecl State(int, int, LONG*) { return Run('?'), HGLOBAL(NULL); }
-    // 16 x 16 pictures: left half entry 0 (4: green, transparent; else white), right half red.
     static void __cdecl Request(ResourceRequest* r)
     {
-        const COLORREF left = r->number == 4 ? RGB(0, 255, 0) : kWhite;
-        r->handle = MakeDib(16, 16, 8, {left, kRed}, [](int x, int) { return uint32_t(x >= 8); });
-        r->transparentIndex = r->number == 4 ? 0 : -1;
+        if (r->number == 2)
+            return;
+        const bool clear = r->number == 4 || r->param == 1;
+        r->handle = Halves(clear ? RGB(0, 255, 0) : kWhite);
+        r->transparentIndex = clear ? 0 : -1;
+    }
+    // A size x size picture: its left half entry 0, of colour `left`, its right half red.
+    static HGLOBAL Halves(COLORREF left, int size = 16)
+    {
+        return MakeDib(size, size, 8, {left, kRed}, [size](int x, int) { return x >= size / 2; });
     }
     // A host's modal loop (a message box, which cancels the capture) that a timer ends.
     static void Wait()
@@ -120,6 +128,30 @@ protected:
     POINT m_savedCursor = {0, 0};
     DibCanvas m_screen{400, 300};
 };
+
+// Appends n seeded regions of every kind (overlapping, some large), plain shapes and icons, and
+// pictures answered at once or waiting for their image, over and around the view.
+void AppendMix(CGraphicView* v, std::mt19937& rng, int n)
+{
+    auto any = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int i = 0; i < n; ++i) {
+        const int x = any(-40, 400), y = any(-40, 300), size = any(0, 9) == 0 ? 300 : any(3, 90);
+        const CRect rc(x, y, x + any(3, size), y + any(3, size));
+        const CString verb = any(0, 1) ? "ACTIVE" : "CLICK", id(std::to_string(any(1, 4)).c_str());
+        std::vector<POINT> pts = {{x, y}, {rc.right, y + 5}, {x + 7, rc.bottom}, {rc.right, y}};
+        GRAF_POLYGON polygon;
+        FillPolygonBlock(polygon, verb, id, pts);
+        const GRAF_ICON icon = {x, y, 7, any(0, 3), any(0, 1) ? "label" : ""};
+        const GRAF_PICTURE picture = {x, y, any(1, 2), any(0, 1), any(0, 3)};
+        const int kind = any(0, 6);
+        if (kind < 2)
+            AddShape(v, ShapeKind(any(0, 3)), kind ? verb : "PAINT", kind ? id : "GRAY", rc);
+        else if (kind < 4)
+            kind == 2 ? Grafic_Dll_DefPolygon(v, &polygon) : Grafic_Dll_Icon(v, &icon);
+        else
+            Grafic_Dll_Picture(v, &picture);
+    }
+}
 
 }  // namespace
 
@@ -310,4 +342,58 @@ TEST_F(PointerTest, CallbacksThatDeleteDestroyOrWaitAreSurvived)
         EXPECT_EQ(elements, g_elementCount) << "elements left alive";
     }
     afxMemDF &= ~delayFreeMemDF;
+}
+
+// After every change of the display list or a region, the index answers as the walk of the list
+// at every point of a grid over the document and beyond, the ends of the 32-bit plane included.
+TEST_F(PointerTest, ElementAtAnswersAsTheWalkAfterEveryChange)
+{
+    CGraphicView* v = NewView(CRect(0, 0, 400, 300));
+    std::mt19937 rng(1996);
+    CUIntArray ids, numbers;
+    ids.Add(2), numbers.Add(3), numbers.Add(40), numbers.Add(9);
+    const CRect whole(INT_MIN, INT_MIN, INT_MAX, INT_MAX), moved(10, 10, 40, 40);
+    const POINT cur = {150, 100};
+    std::vector<POINT> points = {{INT_MIN, INT_MIN}, {INT_MAX - 1, 5}, {INT_MAX, 5}, {-7, INT_MAX}};
+    for (int y = -50; y < 350; y += 4)
+        for (int x = -50; x < 450; x += 4)
+            points.push_back({x, y});
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"append a mix", [&] { AppendMix(v, rng, 150); }},
+        {"delete listed elements", [&] { Grafic_Dll_Del_Listed_Elt(v, &numbers, TRUE); }},
+        {"delete listed active regions", [&] { Grafic_Dll_Del_Listed_Activ_Rgn(v, &ids); }},
+        {"delete listed click regions", [&] { Grafic_Dll_Del_Listed_Click_Rgn(v, &ids); }},
+        {"pictures waiting get their image", [&] { Grafic_Dll_Set_Pict(v, 2, Halves(kWhite), 0); }},
+        {"a current picture gets an image",
+         [&] {
+             Grafic_Dll_DefineCurPict(v, &cur, 3);
+             Grafic_Dll_UpdateCurPict(v, Halves(kWhite), &moved, 0);
+         }},
+        {"the current picture moves", [&] { Grafic_Dll_UpdatePictSize(v, &moved); }},
+        {"it gets a smaller image",
+         [&] { Grafic_Dll_UpdateCurPict(v, Halves(kWhite, 4), &moved, -1); }},
+        {"append more", [&] { AppendMix(v, rng, 60); }},
+        {"a region over the whole plane", [&] { AddShape(v, kRect, "CLICK", "4", whole); }},
+        {"a picture's drawing deletes all elements",
+         [&] {
+             AppendMix(v, rng, 40);
+             s_action = [v] { Grafic_Dll_Del_All_Elt(v); }, s_when = '*';
+             Grafic_Dll_Set_Pict(v, 2, Halves(kWhite), -1);
+             EXPECT_EQ(0, std::exchange(s_when, 0)) << "no picture was drawn";
+         }},
+        {"delete all click regions", [&] { Grafic_Dll_Del_All_Click_Rgn(v); }},
+        {"append after the deletions", [&] { AppendMix(v, rng, 60); }},
+        {"delete the last element", [&] { Grafic_Dll_Del_Last_Elt(v, TRUE); }},
+        {"delete all active regions", [&] { Grafic_Dll_Del_All_Activ_Rgn(v); }}};
+    for (const auto& [name, change] : steps) {
+        SCOPED_TRACE(name);
+        change();
+        int hits = 0;
+        for (const POINT& p : points) {
+            CGraphicElement* walk = v->ElementAtByWalk(p);
+            hits += walk != NULL;
+            ASSERT_EQ(walk, v->ElementAt(p)) << "at " << Str(p);
+        }
+        EXPECT_GT(hits, 0) << "no point holds a region: the step checks nothing";
+    }
 }
