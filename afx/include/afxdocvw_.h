@@ -24,6 +24,10 @@
 #define ID_FILE_OPEN 0xE101
 #define ID_FILE_CLOSE 0xE102
 #define ID_FILE_SAVE 0xE103
+#define ID_FILE_PRINT_SETUP 0xE106
+#define ID_FILE_PRINT 0xE107
+#define ID_FILE_PRINT_DIRECT 0xE108
+#define ID_FILE_PRINT_PREVIEW 0xE109
 #define ID_WINDOW_NEW 0xE130
 #define ID_WINDOW_ARRANGE 0xE131
 #define ID_WINDOW_CASCADE 0xE132
@@ -53,31 +57,36 @@ struct CCreateContext {
     {}
 };
 
-// State of one print job, handed to the printing virtuals of a view.
-struct CPrintInfo {
+// State of one print job, handed to the printing virtuals of a view. The page range lives in
+// the print dialog's structure (m_pPD->m_pd: nMinPage, nMaxPage, and nFromPage, nToPage as the
+// user chose them); a maximum of 0xFFFF means the length is not known. The printer context the
+// job prints on is m_pPD->m_pd.hDC; one still held when the job ends is deleted with it.
+struct AFX_API CPrintInfo {
     CPrintInfo();
-    void SetMinPage(UINT nMinPage) { m_nMinPage = nMinPage; }
-    void SetMaxPage(UINT nMaxPage) { m_nMaxPage = nMaxPage; }
-    UINT GetMinPage() const { return m_nMinPage; }
-    UINT GetMaxPage() const { return m_nMaxPage; }
-    UINT GetFromPage() const { return m_nFromPage; }
-    UINT GetToPage() const { return m_nToPage; }
+    ~CPrintInfo();
+    CPrintInfo(const CPrintInfo&) = delete;
+    CPrintInfo& operator=(const CPrintInfo&) = delete;
+
+    void SetMinPage(UINT nMinPage);
+    void SetMaxPage(UINT nMaxPage);
+    UINT GetMinPage() const;
+    UINT GetMaxPage() const;
+    UINT GetFromPage() const;
+    UINT GetToPage() const;
     UINT GetOffsetPage() const { return m_nOffsetPage; }
 
-    CPrintDialog* m_pPD;  // no print dialog yet: always NULL
+    CPrintDialog* m_pPD;
     BOOL m_bDocObject;
     DWORD m_dwFlags;
     UINT m_nOffsetPage;
-    BOOL m_bDirect;
+    BOOL m_bDirect;  // print on the default printer without the dialog
     BOOL m_bPreview;
     BOOL m_bContinuePrinting;
     UINT m_nCurPage;
     UINT m_nNumPreviewPages;
     LPVOID m_lpUserData;
-    CRect m_rectDraw;
+    CRect m_rectDraw;  // the page's printable area in logical units, set before each OnPrint
     CString m_strPageDesc;
-
-    UINT m_nMinPage, m_nMaxPage, m_nFromPage, m_nToPage;
 };
 
 // A top-level (or MDI child) window that holds a view and routes commands to it.
@@ -412,7 +421,14 @@ public:
     virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // From OnPreparePrinting: the Print dialog (or, for a preview or a direct print, the
+    // default printer without it) and the printer context in pInfo->m_pPD->m_pd.hDC. FALSE
+    // when the user cancels or there is no printer.
     BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // The print command: prepares the job, then prints its pages on the printer context
+    // between BeginModalState and EndModalState. ID_FILE_PRINT_DIRECT as the current command
+    // prints without the dialog.
+    afx_msg void OnFilePrint();
 
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);

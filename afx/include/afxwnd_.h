@@ -6,6 +6,8 @@
 #include "afxgdi_.h"
 #include "afxstat_.h"
 
+#include <commdlg.h>
+
 class CCmdTarget;
 class CCmdUI;
 class CWnd;
@@ -16,6 +18,7 @@ class CWinApp;
 class CFrameWnd;
 class CDocManager;
 class CDocTemplate;
+class CPrintDialog;
 class CDocument;
 struct CCreateContext;
 
@@ -391,6 +394,9 @@ public:
     LRESULT Default();
     static const MSG* PASCAL GetCurrentMessage();
     virtual BOOL IsFrameWnd() const;
+    // Called around a modal operation the window runs (a print job); nothing by default.
+    virtual void BeginModalState() {}
+    virtual void EndModalState() {}
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
     enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
 
@@ -811,11 +817,23 @@ public:
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
 
+    // Printing, defined by the printing sources. The application keeps the printer chosen
+    // last (m_hDevMode, m_hDevNames, the default printer's until the user picks another) and
+    // frees them when it is destroyed.
+    // pPrintDlg's device handles set to the application's; FALSE when there is no printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLG* pPrintDlg);
+    // pPD shown with the application's printer; the printer the user leaves selected, OK or
+    // Cancel, becomes the application's.
+    virtual INT_PTR DoPrintDialog(CPrintDialog* pPD);
+
     // Sets m_pszExeName and, when none was given, m_pszAppName (used by AfxWinInit).
     void SetCurrentHandles();
 
 protected:
     BOOL m_bOwnAppName;
+    HGLOBAL m_hDevMode;
+    HGLOBAL m_hDevNames;
+    friend struct CPrintInfo;
 };
 
 AFX_API CWinApp* AFXAPI AfxGetApp();

@@ -11,13 +11,6 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()
 
-CPrintInfo::CPrintInfo()
-    : m_pPD(NULL), m_bDocObject(FALSE), m_dwFlags(0), m_nOffsetPage(0), m_bDirect(FALSE),
-      m_bPreview(FALSE), m_bContinuePrinting(TRUE), m_nCurPage(1), m_nNumPreviewPages(0),
-      m_lpUserData(NULL), m_rectDraw(0, 0, 0, 0), m_nMinPage(1), m_nMaxPage(0xFFFF), m_nFromPage(1),
-      m_nToPage(0xFFFF)
-{}
-
 CView::CView() : m_pDocument(NULL) {}
 
 CView::~CView()
@@ -72,7 +65,12 @@ void CView::OnPaint()
     OnDraw(&dc);
 }
 
-void CView::OnPrepareDC(CDC* /*pDC*/, CPrintInfo* /*pInfo*/) {}
+void CView::OnPrepareDC(CDC* /*pDC*/, CPrintInfo* pInfo)
+{
+    // A job whose length nobody set is one page long.
+    if (pInfo != NULL && pInfo->GetMaxPage() == 0xFFFF && pInfo->m_nCurPage > 1)
+        pInfo->m_bContinuePrinting = FALSE;
+}
 
 void CView::OnInitialUpdate()
 {
@@ -118,18 +116,6 @@ BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHan
 BOOL CView::OnPreparePrinting(CPrintInfo* pInfo)
 {
     return DoPreparePrinting(pInfo);
-}
-
-BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
-{
-    // No printer selection yet: a job prepares with the page range it was given.
-    if (pInfo == NULL)
-        return FALSE;
-    if (pInfo->m_nFromPage < pInfo->m_nMinPage)
-        pInfo->m_nFromPage = pInfo->m_nMinPage;
-    if (pInfo->m_nToPage > pInfo->m_nMaxPage)
-        pInfo->m_nToPage = pInfo->m_nMaxPage;
-    return pInfo->m_nFromPage <= pInfo->m_nToPage;
 }
 
 void CView::OnBeginPrinting(CDC* /*pDC*/, CPrintInfo* /*pInfo*/) {}

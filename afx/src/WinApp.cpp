@@ -151,7 +151,8 @@ LPTSTR DuplicateString(LPCTSTR lpsz)
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_hInstance(NULL), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL),
       m_pszAppName(DuplicateString(lpszAppName)), m_pszExeName(NULL), m_pszHelpFilePath(NULL),
-      m_pszProfileName(NULL), m_pszRegistryKey(NULL), m_pDocManager(NULL), m_bOwnAppName(TRUE)
+      m_pszProfileName(NULL), m_pszRegistryKey(NULL), m_pDocManager(NULL), m_bOwnAppName(TRUE),
+      m_hDevMode(NULL), m_hDevNames(NULL)
 {
     // One application object per process, as in MFC; a second one does not replace the first.
     AFX_MODULE_STATE* pState = AfxGetModuleState();
@@ -173,6 +174,10 @@ CWinApp::~CWinApp()
     }
     // The document manager derives from CObject alone, so its CObject view has its address.
     delete reinterpret_cast<CObject*>(m_pDocManager);
+    if (m_hDevMode != NULL)
+        ::GlobalFree(m_hDevMode);
+    if (m_hDevNames != NULL)
+        ::GlobalFree(m_hDevNames);
     free(const_cast<LPTSTR>(m_pszAppName));
     free(const_cast<LPTSTR>(m_pszExeName));
     free(const_cast<LPTSTR>(m_pszHelpFilePath));
