@@ -79,8 +79,8 @@ bool TestPrinter::Remove()
     DWORD size = 0, count = 0;
     ::EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 4, NULL, 0, &size, &count);
     std::string buffer(size, '\0');
-    if (size == 0 || !::EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 4, (BYTE*)&buffer[0], size,
-                                      &size, &count))
+    if (size == 0 ||
+        !::EnumPrintersA(PRINTER_ENUM_LOCAL, NULL, 4, (BYTE*)&buffer[0], size, &size, &count))
         return size == 0;
     bool removed = true;
     const PRINTER_INFO_4A* printers = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
