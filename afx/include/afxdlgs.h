@@ -2,8 +2,6 @@
 #pragma once
 #include "afxwin.h"
 
-#include <commdlg.h>
-
 // The base of the common dialogs: a window object whose dialog the system runs modally.
 class AFX_API CCommonDialog : public CWnd
 {

@@ -68,13 +68,11 @@ BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLG* pPrintDlg)
     if (pPrintDlg == NULL)
         return FALSE;
     if (m_hDevNames == NULL) {
-        PRINTDLG pd;
-        memset(&pd, 0, sizeof pd);
-        pd.lStructSize = sizeof pd;
-        pd.Flags = PD_RETURNDEFAULT;
-        if (::PrintDlg(&pd)) {
-            m_hDevMode = pd.hDevMode;
-            m_hDevNames = pd.hDevNames;
+        // The setup dialog's defaults: the device handles without a printer context.
+        CPrintDialog defaults(TRUE, 0);
+        if (defaults.GetDefaults()) {
+            m_hDevMode = defaults.m_pd.hDevMode;
+            m_hDevNames = defaults.m_pd.hDevNames;
         }
     }
     pPrintDlg->hDevMode = m_hDevMode;
