@@ -5,9 +5,6 @@
 #include "afxcoll.h"
 
 // Ids and styles the frames use; the same values hosts find in their resource scripts.
-#ifndef AFX_IDW_PANE_FIRST
-#define AFX_IDW_PANE_FIRST 0xE900
-#endif
 #ifndef AFX_IDM_FIRST_MDICHILD
 #define AFX_IDM_FIRST_MDICHILD 0xFF00
 #endif
@@ -42,6 +39,8 @@ class CMDIFrameWnd;
 class CMDIChildWnd;
 class CDocTemplate;
 class CPrintDialog;
+class CPreviewView;
+struct CPrintPreviewState;
 
 // What a frame needs to create its view and hook it to a document. Passed as the creation
 // parameter of the frame window (and of the view window beneath it).
@@ -119,6 +118,14 @@ public:
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
 
+    // Preview mode: entering hides the control bars, the menu and the main pane (given the id
+    // AFX_IDW_PANE_SAVE while hidden) and records them in pState; leaving puts them back, the
+    // pane under pState->nIDMainPane. The preview window itself is the caller's.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
+    BOOL IsInPreviewMode() const { return m_bPreviewMode; }
+    // The control bar of the frame with that id, or NULL.
+    CWnd* GetControlBar(UINT nID);
+
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
     CString GetTitle() const { return m_strTitle; }
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
@@ -150,8 +157,14 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     // Idle time: the title (and, for MDI frames, the menu) catch up with the active document.
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // WM_SETMESSAGESTRING: shows the string (wParam its id, or lParam the text) in the status
+    // bar when there is one; answers the id shown before.
+    afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+    UINT m_nIDLastMessage;  // the id of the message string shown last, 0 for a text
+    BOOL m_bPreviewMode;
+    BOOL(CALLBACK* m_lpfnCloseProc)(CFrameWnd* pFrameWnd);
     CView* m_pViewActive;
     BOOL m_bInRecalcLayout;
     CString m_strTitleShown;  // the caption last set, so an unchanged one is not set again
@@ -429,6 +442,16 @@ public:
     // between BeginModalState and EndModalState. ID_FILE_PRINT_DIRECT as the current command
     // prints without the dialog.
     afx_msg void OnFilePrint();
+    // The print preview command: DoPrintPreview with the layer's toolbar, this view and
+    // CPreviewView, in this view's parent frame.
+    afx_msg void OnFilePrintPreview();
+    // Opens a preview of pPrintView in this view's parent frame with the toolbar made from
+    // dialog nIDResource. FALSE (and the frame as it was) when any step fails.
+    BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
+                        CPrintPreviewState* pState);
+    // Called by the preview when it closes: OnEndPrinting of the print view, the frame out of
+    // preview mode with the old active view back, the preview window destroyed.
+    virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
 
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
@@ -446,6 +469,7 @@ protected:
     friend class CDocument;
     friend class CDocTemplate;
     friend class CMultiDocTemplate;
+    friend class CPreviewView;
 };
 
 // A view whose content is larger than its window: scroll bars, scrolling and the device

@@ -34,13 +34,12 @@ struct CCreateContext;
 
 // Private messages of the layer (values as MFC documents them for its own use).
 #ifndef WM_IDLEUPDATECMDUI
-#define WM_IDLEUPDATECMDUI 0x0363
+#define WM_SIZEPARENT 0x0361        // lParam: AFX_SIZEPARENTPARAMS*, from RepositionBars
+#define WM_SETMESSAGESTRING 0x0362  // wParam: string id, or 0 and lParam the text
+#define WM_IDLEUPDATECMDUI 0x0363   // wParam: TRUE disables commands nobody handles
 #endif
 
-// Resource ids of the layer's own strings.
-#ifndef AFX_IDS_APP_TITLE
-#define AFX_IDS_APP_TITLE 0xE000
-#endif
+#include "afxres.h"
 
 //--------------------------------------------------------------------------------------------
 // Message maps
@@ -410,6 +409,22 @@ public:
     }
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
                                   BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE);
+
+    // Layout of control bars: each child whose id lies in nIDFirst..nIDLast hears
+    // WM_SIZEPARENT and takes its strip of the client area, in z-order; the child nIDLeftOver
+    // gets what is left. reposQuery only computes the left-over rectangle into lpRectParam.
+    enum RepositionFlags {
+        reposDefault = 0,
+        reposQuery = 1,
+        reposExtra = 2,
+        reposNoPosLeftOver = 0x8000
+    };
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                        LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr,
+                        BOOL bStretch = TRUE);
+    // Enables (through their update handlers in pTarget) the child controls whose ids are
+    // commands; with bDisableIfNoHndler, a control nobody handles is disabled.
+    void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
     // Painting.
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
@@ -837,6 +852,10 @@ protected:
 };
 
 AFX_API CWinApp* AFXAPI AfxGetApp();
+// Substring number iSubString of lpszFullString, substrings separated by chSep; FALSE (and an
+// empty rString) when there are fewer.
+AFX_API BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString,
+                                        TCHAR chSep = '\n');
 AFX_API CWinThread* AFXAPI AfxGetThread();
 AFX_API CWnd* AFXAPI AfxGetMainWnd();
 AFX_API HINSTANCE AFXAPI AfxGetInstanceHandle();
