@@ -432,6 +432,13 @@ void GRAFAPI Grafic_Dll_Del_All_Click_Rgn(CGraphicView* pView);
 void GRAFAPI Grafic_Dll_Del_Listed_Activ_Rgn(CGraphicView* pView, const CUIntArray* pIds);
 void GRAFAPI Grafic_Dll_Del_Listed_Click_Rgn(CGraphicView* pView, const CUIntArray* pIds);
 
+/* Printing. Grafic_Dll_Print runs the print command (the Print dialog, then the whole display
+ * list as one page, one screen pixel printed as printer LOGPIXELSX / screen LOGPIXELSX dots);
+ * Grafic_Dll_PrintPreview previews it in the view's parent frame, which must be a CFrameWnd,
+ * replacing the pane whose identifier is the low 16 bits of paneId, sign-extended. */
+void GRAFAPI Grafic_Dll_Print(CGraphicView* pView);
+void GRAFAPI Grafic_Dll_PrintPreview(CGraphicView* pView, LONG paneId);
+
 /* Drawing state. Each setter but Grafic_Dll_Set_Options appends a state element, which counts
  * in the element numbers. A null pointer argument makes a setter do nothing. */
 void GRAFAPI Grafic_Dll_Set_Pen_Normal(CGraphicView* pView);

@@ -153,11 +153,27 @@ void AFXAPI MeasureFont(CDC* pDC, LOGFONT& lf)
     }
 }
 
+// The screen's vertical resolution, read once: Windows fixes it for the session.
+static int ScreenLogPixelsY()
+{
+    static const int dpi = [] {
+        HDC hDC = ::GetDC(NULL);
+        const int value = hDC != NULL ? ::GetDeviceCaps(hDC, LOGPIXELSY) : 96;
+        if (hDC != NULL)
+            ::ReleaseDC(NULL, hDC);
+        return value;
+    }();
+    return dpi;
+}
+
 CFont* AFXAPI CreateStateFont(CDC* pDC, const CGraphicState& rec, int& charExtra)
 {
     if (pDC == NULL || pDC->GetSafeHdc() == NULL)
         return NULL;
-    if (pDC->GetMapMode() != MM_TEXT)
+    // A printing context keeps the mapping that scales screen pixels to its dots, and its fonts
+    // are sized for the screen, so that text keeps its size against the shapes.
+    const bool printing = pDC->IsPrinting() != FALSE;
+    if (!printing && pDC->GetMapMode() != MM_TEXT)
         pDC->SetMapMode(MM_TEXT);
 
     // The face comparisons are exact and made before upper-casing.
@@ -176,7 +192,7 @@ CFont* AFXAPI CreateStateFont(CDC* pDC, const CGraphicState& rec, int& charExtra
     FillDefaultLogFont(lf);
 
     if (!arial || rec.m_fontSize != 12 || rec.m_fontSizeSet) {
-        const int64_t dpi = ::GetDeviceCaps(pDC->m_hDC, LOGPIXELSY);
+        const int64_t dpi = printing ? ScreenLogPixelsY() : ::GetDeviceCaps(pDC->m_hDC, LOGPIXELSY);
         lf.lfHeight = ClampToLong(-(dpi * rec.m_fontSize / 72));
     } else {
         lf.lfHeight = -13;

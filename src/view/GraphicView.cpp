@@ -270,7 +270,8 @@ void CGraphicView::OnDraw(CDC* pDC)
     pDC->GetClipBox(&clip);
     if (!m_bNoBkFill)
         FillBackground(pDC, &clip);
-    pDC->SetMapMode(MM_TEXT);
+    if (!pDC->IsPrinting())
+        pDC->SetMapMode(MM_TEXT);
     DrawElements(pDC, pDC->IsPrinting() ? NULL : &clip);
 }
 
@@ -524,6 +525,8 @@ void CGraphicView::ClientToDoc(POINT& pt)
 
 void CGraphicView::OnDestroy()
 {
+    // A preview of the view must not outlive it.
+    ClosePreview();
     SetHoverTimer(FALSE);
     GiveUpCapture();
     // The elements outlive the window, but nothing may act on them through the view any more.

@@ -33,7 +33,29 @@ public:
 
     virtual void OnInitialUpdate();
     // Background (unless m_bNoBkFill), then every element but state elements, in list order.
+    // On the screen in MM_TEXT; a printing context (printer or preview) keeps the mapping its
+    // caller set.
     virtual void OnDraw(CDC* pDC);
+
+    // Printing (GraphicViewPrint.cpp). The whole display list is one page, drawn at the scale
+    // of the screen: one screen pixel is printer LOGPIXELSX / screen LOGPIXELSX dots both ways.
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Ends a preview opened by OpenPreview: the frame leaves preview mode with its old active
+    // view back, the preview window goes, the frame shows its idle message again.
+    virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
+    // A print job or preview disables the view's window while it runs.
+    virtual void BeginModalState();
+    virtual void EndModalState();
+    // Opens the print preview of this view in its parent frame, replacing the pane paneId
+    // (sign-extended low 16 bits). Nothing when the parent is not a frame, the frame is
+    // previewing already, or any step fails; the frame is then as it was.
+    void OpenPreview(LONG paneId);
+    // Closes the preview this view's frame shows of it, if any.
+    void ClosePreview();
 
     // Appending. AddElement ignores a null element; otherwise the element takes the view's
     // option bits, the pen follows its end point, it joins the display list, is drawn at once

@@ -62,23 +62,6 @@ BEGIN_MESSAGE_MAP(CPrintedView, CView)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
 END_MESSAGE_MAP()
 
-// What the next Print dialog is answered with: o OK, c Cancel, r pages 2 to 3 and OK.
-char g_answer = 0;
-
-void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND hDialog = ::FindWindowA("#32770", NULL);
-    if (hDialog == NULL || ::GetDlgItem(hDialog, IDOK) == NULL)
-        return;  // not open yet
-    ::KillTimer(NULL, id);
-    if (g_answer == 'r') {
-        ::CheckRadioButton(hDialog, 0x0420, 0x0422, 0x0422);  // rad1 to rad3: Pages
-        ::SetDlgItemInt(hDialog, 0x0480, 2, FALSE);           // edt1: from
-        ::SetDlgItemInt(hDialog, 0x0481, 3, FALSE);           // edt2: to
-    }
-    ::PostMessage(hDialog, WM_COMMAND, g_answer == 'c' ? IDCANCEL : IDOK, 0);
-}
-
 }  // namespace
 
 // Each row runs one print command on a fresh view, with an application object or without,
@@ -123,9 +106,8 @@ TEST(Print, CommandPrintsTheJobsPagesInOrder)
             CPrintedView* view = new CPrintedView;
             ASSERT_TRUE(view->Create(NULL, NULL, WS_CHILD, CRect(0, 0, 50, 50), parent.Wnd(), 1));
             view->refuse = r.refuse, view->from = r.from, view->to = r.to, view->pages = r.pages;
-            g_answer = r.answer;
             if (r.answer != 0)
-                ::SetTimer(NULL, 0, 50, &AnswerDialog);
+                TestPrinter::AnswerNextDialog(r.answer);
             g_log.clear();
             view->SendMessage(WM_COMMAND, r.command);
             EXPECT_EQ(r.log, Joined(g_log));

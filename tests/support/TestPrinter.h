@@ -27,6 +27,9 @@ public:
     bool Remove();
     bool Install();
 
+    // Answers the next Print dialog once it opens: 'o' OK, 'c' Cancel, 'r' pages 2 to 3 and OK.
+    static void AnswerNextDialog(char answer);
+
 private:
     std::string m_name, m_file, m_error;
 };

@@ -2,6 +2,11 @@
 //   grafplay FILE              plays the script in a window, which stays open until closed
 //   grafplay --png OUT FILE    plays it in a hidden window (shown, not activated, from the
 //                              first pointer step on) and writes the view to a PNG
+//   grafplay --print OUT FILE  plays it hidden, then prints the view on the default printer
+//                              into the file OUT (PostScript on a PostScript printer)
+//   grafplay --preview FILE    plays it, then shows the view's print preview in the window
+//   grafplay --preview-png OUT FILE
+//                              plays it, then writes a picture of the print preview to a PNG
 // Errors are reported on stderr as FILE:LINE: message, with exit code 1 (2 for bad usage); the
 // clicks the library reports are printed on stdout, one line each.
 #include <afxwin.h>
@@ -11,6 +16,7 @@
 #include <vector>
 
 #include "ImageTable.h"
+#include "PrintOutput.h"
 #include "Script.h"
 #include "ScriptPlayer.h"
 
@@ -22,7 +28,10 @@ const UINT kViewId = 1;
 
 struct Options {
     std::string scriptPath;
-    std::string pngPath;
+    std::string pngPath;         // --png: the view's picture
+    std::string printPath;       // --print: the printer's output
+    std::string previewPngPath;  // --preview-png: the preview's picture
+    bool preview = false;        // --preview: the preview in a window
 };
 
 Options g_options;
@@ -30,7 +39,9 @@ bool g_badUsage = false;
 
 void PrintUsage()
 {
-    std::fprintf(stderr, "usage: grafplay FILE\n       grafplay --png OUT.png FILE\n");
+    std::fprintf(stderr, "usage: grafplay FILE\n       grafplay --png OUT.png FILE\n"
+                         "       grafplay --print OUT.ps FILE\n       grafplay --preview FILE\n"
+                         "       grafplay --preview-png OUT.png FILE\n");
 }
 
 // The directory of the script, where the files it names are looked for: everything up to the
@@ -133,7 +144,8 @@ BOOL CGrafPlayApp::InitInstance()
     pCallbacks->OnActiveClick = PrintActiveClick;
     pCallbacks->OnRegionClick = PrintRegionClick;
 
-    const bool headless = !g_options.pngPath.empty();
+    const bool headless = !g_options.pngPath.empty() || !g_options.printPath.empty() ||
+                          !g_options.previewPngPath.empty();
     CPlayerFrame* pFrame = new CPlayerFrame;
     CString title("grafplay - ");
     title += g_options.scriptPath.c_str();
@@ -158,16 +170,39 @@ BOOL CGrafPlayApp::InitInstance()
     // Adding elements may have changed the view's scroll bars.
     player.FitViewWindow();
 
-    if (headless) {
-        if (!player.RenderPng(g_options.pngPath.c_str())) {
-            Report(g_options.pngPath, 0, "cannot write the file");
+    std::string error;
+    if (!g_options.printPath.empty()) {
+        CWnd* pViewWnd = player.ViewWnd();
+        if (pViewWnd == NULL || !pViewWnd->IsKindOf(RUNTIME_CLASS(CView))) {
+            Report(g_options.scriptPath, 0, "the script makes no view to print");
             return FALSE;
         }
+        if (!grafplay::PrintToFile(static_cast<CView*>(pViewWnd), g_options.printPath.c_str(),
+                                   error)) {
+            Report(g_options.printPath, 0, error);
+            return FALSE;
+        }
+    } else if (!g_options.previewPngPath.empty()) {
+        if (!grafplay::PreviewToPng(pFrame, player.View(), kViewId,
+                                    g_options.previewPngPath.c_str(), error)) {
+            Report(g_options.previewPngPath, 0, error);
+            return FALSE;
+        }
+    } else if (headless && !player.RenderPng(g_options.pngPath.c_str())) {
+        Report(g_options.pngPath, 0, "cannot write the file");
+        return FALSE;
+    }
+    if (headless) {
         m_exitCode = 0;
         return FALSE;
     }
 
     player.ShowFrame(m_nCmdShow);
+    if (g_options.preview) {
+        // A page's worth of window, then the preview; closing it shows the view again.
+        pFrame->SetWindowPos(NULL, 0, 0, 640, 720, SWP_NOMOVE | SWP_NOZORDER);
+        Grafic_Dll_PrintPreview(player.View(), kViewId);
+    }
     m_exitCode = 0;
     return TRUE;
 }
@@ -188,8 +223,17 @@ int main(int argc, char** argv)
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && args[0].compare(0, 1, "-") != 0) {
         g_options.scriptPath = args[0];
+    } else if (args.size() == 2 && args[0] == "--preview") {
+        g_options.preview = true;
+        g_options.scriptPath = args[1];
     } else if (args.size() == 3 && args[0] == "--png") {
         g_options.pngPath = args[1];
+        g_options.scriptPath = args[2];
+    } else if (args.size() == 3 && args[0] == "--print") {
+        g_options.printPath = args[1];
+        g_options.scriptPath = args[2];
+    } else if (args.size() == 3 && args[0] == "--preview-png") {
+        g_options.previewPngPath = args[1];
         g_options.scriptPath = args[2];
     } else {
         g_badUsage = true;
