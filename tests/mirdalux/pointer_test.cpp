@@ -56,16 +56,13 @@ protected:
     {
         return MakeDib(size, size, 8, {left, kRed}, [size](int x, int) { return x >= size / 2; });
     }
-    // A host's modal loop (a message box, which cancels the capture) that a timer ends.
+    // A host's modal loop (a message box, which cancels the capture) that ends after hover ticks.
     static void Wait()
     {
-        ::SetTimer(NULL, 0, 250, &CloseMessageBox);
+        AnswerWhenOpen(
+            NULL, "pointer test", [](HWND h) { return ::PostMessage(h, WM_COMMAND, IDOK, 0); },
+            250);
         ::MessageBoxA(NULL, "waiting", "pointer test", MB_OK);
-    }
-    static void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR id, DWORD)
-    {
-        ::KillTimer(NULL, id);
-        ::PostMessage(::FindWindowA(NULL, "pointer test"), WM_COMMAND, IDOK, 0);
     }
     static std::string TakeLog() { return Joined(std::exchange(s_log, {})); }
 
@@ -262,8 +259,8 @@ TEST_F(PointerTest, HoverBlinksTheBorderOnTimerTicks)
         SCOPED_TRACE(name);
         Play(v->m_hWnd, step, to, to);
         const DibCanvas& screen = Screen(v->m_hWnd);
-        EXPECT_EQ(atA, screen.Pixel(40, 70));
-        EXPECT_EQ(atB, screen.Pixel(200, 70));
+        EXPECT_EQ(std::make_pair(atA, atB),
+                  std::make_pair(screen.Pixel(40, 70), screen.Pixel(200, 70)));
     }
     EXPECT_FALSE(::KillTimer(v->m_hWnd, kTimer)) << "the timer was stopped";
 }
@@ -308,12 +305,9 @@ TEST_F(PointerTest, CallbacksThatDeleteDestroyOrWaitAreSurvived)
         AddRegion(v, (char)toupper(r.kind), CRect(50, 50, 150, 150));
         CUIntArray ids;
         ids.Add(r.act == 'e' ? 1 : 3);
-        const auto regions = [v] {
-            Grafic_Dll_Del_All_Activ_Rgn(v), Grafic_Dll_Del_All_Click_Rgn(v);
-        };
         const std::map<char, std::function<void()>> acts = {
-            {'a', [&] { Grafic_Dll_Del_All_Elt(v), regions(); }},
-            {'r', regions},
+            {'a', [&] { Grafic_Dll_Del_All_Elt(v), acts.at('r')(); }},
+            {'r', [&] { Grafic_Dll_Del_All_Activ_Rgn(v), Grafic_Dll_Del_All_Click_Rgn(v); }},
             {'e', [&] { Grafic_Dll_Del_Listed_Elt(v, &ids, FALSE); }},
             {'i', [&] { Grafic_Dll_Del_Listed_Activ_Rgn(v, &ids); }},
             {'v', [h] { ::DestroyWindow(h); }},
@@ -364,14 +358,10 @@ TEST_F(PointerTest, ElementAtAnswersAsTheWalkAfterEveryChange)
         {"delete listed active regions", [&] { Grafic_Dll_Del_Listed_Activ_Rgn(v, &ids); }},
         {"delete listed click regions", [&] { Grafic_Dll_Del_Listed_Click_Rgn(v, &ids); }},
         {"pictures waiting get their image", [&] { Grafic_Dll_Set_Pict(v, 2, Halves(kWhite), 0); }},
-        {"a current picture gets an image",
-         [&] {
-             Grafic_Dll_DefineCurPict(v, &cur, 3);
-             Grafic_Dll_UpdateCurPict(v, Halves(kWhite), &moved, 0);
-         }},
+        {"a current picture", [&] { Grafic_Dll_DefineCurPict(v, &cur, 3); }},
+        {"it gets an image", [&] { Grafic_Dll_UpdateCurPict(v, Halves(kWhite), &moved, 0); }},
         {"the current picture moves", [&] { Grafic_Dll_UpdatePictSize(v, &moved); }},
-        {"it gets a smaller image",
-         [&] { Grafic_Dll_UpdateCurPict(v, Halves(kWhite, 4), &moved, -1); }},
+        {"a smaller image", [&] { Grafic_Dll_UpdateCurPict(v, Halves(kWhite, 4), &moved, -1); }},
         {"append more", [&] { AppendMix(v, rng, 60); }},
         {"a region over the whole plane", [&] { AddShape(v, kRect, "CLICK", "4", whole); }},
         {"a picture's drawing deletes all elements",

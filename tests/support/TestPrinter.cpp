@@ -2,6 +2,8 @@
 // folder, added to the session's prefix through the spooler's documented calls.
 #include "TestPrinter.h"
 
+#include "MessagePump.h"
+
 #include <winspool.h>
 
 #include <fstream>
@@ -25,28 +27,20 @@ bool CopyDescription(const std::string& target)
     return out.good();
 }
 
-char g_answer = 0;
-
-void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND hDialog = ::FindWindowA("#32770", NULL);
-    if (hDialog == NULL || ::GetDlgItem(hDialog, IDOK) == NULL)
-        return;  // not open yet
-    ::KillTimer(NULL, id);
-    if (g_answer == 'r') {
-        ::CheckRadioButton(hDialog, 0x0420, 0x0422, 0x0422);  // rad1 to rad3: Pages
-        ::SetDlgItemInt(hDialog, 0x0480, 2, FALSE);           // edt1: from
-        ::SetDlgItemInt(hDialog, 0x0481, 3, FALSE);           // edt2: to
-    }
-    ::PostMessage(hDialog, WM_COMMAND, g_answer == 'c' ? IDCANCEL : IDOK, 0);
-}
-
 }  // namespace
 
 void TestPrinter::AnswerNextDialog(char answer)
 {
-    g_answer = answer;
-    ::SetTimer(NULL, 0, 50, &AnswerDialog);
+    AnswerWhenOpen("#32770", NULL, [answer](HWND hDialog) {
+        if (::GetDlgItem(hDialog, IDOK) == NULL)
+            return false;  // not filled in yet
+        if (answer == 'r') {
+            ::CheckRadioButton(hDialog, 0x0420, 0x0422, 0x0422);  // rad1 to rad3: Pages
+            ::SetDlgItemInt(hDialog, 0x0480, 2, FALSE);           // edt1: from
+            ::SetDlgItemInt(hDialog, 0x0481, 3, FALSE);           // edt2: to
+        }
+        return ::PostMessage(hDialog, WM_COMMAND, answer == 'c' ? IDCANCEL : IDOK, 0) != FALSE;
+    });
 }
 
 TestPrinter::TestPrinter(const std::string& name) : m_name(name)
