@@ -41,7 +41,7 @@ struct AFX_API CPrintPreviewState {
 
     UINT nIDMainPane;       // the pane hidden while previewing, and its id to restore
     HMENU hMenu;            // the frame's menu, taken off while previewing
-    DWORD dwStates;         // which control bars were visible, a bit per bar in z-order
+    DWORD dwStates;         // the visible bars: bit n for id AFX_IDW_CONTROLBAR_FIRST + n
     HWND hWndFocus;         // the window that had the focus
     HACCEL hAccelTable;     // the frame's accelerators, off while previewing
     CView* pViewActiveOld;  // the view to make active again
