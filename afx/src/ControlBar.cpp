@@ -86,8 +86,8 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
     // The commands go to the frame that owns the bar: its owner if that is a frame, else the
     // frame it sits in.
     CWnd* pOwner = GetOwner();
-    CFrameWnd* pTarget = pOwner != NULL && pOwner->IsFrameWnd() ? static_cast<CFrameWnd*>(pOwner)
-                                                                : GetParentFrame();
+    CFrameWnd* pTarget =
+        pOwner != NULL && pOwner->IsFrameWnd() ? static_cast<CFrameWnd*>(pOwner) : GetParentFrame();
     if (pTarget != NULL)
         OnUpdateCmdUI(pTarget, (BOOL)wParam);
     return 0;
@@ -155,8 +155,8 @@ BOOL CDialogBar::Create(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyle,
     // The creation hook attaches this object to the dialog before its first message, so the
     // dialog's messages pass through the message map and reach the dialog manager after it.
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParam(hInst, lpTemplate, pParentWnd->m_hWnd, &DialogBarProc,
-                                            0);
+    HWND hWnd =
+        ::CreateDialogIndirectParam(hInst, lpTemplate, pParentWnd->m_hWnd, &DialogBarProc, 0);
     AfxUnhookWindowCreate();
     if (hWnd == NULL)
         return FALSE;
