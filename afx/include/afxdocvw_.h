@@ -40,6 +40,7 @@ class CMDIChildWnd;
 class CDocTemplate;
 class CPrintDialog;
 class CPreviewView;
+class CControlBar;
 struct CPrintPreviewState;
 
 // What a frame needs to create its view and hook it to a document. Passed as the creation
@@ -124,7 +125,7 @@ public:
     virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
     BOOL IsInPreviewMode() const { return m_bPreviewMode; }
     // The control bar of the frame with that id, or NULL.
-    CWnd* GetControlBar(UINT nID);
+    CControlBar* GetControlBar(UINT nID);
 
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
     CString GetTitle() const { return m_strTitle; }

@@ -3,6 +3,8 @@
 #pragma once
 #include "afxwin.h"
 
+#include <algorithm>
+
 // Bar styles (the low bits are the window's own; these ride in CControlBar::m_dwStyle).
 #define CBRS_ALIGN_LEFT 0x1000L
 #define CBRS_ALIGN_TOP 0x2000L
@@ -19,6 +21,8 @@
 #define CBRS_LEFT (CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT)
 #define CBRS_RIGHT (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
 #define CBRS_NOALIGN 0x00000000L
+// Every bar style bit: what CControlBar keeps of a creation style.
+#define CBRS_ALL 0x0040FFFFL
 
 // The parameter of WM_SIZEPARENT: the rectangle still free, shrunk by each bar that takes its
 // strip; the bars' moves are collected in hDWP (NULL when only asking).

@@ -41,7 +41,7 @@ struct AFX_API CPrintPreviewState {
 
     UINT nIDMainPane;       // the pane hidden while previewing, and its id to restore
     HMENU hMenu;            // the frame's menu, taken off while previewing
-    DWORD dwStates;         // which control bars were visible, a bit per bar in z-order
+    DWORD dwStates;         // the visible bars: bit n for id AFX_IDW_CONTROLBAR_FIRST + n
     HWND hWndFocus;         // the window that had the focus
     HACCEL hAccelTable;     // the frame's accelerators, off while previewing
     CView* pViewActiveOld;  // the view to make active again
@@ -75,6 +75,7 @@ public:
     virtual int SaveDC();
     virtual BOOL RestoreDC(int nSavedDC);
     virtual CGdiObject* SelectStockObject(int nIndex);
+    using CDC::SelectObject;
     virtual CFont* SelectObject(CFont* pFont);
     virtual int SetMapMode(int nMapMode);
     virtual CPoint SetViewportOrg(int x, int y);
@@ -145,6 +146,15 @@ protected:
     // Where page i (0 or 1 of those shown) lies on the screen, paper and printable area, at
     // the current zoom and scroll position; fills m_pageInfo.
     void PositionPages();
+    // Screen pixels (cx) per printer dots (cy) at a zoom state, nPages shown when zoomed out.
+    CSize ZoomRatio(UINT nZoomState, UINT nPages) const;
+    // The client area as it is without scroll bars.
+    CSize FullClientSize() const;
+    // The scroll range of the zoomed page (none zoomed out).
+    void UpdateScrollSizes();
+    // Whether the job has page nPage: inside its range or, its length unknown, not stopped by
+    // the print view's OnPrepareDC.
+    BOOL PageExists(UINT nPage);
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);

@@ -423,7 +423,9 @@ public:
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr,
                         BOOL bStretch = TRUE);
     // Enables (through their update handlers in pTarget) the child controls whose ids are
-    // commands; with bDisableIfNoHndler, a control nobody handles is disabled.
+    // commands; with bDisableIfNoHndler, a control nobody handles is disabled. Controls with id
+    // 0 or 0xFFFF (IDC_STATIC) and static controls are left alone; automatic check boxes and
+    // radio buttons are never disabled for want of a handler, since they work without one.
     void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
     // Painting.
@@ -862,8 +864,8 @@ AFX_API HINSTANCE AFXAPI AfxGetInstanceHandle();
 AFX_API HINSTANCE AFXAPI AfxGetResourceHandle();
 AFX_API void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
 // The module holding resource lpszName of type lpszType: the current resource handle if it
-// holds it, else the first extension module (newest first) that does, else the current
-// resource handle.
+// holds it, else the first extension module (newest first) that does, else afx.dll's own
+// module if it does, else the current resource handle.
 AFX_API HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
 // The module holding string nID, searched the same way.
 AFX_API HINSTANCE AFXAPI AfxFindStringResourceHandle(UINT nID);

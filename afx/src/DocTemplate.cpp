@@ -23,9 +23,8 @@ BOOL AFXAPI _AfxLoadResourceString(UINT nID, CString& rString)
     return TRUE;
 }
 
-// Substring iSubString of lpszFullString, the substrings separated by chSep.
-BOOL AFXAPI _AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString,
-                                 TCHAR chSep)
+BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString,
+                                TCHAR chSep)
 {
     rString.Empty();
     if (lpszFullString == NULL || iSubString < 0)
@@ -58,7 +57,7 @@ void CDocTemplate::LoadTemplate()
 
 BOOL CDocTemplate::GetDocString(CString& rString, enum DocStringIndex index) const
 {
-    return _AfxExtractSubString(rString, m_strDocStrings, (int)index, '\n');
+    return AfxExtractSubString(rString, m_strDocStrings, (int)index, '\n');
 }
 
 void CDocTemplate::AddDocument(CDocument* pDoc)

@@ -1,6 +1,9 @@
 // CFrameWnd: a frame holding a view, loaded from the host's resources, laying the view out and
-// routing commands through the active view, itself and the application.
+// routing commands through the active view, itself and the application; its control bars,
+// message strings and preview mode.
 #include "afxwin.h"
+
+#include "afxpriv.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -12,17 +15,17 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SETFOCUS()
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 BOOL AFXAPI _AfxLoadResourceString(UINT nID, CString& rString);
-BOOL AFXAPI _AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString,
-                                 TCHAR chSep);
 
 CFrameWnd::CFrameWnd()
     : m_hMenuDefault(NULL), m_hAccelTable(NULL), m_nIDHelp(0), m_bAutoMenuEnable(TRUE),
-      m_pViewActive(NULL), m_bInRecalcLayout(FALSE)
+      m_nIDLastMessage(0), m_bPreviewMode(FALSE), m_lpfnCloseProc(NULL), m_pViewActive(NULL),
+      m_bInRecalcLayout(FALSE)
 {}
 
 CFrameWnd::~CFrameWnd()
@@ -98,7 +101,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     // The title is the first line of the string stored under the frame's id.
     CString strFull;
     if (_AfxLoadResourceString(nIDResource, strFull))
-        _AfxExtractSubString(m_strTitle, strFull, 0, '\n');
+        AfxExtractSubString(m_strTitle, strFull, 0, '\n');
     LPCTSTR lpszClass = RegisterFrameClass(nIDResource);
     CString strTitle = m_strTitle;
     if (!Create(lpszClass, strTitle, dwDefaultStyle, rectDefault, pParentWnd,
@@ -174,6 +177,11 @@ void CFrameWnd::PostNcDestroy()
 
 void CFrameWnd::OnClose()
 {
+    // Closing a preview ends the preview, not the frame.
+    if (m_bPreviewMode && m_lpfnCloseProc != NULL) {
+        m_lpfnCloseProc(this);
+        return;
+    }
     CDocument* pDocument = GetActiveDocument();
     if (pDocument != NULL && !pDocument->CanCloseFrame(this))
         return;
@@ -229,14 +237,8 @@ void CFrameWnd::RecalcLayout(BOOL /*bNotify*/)
     if (m_bInRecalcLayout || m_hWnd == NULL)
         return;
     m_bInRecalcLayout = TRUE;
-    // The pane (view or MDI client) fills the client area.
-    HWND hWndPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
-    if (hWndPane != NULL) {
-        RECT rc;
-        ::GetClientRect(m_hWnd, &rc);
-        ::SetWindowPos(hWndPane, NULL, 0, 0, rc.right, rc.bottom,
-                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-    }
+    // The control bars take their strips; the pane (view or MDI client) fills the rest.
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
     m_bInRecalcLayout = FALSE;
 }
 
@@ -349,10 +351,112 @@ void CFrameWnd::UpdateFrameTitleForDocument(LPCTSTR lpszDocName)
     SetWindowText(strText);
 }
 
-LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 {
     OnUpdateFrameTitle(TRUE);
+    // The frame's own bars hear it from here (the idle loop's walk of the descendants leaves
+    // them out, so they hear it once).
+    for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL;
+         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWndChild);
+        if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CControlBar)))
+            AfxCallWndProc(pWnd, hWndChild, WM_IDLEUPDATECMDUI, wParam, lParam);
+    }
     return 0;
+}
+
+LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
+{
+    const UINT nIDLast = m_nIDLastMessage;
+    m_nIDLastMessage = (UINT)wParam;
+    HWND hWndBar = ::GetDlgItem(m_hWnd, AFX_IDW_STATUS_BAR);
+    if (hWndBar != NULL) {
+        CString strMessage;
+        if (wParam != 0)
+            _AfxLoadResourceString((UINT)wParam, strMessage);
+        else if (lParam != 0)
+            strMessage = reinterpret_cast<LPCTSTR>(lParam);
+        ::SetWindowText(hWndBar, strMessage);
+    }
+    return nIDLast;
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT nID)
+{
+    CWnd* pWnd = CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, (int)nID));
+    return pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CControlBar))
+               ? static_cast<CControlBar*>(pWnd)
+               : NULL;
+}
+
+//--------------------------------------------------------------------------------------------
+// Preview mode
+
+namespace {
+
+// The bit of dwStates recording a bar; 0 for ids beyond what the word holds.
+DWORD BarStateBit(HWND hWnd)
+{
+    const UINT nID = (UINT)::GetDlgCtrlID(hWnd);
+    if (nID < AFX_IDW_CONTROLBAR_FIRST || nID >= AFX_IDW_CONTROLBAR_FIRST + 32)
+        return 0;
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    return pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CControlBar))
+               ? 1UL << (nID - AFX_IDW_CONTROLBAR_FIRST)
+               : 0;
+}
+
+}  // namespace
+
+void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    if (pState == NULL || m_hWnd == NULL || (bPreview != FALSE) == (m_bPreviewMode != FALSE))
+        return;
+    if (bPreview) {
+        // The visible bars hide and are remembered; the menu, the accelerators and the focus
+        // are put aside; the main pane hides under an id the layout leaves alone.
+        pState->dwStates = 0;
+        for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL;
+             hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+            const DWORD dwBit = BarStateBit(hWndChild);
+            if (dwBit != 0 && (::GetWindowLongPtr(hWndChild, GWL_STYLE) & WS_VISIBLE)) {
+                pState->dwStates |= dwBit;
+                ::ShowWindow(hWndChild, SW_HIDE);
+            }
+        }
+        pState->hMenu = ::GetMenu(m_hWnd);
+        ::SetMenu(m_hWnd, NULL);
+        pState->hAccelTable = m_hAccelTable;
+        m_hAccelTable = NULL;
+        pState->hWndFocus = ::GetFocus();
+        HWND hWndPane = ::GetDlgItem(m_hWnd, (int)pState->nIDMainPane);
+        if (hWndPane != NULL) {
+            ::ShowWindow(hWndPane, SW_HIDE);
+            ::SetWindowLongPtr(hWndPane, GWLP_ID, AFX_IDW_PANE_SAVE);
+        }
+        m_bPreviewMode = TRUE;
+        m_lpfnCloseProc = pState->lpfnCloseProc;
+    } else {
+        m_bPreviewMode = FALSE;
+        m_lpfnCloseProc = NULL;
+        HWND hWndPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_SAVE);
+        if (hWndPane != NULL) {
+            ::SetWindowLongPtr(hWndPane, GWLP_ID, (LONG_PTR)pState->nIDMainPane);
+            ::ShowWindow(hWndPane, SW_SHOW);
+        }
+        for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL;
+             hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+            if (pState->dwStates & BarStateBit(hWndChild))
+                ::ShowWindow(hWndChild, SW_SHOWNOACTIVATE);
+        }
+        if (pState->hMenu != NULL)
+            ::SetMenu(m_hWnd, pState->hMenu);
+        if (m_hAccelTable == NULL)
+            m_hAccelTable = pState->hAccelTable;
+        if (pState->hWndFocus != NULL && ::IsWindow(pState->hWndFocus))
+            ::SetFocus(pState->hWndFocus);
+    }
+    RecalcLayout();
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)

@@ -6,8 +6,6 @@ IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
 BOOL AFXAPI _AfxLoadResourceString(UINT nID, CString& rString);
-BOOL AFXAPI _AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString,
-                                 TCHAR chSep);
 
 // Commands of the Window menu, which the MDI client lists its children after.
 #define AFX_IDM_WINDOW_FIRST 0xE130
@@ -253,12 +251,11 @@ BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT nID)
     }
 }
 
-LRESULT CMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+LRESULT CMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 {
     // Maximising or restoring a child changes what the caption should say.
     OnUpdateFrameMenu(NULL);
-    OnUpdateFrameTitle(TRUE);
-    return 0;
+    return CFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
 }
 
 void CMDIFrameWnd::OnWindowNew()
@@ -371,7 +368,7 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     // A child's caption starts as the document name; its menu is the template's shared one.
     CString strFull, strTitle;
     if (_AfxLoadResourceString(nIDResource, strFull))
-        _AfxExtractSubString(strTitle, strFull, CDocTemplate::docName, '\n');
+        AfxExtractSubString(strTitle, strFull, CDocTemplate::docName, '\n');
     CMDIFrameWnd* pFrame = NULL;
     if (pParentWnd != NULL && pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
         pFrame = static_cast<CMDIFrameWnd*>(pParentWnd);

@@ -1,5 +1,6 @@
 // Where the layer finds resources: the application's current resource module, then the
-// extension modules that joined it.
+// extension modules that joined it, then the layer's own module (its dialogs and strings, which
+// any of the others may replace).
 #include <afxwin.h>
 
 HINSTANCE AfxSearchExtensionModules(HINSTANCE (*pfn)(HINSTANCE hResource, const void* pContext),
@@ -24,6 +25,26 @@ HINSTANCE HoldsString(HINSTANCE hModule, const void* pContext)
     UINT nID = *static_cast<const UINT*>(pContext);
     TCHAR sz[2];
     return ::LoadString(hModule, nID, sz, 2) > 0 ? hModule : NULL;
+}
+
+// The module of afx.dll itself.
+HINSTANCE LayerModule()
+{
+    static HINSTANCE hLayer = NULL;
+    if (hLayer == NULL)
+        ::GetModuleHandleEx(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCTSTR>(&LayerModule), &hLayer);
+    return hLayer;
+}
+
+// The search after the current module: the extension modules, then the layer.
+HINSTANCE SearchBeyondCurrent(HINSTANCE (*pfn)(HINSTANCE hResource, const void* pContext),
+                              const void* pContext)
+{
+    if (HINSTANCE hFound = AfxSearchExtensionModules(pfn, pContext))
+        return hFound;
+    return LayerModule() != NULL ? pfn(LayerModule(), pContext) : NULL;
 }
 
 }  // namespace
@@ -51,7 +72,7 @@ HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
     ResourceQuery query = {lpszName, lpszType};
     if (HoldsResource(hCurrent, &query))
         return hCurrent;
-    HINSTANCE hFound = AfxSearchExtensionModules(&HoldsResource, &query);
+    HINSTANCE hFound = SearchBeyondCurrent(&HoldsResource, &query);
     return hFound != NULL ? hFound : hCurrent;
 }
 
@@ -60,6 +81,6 @@ HINSTANCE AFXAPI AfxFindStringResourceHandle(UINT nID)
     HINSTANCE hCurrent = AfxGetResourceHandle();
     if (HoldsString(hCurrent, &nID))
         return hCurrent;
-    HINSTANCE hFound = AfxSearchExtensionModules(&HoldsString, &nID);
+    HINSTANCE hFound = SearchBeyondCurrent(&HoldsString, &nID);
     return hFound != NULL ? hFound : hCurrent;
 }

@@ -12,6 +12,25 @@ void AfxUnregisterWndClasses();
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
+namespace {
+
+// The idle update for the attached descendants of hWnd. A frame passes it to its own control
+// bars when it hears it, so the walk leaves those out.
+void SendIdleUpdateToDescendants(HWND hWnd, WPARAM wParam)
+{
+    CWnd* pParent = CWnd::FromHandlePermanent(hWnd);
+    const BOOL bFrame = pParent != NULL && pParent->IsFrameWnd();
+    for (HWND hWndChild = ::GetTopWindow(hWnd); hWndChild != NULL;
+         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWndChild);
+        if (pWnd != NULL && !(bFrame && pWnd->IsKindOf(RUNTIME_CLASS(CControlBar))))
+            AfxCallWndProc(pWnd, hWndChild, WM_IDLEUPDATECMDUI, wParam, 0);
+        SendIdleUpdateToDescendants(hWndChild, wParam);
+    }
+}
+
+}  // namespace
+
 CWinThread::CWinThread()
     : m_pMainWnd(NULL), m_pActiveWnd(NULL), m_bAutoDelete(FALSE), m_hThread(NULL),
       m_nThreadID(::GetCurrentThreadId()), m_msgCur()
@@ -87,7 +106,7 @@ BOOL CWinThread::OnIdle(LONG lCount)
         CWnd* pMainWnd = m_pMainWnd;
         if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL && pMainWnd->IsWindowVisible()) {
             AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
-            pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
+            SendIdleUpdateToDescendants(pMainWnd->m_hWnd, (WPARAM)TRUE);
         }
         return TRUE;
     }

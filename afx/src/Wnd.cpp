@@ -727,6 +727,84 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
 }
 
 //--------------------------------------------------------------------------------------------
+// Control bar layout and dialog controls
+
+void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags,
+                          LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch)
+{
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.bStretch = bStretch;
+    if (lpRectClient != NULL)
+        layout.rect = *lpRectClient;
+    else
+        ::GetClientRect(m_hWnd, &layout.rect);
+    const BOOL bQuery = (nFlags & reposQuery) != 0;
+    if (!bQuery && (layout.hDWP = ::BeginDeferWindowPos(8)) == NULL)
+        return;
+
+    // Each bar in z-order takes its strip of what the bars before it left.
+    HWND hWndLeftOver = NULL;
+    for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL;
+         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+        const UINT nID = (UINT)::GetDlgCtrlID(hWndChild);
+        if (nID == nIDLeftOver)
+            hWndLeftOver = hWndChild;
+        else if (nID >= nIDFirst && nID <= nIDLast)
+            ::SendMessage(hWndChild, WM_SIZEPARENT, 0, (LPARAM)&layout);
+    }
+
+    if (bQuery) {
+        if (lpRectParam != NULL) {
+            if (bStretch)
+                *lpRectParam = layout.rect;
+            else
+                ::SetRect(lpRectParam, 0, 0, layout.sizeTotal.cx, layout.sizeTotal.cy);
+        }
+        return;
+    }
+    CRect rc(layout.rect);
+    if (nFlags & reposExtra)
+        rc.DeflateRect(lpRectParam);
+    if (hWndLeftOver != NULL && (nFlags & reposNoPosLeftOver) == 0 && layout.hDWP != NULL)
+        layout.hDWP = ::DeferWindowPos(layout.hDWP, hWndLeftOver, NULL, rc.left, rc.top,
+                                       std::max(0, rc.Width()), std::max(0, rc.Height()),
+                                       SWP_NOZORDER | SWP_NOACTIVATE);
+    if (layout.hDWP != NULL)
+        ::EndDeferWindowPos(layout.hDWP);
+}
+
+void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
+    for (HWND hWndChild = ::GetTopWindow(m_hWnd); hWndChild != NULL;
+         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+        // Controls without a command id (0, or the templates' -1) and static text are no
+        // commands.
+        const UINT nID = (UINT)::GetDlgCtrlID(hWndChild);
+        if (nID == 0 || LOWORD(nID) == 0xFFFF)
+            continue;
+        const UINT nCode = (UINT)::SendMessage(hWndChild, WM_GETDLGCODE, 0, 0);
+        if (nCode & DLGC_STATIC)
+            continue;
+        // An automatic check box or radio button works without a handler: never disabled for
+        // lacking one.
+        BOOL bDisable = bDisableIfNoHndler;
+        if (nCode & (DLGC_BUTTON | DLGC_RADIOBUTTON)) {
+            const DWORD dwType = (DWORD)::GetWindowLongPtr(hWndChild, GWL_STYLE) & BS_TYPEMASK;
+            if (dwType == BS_AUTOCHECKBOX || dwType == BS_AUTO3STATE ||
+                dwType == BS_AUTORADIOBUTTON)
+                bDisable = FALSE;
+        }
+        CWnd wrapper(hWndChild);
+        CWnd* pControl = FromHandlePermanent(hWndChild);
+        CCmdUI state;
+        state.m_nID = nID;
+        state.m_pOther = pControl != NULL ? pControl : &wrapper;
+        state.DoUpdate(pTarget, bDisable);
+        wrapper.m_hWnd = NULL;
+    }
+}
+
+//--------------------------------------------------------------------------------------------
 // Default handlers: each passes its message on to the default window procedure.
 
 int CWnd::OnCreate(LPCREATESTRUCT)
