@@ -84,7 +84,10 @@ std::string Expand(std::string text, const std::string& script, const std::strin
 // The parser's own messages are checked in script_test; here each way the program fails once.
 TEST(Grafplay, ReportsBadInputAsFileLineMessageWithItsExitCode)
 {
-    const char* const kUsage = "usage: grafplay FILE\n       grafplay --png OUT.png FILE\n";
+    const char* const kUsage =
+        "usage: grafplay FILE\n       grafplay --png OUT.png FILE\n"
+        "       grafplay --print OUT.ps FILE\n       grafplay --preview FILE\n"
+        "       grafplay --preview-png OUT.png FILE\n";
     const char* const kPng = "--png \"{png}\" \"{script}\"";
     // The row's name, the script (null: no file is written), the arguments, what comes out.
     const std::tuple<const char*, const char*, const char*, DWORD, const char*> rows[] = {
