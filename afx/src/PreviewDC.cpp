@@ -3,21 +3,12 @@
 #include <afxpriv.h>
 
 #include <climits>
+#include <numeric>
 #include <cstdlib>
 
 IMPLEMENT_DYNAMIC(CPreviewDC, CDC)
 
 namespace {
-
-long long Gcd(long long a, long long b)
-{
-    a = std::llabs(a), b = std::llabs(b);
-    while (b != 0) {
-        const long long r = a % b;
-        a = b, b = r;
-    }
-    return a;
-}
 
 // One axis of the output's extents: the attribute's viewport extent times num/den over its
 // window extent. The window extent stays the attribute's when the scaled viewport extent comes
@@ -30,7 +21,7 @@ void ScaleExtents(int nWindow, int nViewport, int nNum, int nDen, int& nWindowOu
         v /= nDen;
     } else {
         w *= nDen;
-        const long long g = Gcd(w, v);
+        const long long g = std::gcd(w, v);
         w /= g, v /= g;
     }
     // GDI's extents are ints: halve both until they fit, keeping the ratio.

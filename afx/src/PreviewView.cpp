@@ -4,6 +4,7 @@
 #include <afxpriv.h>
 
 #include <climits>
+#include <numeric>
 #include <cstdio>
 #include <cstdlib>
 #include <tchar.h>
@@ -35,22 +36,12 @@ namespace {
 const int kMargin = 8;  // pixels around the paper and between two pages
 const int kShadow = 3;  // the paper's shadow, below and to the right
 
-long long Gcd(long long a, long long b)
-{
-    a = std::llabs(a), b = std::llabs(b);
-    while (b != 0) {
-        const long long r = a % b;
-        a = b, b = r;
-    }
-    return a;
-}
-
 // num/den as a CSize (cx the numerator), reduced and brought inside int.
 CSize Ratio(long long num, long long den)
 {
     if (num <= 0 || den <= 0)
         return CSize(1, 1);
-    const long long g = Gcd(num, den);
+    const long long g = std::gcd(num, den);
     num /= g, den /= g;
     while (num > INT_MAX || den > INT_MAX)
         num = (num + 1) / 2, den = (den + 1) / 2;
