@@ -109,6 +109,12 @@ TEST(PreviewDC, MappingIsMirroredOntoTheOutput)
     ASSERT_EQ(300, ::GetDeviceCaps(hPrinter, LOGPIXELSX));
     g_font.CreateFont(-150, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, _T("Arial"));
     using Setup = void (*)(CPreviewDC&);
+    const Setup Dpi96 = [](CPreviewDC& dc) {
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(96, 96);
+        dc.SetViewportExt(300, 300);
+    };
+    const Setup Font = [](CPreviewDC& dc) { dc.SelectObject(&g_font); };
     const struct Row {
         const char* name;
         Setup setup;
@@ -119,114 +125,35 @@ TEST(PreviewDC, MappingIsMirroredOntoTheOutput)
         bool text;
         int tolerance;
     } rows[] = {
+        // clang-format off
         {"text mode", [](CPreviewDC&) {}, false, 1, 3, {20, 10}, {30, 30, 330, 180}, false, 1},
-        {"96 to 300 anisotropic",
-         [](CPreviewDC& dc) {
-             dc.SetMapMode(MM_ANISOTROPIC);
-             dc.SetWindowExt(96, 96);
-             dc.SetViewportExt(300, 300);
-         },
-         false,
-         96,
-         300,
-         {5, 7},
-         {10, 10, 110, 60},
-         false,
-         1},
-        {"the same, output set afterwards",
-         [](CPreviewDC& dc) {
-             dc.SetMapMode(MM_ANISOTROPIC);
-             dc.SetWindowExt(96, 96);
-             dc.SetViewportExt(300, 300);
-         },
-         true,
-         96,
-         300,
-         {5, 7},
-         {10, 10, 110, 60},
-         false,
-         1},
+        {"96 to 300 anisotropic", Dpi96, false, 96, 300, {5, 7}, {10, 10, 110, 60}, false, 1},
+        {"the same, output set after", Dpi96, true, 96, 300, {5, 7}, {10, 10, 110, 60}, false, 1},
         {"low english, y up, viewport origin",
-         [](CPreviewDC& dc) {
-             dc.SetMapMode(MM_LOENGLISH);
-             dc.SetViewportOrg(0, 150);
-         },
-         false,
-         1,
-         3,
-         {0, 0},
-         {30, -10, 150, -60},
-         false,
-         1},
+         [](CPreviewDC& dc) { dc.SetMapMode(MM_LOENGLISH); dc.SetViewportOrg(0, 150); },
+         false, 1, 3, {0, 0}, {30, -10, 150, -60}, false, 1},
         {"isotropic keeps the smaller extent",
          [](CPreviewDC& dc) {
-             dc.SetMapMode(MM_ISOTROPIC);
-             dc.SetWindowExt(1000, 1000);
-             dc.SetViewportExt(900, 300);
+             dc.SetMapMode(MM_ISOTROPIC); dc.SetWindowExt(1000, 1000); dc.SetViewportExt(900, 300);
          },
-         false,
-         1,
-         3,
-         {4, 4},
-         {0, 0, 1000, 500},
-         false,
-         1},
+         false, 1, 3, {4, 4}, {0, 0, 1000, 500}, false, 1},
         {"window origin, scaled extents",
          [](CPreviewDC& dc) {
-             dc.SetMapMode(MM_ANISOTROPIC);
-             dc.SetWindowOrg(50, 20);
-             dc.SetWindowExt(2, 2);
-             dc.ScaleViewportExt(3, 1, 2, 1);
-             dc.ScaleWindowExt(1, 1, 1, 2);
+             dc.SetMapMode(MM_ANISOTROPIC); dc.SetWindowOrg(50, 20); dc.SetWindowExt(2, 2);
+             dc.ScaleViewportExt(3, 1, 2, 1); dc.ScaleWindowExt(1, 1, 1, 2);
          },
-         false,
-         2,
-         5,
-         {0, 0},
-         {60, 30, 150, 90},
-         false,
-         1},
-        {"viewport origin moved",
-         [](CPreviewDC& dc) { dc.OffsetViewportOrg(90, 60); },
-         false,
-         1,
-         3,
-         {10, 0},
-         {0, 0, 150, 150},
-         false,
-         1},
+         false, 2, 5, {0, 0}, {60, 30, 150, 90}, false, 1},
+        {"viewport origin moved", [](CPreviewDC& dc) { dc.OffsetViewportOrg(90, 60); },
+         false, 1, 3, {10, 0}, {0, 0, 150, 150}, false, 1},
         {"restored mapping",
          [](CPreviewDC& dc) {
              const int saved = dc.SaveDC();
-             dc.SetMapMode(MM_ANISOTROPIC);
-             dc.SetViewportExt(5, 5);
-             dc.RestoreDC(saved);
+             dc.SetMapMode(MM_ANISOTROPIC); dc.SetViewportExt(5, 5); dc.RestoreDC(saved);
          },
-         false,
-         1,
-         3,
-         {0, 0},
-         {30, 30, 330, 180},
-         false,
-         1},
-        {"a font on both handles",
-         [](CPreviewDC& dc) { dc.SelectObject(&g_font); },
-         false,
-         1,
-         3,
-         {6, 6},
-         {30, 30, 0, 0},
-         true,
-         4},
-        {"a font before the output",
-         [](CPreviewDC& dc) { dc.SelectObject(&g_font); },
-         true,
-         1,
-         3,
-         {6, 6},
-         {30, 30, 0, 0},
-         true,
-         4}};
+         false, 1, 3, {0, 0}, {30, 30, 330, 180}, false, 1},
+        {"a font on both handles", Font, false, 1, 3, {6, 6}, {30, 30, 0, 0}, true, 4},
+        {"a font before the output", Font, true, 1, 3, {6, 6}, {30, 30, 0, 0}, true, 4}};
+    // clang-format on
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         DibCanvas canvas(240, 180);

@@ -5,8 +5,10 @@
 #include "ViewFixture.h"
 
 #include <afxdlgs.h>
+#include <afxres.h>
 
 #include "TestShape.h"
+#include "print/GrafPreview.h"
 
 namespace {
 
@@ -43,6 +45,23 @@ std::string MappingAndFonts(EmfRecorder& rec)
             text += (text.empty() ? "" : ", ") + line;
     }
     return text;
+}
+
+// What the frame and other windows hear while a preview opens and closes: message strings, as
+// "frame Page 1" or "other 57345", and dialog boxes (not the toolbar) opening.
+std::vector<std::string> g_heard;
+HWND g_frame;
+LRESULT CALLBACK Listen(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT& m = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && m.message == WM_SETMESSAGESTRING)
+        g_heard.push_back((m.hwnd == g_frame ? "frame " : "other ") +
+                          (m.wParam != 0 || m.lParam == 0 ? std::to_string(m.wParam)
+                                                          : std::string((LPCSTR)m.lParam)));
+    else if (code == HC_ACTION && m.message == WM_INITDIALOG &&
+             (::GetWindowLong(m.hwnd, GWL_STYLE) & WS_CHILD) == 0)
+        g_heard.push_back("dialog");
+    return ::CallNextHookEx(NULL, code, wParam, lParam);
 }
 
 }  // namespace
@@ -122,4 +141,99 @@ TEST_F(PrintTest, PrintCommandPrintsOnePage)
         Grafic_Dll_Print(view);
         EXPECT_EQ(r.pages, m_printer.Pages());
     }
+}
+
+// The preview takes the view's place in its frame under the toolbar, shows the page number in
+// that frame alone, keeps its buttons current without idle time, and gives the place back on
+// Close, on Print (which then prints) and when the view is destroyed. A view outside a frame, a
+// null view and a second preview open nothing.
+TEST_F(PrintTest, PreviewTakesTheViewsPlaceInItsFrame)
+{
+    CFrameWnd* frame = new CFrameWnd;  // deletes itself with its window
+    frame->Create(NULL, _T("frame"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 700, 800));
+    g_frame = frame->m_hWnd;
+    const HHOOK hook = ::SetWindowsHookEx(WH_CALLWNDPROC, Listen, NULL, ::GetCurrentThreadId());
+    CGraphicView* view = NewGraphicView(frame, CRect(0, 0, 400, 300), 0x1234);
+    AddShape(view, kRect, "PAINT", "", CRect(10, 10, 110, 60));
+    frame->SetActiveView(view);
+    const auto child = [&](UINT id) { return frame->GetDlgItem(id); };
+    const auto open = [&](LONG pane) {
+        Grafic_Dll_PrintPreview(view, pane);
+        return child(AFX_IDW_PANE_FIRST);
+    };
+    const auto closed = [&](const char* how) {
+        SCOPED_TRACE(how);
+        ExpectAll({{"out of preview mode", !frame->IsInPreviewMode()},
+                   {"no bar", child(AFX_IDW_PREVIEW_BAR) == NULL},
+                   {"the view has its place", frame->GetDlgItem(0x1234) == view},
+                   {"visible", view->IsWindowVisible()},
+                   {"and active", frame->GetActiveView() == view},
+                   {"nothing beside it",
+                    view->GetNextWindow() == NULL && view->GetNextWindow(GW_HWNDPREV) == NULL}});
+    };
+    {
+        GdiCountGuard guard("preview opened and closed");
+        Grafic_Dll_PrintPreview(NULL, AFX_IDW_PANE_FIRST);
+        Grafic_Dll_PrintPreview(NewView(), AFX_IDW_PANE_FIRST);  // in a plain window
+        EXPECT_FALSE(frame->IsInPreviewMode()) << "a null view or one outside a frame";
+        g_heard.clear();
+        CWnd* preview = open(0x55551234);  // the low 16 bits name the view's place
+        ASSERT_NE(nullptr, preview);
+        CWnd* bar = child(AFX_IDW_PREVIEW_BAR);
+        ASSERT_NE(nullptr, bar);
+        CRect barRect, previewRect;
+        bar->GetWindowRect(&barRect);
+        preview->GetWindowRect(&previewRect);
+        frame->ScreenToClient(&barRect);
+        ExpectAll({{"the pane is the preview", preview->IsKindOf(RUNTIME_CLASS(GrafPreview))},
+                   {"visible", preview->IsWindowVisible()},
+                   {"bordered", preview->GetExStyle() & WS_EX_CLIENTEDGE},
+                   {"and active", frame->GetActiveView() == preview},
+                   {"the bar at the top", barRect.top == 0 && previewRect.top >= barRect.bottom},
+                   {"the view hidden", !view->IsWindowVisible()}});
+        EXPECT_EQ("frame Page 1", Joined(g_heard));
+        EXPECT_EQ(preview, open(AFX_IDW_PANE_FIRST)) << "a second preview";
+
+        const struct {
+            UINT command;  // 0: none
+            const char* enabled;
+        } rows[] = {{0, "close, print, zoomin"},
+                    {AFX_ID_PREVIEW_ZOOMIN, "close, print, zoomin, zoomout"},
+                    {AFX_ID_PREVIEW_ZOOMIN, "close, print, zoomout"},
+                    {AFX_ID_PREVIEW_NEXT, "close, print, zoomout"},
+                    {AFX_ID_PREVIEW_ZOOMOUT, "close, print, zoomin, zoomout"},
+                    {AFX_ID_PREVIEW_ZOOMOUT, "close, print, zoomin"}};
+        const char* names[] = {"close", "numpage", "next", "prev", "print", "zoomin", "zoomout"};
+        for (const auto& r : rows) {
+            SCOPED_TRACE(r.command);
+            if (r.command != 0)
+                bar->SendMessage(WM_COMMAND, r.command);
+            std::vector<std::string> enabled;
+            for (UINT id = AFX_ID_PREVIEW_CLOSE; id <= AFX_ID_PREVIEW_ZOOMOUT; ++id) {
+                if (bar->GetDlgItem(id)->IsWindowEnabled())
+                    enabled.push_back(names[id - AFX_ID_PREVIEW_CLOSE]);
+            }
+            EXPECT_EQ(r.enabled, Joined(enabled));
+        }
+        g_heard.clear();
+        bar->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+        EXPECT_EQ("frame " + std::to_string(AFX_IDS_IDLEMESSAGE), Joined(g_heard));
+        closed("Close");
+
+        m_printer.Clear();
+        open(AFX_IDW_PANE_FIRST);
+        g_heard.clear();
+        TestPrinter::AnswerNextDialog('o');
+        child(AFX_IDW_PREVIEW_BAR)->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_PRINT);
+        EXPECT_EQ("frame " + std::to_string(AFX_IDS_IDLEMESSAGE) + ", dialog", Joined(g_heard));
+        EXPECT_EQ(1, m_printer.Pages());
+        closed("Print");
+    }
+    ::UnhookWindowsHookEx(hook);
+    open(AFX_IDW_PANE_FIRST);
+    view->DestroyWindow();
+    ExpectAll({{"the view destroyed: no preview", !frame->IsInPreviewMode()},
+               {"no bar", child(AFX_IDW_PREVIEW_BAR) == NULL},
+               {"no pane", child(AFX_IDW_PANE_FIRST) == NULL}});
+    frame->DestroyWindow();
 }
