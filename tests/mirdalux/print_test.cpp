@@ -1,6 +1,6 @@
 // Printing a graphic view on a real printer (Wine's PostScript driver writing to a file): the
-// mapping and fonts the printer context gets, the one page a print job makes, and the print
-// preview opened in the view's frame.
+// mapping and fonts the printer context gets, and the print preview opened in the view's frame,
+// printing one page.
 #include "TestPrinter.h"
 #include "ViewFixture.h"
 
@@ -118,35 +118,11 @@ TEST_F(PrintTest, PrinterContextScalesScreenPixels)
     ::DeleteDC(hPrinter);
 }
 
-// The print command through the Print dialog: a list four sheets tall prints as one page when
-// the user confirms, nothing when the user cancels; no GDI object or context is left behind.
-TEST_F(PrintTest, PrintCommandPrintsOnePage)
-{
-    const struct {
-        const char* name;
-        char answer;
-        int pages;
-    } rows[] = {
-        {"OK", 'o', 1},
-        {"cancelled", 'c', 0},
-    };
-    CGraphicView* view = NewView();
-    for (int y = 0; y < 4 * 1100; y += 100)
-        AddShape(view, kRect, "FRAME", "", CRect(10, y, 60, y + 50));
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
-        GdiCountGuard guard(r.name);
-        m_printer.Clear();
-        TestPrinter::AnswerNextDialog(r.answer);
-        Grafic_Dll_Print(view);
-        EXPECT_EQ(r.pages, m_printer.Pages());
-    }
-}
-
 // The preview takes the view's place in its frame under the toolbar, shows the page number in
-// that frame alone, keeps its buttons current without idle time, and gives the place back on
-// Close, on Print (which then prints) and when the view is destroyed. A view outside a frame, a
-// null view and a second preview open nothing.
+// that frame alone and keeps its buttons current without idle time. Close, and Print (which
+// then prints a list four sheets tall as one page, or nothing when cancelled), give the place
+// back; so does destroying the view. A null view, a view outside a frame and a second preview
+// open nothing.
 TEST_F(PrintTest, PreviewTakesTheViewsPlaceInItsFrame)
 {
     CFrameWnd* frame = new CFrameWnd;  // deletes itself with its window
@@ -154,83 +130,91 @@ TEST_F(PrintTest, PreviewTakesTheViewsPlaceInItsFrame)
     g_frame = frame->m_hWnd;
     const HHOOK hook = ::SetWindowsHookEx(WH_CALLWNDPROC, Listen, NULL, ::GetCurrentThreadId());
     CGraphicView* view = NewGraphicView(frame, CRect(0, 0, 400, 300), 0x1234);
-    AddShape(view, kRect, "PAINT", "", CRect(10, 10, 110, 60));
+    for (int y = 0; y < 4 * 1100; y += 100)
+        AddShape(view, kRect, "FRAME", "", CRect(10, y, 60, y + 50));
     frame->SetActiveView(view);
     const auto child = [&](UINT id) { return frame->GetDlgItem(id); };
-    const auto open = [&](LONG pane) {
-        Grafic_Dll_PrintPreview(view, pane);
-        return child(AFX_IDW_PANE_FIRST);
-    };
-    const auto closed = [&](const char* how) {
-        SCOPED_TRACE(how);
-        ExpectAll({{"out of preview mode", !frame->IsInPreviewMode()},
-                   {"no bar", child(AFX_IDW_PREVIEW_BAR) == NULL},
-                   {"the view has its place", frame->GetDlgItem(0x1234) == view},
-                   {"visible", view->IsWindowVisible()},
-                   {"and active", frame->GetActiveView() == view},
-                   {"nothing beside it",
-                    view->GetNextWindow() == NULL && view->GetNextWindow(GW_HWNDPREV) == NULL}});
-    };
+    const std::string idle = "frame " + std::to_string(AFX_IDS_IDLEMESSAGE);
+    const struct {
+        const char* name;
+        UINT command;
+        char answer;  // the Print dialog's
+        std::string heard;
+        int pages;
+    } endings[] = {{"Close", AFX_ID_PREVIEW_CLOSE, 0, idle, 0},
+                   {"Print", AFX_ID_PREVIEW_PRINT, 'o', idle + ", dialog", 1},
+                   {"Print cancelled", AFX_ID_PREVIEW_PRINT, 'c', idle + ", dialog", 0}};
     {
-        GdiCountGuard guard("preview opened and closed");
+        GdiCountGuard guard("previews and prints");
         Grafic_Dll_PrintPreview(NULL, AFX_IDW_PANE_FIRST);
         Grafic_Dll_PrintPreview(NewView(), AFX_IDW_PANE_FIRST);  // in a plain window
         EXPECT_FALSE(frame->IsInPreviewMode()) << "a null view or one outside a frame";
-        g_heard.clear();
-        CWnd* preview = open(0x55551234);  // the low 16 bits name the view's place
-        ASSERT_NE(nullptr, preview);
-        CWnd* bar = child(AFX_IDW_PREVIEW_BAR);
-        ASSERT_NE(nullptr, bar);
-        CRect barRect, previewRect;
-        bar->GetWindowRect(&barRect);
-        preview->GetWindowRect(&previewRect);
-        frame->ScreenToClient(&barRect);
-        ExpectAll({{"the pane is the preview", preview->IsKindOf(RUNTIME_CLASS(GrafPreview))},
-                   {"visible", preview->IsWindowVisible()},
-                   {"bordered", preview->GetExStyle() & WS_EX_CLIENTEDGE},
-                   {"and active", frame->GetActiveView() == preview},
-                   {"the bar at the top", barRect.top == 0 && previewRect.top >= barRect.bottom},
-                   {"the view hidden", !view->IsWindowVisible()}});
-        EXPECT_EQ("frame Page 1", Joined(g_heard));
-        EXPECT_EQ(preview, open(AFX_IDW_PANE_FIRST)) << "a second preview";
+        for (const auto& e : endings) {
+            SCOPED_TRACE(e.name);
+            g_heard.clear();
+            Grafic_Dll_PrintPreview(view, 0x55551234);  // the low 16 bits name the view's place
+            CWnd *preview = child(AFX_IDW_PANE_FIRST), *bar = child(AFX_IDW_PREVIEW_BAR);
+            ASSERT_TRUE(preview != NULL && bar != NULL);
+            CRect barRect, previewRect;
+            bar->GetWindowRect(&barRect);
+            preview->GetWindowRect(&previewRect);
+            frame->ScreenToClient(&barRect);
+            Grafic_Dll_PrintPreview(view, AFX_IDW_PANE_FIRST);  // a second one
+            ExpectAll(
+                {{"the pane is the preview", preview->IsKindOf(RUNTIME_CLASS(GrafPreview))},
+                 {"visible", preview->IsWindowVisible()},
+                 {"bordered", preview->GetExStyle() & WS_EX_CLIENTEDGE},
+                 {"and active", frame->GetActiveView() == preview},
+                 {"the bar at the top", barRect.top == 0 && previewRect.top >= barRect.bottom},
+                 {"the view hidden", !view->IsWindowVisible()},
+                 {"no second preview", child(AFX_IDW_PANE_FIRST) == preview},
+                 {"the frame hears the page", Joined(g_heard) == "frame Page 1"}});
 
-        const struct {
-            UINT command;  // 0: none
-            const char* enabled;
-        } rows[] = {{0, "close, print, zoomin"},
-                    {AFX_ID_PREVIEW_ZOOMIN, "close, print, zoomin, zoomout"},
-                    {AFX_ID_PREVIEW_ZOOMIN, "close, print, zoomout"},
-                    {AFX_ID_PREVIEW_NEXT, "close, print, zoomout"},
-                    {AFX_ID_PREVIEW_ZOOMOUT, "close, print, zoomin, zoomout"},
-                    {AFX_ID_PREVIEW_ZOOMOUT, "close, print, zoomin"}};
-        const char* names[] = {"close", "numpage", "next", "prev", "print", "zoomin", "zoomout"};
-        for (const auto& r : rows) {
-            SCOPED_TRACE(r.command);
-            if (r.command != 0)
-                bar->SendMessage(WM_COMMAND, r.command);
-            std::vector<std::string> enabled;
-            for (UINT id = AFX_ID_PREVIEW_CLOSE; id <= AFX_ID_PREVIEW_ZOOMOUT; ++id) {
-                if (bar->GetDlgItem(id)->IsWindowEnabled())
-                    enabled.push_back(names[id - AFX_ID_PREVIEW_CLOSE]);
+            const struct {
+                UINT command;  // 0: none
+                const char* enabled;
+            } rows[] = {{0, "close, print, zoomin"},
+                        {AFX_ID_PREVIEW_ZOOMIN, "close, print, zoomin, zoomout"},
+                        {AFX_ID_PREVIEW_ZOOMIN, "close, print, zoomout"},
+                        {AFX_ID_PREVIEW_NEXT, "close, print, zoomout"},
+                        {AFX_ID_PREVIEW_ZOOMOUT, "close, print, zoomin, zoomout"},
+                        {AFX_ID_PREVIEW_ZOOMOUT, "close, print, zoomin"}};
+            const char* names[] = {"close", "numpage", "next",   "prev",
+                                   "print", "zoomin",  "zoomout"};
+            for (const auto& r : rows) {
+                SCOPED_TRACE(r.command);
+                if (r.command != 0)
+                    bar->SendMessage(WM_COMMAND, r.command);
+                std::vector<std::string> enabled;
+                for (UINT id = AFX_ID_PREVIEW_CLOSE; id <= AFX_ID_PREVIEW_ZOOMOUT; ++id) {
+                    if (bar->GetDlgItem(id)->IsWindowEnabled())
+                        enabled.push_back(names[id - AFX_ID_PREVIEW_CLOSE]);
+                }
+                EXPECT_EQ(r.enabled, Joined(enabled));
             }
-            EXPECT_EQ(r.enabled, Joined(enabled));
+            g_heard.clear();
+            m_printer.Clear();
+            if (e.answer != 0)
+                TestPrinter::AnswerNextDialog(e.answer);
+            bar->SendMessage(WM_COMMAND, e.command);
+            EXPECT_EQ(e.heard, Joined(g_heard));
+            EXPECT_EQ(e.pages, m_printer.Pages());
+            ExpectAll({{"out of preview mode", !frame->IsInPreviewMode()},
+                       {"no bar", child(AFX_IDW_PREVIEW_BAR) == NULL},
+                       {"the view has its place", child(0x1234) == view},
+                       {"visible", view->IsWindowVisible()},
+                       {"and active", frame->GetActiveView() == view},
+                       {"nothing beside it", view->GetNextWindow() == NULL &&
+                                                 view->GetNextWindow(GW_HWNDPREV) == NULL}});
         }
-        g_heard.clear();
-        bar->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
-        EXPECT_EQ("frame " + std::to_string(AFX_IDS_IDLEMESSAGE), Joined(g_heard));
-        closed("Close");
-
         m_printer.Clear();
-        open(AFX_IDW_PANE_FIRST);
-        g_heard.clear();
+        Grafic_Dll_Print(NULL);
         TestPrinter::AnswerNextDialog('o');
-        child(AFX_IDW_PREVIEW_BAR)->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_PRINT);
-        EXPECT_EQ("frame " + std::to_string(AFX_IDS_IDLEMESSAGE) + ", dialog", Joined(g_heard));
-        EXPECT_EQ(1, m_printer.Pages());
-        closed("Print");
+        Grafic_Dll_Print(view);
+        EXPECT_EQ(1, m_printer.Pages()) << "printed without a preview";
     }
     ::UnhookWindowsHookEx(hook);
-    open(AFX_IDW_PANE_FIRST);
+    Grafic_Dll_PrintPreview(view, AFX_IDW_PANE_FIRST);
     view->DestroyWindow();
     ExpectAll({{"the view destroyed: no preview", !frame->IsInPreviewMode()},
                {"no bar", child(AFX_IDW_PREVIEW_BAR) == NULL},

@@ -9,6 +9,7 @@ text with grafplay's own picture of the view: the same sizes, on one page. Then 
 preview with --preview-png: a 96-pixel square is square and one inch of the drawn paper.
 """
 import os
+import re
 import subprocess
 import sys
 
@@ -27,12 +28,10 @@ text "HHHH"
 forecolor #0000ff
 rect paint "" 10 4000 50 4040
 """
-SQUARE = """view 300 300 #ffffff
-forecolor #ff0000
-rect paint "" 20 20 116 116
-"""
+SQUARE = 'view 300 300 #ffffff\nforecolor #ff0000\nrect paint "" 20 20 116 116\n'
 
 RED = lambda p: p[0] > 200 and p[1] < 128 and p[2] < 128  # noqa: E731
+BLUE = lambda p: p[2] > 200 and p[0] < 128  # noqa: E731
 DARK = lambda p: max(p) < 128  # noqa: E731
 
 
@@ -46,35 +45,27 @@ class Picture:
 
     def bounds(self, test):
         """(left, top, width, height) of the pixels passing test, or None."""
-        xs, ys = [], []
-        for y in range(self.height):
-            for x in range(self.width):
-                if test(self.at(x, y)):
-                    xs.append(x)
-                    ys.append(y)
-        if not xs:
+        hits = [(x, y) for y in range(self.height) for x in range(self.width)
+                if test(self.at(x, y))]
+        if not hits:
             return None
+        xs, ys = zip(*hits)
         return min(xs), min(ys), max(xs) + 1 - min(xs), max(ys) + 1 - min(ys)
 
 
-def read_ppm(path):
+def ppm(path):
+    """A binary PPM: the header (a comment line may follow the magic), then the RGB rows."""
     with open(path, "rb") as f:
         data = f.read()
-    fields, at = [], 0
-    while len(fields) < 4:  # magic, width, height, maximum; comments run to the line's end
-        while data[at:at + 1].isspace():
-            at += 1
-        if data[at:at + 1] == b"#":
-            at = data.index(b"\n", at)
-            continue
-        end = at
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(data[at:end])
-        at = end
-    check(fields[0] == b"P6" and fields[3] == b"255", "a binary 8-bit PPM")
-    width, height = int(fields[1]), int(fields[2])
-    return Picture(width, height, data[at + 1:at + 1 + 3 * width * height])
+    header = re.match(rb"P6\s+(?:#[^\n]*\n\s*)*(\d+)\s+(\d+)\s+255\s", data)
+    check(header is not None, "a binary 8-bit PPM")
+    width, height = int(header.group(1)), int(header.group(2))
+    return Picture(width, height, data[header.end():header.end() + 3 * width * height])
+
+
+def png(path):
+    with open(path, "rb") as f:
+        return Picture(*decode(f.read())[:3])
 
 
 def grafplay(option, out, script_text, name):
@@ -87,27 +78,20 @@ def grafplay(option, out, script_text, name):
           % (option, run.returncode, run.stderr.decode(errors="replace")))
 
 
-def png(path):
-    with open(path, "rb") as f:
-        width, height, rgb = decode(f.read())[:3]
-    return Picture(width, height, rgb)
-
-
 def near(what, got, want, tolerance):
     check(abs(got - want) <= tolerance, "%s: %s, not %s (+-%s)" % (what, got, want, tolerance))
 
 
 def check_print():
-    ps, screen_png = os.path.join(OUT, "page.ps"), os.path.join(OUT, "screen.png")
+    ps, screen_png, page_ppm = (os.path.join(OUT, n) for n in ("page.ps", "screen.png", "page.ppm"))
     grafplay("--print", ps, SCRIPT, "page")
     grafplay("--png", screen_png, SCRIPT, "screen")
     with open(ps, "rb") as f:
         check(f.read().count(b"\n%%Page:") == 1, "one page in the PostScript")
-    ppm = os.path.join(OUT, "page.ppm")
     subprocess.run(["gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=ppmraw", "-r96",
-                    "-dGraphicsAlphaBits=4", "-dTextAlphaBits=4", "-sOutputFile=" + ppm, ps],
+                    "-dGraphicsAlphaBits=4", "-dTextAlphaBits=4", "-sOutputFile=" + page_ppm, ps],
                    check=True, timeout=120)
-    page, screen = read_ppm(ppm), png(screen_png)
+    page, screen = ppm(page_ppm), png(screen_png)
     red = page.bounds(RED)
     check(red is not None, "the red rectangle printed")
     near("printed rectangle width", red[2], 100, 1)
@@ -115,8 +99,7 @@ def check_print():
     printed_text, screen_text = page.bounds(DARK), screen.bounds(DARK)
     near("printed text width", printed_text[2], screen_text[2], 2)
     near("printed text height", printed_text[3], screen_text[3], 2)
-    check(page.bounds(lambda p: p[2] > 200 and p[0] < 128) is None,
-          "nothing of the list below the first sheet printed")
+    check(page.bounds(BLUE) is None, "nothing of the list below the first sheet printed")
     return page.width
 
 
@@ -131,8 +114,7 @@ def check_preview(paper_pixels_at_96):
     y = red[1] + red[3] // 2
     left = next(x for x in range(red[0], -1, -1) if DARK(preview.at(x, y)))
     right = next(x for x in range(red[0] + red[2], preview.width) if DARK(preview.at(x, y)))
-    paper = right - left - 1
-    inch = paper * 96.0 / paper_pixels_at_96
+    inch = (right - left - 1) * 96.0 / paper_pixels_at_96
     near("square's width in inches of the paper", red[2] / inch, 1.0, 0.03)
 
 
