@@ -138,23 +138,15 @@ TEST(ControlBar, DialogBarInAFrame)
 
 TEST(ControlBar, ExtractSubString)
 {
-    const struct {
-        const char* full;
-        int index;
-        char sep;
-        BOOL found;
-        const char* part;
-    } rows[] = {{"Page %u\nPages %u-%u\n", 0, '\n', TRUE, "Page %u"},
-                {"Page %u\nPages %u-%u\n", 1, '\n', TRUE, "Pages %u-%u"},
-                {"Page %u\nPages %u-%u\n", 2, '\n', TRUE, ""},
-                {"Page %u\nPages %u-%u\n", 3, '\n', FALSE, ""},
-                {"a,,b", 2, ',', TRUE, "b"},
-                {"a,,b", -1, ',', FALSE, ""},
-                {"", 0, ',', TRUE, ""},
-                {NULL, 0, ',', FALSE, ""}};
-    for (const auto& r : rows) {
-        CString part("stale");
-        EXPECT_EQ(r.found, AfxExtractSubString(part, r.full, r.index, r.sep)) << r.index;
-        EXPECT_STREQ(r.part, part) << r.index;
+    using Row = std::tuple<const char*, int, BOOL, const char*>;
+    for (const auto& [full, index, found, part] :
+         {Row{"Page %u\nPages %u-%u\n", 1, TRUE, "Pages %u-%u"},
+          {"a\n\nb\n", 3, TRUE, ""},
+          {"a\n\nb", 3, FALSE, ""},
+          {"a", -1, FALSE, ""},
+          {NULL, 0, FALSE, ""}}) {
+        CString extracted("stale");
+        EXPECT_EQ(found, AfxExtractSubString(extracted, full, index, '\n')) << index;
+        EXPECT_STREQ(part, extracted) << index;
     }
 }

@@ -26,25 +26,24 @@ protected:
     TestPrinter m_printer;
 };
 
-// The mapping and font records up to the first rectangle or text drawn.
-std::string MappingAndFonts(EmfRecorder& rec)
+// The mapping, font, text and rectangle records, in order, up to the last drawing.
+std::string MappingFontsAndDrawing(EmfRecorder& rec)
 {
-    std::string text;
+    std::vector<std::string> names;
+    size_t drawn = 0;
     for (const EmfRecord& r : rec.Records()) {
-        std::string line;
+        const std::string size = std::to_string(r.Long(0)) + "x" + std::to_string(r.Long(1));
         if (r.type == EMR_SETMAPMODE)
-            line = "map " + std::to_string(r.Long(0));
+            names.push_back("map " + std::to_string(r.Long(0)));
         else if (r.type == EMR_SETWINDOWEXTEX || r.type == EMR_SETVIEWPORTEXTEX)
-            line = std::string(r.type == EMR_SETWINDOWEXTEX ? "window " : "viewport ") +
-                   std::to_string(r.Long(0)) + "x" + std::to_string(r.Long(1));
+            names.push_back((r.type == EMR_SETWINDOWEXTEX ? "window " : "viewport ") + size);
         else if (r.type == EMR_EXTCREATEFONTINDIRECTW)
-            line = "font " + std::to_string(r.Long(1));
+            names.push_back("font " + std::to_string(r.Long(1)));
         else if (r.type == EMR_RECTANGLE || r.type == EMR_EXTTEXTOUTW)
-            return text + ", drawn";
-        if (!line.empty())
-            text += (text.empty() ? "" : ", ") + line;
+            names.push_back(r.type == EMR_RECTANGLE ? "rectangle" : "text"), drawn = names.size();
     }
-    return text;
+    names.resize(drawn);
+    return Joined(names);
 }
 
 // What the frame and other windows hear while a preview opens and closes: message strings, as
@@ -68,53 +67,39 @@ LRESULT CALLBACK Listen(int code, WPARAM wParam, LPARAM lParam)
 
 // The view's printing calls on a context that records into a metafile and takes its attributes
 // from the printer: a screen pixel becomes printer-dpi / screen-dpi dots both ways, set again
-// for the page after OnPrepareDC's MM_TEXT and kept while the elements draw; fonts are sized for
-// the screen; the job is one page.
+// for the page after OnPrepareDC's MM_TEXT and kept while the elements draw in list order; fonts
+// are sized for the screen; the job is one page.
 TEST_F(PrintTest, PrinterContextScalesScreenPixels)
 {
     HDC hPrinter = ::CreateDCA(NULL, m_printer.Name().c_str(), NULL, NULL);
     ASSERT_NE(nullptr, hPrinter);
-    const int printerDpi = ::GetDeviceCaps(hPrinter, LOGPIXELSX);
+    const std::string printerDpi = std::to_string(::GetDeviceCaps(hPrinter, LOGPIXELSX));
     const int screenDpi = ::GetDeviceCaps(CClientDC(NULL).m_hDC, LOGPIXELSX);
     const std::string scale = "map 8, window " + std::to_string(screenDpi) + "x" +
-                              std::to_string(screenDpi) + ", viewport " +
-                              std::to_string(printerDpi) + "x" + std::to_string(printerDpi);
-    const std::string begin = scale + ", map 1, " + scale;
-    const struct {
-        const char* name;
-        int points;  // text size, 0 for a rectangle
-        std::string records;
-    } rows[] = {
-        {"rectangle", 0, begin + ", drawn"},
-        {"text: a 24-point font of the screen's height", 24,
-         begin + ", font " + std::to_string(-24 * screenDpi / 72) + ", drawn"},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
-        CGraphicView* view = NewView();
-        if (r.points == 0) {
-            AddShape(view, kRect, "PAINT", "", CRect(10, 10, 110, 60));
-        } else {
-            Grafic_Dll_Set_Text_Size(view, r.points);
-            const CString text("Hi");
-            Grafic_Dll_Draw_Text(view, &text);
-        }
-        EmfRecorder rec(hPrinter);
-        CDC dc;
-        dc.m_hDC = rec.Dc().m_hDC;
-        dc.m_hAttribDC = hPrinter;
-        dc.m_bPrinting = TRUE;
-        CPrintInfo info;
-        view->OnBeginPrinting(&dc, &info);
-        info.m_nCurPage = 1;
-        view->OnPrepareDC(&dc, &info);
-        view->OnPrint(&dc, &info);
-        dc.m_hDC = dc.m_hAttribDC = NULL;
-        EXPECT_EQ(r.records, MappingAndFonts(rec)) << rec.Describe();
-        EXPECT_EQ(1u, info.GetMinPage());
-        EXPECT_EQ(1u, info.GetMaxPage());
-        Grafic_Dll_Del_All_Elt(view);
-    }
+                              std::to_string(screenDpi) + ", viewport " + printerDpi + "x" +
+                              printerDpi;
+    CGraphicView* view = NewView();
+    AddShape(view, kRect, "PAINT", "", CRect(10, 10, 110, 60));
+    Grafic_Dll_Set_Text_Size(view, 24);
+    const CString text("Hi");
+    Grafic_Dll_Draw_Text(view, &text);
+    EmfRecorder rec(hPrinter);
+    CDC dc;
+    dc.m_hDC = rec.Dc().m_hDC;
+    dc.m_hAttribDC = hPrinter;
+    dc.m_bPrinting = TRUE;
+    CPrintInfo info;
+    view->OnBeginPrinting(&dc, &info);
+    info.m_nCurPage = 1;
+    view->OnPrepareDC(&dc, &info);
+    view->OnPrint(&dc, &info);
+    dc.m_hDC = dc.m_hAttribDC = NULL;
+    EXPECT_EQ(scale + ", map 1, " + scale + ", rectangle, font " +
+                  std::to_string(-24 * screenDpi / 72) + ", text",
+              MappingFontsAndDrawing(rec))
+        << rec.Describe();
+    EXPECT_EQ(1u, info.GetMinPage());
+    EXPECT_EQ(1u, info.GetMaxPage());
     ::DeleteDC(hPrinter);
 }
 
