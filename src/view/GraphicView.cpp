@@ -3,6 +3,8 @@
 
 #include <afxpriv.h>
 
+#include <unordered_set>
+
 #include "state/MeasureDC.h"
 #include "state/StateElement.h"
 
@@ -350,6 +352,44 @@ BOOL CGraphicView::IsRegionShape(CGraphicElement* e)
 
 void CGraphicView::PurgeDiscarded()
 {
+    // The survivors close up in one pass and the discarded elements are parked in one block, so
+    // that deleting d of n elements costs O(n), not O(n * d). They are parked and let go from
+    // the last to the first, as removing them one at a time from the end would.
+    const INT_PTR n = m_displayList.GetSize();
+    INT_PTR nDiscarded = 0;
+    for (INT_PTR i = 0; i < n; ++i) {
+        const CGraphicElement* e = m_displayList.GetElement(i);
+        nDiscarded += e != NULL && e->discarded;
+    }
+    if (nDiscarded == 0)
+        return;
+    const INT_PTR parked = m_discardedList.GetSize();
+    try {
+        m_discardedList.SetSize(parked + nDiscarded);
+    } catch (CException* ex) {
+        ex->Delete();
+        PurgeDiscardedInPlace();
+        return;
+    }
+    INT_PTR kept = 0, slot = parked + nDiscarded;
+    for (INT_PTR i = 0; i < n; ++i) {
+        CGraphicElement* e = m_displayList.GetElement(i);
+        if (e != NULL && e->discarded)
+            m_discardedList.SetAt(--slot, e);
+        else
+            m_displayList.SetAt(kept++, e);
+    }
+    m_displayList.SetSize(kept);
+    for (INT_PTR j = parked; j < parked + nDiscarded; ++j) {
+        CGraphicElement* e = m_discardedList.GetElement(j);
+        ForgetPointerElement(e);
+        SetRegion(e);
+        e->ReleaseResources();
+    }
+}
+
+void CGraphicView::PurgeDiscardedInPlace()
+{
     for (INT_PTR i = m_displayList.GetSize() - 1; i >= 0; --i) {
         CGraphicElement* e = m_displayList.GetElement(i);
         if (e == NULL || !e->discarded)
@@ -459,11 +499,21 @@ void CGraphicView::DeleteLastElement(BOOL bPartial)
 
 void CGraphicView::DeleteRegions(int regionVerb, BOOL bAll, const CUIntArray* pIds)
 {
+    // The identifiers in a hash set, so that k of them over n elements cost O(n + k); the list
+    // is searched directly when the set cannot be made.
+    std::unordered_set<int> ids;
+    bool bSet = !bAll;
+    try {
+        for (INT_PTR k = 0; bSet && k < pIds->GetSize(); ++k)
+            ids.insert(static_cast<int>(pIds->GetAt(k)));
+    } catch (...) {
+        bSet = false;
+    }
     for (INT_PTR i = 0; i < m_displayList.GetSize(); ++i) {
         CGraphicElement* e = m_displayList.GetElement(i);
         if (e == NULL || e->verb != regionVerb)
             continue;
-        if (!bAll && !ListHolds(pIds, e->pattern))
+        if (!bAll && (bSet ? ids.count(e->pattern) == 0 : !ListHolds(pIds, e->pattern)))
             continue;
         if (e->IsIcon() || e->IsPicture()) {
             ForgetPointerElement(e);

@@ -139,6 +139,8 @@ public:
     // Deletion. Elements leave the display list for the discarded list and live until the view
     // dies. Element numbers (0-based here) count every entry that is not a region shape.
     void PurgeDiscarded();
+    // The same, one element at a time, for when the discarded list cannot grow by the block.
+    void PurgeDiscardedInPlace();
     void DeleteAllElements();
     void DeleteListedElements(const CUIntArray* pNumbers, BOOL bPartial);
     void DeleteLastElement(BOOL bPartial);
