@@ -152,7 +152,14 @@ TEST(PreviewDC, MappingIsMirroredOntoTheOutput)
          },
          false, 1, 3, {0, 0}, {30, 30, 330, 180}, false, 1},
         {"a font on both handles", Font, false, 1, 3, {6, 6}, {30, 30, 0, 0}, true, 4},
-        {"a font before the output", Font, true, 1, 3, {6, 6}, {30, 30, 0, 0}, true, 4}};
+        {"a font before the output", Font, true, 1, 3, {6, 6}, {30, 30, 0, 0}, true, 4},
+        {"a font restored on both handles",
+         [](CPreviewDC& dc) {
+             dc.SelectObject(&g_font);
+             const int saved = dc.SaveDC();
+             dc.SelectStockObject(ANSI_VAR_FONT); dc.RestoreDC(saved);
+         },
+         false, 1, 3, {6, 6}, {30, 30, 0, 0}, true, 4}};
     // clang-format on
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
