@@ -201,6 +201,12 @@ TEST(PreviewDC, MappingIsMirroredOntoTheOutput)
         EXPECT_EQ(MM_TEXT, ::GetMapMode(canvas.Hdc())) << "the output's own state comes back";
     }
     g_font.DeleteObject();
+    // Without the printer's context the output keeps its own mapping.
+    DibCanvas canvas(10, 10);
+    CPreviewDC dc;
+    dc.SetOutputDC(canvas.Hdc());
+    dc.SetMapMode(MM_ANISOTROPIC);
+    EXPECT_EQ(MM_TEXT, ::GetMapMode(canvas.Hdc()));
 }
 
 // A job the view refuses opens no preview. Otherwise the preview replaces the view under its
