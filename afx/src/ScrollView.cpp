@@ -152,6 +152,27 @@ void CScrollView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
     CView::OnPrepareDC(pDC, pInfo);
 }
 
+namespace {
+
+// Sets a bar's range, page and position and shows or hides it; a bar already in that state is
+// left alone: redrawing it costs a trip to the display, and views that grow with every element
+// ask for it at every append.
+void UpdateBar(CWnd* pWnd, int nBar, SCROLLINFO& si, BOOL bShow)
+{
+    SCROLLINFO current;
+    current.cbSize = sizeof(current);
+    current.fMask = SIF_PAGE | SIF_RANGE | SIF_POS;
+    const DWORD dwBarStyle = nBar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
+    if (::GetScrollInfo(pWnd->m_hWnd, nBar, &current) && current.nMin == si.nMin &&
+        current.nMax == si.nMax && current.nPage == si.nPage && current.nPos == si.nPos &&
+        ((pWnd->GetStyle() & dwBarStyle) != 0) == (bShow != FALSE))
+        return;
+    pWnd->SetScrollInfo(nBar, &si, TRUE);
+    pWnd->ShowScrollBar(nBar, bShow);
+}
+
+}  // namespace
+
 void CScrollView::UpdateBars()
 {
     if (m_bInsideUpdate || m_hWnd == NULL || m_nMapMode == 0)
@@ -201,14 +222,12 @@ void CScrollView::UpdateBars()
     si.nMax = bNeedH ? m_totalDev.cx - 1 : 0;
     si.nPage = bNeedH ? sizeView.cx : 0;
     si.nPos = bNeedH ? ptNew.x : 0;
-    SetScrollInfo(SB_HORZ, &si, TRUE);
-    ShowScrollBar(SB_HORZ, bNeedH);
+    UpdateBar(this, SB_HORZ, si, bNeedH);
 
     si.nMax = bNeedV ? m_totalDev.cy - 1 : 0;
     si.nPage = bNeedV ? sizeView.cy : 0;
     si.nPos = bNeedV ? ptNew.y : 0;
-    SetScrollInfo(SB_VERT, &si, TRUE);
-    ShowScrollBar(SB_VERT, bNeedV);
+    UpdateBar(this, SB_VERT, si, bNeedV);
 
     m_bInsideUpdate = FALSE;
 }
