@@ -1,7 +1,8 @@
-// CObject's operator new and delete: blocks of up to kLargestPooled bytes are kept, once
-// freed, on one free list per 16-byte size step and handed out again; larger blocks, and blocks
-// freed while their list is full, go to the C heap. Every block starts with a header naming its
-// size step, so delete needs no size. Every CObject and CString block is first offered to the
+// CObject's operator new and delete: blocks of up to kLargestPooled bytes are cut from slabs of
+// 64 KB, one size per 16-byte step, and kept, once freed, on that step's free list to be handed
+// out again (a slab costs the heap one block's overhead, not one per object); larger blocks come
+// from and go to the C heap. Every block starts with a header naming its size step, so delete
+// needs no size; the slabs go back to the heap when the layer unloads. Every CObject and CString block is first offered to the
 // allocation hook. While afxMemDF holds delayFreeMemDF, freed blocks are filled and set aside.
 #include "ObjectAlloc.h"
 
@@ -15,7 +16,7 @@ namespace {
 const size_t kStep = 16;
 const size_t kSteps = 16;
 const size_t kLargestPooled = kStep * kSteps;
-const int kMaxFreePerStep = 1024;
+const size_t kSlabBytes = 64 * 1024;
 const size_t kUnpooled = (size_t)-1;
 
 // Sixteen bytes keep the object as aligned as the heap's own blocks.
@@ -24,13 +25,20 @@ union BlockHeader {
     char pad[16];
 };
 
+// A block on a list: its header's step stays readable beside the link.
 struct FreeBlock {
+    size_t step;
     FreeBlock* pNext;
+};
+
+// The start of a slab, before its blocks: the slabs are chained for their release.
+union SlabHeader {
+    SlabHeader* pNext;
+    char pad[16];
 };
 
 struct FreeList {
     volatile LONG nLock;
-    int nCount;
     FreeBlock* pHead;
 };
 
@@ -39,22 +47,59 @@ FreeList g_lists[kSteps];
 // The blocks freed while delayFreeMemDF was set, kept until the layer unloads.
 FreeList g_delayed;
 
+// Every slab, for the release at unload.
+struct SlabChain {
+    volatile LONG nLock;
+    SlabHeader* pHead;
+} g_slabs;
+
 AFX_ALLOC_HOOK g_pfnAllocHook = NULL;
 volatile LONG g_nAllocRequests = 0;
 
 class CListLock
 {
 public:
-    explicit CListLock(FreeList& list) : m_list(list)
+    template <class List> explicit CListLock(List& list) : m_nLock(list.nLock)
     {
-        while (::InterlockedExchange(&m_list.nLock, 1) != 0)
+        while (::InterlockedExchange(&m_nLock, 1) != 0)
             ::Sleep(0);
     }
-    ~CListLock() { ::InterlockedExchange(&m_list.nLock, 0); }
+    ~CListLock() { ::InterlockedExchange(&m_nLock, 0); }
 
 private:
-    FreeList& m_list;
+    volatile LONG& m_nLock;
 };
+
+// Chains a freed block on a list its caller holds locked.
+void Push(FreeList& list, BlockHeader* pHeader)
+{
+    FreeBlock* pBlock = reinterpret_cast<FreeBlock*>(pHeader);
+    pBlock->step = pHeader->step;
+    pBlock->pNext = list.pHead;
+    list.pHead = pBlock;
+}
+
+// Cuts a new slab into blocks of the step's size, all chained on the list its caller holds
+// locked; false when the heap has no room.
+bool AddSlab(FreeList& list, size_t step)
+{
+    SlabHeader* pSlab = static_cast<SlabHeader*>(::malloc(kSlabBytes));
+    if (pSlab == NULL)
+        return false;
+    {
+        CListLock lock(g_slabs);
+        pSlab->pNext = g_slabs.pHead;
+        g_slabs.pHead = pSlab;
+    }
+    const size_t blockBytes = sizeof(BlockHeader) + (step + 1) * kStep;
+    char* pEnd = reinterpret_cast<char*>(pSlab) + kSlabBytes;
+    for (char* p = reinterpret_cast<char*>(pSlab + 1); p + blockBytes <= pEnd; p += blockBytes) {
+        BlockHeader* pHeader = reinterpret_cast<BlockHeader*>(p);
+        pHeader->step = step;
+        Push(list, pHeader);
+    }
+    return true;
+}
 
 void* Allocate(size_t nSize)
 {
@@ -73,31 +118,14 @@ void* Allocate(size_t nSize)
     }
     const size_t step = (nSize - 1) / kStep;
     FreeList& list = g_lists[step];
-    void* pBlock = NULL;
-    {
-        CListLock lock(list);
-        if (list.pHead != NULL) {
-            pBlock = list.pHead;
-            list.pHead = list.pHead->pNext;
-            --list.nCount;
-        }
-    }
-    if (pBlock == NULL)
-        pBlock = ::malloc(sizeof(BlockHeader) + (step + 1) * kStep);
-    if (pBlock == NULL)
+    CListLock lock(list);
+    if (list.pHead == NULL && !AddSlab(list, step))
         return NULL;
-    BlockHeader* pHeader = static_cast<BlockHeader*>(pBlock);
+    FreeBlock* pBlock = list.pHead;
+    list.pHead = pBlock->pNext;
+    BlockHeader* pHeader = reinterpret_cast<BlockHeader*>(pBlock);
     pHeader->step = step;
     return pHeader + 1;
-}
-
-// Chains a freed block on a list its caller holds locked.
-void Push(FreeList& list, BlockHeader* pHeader)
-{
-    FreeBlock* pBlock = reinterpret_cast<FreeBlock*>(pHeader);
-    pBlock->pNext = list.pHead;
-    list.pHead = pBlock;
-    ++list.nCount;
 }
 
 // Fills the object's bytes, whose size the header tells only for pooled blocks (a large block
@@ -121,29 +149,30 @@ void Free(void* p)
     if (step < kSteps) {
         FreeList& list = g_lists[step];
         CListLock lock(list);
-        if (list.nCount < kMaxFreePerStep)
-            return Push(list, pHeader);
+        return Push(list, pHeader);
     }
     ::free(pHeader);
 }
 
-// Gives the kept and the delayed blocks back to the heap when the layer unloads.
+// Gives the slabs, and the large blocks set aside, back to the heap when the layer unloads.
 struct CFreeListsReleaser {
-    static void Release(FreeList& list)
-    {
-        CListLock lock(list);
-        while (list.pHead != NULL) {
-            FreeBlock* pNext = list.pHead->pNext;
-            ::free(list.pHead);
-            list.pHead = pNext;
-        }
-        list.nCount = 0;
-    }
     ~CFreeListsReleaser()
     {
+        for (FreeBlock* p = g_delayed.pHead; p != NULL;) {
+            FreeBlock* pNext = p->pNext;
+            if (p->step == kUnpooled)
+                ::free(p);
+            p = pNext;
+        }
+        for (SlabHeader* p = g_slabs.pHead; p != NULL;) {
+            SlabHeader* pNext = p->pNext;
+            ::free(p);
+            p = pNext;
+        }
+        g_slabs.pHead = NULL;
+        g_delayed.pHead = NULL;
         for (FreeList& list : g_lists)
-            Release(list);
-        Release(g_delayed);
+            list.pHead = NULL;
     }
 } g_releaser;
 

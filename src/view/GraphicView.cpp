@@ -113,6 +113,12 @@ void CGraphicView::SetRegion(CGraphicElement* e)
             ::SetRectEmpty(&box);
     }
     const bool bNew = !m_regionIndex.Holds(e);
+    if (bNew && e->region == NULL && !e->IsIcon() && !e->IsPicture()) {
+        // Only icons and pictures get a region after they were appended: another element
+        // without one only takes its place in the append order, and costs the index nothing.
+        ++m_nextRegionKey;
+        return;
+    }
     // A rectangular region holds exactly the points of its box: no PtInRegion for it (and an
     // empty one holds none).
     const HRGN shape = kind == COMPLEXREGION ? (HRGN)e->region->GetSafeHandle() : NULL;
