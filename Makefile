@@ -4,7 +4,7 @@ BUILD32 ?= build32
 JOBS    ?= $(shell nproc)
 CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build build32 test bench demo mutants format clean
+.PHONY: all deps build build32 test bench demo mutants fuzz format clean
 
 all: build
 
@@ -44,6 +44,11 @@ bench: build
 	  $(BUILD)/wine-run $(BUILD)/bin/$$exe || status=$$?; \
 	done; \
 	scripts/wine-session stop $(BUILD); exit $$status
+
+# grafplay's script parser under libFuzzer, built natively into $(BUILD)/fuzz; FUZZ_SECONDS (60)
+# bounds the run.
+fuzz: deps
+	@scripts/fuzz $(BUILD) $(or $(FUZZ_SECONDS),60)
 
 # Every tracked C and C++ source formatted by .clang-format; make test fails on one that is not.
 format: deps
