@@ -132,6 +132,21 @@ TEST(ControlBar, DialogBarInAFrame)
                {"the menu back", ::GetMenu(frame->m_hWnd) == hMenu},
                {"the pane back",
                 frame->GetDlgItem(AFX_IDW_PANE_FIRST) == view && view->IsWindowVisible()}});
+    // A bar at the left instead: the full height, the pane beside it; unstretched, the layout
+    // asks for the bar's own size.
+    bar->ShowWindow(SW_HIDE);
+    CDialogBar* left = new CDialogBar;
+    ASSERT_TRUE(
+        left->Create(frame, AFX_IDD_PREVIEW_TOOLBAR, CBRS_LEFT, AFX_IDW_CONTROLBAR_FIRST + 1));
+    left->m_bAutoDelete = TRUE;
+    frame->RecalcLayout();
+    frame->GetClientRect(&client);  // less the menu bar now
+    CRect asked;
+    frame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &asked, NULL, FALSE);
+    ExpectAll({{"the left strip", RectIn(frame, left) == CRect(0, 0, strip.right, client.bottom)},
+               {"the pane beside it",
+                RectIn(frame, view) == CRect(strip.right, 0, client.right, client.bottom)},
+               {"the size asked", asked == CRect(0, 0, strip.right, strip.bottom)}});
     status.DestroyWindow();
     frame->DestroyWindow();
 }
