@@ -91,6 +91,7 @@ void CGraphicView::AddElement(CGraphicElement* e, BOOL bDrawNow)
         return;
     }
     SetRegion(e);
+    m_cullTable.Appended(e, m_displayList.GetSize() - 1);
     if (bDrawNow && !DrawScrolled(e, NULL))
         return;
     if (!bState)
@@ -298,8 +299,16 @@ void CGraphicView::DrawElements(CDC* pDC, const RECT* pClip)
     if (pDC == NULL)
         return;
     // The count is read on every pass: an element's drawing never changes the list, but a
-    // callback into the host might, or destroy the view.
+    // callback into the host might, or destroy the view. With a clip, a run of elements that
+    // cannot paint inside it is stepped over, as long as the runs still match the list (a
+    // callback that deletes elements changes its length).
+    const bool bCull = pClip != NULL && m_cullTable.Prepare(m_displayList);
     for (INT_PTR i = 0; i < m_displayList.GetSize(); ++i) {
+        if (bCull && i % CullTable::kRun == 0 && m_cullTable.Matches(m_displayList) &&
+            !m_cullTable.RunTouches(i, *pClip)) {
+            i += CullTable::kRun - 1;
+            continue;
+        }
         CGraphicElement* e = m_displayList.GetElement(i);
         if (e != NULL && !e->IsState())
             e->Draw(pDC, pClip);

@@ -9,6 +9,7 @@
 #include "elements/GraphicElement.h"
 #include "state/GraphicState.h"
 #include "view/GraphicElementList.h"
+#include "view/CullTable.h"
 #include "view/RegionIndex.h"
 
 class CPictureElement;
@@ -197,6 +198,8 @@ public:
     // next one), so that deleting elements renumbers nothing.
     RegionIndex m_regionIndex;
     RegionIndex::Key m_nextRegionKey;
+    // The areas runs of the display list can paint, for repainting part of the window.
+    CullTable m_cullTable;
 
 protected:
     // Every message the view handles: a host's callback made while one is handled may destroy

@@ -4,6 +4,7 @@
 #include "TestShape.h"
 
 #include <climits>
+#include <random>
 #include <tuple>
 
 namespace {
@@ -304,4 +305,127 @@ TEST_F(GraphicViewTest, WindowDestroyedWhileElementsArePressedAndHovered)
                {"capture released", !g_probe.capture && !g_probe.captureWindow},
                {"every element deleted, parked ones too",
                 g_elementCount == elementsBefore && CTestShape::s_live == 0}});
+}
+
+// A repaint of the window steps over the runs of elements that cannot paint in it: at every
+// scroll position, after deletions that move elements into other runs and after more appends,
+// the window shows what drawing every element of the list on a context of the same clip shows.
+// The list mixes wide pens, lines drawn backwards, polylines, and large slanted, shadowed and
+// outlined text.
+TEST_F(GraphicViewTest, RepaintOfPartShowsWhatTheWholeListShows)
+{
+    CGraphicView* v = NewView();
+    std::mt19937 rng(7);
+    const auto any = [&rng](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(rng);
+    };
+    int appended = 0;
+    const auto append = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            // In list order across the document, row by row, so that runs of the list lie together.
+            const int at = appended++;
+            POINT a = {at % 10 * 150 + any(0, 60), at / 10 % 70 * 20 + any(0, 20)};
+            POINT b = {a.x + any(-90, 90), a.y + any(-90, 90)};
+            const int kind = any(0, 3);
+            int pen = kind == 1 ? 1 : any(1, 25);  // a text's area owes nothing to the pen
+            Grafic_Dll_Set_Pen_Size(v, &pen);
+            Grafic_Dll_Set_Fognd_Color(v, RGB(any(0, 255), any(0, 128), any(0, 255)));
+            Grafic_Dll_Set_Pen_Location(v, &a);
+            if (kind == 0) {
+                Grafic_Dll_Line_To_Point(v, &b);
+            } else if (kind == 1) {
+                CStringArray styles;
+                styles.Add(any(0, 1) ? "italic" : "shadow"),
+                    styles.Add(any(0, 1) ? "outline" : "bold");
+                Grafic_Dll_Set_Text_Style(v, &styles);
+                Grafic_Dll_Set_Text_Size(v, any(8, 70));
+                const CString text("Wyg'j");
+                Grafic_Dll_Draw_Text(v, &text);
+            } else if (kind == 2) {
+                AddShape(v, kRect, "FRAME", "", CRect(a, b));
+            } else {
+                CObArray points;
+                POINT corners[3] = {a, b, {a.x + 40, b.y}};
+                for (POINT& p : corners)
+                    points.Add(reinterpret_cast<CObject*>(&p));
+                Grafic_Dll_Plot_Line(v, &points);
+            }
+        }
+    };
+    CUIntArray everyThird;
+    for (UINT n = 1; n < 700; n += 3)
+        everyThird.Add(n);
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"appended", [&] { append(700); }},
+        {"every third deleted", [&] { Grafic_Dll_Del_Listed_Elt(v, &everyThird, FALSE); }},
+        {"more appended", [&] { append(200); }}};
+    for (const auto& [name, change] : steps) {
+        change();
+        CRect client;
+        v->GetClientRect(&client);
+        DibCanvas expected(client.Width(), client.Height()), shown(client.Width(), client.Height());
+        for (const CPoint at :
+             {CPoint(0, 0), CPoint(700, 500), CPoint(1300, 1400), CPoint(37, 911)}) {
+            SCOPED_TRACE(std::string(name) + " at " + Str(at));
+            v->ScrollToPosition(at);
+            v->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+            ASSERT_TRUE(CaptureClient(v->m_hWnd, shown));
+            const CPoint pos = v->GetScrollPosition();
+            expected.Fill(kWhite);
+            ::IntersectClipRect(expected.Hdc(), 0, 0, client.Width(), client.Height());
+            ::SetWindowOrgEx(expected.Hdc(), pos.x, pos.y, NULL);
+            Grafic_Dll_RepaintView(v, &expected.Dc());
+            ::SetWindowOrgEx(expected.Hdc(), 0, 0, NULL);
+            EXPECT_TRUE(SamePixels(expected, shown));
+        }
+    }
+}
+
+// The area an element can paint holds every pixel it paints: wide pens on lines drawn backwards,
+// polylines and shapes, and text with descenders, slant, shadow and outline at large sizes.
+TEST_F(GraphicViewTest, PaintAreaHoldsEveryPixelAnElementPaints)
+{
+    const POINT from = {300, 300}, back = {240, 200};
+    const auto Text = [](const char* s) {
+        return [s](V v) {
+            const CString text(s);
+            Grafic_Dll_Draw_Text(v, &text);
+        };
+    };
+    using Row = std::tuple<const char*, int, int, const char*, std::function<void(V)>>;
+    const Row rows[] = {
+        {"a line drawn backwards", 40, 1, "", [&](V v) { Grafic_Dll_Line_To_Point(v, &back); }},
+        {"a polyline's sharp corner", 30, 1, "",
+         [](V v) {
+             POINT corners[3] = {{250, 250}, {330, 262}, {250, 274}};
+             CObArray points;
+             for (POINT& p : corners)
+                 points.Add(reinterpret_cast<CObject*>(&p));
+             Grafic_Dll_Plot_Line(v, &points);
+         }},
+        {"an arc", 30, 1, "",
+         [](V v) { AddShape(v, kArc, "FRAME", "", CRect(250, 250, 330, 320)); }},
+        {"descenders", 1, 90, "", Text("gjpqy")},
+        {"slanted", 1, 90, "italic", Text("fff")},
+        {"shadowed and outlined", 1, 90, "shadow outline", Text("Wj")}};
+    for (const auto& [name, pen, size, styles, add] : rows) {
+        SCOPED_TRACE(name);
+        CGraphicView* v = NewView();
+        int penSize = pen;
+        Grafic_Dll_Set_Pen_Size(v, &penSize);
+        Grafic_Dll_Set_Text_Size(v, size);
+        CStringArray words;
+        for (const char* w : {"italic", "shadow", "outline"})
+            if (strstr(styles, w))
+                words.Add(w);
+        Grafic_Dll_Set_Text_Style(v, &words);
+        Grafic_Dll_Set_Pen_Location(v, &from);
+        add(v);
+        DibCanvas canvas(700, 700);
+        Grafic_Dll_RepaintView(v, &canvas.Dc());
+        const CRect painted = canvas.BoundsOfOther(kWhite), area = CullTable::PaintArea(Last(v));
+        EXPECT_FALSE(painted.IsRectEmpty());
+        EXPECT_EQ(area, area | painted) << Str(painted) << " outside " << Str(area);
+        ::DestroyWindow(v->m_hWnd);
+    }
 }
