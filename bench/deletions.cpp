@@ -41,11 +41,7 @@ double Time(int n, const char* verb, int k, int first, int span,
         CUIntArray list;
         for (int i = 0; i < k; ++i)
             list.Add(UINT(first + (long long)i * span / k));
-        LARGE_INTEGER start, end;
-        ::QueryPerformanceCounter(&start);
-        remove(view, &list);
-        ::QueryPerformanceCounter(&end);
-        times.push_back(Seconds(start, end));
+        times.push_back(SecondsOf([&] { remove(view, &list); }));
         delete view;
     }
     return Median(times);

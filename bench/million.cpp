@@ -30,16 +30,6 @@ SIZE_T ResidentBytes()
     return counters.WorkingSetSize;
 }
 
-// Seconds taken by f().
-template <class F> double Time(F f)
-{
-    LARGE_INTEGER start, end;
-    ::QueryPerformanceCounter(&start);
-    f();
-    ::QueryPerformanceCounter(&end);
-    return Seconds(start, end);
-}
-
 void Append(CGraphicView* view)
 {
     for (int i = 0; i < kCount; ++i) {
@@ -59,12 +49,12 @@ int main(int argc, char** argv)
     {
         CGraphicView* view = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
         const SIZE_T before = ResidentBytes();
-        const double append = Time([view] { Append(view); });
+        const double append = SecondsOf([view] { Append(view); });
         const double bytes = double(ResidentBytes() - before) / kCount;
         std::printf("windowless: %d rectangles appended in %.2f s; %.1f bytes each (goal <= 96) "
                     "%s\n",
                     kCount, append, bytes, bytes <= 96 ? "met" : "NOT met");
-        const double remove = Time([view] { Grafic_Dll_Del_All_Elt(view); });
+        const double remove = SecondsOf([view] { Grafic_Dll_Del_All_Elt(view); });
         std::printf("windowless: deleted in %.3f s\n", remove);
         delete view;
     }
@@ -75,13 +65,13 @@ int main(int argc, char** argv)
     CGraphicView* view = reinterpret_cast<CGraphicView*>(Grafic_Dll_NewView(0));
     const RECT rc = {0, 0, 800, 600};
     Grafic_Dll_NewDoc(&parent, view, &rc, 1, FALSE);
-    const double append = Time([view] { Append(view); });
-    const double repaint = Time([view] { view->RedrawWindow(); });
-    const double scroll = Time([view] {
+    const double append = SecondsOf([view] { Append(view); });
+    const double repaint = SecondsOf([view] { view->RedrawWindow(); });
+    const double scroll = SecondsOf([view] {
         view->SendMessage(WM_VSCROLL, SB_PAGEDOWN);
         view->UpdateWindow();
     });
-    const double remove = Time([view] { Grafic_Dll_Del_All_Elt(view); });
+    const double remove = SecondsOf([view] { Grafic_Dll_Del_All_Elt(view); });
     std::printf("in a window: append %.2f s, repaint %.3f s, scroll by a page %.3f s, delete all "
                 "%.3f s\n",
                 append, repaint, scroll, remove);

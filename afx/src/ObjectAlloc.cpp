@@ -2,8 +2,9 @@
 // 64 KB, one size per 16-byte step, and kept, once freed, on that step's free list to be handed
 // out again (a slab costs the heap one block's overhead, not one per object); larger blocks come
 // from and go to the C heap. Every block starts with a header naming its size step, so delete
-// needs no size; the slabs go back to the heap when the layer unloads. Every CObject and CString block is first offered to the
-// allocation hook. While afxMemDF holds delayFreeMemDF, freed blocks are filled and set aside.
+// needs no size; the slabs go back to the heap when the layer unloads. Every CObject and
+// CString block is first offered to the allocation hook. While afxMemDF holds delayFreeMemDF,
+// freed blocks are filled and set aside.
 #include "ObjectAlloc.h"
 
 #include <windows.h>

@@ -17,20 +17,6 @@ LONG Clamp(int64_t v)
     return (LONG)std::max<int64_t>(INT_MIN, std::min<int64_t>(INT_MAX, v));
 }
 
-void Unite(RECT& into, const RECT& r)
-{
-    if (r.left >= r.right || r.top >= r.bottom)
-        return;
-    if (into.left >= into.right || into.top >= into.bottom) {
-        into = r;
-        return;
-    }
-    into.left = std::min(into.left, r.left);
-    into.top = std::min(into.top, r.top);
-    into.right = std::max(into.right, r.right);
-    into.bottom = std::max(into.bottom, r.bottom);
-}
-
 }  // namespace
 
 RECT CullTable::PaintArea(CGraphicElement* e)
@@ -62,7 +48,8 @@ void CullTable::Appended(CGraphicElement* e, INT_PTR index)
     try {
         if (index % kRun == 0)
             m_runs.push_back(RECT{0, 0, 0, 0});
-        Unite(m_runs.back(), PaintArea(e));
+        const RECT area = PaintArea(e);
+        ::UnionRect(&m_runs.back(), &m_runs.back(), &area);  // an empty box adds nothing
         ++m_covered;
     } catch (...) {
         Invalidate();
